@@ -1,0 +1,2 @@
+// Entry point: runs the game's main loop.
+int main() { return 0; }

@@ -1,0 +1,100 @@
+// Handle tables: a handle is a positive 32-bit integer made of a type tag
+// (bits 27..30), the slot's check value (bits 16..26) and the slot index (bits 0..15).
+// A freed slot's check value changes, so a stale handle of a reused slot is refused.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace media {
+
+enum class HandleType : int32_t { Image = 0x1, Sound = 0x2, Font = 0x4 };
+
+constexpr int32_t kHandleTypeShift = 27;
+constexpr int32_t kHandleCheckShift = 16;
+constexpr int32_t kHandleCheckMask = 0x7FF;   // 11 bits
+constexpr int32_t kHandleSlotMask = 0xFFFF;
+
+template <typename Entry>
+class HandleTable {
+public:
+    HandleTable(HandleType type, int capacity) : type_(type), slots_(static_cast<size_t>(capacity)) {}
+
+    // Stores the entry in a free slot; -1 when the table is full.
+    int32_t Add(std::unique_ptr<Entry> entry) {
+        for (size_t i = 0; i < slots_.size(); ++i) {
+            Slot& slot = slots_[(next_ + i) % slots_.size()];
+            if (slot.entry) continue;
+            size_t index = (next_ + i) % slots_.size();
+            next_ = (index + 1) % slots_.size();
+            slot.entry = std::move(entry);
+            return MakeHandle(static_cast<int32_t>(index), slot.check);
+        }
+        return -1;
+    }
+
+    // The entry a valid handle names, or null.
+    Entry* Find(int32_t handle) const {
+        const Slot* slot = SlotOf(handle);
+        return slot ? slot->entry.get() : nullptr;
+    }
+
+    // Takes the entry out; its slot gets a new check value. Null for a bad handle.
+    std::unique_ptr<Entry> Remove(int32_t handle) {
+        Slot* slot = const_cast<Slot*>(SlotOf(handle));
+        if (!slot) return nullptr;
+        slot->check = (slot->check + 1) & kHandleCheckMask;
+        return std::move(slot->entry);
+    }
+
+    // Visits every live entry with its handle.
+    template <typename Fn>
+    void ForEach(Fn fn) const {
+        for (size_t i = 0; i < slots_.size(); ++i)
+            if (slots_[i].entry) fn(MakeHandle(static_cast<int32_t>(i), slots_[i].check), *slots_[i].entry);
+    }
+
+    // Frees every entry (slot check values move on, as for Remove).
+    void Clear() {
+        for (Slot& slot : slots_) {
+            if (!slot.entry) continue;
+            slot.entry.reset();
+            slot.check = (slot.check + 1) & kHandleCheckMask;
+        }
+    }
+
+    int Count() const {
+        int n = 0;
+        for (const Slot& slot : slots_) n += slot.entry ? 1 : 0;
+        return n;
+    }
+
+    int Capacity() const { return static_cast<int>(slots_.size()); }
+
+private:
+    struct Slot {
+        std::unique_ptr<Entry> entry;
+        int32_t check = 1;
+    };
+
+    int32_t MakeHandle(int32_t index, int32_t check) const {
+        return (static_cast<int32_t>(type_) << kHandleTypeShift) | (check << kHandleCheckShift) | index;
+    }
+
+    const Slot* SlotOf(int32_t handle) const {
+        if (handle < 0) return nullptr;
+        if (((handle >> kHandleTypeShift) & 0xF) != static_cast<int32_t>(type_)) return nullptr;
+        size_t index = static_cast<size_t>(handle & kHandleSlotMask);
+        if (index >= slots_.size()) return nullptr;
+        const Slot& slot = slots_[index];
+        if (!slot.entry || slot.check != ((handle >> kHandleCheckShift) & kHandleCheckMask)) return nullptr;
+        return &slot;
+    }
+
+    HandleType type_;
+    std::vector<Slot> slots_;
+    size_t next_ = 0;
+};
+
+}  // namespace media

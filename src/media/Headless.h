@@ -1,0 +1,43 @@
+// Controls of the headless platform, for tests and tools. The headless platform
+// has no window and no devices: the screen lives in memory, the keyboard is
+// whatever the caller says, the clock may be virtual, sound is mixed on demand.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace media::headless {
+
+// Selects the headless platform; call before InitMediaLayer. With
+// virtualClock the millisecond clock only moves through Sleep/AdvanceClock.
+void Install(bool virtualClock = true);
+
+// The keys the next GetKeyStateAll/ProcessMessage will see as down.
+void SetKeyDown(int dikCode, bool down);
+void ReleaseAllKeys();
+
+// Moves the virtual clock.
+void AdvanceClock(uint32_t ms);
+
+// Seed used by InitMediaLayer instead of the clock (unset: the clock value).
+void SetRandomSeed(uint32_t seed);
+void ClearRandomSeed();
+
+// Name of the single-instance lock (tests run copies side by side).
+void SetInstanceLockName(const std::string& name);
+
+// Pushes a window-close request: the next ProcessMessage returns -1.
+void RequestQuit();
+
+// The last picture FlipScreen made visible, as 0xRRGGBB per pixel
+// (width x height of the screen mode). Empty before the first flip.
+std::vector<uint32_t> PresentedPixels();
+// The back screen as it is now, 0xRRGGBB per pixel.
+std::vector<uint32_t> BackScreenPixels();
+
+// Mixes `frames` stereo frames at 48 kHz from every playing sound
+// (interleaved L, R) and returns them; also feeds streams.
+std::vector<int16_t> RenderAudio(int frames);
+
+}  // namespace media::headless

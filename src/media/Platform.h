@@ -1,0 +1,70 @@
+// The thin layer under the media layer: a window that shows a finished screen,
+// a keyboard, a clock, an audio device and a per-user single-instance lock.
+// Two implementations: PlatformSdl (SDL2) and PlatformHeadless (memory only).
+// Nothing above src/media/ sees this interface.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace media {
+
+// Pixel formats the screen can be kept in.
+enum class PixelFormat { Indexed8, Rgb565, Xrgb8888 };
+
+struct WindowRequest {
+    int width = 640;       // screen size in pixels
+    int height = 480;
+    double scale = 1.0;    // client area = screen size x scale
+    bool windowed = true;
+};
+
+struct PumpResult {
+    bool quit = false;     // the window was closed
+    bool active = true;    // the window has the focus and is not minimised
+};
+
+// Fills `frames` stereo frames (interleaved int16 L, R) at the device rate.
+// Called on the audio thread; must not block for long and must not allocate.
+using AudioCallback = void (*)(void* user, int16_t* out, int frames);
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Bytes per pixel of the desktop, 0 when unknown (24-bit check).
+    virtual int DesktopBytesPerPixel() = 0;
+    // Opens the window; false with a reason in `error`.
+    virtual bool OpenWindow(const WindowRequest& request, std::string& error) = 0;
+    virtual void CloseWindow() = 0;
+    virtual void ResizeWindow(double scale) = 0;
+    // Shows a finished screen (pitch in bytes).
+    virtual void Present(const void* pixels, int width, int height, int pitch,
+                         PixelFormat format) = 0;
+    // Blocks until the next vertical blank. False when the platform has none
+    // (then it returns at once and the caller treats the period as unmeasured).
+    virtual bool WaitVerticalBlank() = 0;
+    // Takes at most maxEvents window events and reports quit/focus.
+    virtual PumpResult PumpEvents(int maxEvents) = 0;
+    // keys[k] = 1 while the key with DIK code k is down.
+    virtual void ReadKeys(uint8_t keys[256]) = 0;
+    virtual uint32_t NowMillis() = 0;
+    virtual void SleepMillis(uint32_t ms) = 0;
+    // Per-user lock named `name`; false when another process holds it.
+    virtual bool AcquireInstanceLock(const std::string& name) = 0;
+    virtual void ReleaseInstanceLock() = 0;
+    // Opens a stereo int16 device; returns the device rate, or 0 when there is none.
+    virtual int OpenAudio(int preferredRate, AudioCallback callback, void* user) = 0;
+    virtual void CloseAudio() = 0;
+};
+
+// The platform the media layer runs on. SDL by default; tests and tools choose
+// the headless one before InitMediaLayer.
+Platform& CurrentPlatform();
+void UsePlatform(std::unique_ptr<Platform> platform);
+
+std::unique_ptr<Platform> MakeSdlPlatform();
+std::unique_ptr<Platform> MakeHeadlessPlatform();
+
+}  // namespace media

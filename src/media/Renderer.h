@@ -1,0 +1,15 @@
+// Internal drawing entry points shared by the parts of the media layer
+// (the public drawing operations are in Media.h).
+#pragma once
+
+#include <cstdint>
+
+namespace media {
+
+// Draws a one-bit coverage mask (nonzero byte = ink) in `colour` (a MakeColor
+// value) with its top-left at (x, y) on the current draw target, obeying the
+// drawing state: brightness, blend mode and parameter, clipping.
+void DrawCoverageMask(int x, int y, const uint8_t* mask, int width, int height, int pitch,
+                      uint32_t colour);
+
+}  // namespace media
