@@ -60,20 +60,32 @@ std::string WriteSpriteBmp() {
     return path;
 }
 
-struct OurScreen {
+// A private scratch folder as working folder (the media layer writes Log.txt there).
+struct ScratchFolder {
     std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::path path;
+    ScratchFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "anagura-bench-XXXXXX").string();
+        if (mkdtemp(pattern.data())) path = pattern;
+        if (!path.empty()) std::filesystem::current_path(path);
+    }
+    ~ScratchFolder() {
+        std::filesystem::current_path(previous);
+        std::error_code ignored;
+        if (!path.empty()) std::filesystem::remove_all(path, ignored);
+    }
+};
+
+struct OurScreen {
+    ScratchFolder folder;
     OurScreen() {
-        std::filesystem::current_path(std::filesystem::temp_directory_path());
         media::headless::Install(true);
         SetScreenMode(160, 120, 16, 60);
         InitMediaLayer();
         SetDrawTarget(-2);
         SetTransparentColor(255, 0, 255);
     }
-    ~OurScreen() {
-        EndMediaLayer();
-        std::filesystem::current_path(previous);
-    }
+    ~OurScreen() { EndMediaLayer(); }
 };
 
 struct SdlScreen {
@@ -162,8 +174,7 @@ public:
 };
 
 void BM_MainLoopFrame_EmptyScene(benchmark::State& state) {
-    const std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::current_path(std::filesystem::temp_directory_path());
+    ScratchFolder folder;
     ResetSystem();
     media::headless::Install(true);
     MainLoopOptions options;
@@ -177,7 +188,6 @@ void BM_MainLoopFrame_EmptyScene(benchmark::State& state) {
     };
     RunMainLoop(options);
     ResetSystem();
-    std::filesystem::current_path(previous);
 }
 BENCHMARK(BM_MainLoopFrame_EmptyScene);
 

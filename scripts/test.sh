@@ -12,7 +12,7 @@ trap cleanup EXIT
 if [ -z "${DISPLAY:-}" ]; then
   for n in 91 92 93 94 95 96 97 98; do
     if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-      Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp > /dev/null 2>&1 &
+      Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset > /dev/null 2>&1 &
       xvfb_pid=$!
       export DISPLAY=":$n"
       break

@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -177,6 +178,8 @@ TEST_F(MainLoop, AFailedStartSkipsTheLoopAndReportsFailure) {
     EXPECT_NE(log.find(testsupport::ToSjis("ソフトの二重起動検査... ")), std::string::npos);
     EXPECT_NE(log.find(testsupport::ToSjis("二重起動されています、ソフトを終了します\n")), std::string::npos);
     media::headless::SetInstanceLockName("");
+    first.Release();
+    std::remove(media::InstanceLock::PathOf(name).c_str());
 }
 
 TEST(FramePacerTest, ElapsedTimeIsUnsignedAcrossTheClockWrap) {

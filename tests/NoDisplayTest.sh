@@ -5,11 +5,12 @@ set -u
 build="$1"
 src="$2"
 work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+lock="anagura-nodisplay-test-$$"
+trap 'rm -rf "$work"; rm -f "/tmp/$lock-$(id -u).lock" "${XDG_RUNTIME_DIR:-/nonexistent}/$lock.lock"' EXIT
 ln -s "$src/assets/Data" "$work/Data"
 
 (cd "$work" && exec env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy \
-  ANAGURA_INSTANCE_LOCK="anagura-nodisplay-test-$$" timeout 20 "$build/anagura") > "$work/out" 2>&1
+  ANAGURA_INSTANCE_LOCK="$lock" timeout 20 "$build/anagura") > "$work/out" 2>&1
 status=$?
 cat "$work/out"
 [ "$status" -ne 0 ] || { echo "FAIL: exit status 0 without a display"; exit 1; }

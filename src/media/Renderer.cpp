@@ -146,12 +146,9 @@ void ImageRows(Surface& target, const Image& im, int x, int y, const Clip& c, bo
     const P* pixels = NativeOf<F>(im);
     const int n = c.x1 - c.x0;
     const int step = mirrored ? -1 : 1;
-    const ShadeTables<F>* tables = nullptr;
+    ShadeTables<F>& tables = TablesFor<F>();
     if constexpr (!std::is_same_v<F, Indexed8>) {
-        if (kMode != 0) {
-            TablesFor<F>().Prepare(sh);
-            tables = &TablesFor<F>();
-        }
+        if (kMode != 0) tables.Prepare(sh);
     }
     for (int dy = c.y0; dy < c.y1; ++dy) {
         const int sy = dy - y;
@@ -163,8 +160,8 @@ void ImageRows(Surface& target, const Image& im, int x, int y, const Clip& c, bo
             if (useKey) PaletteRow<true>(dst, pixels + si, key, n, step, sh);
             else PaletteRow<false>(dst, pixels + si, key, n, step, sh);
         } else {
-            if (useKey) ImageRow<F, kMode, true>(dst, pixels + si, key, n, step, *tables);
-            else ImageRow<F, kMode, false>(dst, pixels + si, key, n, step, *tables);
+            if (useKey) ImageRow<F, kMode, true>(dst, pixels + si, key, n, step, tables);
+            else ImageRow<F, kMode, false>(dst, pixels + si, key, n, step, tables);
         }
     }
 }
