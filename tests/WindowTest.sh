@@ -39,7 +39,7 @@ for copy in first second; do
   ln -s "$src/assets/Data" "$work/$copy/Data"
 done
 sjis() { printf '%s' "$1" | iconv -f UTF-8 -t CP932; }
-has_line() { grep -qF -- "$(sjis "$2")" "$1"; }
+has_line() { grep -qF -- "$(sjis "$2")" "$1" 2> /dev/null; }
 
 # First copy: wait for its window and for the end of its start-up (frame period logged).
 (cd "$work/first" && exec "$build/anagura") > "$work/first.out" 2>&1 &
