@@ -6,7 +6,9 @@
 #include <map>
 #include <set>
 
+#include "MediaTestSupport.h"
 #include "SjisTestText.h"
+#include "media/Headless.h"
 #include "media/DefaultFont.h"
 #include "media/FontFinder.h"
 #include "media/FontSystem.h"
@@ -46,14 +48,15 @@ TEST(ShiftJis, WalksLeadBytesAsTwoByteCharactersAndNeverPastTheEnd) {
     EXPECT_EQ(media::SjisToUtf8("a\x80" "b"), "a\xEF\xBF\xBD" "b");
 }
 
-class Fonts : public ::testing::Test {
+// A headless media layer (160 x 120 x 16, back screen) with the default font settings.
+class Fonts : public testsupport::HeadlessMedia {
 protected:
     void SetUp() override {
+        HeadlessMedia::SetUp();
         SetDefaultFontFace(nullptr, -1);
         SetDefaultFontThickness(-1);
         SetDefaultFontSize(-1);
     }
-    void TearDown() override { media::EndFonts(); }
 };
 
 TEST_F(Fonts, DefaultFontIsRecreatedOnlyWhenASettingReallyChanges) {
@@ -196,6 +199,94 @@ TEST_F(Fonts, BrokenCharactersGetAReplacementBox) {
     EXPECT_EQ(font->GlyphOf(0x8120).advance, 16);
     EXPECT_EQ(font->GlyphOf('\n').width, 0);   // control characters draw nothing
     EXPECT_EQ(font->GlyphOf('\n').advance, 0);
+}
+
+// Ink pixels (not the background colour) in a rectangle of the back screen.
+int InkIn(const std::vector<uint32_t>& pixels, int x0, int y0, int x1, int y1, uint32_t background = 0) {
+    int ink = 0;
+    for (int y = std::max(0, y0); y < std::min(120, y1); ++y)
+        for (int x = std::max(0, x0); x < std::min(160, x1); ++x) ink += pixels[static_cast<size_t>(y * 160 + x)] != background;
+    return ink;
+}
+
+TEST_F(Fonts, EmptyAndNullTextDrawNothingAndReturnZero) {
+    const auto before = media::headless::BackScreenPixels();
+    EXPECT_EQ(DrawTextAt(10, 10, "", MakeColor(255, 255, 255), 0), 0);
+    EXPECT_EQ(DrawTextAt(10, 10, nullptr, MakeColor(255, 255, 255), 0), 0);
+    EXPECT_EQ(media::headless::BackScreenPixels(), before);
+}
+
+TEST_F(Fonts, TextIsDrawnGlyphByGlyphLeftToRightFromItsTopLeftCorner) {
+    SetDefaultFontFace(ToSjis("MS ゴシック").c_str(), -1);
+    SetDefaultFontSize(8);
+    const uint32_t white = MakeColor(255, 255, 255);
+    ASSERT_EQ(DrawTextAt(10, 20, ToSjis("あA").c_str(), white, 0), 0);
+    const auto pixels = media::headless::BackScreenPixels();
+    media::Font* font = media::DefaultFont();
+    ASSERT_NE(font, nullptr);
+    int penX = 10;
+    for (uint16_t code : {uint16_t{0x82A0}, uint16_t{'A'}}) {
+        const media::Glyph& g = font->GlyphOf(code);
+        for (int y = 0; y < g.height; ++y)
+            for (int x = 0; x < g.width; ++x) {
+                const bool ink = g.mask[static_cast<size_t>(y * g.width + x)] != 0;
+                const uint32_t p = pixels[static_cast<size_t>((20 + y) * 160 + penX + g.left + x)];
+                EXPECT_EQ(p != 0, ink) << "glyph " << code << " at " << x << "," << y;
+            }
+        penX += g.advance;
+    }
+    // Nothing outside the line.
+    EXPECT_EQ(InkIn(pixels, 0, 0, 160, 20), 0);
+    EXPECT_EQ(InkIn(pixels, 0, 28, 160, 120), 0);
+    EXPECT_EQ(InkIn(pixels, 0, 0, 10, 120), 0);
+    EXPECT_EQ(InkIn(pixels, penX, 0, 160, 120), 0);
+}
+
+TEST_F(Fonts, TextObeysBrightnessBlendAndClipping) {
+    SetDefaultFontSize(16);
+    const std::string text = ToSjis("あい");
+    const uint32_t white = MakeColor(255, 255, 255);
+    DrawTextAt(0, 0, text.c_str(), white, 0);
+    const int fullInk = InkIn(media::headless::BackScreenPixels(), 0, 0, 160, 120);
+    ASSERT_GT(fullInk, 20);
+
+    // Brightness multiplies the text colour: grey ink where white was.
+    ClearScreen();
+    SetDrawBrightness(128, 128, 128);
+    DrawTextAt(0, 0, text.c_str(), white, 0);
+    auto pixels = media::headless::BackScreenPixels();
+    EXPECT_EQ(InkIn(pixels, 0, 0, 160, 120), fullInk);
+    for (uint32_t p : pixels) EXPECT_TRUE(p == 0 || ((p >> 16) & 0xFF) < 0xA0);
+    SetDrawBrightness(255, 255, 255);
+
+    // Blend parameter 0: invisible.
+    ClearScreen();
+    SetBlendMode(1, 0);
+    DrawTextAt(0, 0, text.c_str(), white, 0);
+    EXPECT_EQ(InkIn(media::headless::BackScreenPixels(), 0, 0, 160, 120), 0);
+    SetBlendMode(0, 0);
+
+    // Clipped at every edge, never drawn outside.
+    ClearScreen();
+    DrawTextAt(-8, -8, text.c_str(), white, 0);
+    DrawTextAt(150, 110, text.c_str(), white, 0);
+    DrawTextAt(-1000, 5000, text.c_str(), white, 0);
+    pixels = media::headless::BackScreenPixels();
+    const int clippedInk = InkIn(pixels, 0, 0, 160, 120);
+    EXPECT_GT(clippedInk, 0);
+    EXPECT_LT(clippedInk, 2 * fullInk);
+}
+
+TEST_F(Fonts, BrokenSequencesDrawAReplacementBoxAndStopAtTheEnd) {
+    SetDefaultFontSize(16);
+    media::Font* font = media::DefaultFont();
+    ASSERT_NE(font, nullptr);
+    int boxInk = 0;
+    for (uint8_t v : font->ReplacementGlyph(2).mask) boxInk += v;
+    // A lead byte right before the end: a box, and nothing read beyond the string.
+    const std::unique_ptr<char[]> cut(new char[2]{'\x82', '\0'});
+    DrawTextAt(0, 0, cut.get(), MakeColor(255, 255, 255), 0);
+    EXPECT_EQ(InkIn(media::headless::BackScreenPixels(), 0, 0, 160, 120), boxInk);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "AudioTestFiles.h"
+#include "MediaTestSupport.h"
 #include "media/Headless.h"
 #include "media/Media.h"
 #include "media/SoundOutput.h"
@@ -19,15 +20,17 @@ using testaudio::TempDir;
 using testaudio::Tone;
 using testaudio::WriteStereoWav;
 
-class SoundPlayback : public ::testing::Test {
+// A headless media layer: sound is mixed when the test asks for it, at 48 kHz.
+class SoundPlayback : public testsupport::HeadlessMedia {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(media::StartSoundOutput());
+        HeadlessMedia::SetUp();
+        ASSERT_TRUE(media::SoundOutputRunning());
         ASSERT_EQ(media::SoundOutputRate(), 48000);
         SetSoundDataMode(0);
     }
     void TearDown() override {
-        media::EndSoundOutput();
+        HeadlessMedia::TearDown();
         SetSoundDataMode(0);
     }
     std::vector<int16_t> Render(int frames) { return media::headless::RenderAudio(frames); }
