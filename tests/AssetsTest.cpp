@@ -20,6 +20,10 @@
 #include <string>
 #include <vector>
 
+#include "MediaTestSupport.h"
+#include "media/Headless.h"
+#include "media/Media.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -447,4 +451,60 @@ TEST(Assets, EffectsAreShortDistinctAndUnclipped) {
     seen.insert(std::vector<uint8_t>(b.begin() + 44, b.end()));
   }
   EXPECT_EQ(seen.size(), std::size(kEffects));
+}
+
+// The media layer loads every picture, cuts it into the game's grid, and draws
+// its magenta as transparent.
+class AssetsInMediaLayer : public testsupport::HeadlessMedia {};
+
+TEST_F(AssetsInMediaLayer, LoadsCutsAndDrawsEveryPicture) {
+  for (const auto& e : kPictures) {
+    SCOPED_TRACE(e.name);
+    const std::string path = (kAssets / "image" / e.name).string();
+    int whole = LoadImageFile(path.c_str(), 0);
+    ASSERT_GT(whole, 0);
+    int w = 0, h = 0;
+    ASSERT_EQ(GetImageSize(whole, &w, &h), 0);
+    const Picture& own = Pictures().at(e.name);
+    EXPECT_EQ(w, own.width);
+    EXPECT_EQ(h, own.height);
+    std::vector<int> cells(size_t(e.cols * e.rows), -1);
+    ASSERT_EQ(LoadImageDivided(path.c_str(), e.cols * e.rows, e.cols, e.rows, w / e.cols, h / e.rows, cells.data(), 0), 0);
+    for (size_t i = 0; i < cells.size(); ++i) {
+      ASSERT_GT(cells[i], 0);
+      ClearScreen();
+      ASSERT_EQ(DrawImage(0, 0, cells[i], 1), 0);
+      // Every drawn pixel is opaque in the file, every magenta one left the black screen alone.
+      int cx = int(i) % e.cols * (w / e.cols), cy = int(i) / e.cols * (h / e.rows);
+      int shown = 0;
+      const std::vector<uint32_t> screen = media::headless::BackScreenPixels();
+      for (int y = 0; y < std::min(h / e.rows, 120); ++y)
+        for (int x = 0; x < std::min(w / e.cols, 160); ++x) {
+          bool clear = own.clear(cx + x, cy + y);
+          uint32_t px = screen.at(size_t(y) * 160 + size_t(x));
+          if (clear) {
+            EXPECT_EQ(px, 0u) << "magenta drawn at " << x << "," << y;
+          }
+          shown += px != 0;
+        }
+      EXPECT_GT(shown, 0) << "cell " << i << " draws nothing";
+      DeleteImage(cells[i], 0);
+    }
+    DeleteImage(whole, 0);
+  }
+}
+
+TEST_F(AssetsInMediaLayer, LoadsEverySound) {
+  SetSoundDataMode(0);
+  for (const char* name : kEffects) {
+    int h = LoadSound((kAssets / "sound" / name).string().c_str(), 3, -1);
+    EXPECT_GT(h, 0) << name;
+    DeleteSound(h, 0);
+  }
+  SetSoundDataMode(2);
+  for (const char* name : kMusic) {
+    int h = LoadSound((kAssets / "sound" / name).string().c_str(), 3, -1);
+    EXPECT_GT(h, 0) << name;
+    DeleteSound(h, 0);
+  }
 }
