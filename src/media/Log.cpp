@@ -27,7 +27,8 @@ LogFile& TheLog() {
 void LogStart(uint32_t nowMillis) {
     LogFile& log = TheLog();
     std::lock_guard<std::mutex> lock(log.mutex);
-    if (log.file) std::fclose(log.file);
+    // Entries written before the start (ChangeWindowMode) stay in the file.
+    if (log.file) return;
     log.file = std::fopen("Log.txt", "wb");
     log.start = nowMillis;
     log.started = true;

@@ -9,7 +9,8 @@ namespace media {
 
 // printf-style entry. Thread-safe.
 void LogPrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));
-// Sets the clock value that counts as time 0 of the log and starts a new file.
+// Sets the clock value that counts as time 0 of the log and starts a new file
+// (a file already holding entries of this run is kept, with its time 0).
 void LogStart(uint32_t nowMillis);
 // Closes the file.
 void LogEnd();

@@ -57,6 +57,8 @@ public:
     // Opens a stereo int16 device; returns the device rate, or 0 when there is none.
     virtual int OpenAudio(int preferredRate, AudioCallback callback, void* user) = 0;
     virtual void CloseAudio() = 0;
+    // Refresh rate of the display mode in Hz, 0 when unknown.
+    virtual int DisplayRefreshRate() { return 0; }
 };
 
 // The platform the media layer runs on. SDL by default; tests and tools choose
@@ -66,5 +68,9 @@ void UsePlatform(std::unique_ptr<Platform> platform);
 
 std::unique_ptr<Platform> MakeSdlPlatform();
 std::unique_ptr<Platform> MakeHeadlessPlatform();
+
+// The system's monotonic millisecond clock (wraps at 2^32) and a plain sleep.
+uint32_t MonotonicMillis();
+void SleepRealMillis(uint32_t ms);
 
 }  // namespace media

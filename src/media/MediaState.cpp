@@ -1,0 +1,114 @@
+#include "media/MediaState.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "media/PixelMath.h"
+
+namespace media {
+
+void Surface::Allocate(int w, int h, PixelFormat f) {
+    width = w;
+    height = h;
+    format = f;
+    const size_t n = static_cast<size_t>(w) * static_cast<size_t>(h);
+    p8.assign(f == PixelFormat::Indexed8 ? n : 0, 0);
+    p16.assign(f == PixelFormat::Rgb565 ? n : 0, 0);
+    p32.assign(f == PixelFormat::Xrgb8888 ? n : 0, 0);
+}
+
+void Surface::Fill(uint32_t colour) {
+    switch (format) {
+        case PixelFormat::Indexed8: std::fill(p8.begin(), p8.end(), static_cast<uint8_t>(colour)); break;
+        case PixelFormat::Rgb565: std::fill(p16.begin(), p16.end(), static_cast<uint16_t>(colour)); break;
+        case PixelFormat::Xrgb8888: std::fill(p32.begin(), p32.end(), colour); break;
+    }
+}
+
+int Surface::Pitch() const {
+    switch (format) {
+        case PixelFormat::Indexed8: return width;
+        case PixelFormat::Rgb565: return width * 2;
+        case PixelFormat::Xrgb8888: return width * 4;
+    }
+    return 0;
+}
+
+const void* Surface::Data() const {
+    switch (format) {
+        case PixelFormat::Indexed8: return p8.data();
+        case PixelFormat::Rgb565: return p16.data();
+        case PixelFormat::Xrgb8888: return p32.data();
+    }
+    return nullptr;
+}
+
+uint32_t Surface::RgbAt(int x, int y) const {
+    const size_t i = static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x);
+    switch (format) {
+        case PixelFormat::Indexed8: return ToRgb<Indexed8>(p8[i]);
+        case PixelFormat::Rgb565: return ToRgb<Rgb565>(p16[i]);
+        case PixelFormat::Xrgb8888: return ToRgb<Xrgb8888>(p32[i]);
+    }
+    return 0;
+}
+
+void Image::EnsureNative(PixelFormat format) {
+    if (nativeReady && nativeFormat == format) return;
+    const size_t n = rgb.size();
+    n8.clear();
+    n16.clear();
+    n32.clear();
+    switch (format) {
+        case PixelFormat::Indexed8:
+            n8.resize(n);
+            for (size_t i = 0; i < n; ++i) n8[i] = Indexed8::FromRgb(rgb[i]);
+            break;
+        case PixelFormat::Rgb565:
+            n16.resize(n);
+            for (size_t i = 0; i < n; ++i) n16[i] = Rgb565::FromRgb(rgb[i]);
+            break;
+        case PixelFormat::Xrgb8888:
+            n32.resize(n);
+            for (size_t i = 0; i < n; ++i) n32[i] = Xrgb8888::FromRgb(rgb[i]);
+            break;
+    }
+    nativeFormat = format;
+    nativeReady = true;
+}
+
+PixelFormat FormatOfDepth(int bits) {
+    if (bits == 8) return PixelFormat::Indexed8;
+    if (bits == 32) return PixelFormat::Xrgb8888;
+    return PixelFormat::Rgb565;
+}
+
+PixelFormat MediaState::Format() const { return FormatOfDepth(bitsPerPixel); }
+
+Surface* MediaState::Target() {
+    Surface* s = draw.target == -2 ? &back : &front;
+    return s->Empty() ? nullptr : s;
+}
+
+MediaState& State() {
+    static MediaState* state = new MediaState();  // lives until process exit
+    return *state;
+}
+
+namespace {
+std::string& LockNameOverride() {
+    static std::string* name = new std::string();
+    return *name;
+}
+}  // namespace
+
+void SetInstanceLockNameOverride(const std::string& name) { LockNameOverride() = name; }
+
+std::string InstanceLockName() {
+    if (!LockNameOverride().empty()) return LockNameOverride();
+    const char* env = std::getenv("ANAGURA_INSTANCE_LOCK");
+    if (env && *env) return env;
+    return "D123987X";
+}
+
+}  // namespace media

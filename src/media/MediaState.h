@@ -1,0 +1,103 @@
+// The media layer's process-wide state: screen mode, screens, drawing state, images.
+// Internal to src/media/; every access happens under the operation lock.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "media/HandleTable.h"
+#include "media/Platform.h"
+
+namespace media {
+
+// A screen held in memory in the mode's own pixel format.
+struct Surface {
+    int width = 0;
+    int height = 0;
+    PixelFormat format = PixelFormat::Rgb565;
+    std::vector<uint8_t> p8;    // Indexed8
+    std::vector<uint16_t> p16;  // Rgb565
+    std::vector<uint32_t> p32;  // Xrgb8888
+
+    void Allocate(int w, int h, PixelFormat f);
+    void Fill(uint32_t colour);
+    bool Empty() const { return width <= 0 || height <= 0; }
+    // Bytes per row and the first byte, for presenting.
+    int Pitch() const;
+    const void* Data() const;
+    // Pixel (x, y) as 0xRRGGBB.
+    uint32_t RgbAt(int x, int y) const;
+};
+
+// An image: its pixels as 0xRRGGBB, which of them carry the transparent colour,
+// and the same pixels converted to the screen's format when first drawn.
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> rgb;
+    std::vector<uint8_t> keyed;   // 1 where the pixel had the transparent colour at load
+    bool anyKeyed = false;
+    std::string fileName;
+
+    PixelFormat nativeFormat = PixelFormat::Rgb565;
+    bool nativeReady = false;
+    std::vector<uint8_t> n8;
+    std::vector<uint16_t> n16;
+    std::vector<uint32_t> n32;
+
+    void EnsureNative(PixelFormat format);
+};
+
+struct DrawState {
+    int target = -4;        // -2 back screen, -4 front screen
+    int blendMode = 0;      // 0 none, 1 alpha
+    int blendParam = 255;
+    int brightR = 255, brightG = 255, brightB = 255;
+};
+
+constexpr int kImageSlots = 32768;
+
+struct MediaState {
+    // Recorded by SetScreenMode / SetWindowScale / ChangeWindowMode.
+    int screenWidth = 640;
+    int screenHeight = 480;
+    int bitsPerPixel = 16;
+    int refreshRate = 60;
+    double windowScale = 1.0;
+    bool windowed = true;
+
+    bool transparentSet = false;
+    uint32_t transparentRgb = 0;   // 0xRRGGBB
+
+    bool running = false;   // InitMediaLayer succeeded and EndMediaLayer not yet called
+    bool ended = false;     // ProcessMessage answers -1 for ever
+    bool active = true;     // window focus as last reported
+
+    bool vsyncWait = false;
+    int refreshPeriod = -1;      // ms; -1 unmeasured
+    uint32_t lastVblankEnd = 0;
+
+    Surface back;
+    Surface front;
+    DrawState draw;
+    HandleTable<Image> images{HandleType::Image, kImageSlots};
+
+    PixelFormat Format() const;
+    Surface* Target();
+};
+
+MediaState& State();
+
+// The pixel format of a screen depth (8, 16 or 32 bits).
+PixelFormat FormatOfDepth(int bits);
+
+// Name of the single-instance lock: the one set by the headless controls, else
+// the ANAGURA_INSTANCE_LOCK environment variable, else the window class name.
+std::string InstanceLockName();
+void SetInstanceLockNameOverride(const std::string& name);
+
+// True once InitMediaLayer has failed (the program should end with an error status).
+bool MediaStartFailed();
+
+}  // namespace media

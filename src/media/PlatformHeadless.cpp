@@ -1,0 +1,200 @@
+// The headless platform: no window and no devices. The screen is kept in memory,
+// the keyboard is what the caller says, the clock may be virtual (moved only by
+// Sleep and AdvanceClock), the audio device is a callback the caller drives.
+#include <cstring>
+#include <mutex>
+#include <optional>
+
+#include "media/Headless.h"
+#include "media/HeadlessPlatform.h"
+#include "media/InstanceLock.h"
+#include "media/Media.h"
+#include "media/MediaState.h"
+#include "media/OperationLock.h"
+#include "media/PixelMath.h"
+#include "media/Platform.h"
+#include "media/Random.h"
+
+namespace media {
+namespace {
+
+// What the headless controls set; read by the platform object.
+struct Controls {
+    bool virtualClock = true;
+    uint32_t clock = 0;
+    uint8_t keys[256] = {};
+    bool quitRequested = false;
+    bool lockNameSet = false;
+    std::vector<uint32_t> presented;
+
+    std::mutex audioMutex;
+    AudioCallback audioCallback = nullptr;
+    void* audioUser = nullptr;
+};
+
+Controls& TheControls() {
+    static Controls* controls = new Controls();  // lives until process exit
+    return *controls;
+}
+
+class HeadlessPlatform final : public Platform {
+public:
+    int DesktopBytesPerPixel() override { return 4; }
+    bool OpenWindow(const WindowRequest&, std::string&) override { return true; }
+    void CloseWindow() override {}
+    void ResizeWindow(double) override {}
+
+    void Present(const void* pixels, int width, int height, int pitch, PixelFormat format) override {
+        std::vector<uint32_t>& out = TheControls().presented;
+        out.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+        const auto* base = static_cast<const uint8_t*>(pixels);
+        for (int y = 0; y < height; ++y) {
+            const uint8_t* row = base + static_cast<size_t>(y) * static_cast<size_t>(pitch);
+            uint32_t* dst = out.data() + static_cast<size_t>(y) * static_cast<size_t>(width);
+            for (int x = 0; x < width; ++x) {
+                switch (format) {
+                    case PixelFormat::Indexed8: dst[x] = ToRgb<Indexed8>(row[x]); break;
+                    case PixelFormat::Rgb565: {
+                        uint16_t p;
+                        std::memcpy(&p, row + 2 * x, 2);
+                        dst[x] = ToRgb<Rgb565>(p);
+                        break;
+                    }
+                    case PixelFormat::Xrgb8888: {
+                        uint32_t p;
+                        std::memcpy(&p, row + 4 * x, 4);
+                        dst[x] = ToRgb<Xrgb8888>(p);
+                        break;
+                    }
+                }
+            }
+        }
+    }
+
+    bool WaitVerticalBlank() override { return false; }
+
+    PumpResult PumpEvents(int) override {
+        PumpResult r;
+        r.quit = TheControls().quitRequested;
+        TheControls().quitRequested = false;
+        return r;
+    }
+
+    void ReadKeys(uint8_t keys[256]) override { std::memcpy(keys, TheControls().keys, 256); }
+
+    uint32_t NowMillis() override {
+        Controls& c = TheControls();
+        return c.virtualClock ? c.clock : MonotonicMillis();
+    }
+
+    void SleepMillis(uint32_t ms) override {
+        Controls& c = TheControls();
+        if (c.virtualClock) c.clock += ms;
+        else SleepRealMillis(ms);
+    }
+
+    bool AcquireInstanceLock(const std::string& name) override {
+        if (!TheControls().lockNameSet) return true;
+        return lock_.Acquire(name);
+    }
+    void ReleaseInstanceLock() override { lock_.Release(); }
+
+    int OpenAudio(int, AudioCallback callback, void* user) override {
+        Controls& c = TheControls();
+        std::lock_guard<std::mutex> g(c.audioMutex);
+        c.audioCallback = callback;
+        c.audioUser = user;
+        return 48000;
+    }
+    void CloseAudio() override {
+        Controls& c = TheControls();
+        std::lock_guard<std::mutex> g(c.audioMutex);
+        c.audioCallback = nullptr;
+        c.audioUser = nullptr;
+    }
+
+    int DisplayRefreshRate() override { return 0; }
+
+private:
+    InstanceLock lock_;
+};
+
+}  // namespace
+
+std::unique_ptr<Platform> MakeHeadlessPlatform() { return std::make_unique<HeadlessPlatform>(); }
+
+namespace headless {
+
+void Install(bool virtualClock) {
+    OperationGuard guard;
+    if (State().running) EndMediaLayer();
+    Controls& c = TheControls();
+    c.virtualClock = virtualClock;
+    c.clock = 0;
+    std::memset(c.keys, 0, sizeof c.keys);
+    c.quitRequested = false;
+    c.presented.clear();
+    UsePlatform(MakeHeadlessPlatform());
+}
+
+void SetKeyDown(int dikCode, bool down) {
+    OperationGuard guard;
+    if (dikCode > 0 && dikCode < 256) TheControls().keys[dikCode] = down ? 1 : 0;
+}
+
+void ReleaseAllKeys() {
+    OperationGuard guard;
+    std::memset(TheControls().keys, 0, sizeof TheControls().keys);
+}
+
+void AdvanceClock(uint32_t ms) {
+    OperationGuard guard;
+    TheControls().clock += ms;
+}
+
+void SetRandomSeed(uint32_t seed) {
+    OperationGuard guard;
+    SetRandomSeedOverride(seed);
+}
+
+void ClearRandomSeed() {
+    OperationGuard guard;
+    SetRandomSeedOverride(std::nullopt);
+}
+
+void SetInstanceLockName(const std::string& name) {
+    OperationGuard guard;
+    TheControls().lockNameSet = !name.empty();
+    SetInstanceLockNameOverride(name);
+}
+
+void RequestQuit() {
+    OperationGuard guard;
+    TheControls().quitRequested = true;
+}
+
+std::vector<uint32_t> PresentedPixels() {
+    OperationGuard guard;
+    return TheControls().presented;
+}
+
+std::vector<uint32_t> BackScreenPixels() {
+    OperationGuard guard;
+    const Surface& s = State().back;
+    std::vector<uint32_t> out;
+    out.reserve(static_cast<size_t>(s.width) * static_cast<size_t>(s.height));
+    for (int y = 0; y < s.height; ++y)
+        for (int x = 0; x < s.width; ++x) out.push_back(s.RgbAt(x, y));
+    return out;
+}
+
+bool CallAudioCallback(int16_t* out, int frames) {
+    Controls& c = TheControls();
+    std::lock_guard<std::mutex> g(c.audioMutex);
+    if (!c.audioCallback) return false;
+    c.audioCallback(c.audioUser, out, frames);
+    return true;
+}
+
+}  // namespace headless
+}  // namespace media

@@ -1,0 +1,346 @@
+// The SDL2 platform: a window showing the finished screen through a streaming
+// texture scaled with nearest-neighbour sampling and presented with vsync; the
+// keyboard as DIK scan codes; the audio device. The only file that includes SDL.
+#include <SDL.h>
+
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "media/InstanceLock.h"
+#include "media/PixelMath.h"
+#include "media/Platform.h"
+
+namespace media {
+namespace {
+
+// SDL scan code -> DIK number (PC/AT set-1 scan code; +0x80 for E0-prefixed keys),
+// by key position, for every key of a 104/106-key board. 0 for keys without one.
+struct KeyMap {
+    uint8_t dik[SDL_NUM_SCANCODES] = {};
+    KeyMap() {
+        auto set = [this](SDL_Scancode s, int code) { dik[s] = static_cast<uint8_t>(code); };
+        set(SDL_SCANCODE_ESCAPE, 0x01);
+        for (int i = 0; i < 9; ++i) set(static_cast<SDL_Scancode>(SDL_SCANCODE_1 + i), 0x02 + i);
+        set(SDL_SCANCODE_0, 0x0B);
+        set(SDL_SCANCODE_MINUS, 0x0C);
+        set(SDL_SCANCODE_EQUALS, 0x0D);
+        set(SDL_SCANCODE_BACKSPACE, 0x0E);
+        set(SDL_SCANCODE_TAB, 0x0F);
+        const SDL_Scancode row1[] = {SDL_SCANCODE_Q, SDL_SCANCODE_W, SDL_SCANCODE_E, SDL_SCANCODE_R, SDL_SCANCODE_T,
+                                     SDL_SCANCODE_Y, SDL_SCANCODE_U, SDL_SCANCODE_I, SDL_SCANCODE_O, SDL_SCANCODE_P};
+        for (int i = 0; i < 10; ++i) set(row1[i], 0x10 + i);
+        set(SDL_SCANCODE_LEFTBRACKET, 0x1A);
+        set(SDL_SCANCODE_RIGHTBRACKET, 0x1B);
+        set(SDL_SCANCODE_RETURN, 0x1C);
+        set(SDL_SCANCODE_LCTRL, 0x1D);
+        const SDL_Scancode row2[] = {SDL_SCANCODE_A, SDL_SCANCODE_S, SDL_SCANCODE_D, SDL_SCANCODE_F, SDL_SCANCODE_G,
+                                     SDL_SCANCODE_H, SDL_SCANCODE_J, SDL_SCANCODE_K, SDL_SCANCODE_L};
+        for (int i = 0; i < 9; ++i) set(row2[i], 0x1E + i);
+        set(SDL_SCANCODE_SEMICOLON, 0x27);
+        set(SDL_SCANCODE_APOSTROPHE, 0x28);
+        set(SDL_SCANCODE_GRAVE, 0x29);  // also Hankaku/Zenkaku on a 106-key board
+        set(SDL_SCANCODE_LSHIFT, 0x2A);
+        set(SDL_SCANCODE_BACKSLASH, 0x2B);
+        set(SDL_SCANCODE_NONUSHASH, 0x2B);
+        const SDL_Scancode row3[] = {SDL_SCANCODE_Z, SDL_SCANCODE_X, SDL_SCANCODE_C, SDL_SCANCODE_V,
+                                     SDL_SCANCODE_B, SDL_SCANCODE_N, SDL_SCANCODE_M};
+        for (int i = 0; i < 7; ++i) set(row3[i], 0x2C + i);
+        set(SDL_SCANCODE_COMMA, 0x33);
+        set(SDL_SCANCODE_PERIOD, 0x34);
+        set(SDL_SCANCODE_SLASH, 0x35);
+        set(SDL_SCANCODE_RSHIFT, 0x36);
+        set(SDL_SCANCODE_KP_MULTIPLY, 0x37);
+        set(SDL_SCANCODE_LALT, 0x38);
+        set(SDL_SCANCODE_SPACE, 0x39);
+        set(SDL_SCANCODE_CAPSLOCK, 0x3A);
+        for (int i = 0; i < 10; ++i) set(static_cast<SDL_Scancode>(SDL_SCANCODE_F1 + i), 0x3B + i);
+        set(SDL_SCANCODE_NUMLOCKCLEAR, 0x45);
+        set(SDL_SCANCODE_SCROLLLOCK, 0x46);
+        set(SDL_SCANCODE_KP_7, 0x47);
+        set(SDL_SCANCODE_KP_8, 0x48);
+        set(SDL_SCANCODE_KP_9, 0x49);
+        set(SDL_SCANCODE_KP_MINUS, 0x4A);
+        set(SDL_SCANCODE_KP_4, 0x4B);
+        set(SDL_SCANCODE_KP_5, 0x4C);
+        set(SDL_SCANCODE_KP_6, 0x4D);
+        set(SDL_SCANCODE_KP_PLUS, 0x4E);
+        set(SDL_SCANCODE_KP_1, 0x4F);
+        set(SDL_SCANCODE_KP_2, 0x50);
+        set(SDL_SCANCODE_KP_3, 0x51);
+        set(SDL_SCANCODE_KP_0, 0x52);
+        set(SDL_SCANCODE_KP_PERIOD, 0x53);
+        set(SDL_SCANCODE_NONUSBACKSLASH, 0x56);
+        set(SDL_SCANCODE_F11, 0x57);
+        set(SDL_SCANCODE_F12, 0x58);
+        set(SDL_SCANCODE_F13, 0x64);
+        set(SDL_SCANCODE_F14, 0x65);
+        set(SDL_SCANCODE_F15, 0x66);
+        set(SDL_SCANCODE_INTERNATIONAL2, 0x70);  // Katakana/Hiragana
+        set(SDL_SCANCODE_LANG3, 0x70);
+        set(SDL_SCANCODE_LANG4, 0x70);
+        set(SDL_SCANCODE_INTERNATIONAL1, 0x73);  // Ro (\ _)
+        set(SDL_SCANCODE_INTERNATIONAL4, 0x79);  // Henkan
+        set(SDL_SCANCODE_INTERNATIONAL5, 0x7B);  // Muhenkan
+        set(SDL_SCANCODE_INTERNATIONAL3, 0x7D);  // Yen
+        set(SDL_SCANCODE_KP_EQUALS, 0x8D);
+        set(SDL_SCANCODE_KP_ENTER, 0x9C);
+        set(SDL_SCANCODE_RCTRL, 0x9D);
+        set(SDL_SCANCODE_KP_DIVIDE, 0xB5);
+        set(SDL_SCANCODE_PRINTSCREEN, 0xB7);
+        set(SDL_SCANCODE_RALT, 0xB8);
+        set(SDL_SCANCODE_PAUSE, 0xC5);
+        set(SDL_SCANCODE_HOME, 0xC7);
+        set(SDL_SCANCODE_UP, 0xC8);
+        set(SDL_SCANCODE_PAGEUP, 0xC9);
+        set(SDL_SCANCODE_LEFT, 0xCB);
+        set(SDL_SCANCODE_RIGHT, 0xCD);
+        set(SDL_SCANCODE_END, 0xCF);
+        set(SDL_SCANCODE_DOWN, 0xD0);
+        set(SDL_SCANCODE_PAGEDOWN, 0xD1);
+        set(SDL_SCANCODE_INSERT, 0xD2);
+        set(SDL_SCANCODE_DELETE, 0xD3);
+        set(SDL_SCANCODE_LGUI, 0xDB);
+        set(SDL_SCANCODE_RGUI, 0xDC);
+        set(SDL_SCANCODE_APPLICATION, 0xDD);
+        set(SDL_SCANCODE_POWER, 0xDE);
+        set(SDL_SCANCODE_SLEEP, 0xDF);
+    }
+};
+
+const KeyMap& Keys() {
+    static const KeyMap map;
+    return map;
+}
+
+struct AudioTarget {
+    AudioCallback callback = nullptr;
+    void* user = nullptr;
+};
+
+void AudioTrampoline(void* user, Uint8* stream, int len) {
+    const auto* target = static_cast<const AudioTarget*>(user);
+    target->callback(target->user, reinterpret_cast<int16_t*>(stream), len / 4);
+}
+
+class SdlPlatform final : public Platform {
+public:
+    ~SdlPlatform() override {
+        CloseAudio();
+        CloseWindow();
+    }
+
+    int DesktopBytesPerPixel() override {
+        if (!StartVideo()) return 0;
+        SDL_DisplayMode mode;
+        if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return 0;
+        return SDL_BYTESPERPIXEL(mode.format);
+    }
+
+    bool OpenWindow(const WindowRequest& request, std::string& error) override {
+        CloseWindow();
+        if (!StartVideo()) {
+            error = std::string("no display available (") + SDL_GetError() + ")";
+            return false;
+        }
+        width_ = request.width;
+        height_ = request.height;
+        SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
+        Uint32 flags = SDL_WINDOW_SHOWN;
+        if (!request.windowed) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+        window_ = SDL_CreateWindow("Anagura", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, Scaled(width_, request.scale),
+                                   Scaled(height_, request.scale), flags);
+        if (!window_) {
+            error = std::string("SDL_CreateWindow: ") + SDL_GetError();
+            StopVideo();
+            return false;
+        }
+        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+        if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+        if (!renderer_) {
+            error = std::string("SDL_CreateRenderer: ") + SDL_GetError();
+            CloseWindow();
+            return false;
+        }
+        SDL_RendererInfo info;
+        vsync_ = SDL_GetRendererInfo(renderer_, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC);
+        SDL_RenderSetLogicalSize(renderer_, width_, height_);
+        active_ = true;
+        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+        SDL_RenderClear(renderer_);
+        SDL_RenderPresent(renderer_);
+        return true;
+    }
+
+    void CloseWindow() override {
+        if (texture_) SDL_DestroyTexture(texture_);
+        if (renderer_) SDL_DestroyRenderer(renderer_);
+        if (window_) SDL_DestroyWindow(window_);
+        texture_ = nullptr;
+        renderer_ = nullptr;
+        window_ = nullptr;
+        StopVideo();
+    }
+
+    void ResizeWindow(double scale) override {
+        if (window_) SDL_SetWindowSize(window_, Scaled(width_, scale), Scaled(height_, scale));
+    }
+
+    void Present(const void* pixels, int width, int height, int pitch, PixelFormat format) override {
+        if (!renderer_) return;
+        const Uint32 textureFormat =
+            format == PixelFormat::Rgb565 ? SDL_PIXELFORMAT_RGB565 : SDL_PIXELFORMAT_RGB888;
+        if (!texture_ || width != textureWidth_ || height != textureHeight_ || textureFormat != textureFormat_) {
+            if (texture_) SDL_DestroyTexture(texture_);
+            texture_ = SDL_CreateTexture(renderer_, textureFormat, SDL_TEXTUREACCESS_STREAMING, width, height);
+            textureWidth_ = width;
+            textureHeight_ = height;
+            textureFormat_ = textureFormat;
+            width_ = width;
+            height_ = height;
+            SDL_RenderSetLogicalSize(renderer_, width, height);
+            if (!texture_) return;
+        }
+        if (format == PixelFormat::Indexed8) {
+            converted_.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+            for (int y = 0; y < height; ++y) {
+                const auto* row = static_cast<const uint8_t*>(pixels) + static_cast<size_t>(y) * static_cast<size_t>(pitch);
+                for (int x = 0; x < width; ++x)
+                    converted_[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] =
+                        Palette()[row[x]];
+            }
+            SDL_UpdateTexture(texture_, nullptr, converted_.data(), width * 4);
+        } else {
+            SDL_UpdateTexture(texture_, nullptr, pixels, pitch);
+        }
+        Show();
+    }
+
+    bool WaitVerticalBlank() override {
+        if (!renderer_ || !vsync_) return false;
+        Show();
+        return true;
+    }
+
+    PumpResult PumpEvents(int /*maxEvents*/) override {
+        // Every pending event is taken: SDL's queue must not overflow and drop a close request.
+        PumpResult result;
+        SDL_Event event;
+        while (SDL_PollEvent(&event)) {
+            if (event.type == SDL_QUIT) quit_ = true;
+            if (event.type != SDL_WINDOWEVENT) continue;
+            switch (event.window.event) {
+                case SDL_WINDOWEVENT_CLOSE: quit_ = true; break;
+                case SDL_WINDOWEVENT_FOCUS_LOST:
+                case SDL_WINDOWEVENT_MINIMIZED: active_ = false; break;
+                case SDL_WINDOWEVENT_FOCUS_GAINED:
+                case SDL_WINDOWEVENT_RESTORED: active_ = true; break;
+                default: break;
+            }
+        }
+        result.quit = quit_;
+        result.active = active_;
+        return result;
+    }
+
+    void ReadKeys(uint8_t keys[256]) override {
+        std::memset(keys, 0, 256);
+        if (!videoStarted_) return;
+        int count = 0;
+        const Uint8* state = SDL_GetKeyboardState(&count);
+        const KeyMap& map = Keys();
+        for (int s = 0; s < count && s < SDL_NUM_SCANCODES; ++s)
+            if (state[s] && map.dik[s]) keys[map.dik[s]] = 1;
+    }
+
+    uint32_t NowMillis() override { return MonotonicMillis(); }
+    void SleepMillis(uint32_t ms) override { SleepRealMillis(ms); }
+
+    bool AcquireInstanceLock(const std::string& name) override { return lock_.Acquire(name); }
+    void ReleaseInstanceLock() override { lock_.Release(); }
+
+    int OpenAudio(int preferredRate, AudioCallback callback, void* user) override {
+        CloseAudio();
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return 0;
+        audioTarget_.callback = callback;
+        audioTarget_.user = user;
+        SDL_AudioSpec want;
+        SDL_zero(want);
+        want.freq = preferredRate > 0 ? preferredRate : 48000;
+        want.format = AUDIO_S16SYS;
+        want.channels = 2;
+        want.samples = 1024;
+        want.callback = AudioTrampoline;
+        want.userdata = &audioTarget_;
+        SDL_AudioSpec have;
+        audio_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+        if (audio_ == 0) {
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            return 0;
+        }
+        SDL_PauseAudioDevice(audio_, 0);
+        return have.freq;
+    }
+
+    void CloseAudio() override {
+        if (audio_ == 0) return;
+        SDL_CloseAudioDevice(audio_);
+        audio_ = 0;
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+
+    int DisplayRefreshRate() override {
+        if (!window_) return 0;
+        SDL_DisplayMode mode;
+        const int display = SDL_GetWindowDisplayIndex(window_);
+        if (display < 0 || SDL_GetCurrentDisplayMode(display, &mode) != 0) return 0;
+        return mode.refresh_rate;
+    }
+
+private:
+    static int Scaled(int size, double scale) {
+        const double v = std::floor(size * scale + 0.5);
+        return v < 1.0 ? 1 : static_cast<int>(v);
+    }
+
+    bool StartVideo() {
+        if (videoStarted_) return true;
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+        videoStarted_ = true;
+        quit_ = false;
+        return true;
+    }
+
+    void StopVideo() {
+        if (!videoStarted_) return;
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        videoStarted_ = false;
+    }
+
+    void Show() {
+        SDL_RenderClear(renderer_);
+        if (texture_) SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+        SDL_RenderPresent(renderer_);
+    }
+
+    SDL_Window* window_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    int textureWidth_ = 0, textureHeight_ = 0;
+    Uint32 textureFormat_ = 0;
+    int width_ = 0, height_ = 0;
+    bool vsync_ = false;
+    bool videoStarted_ = false;
+    bool quit_ = false;
+    bool active_ = true;
+    std::vector<uint32_t> converted_;
+    InstanceLock lock_;
+    SDL_AudioDeviceID audio_ = 0;
+    AudioTarget audioTarget_;
+};
+
+}  // namespace
+
+std::unique_ptr<Platform> MakeSdlPlatform() { return std::make_unique<SdlPlatform>(); }
+
+}  // namespace media

@@ -1,0 +1,28 @@
+// The media layer's random-number generator: MT19937 with the 1998 seeding
+// (each state word from two successive steps of x = 69069 x + 1, the seed itself first).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+namespace media {
+
+class MersenneTwister {
+public:
+    static constexpr int kN = 624;
+    explicit MersenneTwister(uint32_t seed = 4357) { Seed(seed); }
+    void Seed(uint32_t seed);
+    uint32_t Next();
+
+private:
+    uint32_t mt_[kN];
+    int index_ = kN;
+};
+
+// Seeds the media layer's generator (InitMediaLayer).
+void SeedRandom(uint32_t seed);
+// Seed InitMediaLayer uses instead of the clock (headless controls); nullopt: the clock.
+void SetRandomSeedOverride(std::optional<uint32_t> seed);
+std::optional<uint32_t> RandomSeedOverride();
+
+}  // namespace media

@@ -1,0 +1,277 @@
+// The software renderer: images, rectangles and coverage masks drawn into the
+// current draw target under the drawing state. The colour arithmetic is in
+// PixelMath.h; this file only walks pixels and clips.
+#include "media/Renderer.h"
+
+#include <algorithm>
+
+#include "media/Media.h"
+#include "media/MediaState.h"
+#include "media/OperationLock.h"
+#include "media/PixelMath.h"
+
+namespace media {
+namespace {
+
+// The drawing state reduced to what a pixel loop needs.
+struct Shade {
+    uint32_t br, bg, bb;
+    uint32_t param;
+    bool modulate;   // brightness other than 255, 255, 255
+    bool blend;      // alpha blending with 0 < param < 255
+    bool invisible;  // alpha blending with param 0: nothing to draw
+};
+
+Shade CurrentShade() {
+    const DrawState& d = State().draw;
+    Shade s;
+    s.br = static_cast<uint32_t>(d.brightR);
+    s.bg = static_cast<uint32_t>(d.brightG);
+    s.bb = static_cast<uint32_t>(d.brightB);
+    s.param = static_cast<uint32_t>(d.blendParam);
+    s.modulate = !(d.brightR == 255 && d.brightG == 255 && d.brightB == 255);
+    s.blend = d.blendMode == 1 && d.blendParam < 255;
+    s.invisible = d.blendMode == 1 && d.blendParam == 0;
+    return s;
+}
+
+// Clipped destination rectangle [x0, x1) x [y0, y1) on a surface.
+struct Clip {
+    int x0, y0, x1, y1;
+    bool Empty() const { return x0 >= x1 || y0 >= y1; }
+};
+
+Clip ClipTo(const Surface& s, int x, int y, int w, int h) {
+    // 64-bit sums: positions near INT_MAX must not overflow.
+    const int64_t ex = static_cast<int64_t>(x) + w, ey = static_cast<int64_t>(y) + h;
+    Clip c;
+    c.x0 = std::max(x, 0);
+    c.y0 = std::max(y, 0);
+    c.x1 = static_cast<int>(std::min<int64_t>(ex, s.width));
+    c.y1 = static_cast<int>(std::min<int64_t>(ey, s.height));
+    return c;
+}
+
+template <class F>
+typename F::Pixel* PixelsOf(Surface& s);
+template <>
+uint8_t* PixelsOf<Indexed8>(Surface& s) { return s.p8.data(); }
+template <>
+uint16_t* PixelsOf<Rgb565>(Surface& s) { return s.p16.data(); }
+template <>
+uint32_t* PixelsOf<Xrgb8888>(Surface& s) { return s.p32.data(); }
+
+template <class F>
+const typename F::Pixel* NativeOf(const Image& im);
+template <>
+const uint8_t* NativeOf<Indexed8>(const Image& im) { return im.n8.data(); }
+template <>
+const uint16_t* NativeOf<Rgb565>(const Image& im) { return im.n16.data(); }
+template <>
+const uint32_t* NativeOf<Xrgb8888>(const Image& im) { return im.n32.data(); }
+
+// One image row: n pixels from src (stepping `step`, +1 or -1) onto dst.
+template <class F, bool kModulate, bool kBlend, bool kKey>
+void ImageRow(typename F::Pixel* dst, const typename F::Pixel* src, const uint8_t* key, int n, int step,
+              const Shade& sh) {
+    for (int i = 0; i < n; ++i, src += step, key += step) {
+        if (kKey && *key) continue;
+        typename F::Pixel s = *src;
+        if (kModulate) s = Modulate<F>(s, sh.br, sh.bg, sh.bb);
+        dst[i] = kBlend ? Blend<F>(s, dst[i], sh.param) : s;
+    }
+}
+
+template <class F, bool kModulate, bool kBlend>
+void ImageRows(Surface& target, const Image& im, int x, int y, const Clip& c, bool mirrored, bool useKey,
+               const Shade& sh) {
+    using P = typename F::Pixel;
+    P* base = PixelsOf<F>(target);
+    const P* pixels = NativeOf<F>(im);
+    const int n = c.x1 - c.x0;
+    const int step = mirrored ? -1 : 1;
+    for (int dy = c.y0; dy < c.y1; ++dy) {
+        const int sy = dy - y;
+        const int sx = mirrored ? im.width - 1 - (c.x0 - x) : c.x0 - x;
+        const size_t si = static_cast<size_t>(sy) * static_cast<size_t>(im.width) + static_cast<size_t>(sx);
+        P* dst = base + static_cast<size_t>(dy) * static_cast<size_t>(target.width) + static_cast<size_t>(c.x0);
+        if (useKey)
+            ImageRow<F, kModulate, kBlend, true>(dst, pixels + si, im.keyed.data() + si, n, step, sh);
+        else
+            ImageRow<F, kModulate, kBlend, false>(dst, pixels + si, im.keyed.data() + si, n, step, sh);
+    }
+}
+
+template <class F>
+void DrawImageIn(Surface& target, Image& im, int x, int y, bool mirrored, bool useKey) {
+    const Shade sh = CurrentShade();
+    if (sh.invisible) return;
+    const Clip c = ClipTo(target, x, y, im.width, im.height);
+    if (c.Empty()) return;
+    im.EnsureNative(target.format);
+    useKey = useKey && im.anyKeyed;
+    if (sh.modulate) {
+        if (sh.blend) ImageRows<F, true, true>(target, im, x, y, c, mirrored, useKey, sh);
+        else ImageRows<F, true, false>(target, im, x, y, c, mirrored, useKey, sh);
+    } else {
+        if (sh.blend) ImageRows<F, false, true>(target, im, x, y, c, mirrored, useKey, sh);
+        else ImageRows<F, false, false>(target, im, x, y, c, mirrored, useKey, sh);
+    }
+}
+
+// A rectangle of one colour. With blending, each destination component goes
+// through a small table: out = (s * p + d * (255 - p)) / 255 for every d.
+template <class F>
+void FillIn(Surface& target, const Clip& c, uint32_t colour, const Shade& sh) {
+    using P = typename F::Pixel;
+    P s = static_cast<P>(colour);
+    if (sh.modulate) s = Modulate<F>(s, sh.br, sh.bg, sh.bb);
+    P* base = PixelsOf<F>(target);
+    const size_t stride = static_cast<size_t>(target.width);
+    if (!sh.blend) {
+        for (int y = c.y0; y < c.y1; ++y) {
+            P* row = base + static_cast<size_t>(y) * stride;
+            std::fill(row + c.x0, row + c.x1, s);
+        }
+        return;
+    }
+    if constexpr (std::is_same_v<F, Indexed8>) {
+        for (int y = c.y0; y < c.y1; ++y) {
+            P* row = base + static_cast<size_t>(y) * stride;
+            for (int x = c.x0; x < c.x1; ++x) row[x] = Blend<F>(s, row[x], sh.param);
+        }
+    } else {
+        constexpr int kMax = std::is_same_v<F, Rgb565> ? 64 : 256;
+        uint32_t tr[kMax], tg[kMax], tb[kMax];
+        for (int d = 0; d < kMax; ++d) {
+            tr[d] = MixComponent(F::R(s), static_cast<uint32_t>(d), sh.param);
+            tg[d] = MixComponent(F::G(s), static_cast<uint32_t>(d), sh.param);
+            tb[d] = MixComponent(F::B(s), static_cast<uint32_t>(d), sh.param);
+        }
+        for (int y = c.y0; y < c.y1; ++y) {
+            P* row = base + static_cast<size_t>(y) * stride;
+            for (int x = c.x0; x < c.x1; ++x) {
+                const P d = row[x];
+                row[x] = F::Make(tr[F::R(d)], tg[F::G(d)], tb[F::B(d)]);
+            }
+        }
+    }
+}
+
+void Fill(Surface& target, int x, int y, int w, int h, uint32_t colour) {
+    const Shade sh = CurrentShade();
+    if (sh.invisible || w <= 0 || h <= 0) return;
+    const Clip c = ClipTo(target, x, y, w, h);
+    if (c.Empty()) return;
+    switch (target.format) {
+        case PixelFormat::Indexed8: FillIn<Indexed8>(target, c, colour, sh); break;
+        case PixelFormat::Rgb565: FillIn<Rgb565>(target, c, colour, sh); break;
+        case PixelFormat::Xrgb8888: FillIn<Xrgb8888>(target, c, colour, sh); break;
+    }
+}
+
+template <class F>
+void MaskIn(Surface& target, int x, int y, const uint8_t* mask, int width, int height, int pitch,
+            uint32_t colour) {
+    using P = typename F::Pixel;
+    const Shade sh = CurrentShade();
+    if (sh.invisible) return;
+    const Clip c = ClipTo(target, x, y, width, height);
+    if (c.Empty()) return;
+    P s = static_cast<P>(colour);
+    if (sh.modulate) s = Modulate<F>(s, sh.br, sh.bg, sh.bb);
+    P* base = PixelsOf<F>(target);
+    for (int dy = c.y0; dy < c.y1; ++dy) {
+        const uint8_t* m = mask + static_cast<size_t>(dy - y) * static_cast<size_t>(pitch);
+        P* row = base + static_cast<size_t>(dy) * static_cast<size_t>(target.width);
+        for (int dx = c.x0; dx < c.x1; ++dx) {
+            if (!m[dx - x]) continue;
+            row[dx] = sh.blend ? Blend<F>(s, row[dx], sh.param) : s;
+        }
+    }
+}
+
+int DrawImageCommon(int x, int y, int handle, int transparent, bool mirrored) {
+    OperationGuard guard;
+    MediaState& st = State();
+    Image* im = st.images.Find(handle);
+    if (!im) return -1;
+    Surface* target = st.Target();
+    if (!target) return 0;
+    switch (target->format) {
+        case PixelFormat::Indexed8: DrawImageIn<Indexed8>(*target, *im, x, y, mirrored, transparent != 0); break;
+        case PixelFormat::Rgb565: DrawImageIn<Rgb565>(*target, *im, x, y, mirrored, transparent != 0); break;
+        case PixelFormat::Xrgb8888: DrawImageIn<Xrgb8888>(*target, *im, x, y, mirrored, transparent != 0); break;
+    }
+    return 0;
+}
+
+int Clamp255(int v) { return std::clamp(v, 0, 255); }
+
+}  // namespace
+
+void DrawCoverageMask(int x, int y, const uint8_t* mask, int width, int height, int pitch, uint32_t colour) {
+    OperationGuard guard;
+    Surface* target = State().Target();
+    if (!target || !mask || width <= 0 || height <= 0) return;
+    switch (target->format) {
+        case PixelFormat::Indexed8: MaskIn<Indexed8>(*target, x, y, mask, width, height, pitch, colour); break;
+        case PixelFormat::Rgb565: MaskIn<Rgb565>(*target, x, y, mask, width, height, pitch, colour); break;
+        case PixelFormat::Xrgb8888: MaskIn<Xrgb8888>(*target, x, y, mask, width, height, pitch, colour); break;
+    }
+}
+
+}  // namespace media
+
+using namespace media;
+
+int DrawImage(int x, int y, int handle, int transparent) {
+    return DrawImageCommon(x, y, handle, transparent, false);
+}
+
+int DrawImageMirrored(int x, int y, int handle, int transparent) {
+    return DrawImageCommon(x, y, handle, transparent, true);
+}
+
+int DrawRect(int x1, int y1, int x2, int y2, uint32_t colour, int fill) {
+    OperationGuard guard;
+    Surface* target = State().Target();
+    if (!target) return 0;
+    const int64_t left = std::min(x1, x2), right = std::max(x1, x2);
+    const int64_t top = std::min(y1, y2), bottom = std::max(y1, y2);
+    // Widths are computed in 64 bits and cut to the part that can touch the screen.
+    auto span = [](int64_t a, int64_t b) { return static_cast<int>(std::min<int64_t>(b - a, 1 << 30)); };
+    auto pos = [](int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, -(1 << 30), 1 << 30)); };
+    const int w = span(left, right), h = span(top, bottom);
+    if (w <= 0 || h <= 0) return 0;
+    const int l = pos(left), t = pos(top);
+    if (fill) {
+        Fill(*target, l, t, w, h, colour);
+        return 0;
+    }
+    // Outline: top and bottom rows whole, the sides between them, no pixel twice.
+    Fill(*target, l, t, w, 1, colour);
+    if (h > 1) Fill(*target, l, pos(bottom - 1), w, 1, colour);
+    if (h > 2) {
+        Fill(*target, l, t + 1, 1, h - 2, colour);
+        if (w > 1) Fill(*target, pos(right - 1), t + 1, 1, h - 2, colour);
+    }
+    return 0;
+}
+
+int SetBlendMode(int mode, int param) {
+    OperationGuard guard;
+    DrawState& d = State().draw;
+    d.blendMode = mode;
+    d.blendParam = Clamp255(param);
+    return 0;
+}
+
+int SetDrawBrightness(int r, int g, int b) {
+    OperationGuard guard;
+    DrawState& d = State().draw;
+    d.brightR = Clamp255(r);
+    d.brightG = Clamp255(g);
+    d.brightB = Clamp255(b);
+    return 0;
+}

@@ -1,0 +1,261 @@
+// Window and screen: mode, start and end, message pump, draw target, clear, flip.
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "media/FontSystem.h"
+#include "media/Log.h"
+#include "media/Media.h"
+#include "media/MediaState.h"
+#include "media/MediaTexts.h"
+#include "media/OperationLock.h"
+#include "media/Platform.h"
+#include "media/Random.h"
+#include "media/SoundSystem.h"
+
+namespace media {
+namespace {
+
+bool g_startFailed = false;
+
+constexpr int kRefreshTrials = 4;
+
+// Times a few vertical blanks. The period counts only when every trial lies
+// between 4 and 100 ms (a display of 10 to 250 Hz); a platform whose blanks do
+// not come (or come at once) has none. Then the display mode's rate is used
+// when it names one; otherwise the period stays unmeasured (-1).
+int MeasureRefreshPeriod(Platform& platform) {
+    int trials[kRefreshTrials] = {};
+    bool measured = platform.WaitVerticalBlank();  // line up with a blank first
+    int sum = 0;
+    for (int i = 0; measured && i < kRefreshTrials; ++i) {
+        const uint32_t start = platform.NowMillis();
+        if (!platform.WaitVerticalBlank()) measured = false;
+        trials[i] = static_cast<int>(platform.NowMillis() - start);
+        if (trials[i] < 4 || trials[i] > 100) measured = false;
+        sum += trials[i];
+    }
+    int period = -1;
+    if (measured) {
+        period = (sum + kRefreshTrials / 2) / kRefreshTrials;
+    } else {
+        const int rate = platform.DisplayRefreshRate();
+        if (rate >= 10 && rate <= 250) {
+            period = 1000 / rate;
+            for (int& t : trials) t = period;
+            measured = true;
+        }
+    }
+    if (!measured) {
+        LogPrintf("%s", texts::kFramePeriodUnknown);
+        return -1;
+    }
+    LogPrintf(texts::kFramePeriod, period);
+    for (int i = 0; i < kRefreshTrials; ++i) LogPrintf(texts::kFrameTrial, i, trials[i]);
+    return period;
+}
+
+void ResetDrawState(MediaState& st) { st.draw = DrawState(); }
+
+int FailStart(MediaState& st, Platform& platform, bool windowOpen) {
+    if (windowOpen) {
+        EndFonts();
+        EndSoundOutput();
+        platform.CloseWindow();
+    }
+    platform.ReleaseInstanceLock();
+    st.back = Surface();
+    st.front = Surface();
+    st.running = false;
+    st.ended = true;
+    g_startFailed = true;
+    return -1;
+}
+
+}  // namespace
+
+bool MediaStartFailed() {
+    OperationGuard guard;
+    return g_startFailed;
+}
+
+}  // namespace media
+
+using namespace media;
+
+int SetScreenMode(int width, int height, int bitsPerPixel, int refreshRate) {
+    OperationGuard guard;
+    MediaState& st = State();
+    const int w = width == -1 ? st.screenWidth : width;
+    const int h = height == -1 ? st.screenHeight : height;
+    const int bits = bitsPerPixel == -1 ? st.bitsPerPixel : bitsPerPixel;
+    if (w <= 0 || h <= 0 || (bits != 8 && bits != 16 && bits != 32)) return -1;
+    if (w > 16384 || h > 16384) {
+        st.screenWidth = 640;
+        st.screenHeight = 480;
+        st.bitsPerPixel = 16;
+        if (st.running) {
+            st.back.Allocate(640, 480, PixelFormat::Rgb565);
+            st.front.Allocate(640, 480, PixelFormat::Rgb565);
+        }
+        return -2;
+    }
+    st.screenWidth = w;
+    st.screenHeight = h;
+    st.bitsPerPixel = bits;
+    if (refreshRate != -1) st.refreshRate = refreshRate;
+    if (st.running) {
+        st.back.Allocate(w, h, st.Format());
+        st.front.Allocate(w, h, st.Format());
+        CurrentPlatform().ResizeWindow(st.windowScale);
+    }
+    return 0;
+}
+
+int SetWindowScale(double rate) {
+    OperationGuard guard;
+    MediaState& st = State();
+    // 0, not-a-number, negative and infinite rates all mean 1.0; at most 32.
+    if (!std::isfinite(rate) || rate <= 0.0) rate = 1.0;
+    if (rate > 32.0) rate = 32.0;
+    if (rate == st.windowScale) return 0;
+    st.windowScale = rate;
+    if (st.running) CurrentPlatform().ResizeWindow(rate);
+    return 0;
+}
+
+int ChangeWindowMode(int windowed) {
+    OperationGuard guard;
+    LogPrintf("%s", texts::kChangeWindowMode);
+    MediaState& st = State();
+    const bool want = windowed != 0;
+    if (want == st.windowed) return 0;
+    // Takes effect at the next InitMediaLayer.
+    st.windowed = want;
+    return 0;
+}
+
+int InitMediaLayer() {
+    OperationGuard guard;
+    MediaState& st = State();
+    if (st.running) return 0;
+    Platform& platform = CurrentPlatform();
+    g_startFailed = false;
+    st.ended = false;
+    LogStart(platform.NowMillis());
+
+    if ((st.windowed && platform.DesktopBytesPerPixel() == 3) || st.bitsPerPixel == 24) {
+        LogPrintf("%s", texts::kNo24BitColour);
+        std::fprintf(stderr, "anagura: a desktop of 3 bytes per pixel is not supported\n");
+        return FailStart(st, platform, false);
+    }
+
+    const std::optional<uint32_t> seed = RandomSeedOverride();
+    SeedRandom(seed ? *seed : platform.NowMillis());
+    LogPrintf("%s", texts::kInstanceCheck);
+    if (!platform.AcquireInstanceLock(InstanceLockName())) {
+        LogPrintf("%s", texts::kInstanceRunning);
+        std::fprintf(stderr, "anagura: another copy is already running\n");
+        return FailStart(st, platform, false);
+    }
+    LogPrintf("%s", texts::kInstanceNotRunning);
+
+    WindowRequest request;
+    request.width = st.screenWidth;
+    request.height = st.screenHeight;
+    request.scale = st.windowScale;
+    request.windowed = st.windowed;
+    std::string error;
+    if (!platform.OpenWindow(request, error)) {
+        LogPrintf("%s", texts::kWindowFailed);
+        LogPrintf("window: %s\n", error.c_str());
+        std::fprintf(stderr, "anagura: cannot open the window: %s\n", error.c_str());
+        return FailStart(st, platform, false);
+    }
+
+    st.back.Allocate(st.screenWidth, st.screenHeight, st.Format());
+    st.front.Allocate(st.screenWidth, st.screenHeight, st.Format());
+    ResetDrawState(st);
+    st.active = true;
+    st.running = true;
+    StartSoundOutput();
+    StartFonts();
+
+    st.refreshPeriod = MeasureRefreshPeriod(platform);
+    st.vsyncWait = true;
+    st.lastVblankEnd = platform.NowMillis();
+    return 0;
+}
+
+int EndMediaLayer() {
+    OperationGuard guard;
+    MediaState& st = State();
+    Platform& platform = CurrentPlatform();
+    if (st.running) {
+        EndFonts();
+        EndSoundOutput();
+        platform.CloseWindow();
+        platform.ReleaseInstanceLock();
+    }
+    st.images.Clear();
+    st.back = Surface();
+    st.front = Surface();
+    st.running = false;
+    st.ended = true;
+    st.vsyncWait = false;
+    LogEnd();
+    return 0;
+}
+
+int ProcessMessage() {
+    OperationGuard guard;
+    MediaState& st = State();
+    if (st.ended || !st.running) return -1;
+    Platform& platform = CurrentPlatform();
+    PumpResult r = platform.PumpEvents(5);
+    // Frozen while another application has the focus or the window is minimised.
+    while (!r.quit && !r.active) {
+        st.active = false;
+        FeedStreams();
+        platform.SleepMillis(1);
+        r = platform.PumpEvents(5);
+    }
+    st.active = true;
+    if (r.quit) {
+        st.ended = true;
+        return -1;
+    }
+    FeedStreams();
+    return 0;
+}
+
+int SetDrawTarget(int target) {
+    OperationGuard guard;
+    if (target != -2 && target != -4) return -1;
+    State().draw.target = target;
+    return 0;
+}
+
+int ClearScreen() {
+    OperationGuard guard;
+    Surface* target = State().Target();
+    if (target) target->Fill(0);
+    return 0;
+}
+
+int FlipScreen() {
+    OperationGuard guard;
+    MediaState& st = State();
+    if (!st.running || st.back.Empty()) return -1;
+    Platform& platform = CurrentPlatform();
+    if (st.vsyncWait && st.refreshPeriod > 0) {
+        // Never two presents within one refresh: wait until m ms have passed
+        // since the previous one, then let the present wait for the blank.
+        const uint32_t m = static_cast<uint32_t>((2 * st.refreshPeriod - 4) / 3);
+        while (platform.NowMillis() - st.lastVblankEnd < m) platform.SleepMillis(1);
+    }
+    st.front = st.back;
+    platform.Present(st.front.Data(), st.front.width, st.front.height, st.front.Pitch(), st.front.format);
+    st.lastVblankEnd = platform.NowMillis();
+    return 0;
+}
