@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "media/HandleTable.h"
+#include "media/MediaStatus.h"
 #include "media/Platform.h"
 
 namespace media {
@@ -96,8 +97,5 @@ PixelFormat FormatOfDepth(int bits);
 // the ANAGURA_INSTANCE_LOCK environment variable, else the window class name.
 std::string InstanceLockName();
 void SetInstanceLockNameOverride(const std::string& name);
-
-// True once InitMediaLayer has failed (the program should end with an error status).
-bool MediaStartFailed();
 
 }  // namespace media

@@ -237,14 +237,16 @@ int DrawRect(int x1, int y1, int x2, int y2, uint32_t colour, int fill) {
     OperationGuard guard;
     Surface* target = State().Target();
     if (!target) return 0;
-    const int64_t left = std::min(x1, x2), right = std::max(x1, x2);
-    const int64_t top = std::min(y1, y2), bottom = std::max(y1, y2);
-    // Widths are computed in 64 bits and cut to the part that can touch the screen.
-    auto span = [](int64_t a, int64_t b) { return static_cast<int>(std::min<int64_t>(b - a, 1 << 30)); };
-    auto pos = [](int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, -(1 << 30), 1 << 30)); };
-    const int w = span(left, right), h = span(top, bottom);
-    if (w <= 0 || h <= 0) return 0;
-    const int l = pos(left), t = pos(top);
+    // Cut the rectangle to one pixel beyond each screen edge: whatever lies
+    // further out is invisible, outline edges included, and the numbers stay small.
+    const int64_t left = std::max<int64_t>(std::min(x1, x2), -1);
+    const int64_t right = std::min<int64_t>(std::max(x1, x2), int64_t{target->width} + 1);
+    const int64_t top = std::max<int64_t>(std::min(y1, y2), -1);
+    const int64_t bottom = std::min<int64_t>(std::max(y1, y2), int64_t{target->height} + 1);
+    if (right <= left || bottom <= top) return 0;
+    const int l = static_cast<int>(left), t = static_cast<int>(top);
+    const int w = static_cast<int>(right - left), h = static_cast<int>(bottom - top);
+    auto pos = [](int64_t v) { return static_cast<int>(v); };
     if (fill) {
         Fill(*target, l, t, w, h, colour);
         return 0;
