@@ -125,4 +125,21 @@ void BM_DrawTextAtTenCachedCharacters(benchmark::State& state) {
 }
 BENCHMARK(BM_DrawTextAtTenCachedCharacters)->Arg(8)->Arg(16)->Unit(benchmark::kMicrosecond);
 
+// Two text blocks of different line heights in turn: the default font is made
+// again at every change, then a short line is drawn.
+void BM_AlternatingLineHeights(benchmark::State& state) {
+    StartMedia();
+    const std::string face = ToSjis("MS ゴシック");
+    const std::string line = ToSjis("かり");
+    const uint32_t white = MakeColor(255, 255, 255);
+    int size = 8;
+    for (auto _ : state) {
+        size = size == 8 ? 16 : 8;
+        SetDefaultFontSize(size);
+        SetDefaultFontFace(face.c_str(), -1);
+        DrawTextAt(0, 0, line.c_str(), white, 0);
+    }
+}
+BENCHMARK(BM_AlternatingLineHeights)->Unit(benchmark::kMicrosecond);
+
 }  // namespace

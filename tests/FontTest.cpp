@@ -98,6 +98,8 @@ TEST_F(Fonts, AtMostFortyFontsLive) {
         ASSERT_LE(handles.size(), 40u);
     }
     EXPECT_EQ(media::FontCount(), media::kMaxFonts);
+    const std::string log = testsupport::ReadFile("Log.txt");
+    EXPECT_NE(log.find(ToSjis("作成できるフォントハンドル数 40 の限界を超えました")), std::string::npos);
     for (int32_t h : handles) EXPECT_TRUE(media::DeleteFontHandle(h));
     for (int32_t h : handles) EXPECT_FALSE(media::DeleteFontHandle(h));
 }
@@ -186,6 +188,24 @@ TEST_F(Fonts, FacesAreFoundThroughTheGameConfigurationAndUnknownFacesFallBack) {
     int ink = 0;
     for (uint8_t v : a.mask) ink += v;
     EXPECT_GT(ink, 0);
+}
+
+TEST_F(Fonts, ThicknessGivesTheStrokeWeight) {
+    SetDefaultFontFace(ToSjis("MS ゴシック").c_str(), -1);
+    SetDefaultFontSize(16);
+    auto inkOf = [](int thickness) {
+        SetDefaultFontThickness(thickness);
+        media::Font* font = media::DefaultFont();
+        int ink = 0;
+        if (font)
+            for (uint16_t code : {uint16_t{0x82A0}, uint16_t{0x8AB4}, uint16_t{'W'}})
+                for (uint8_t v : font->GlyphOf(code).mask) ink += v;
+        return ink;
+    };
+    const int light = inkOf(2);
+    const int heavy = inkOf(9);
+    EXPECT_GT(light, 0);
+    EXPECT_GT(heavy, light * 11 / 10) << "bold strokes (made thicker where the face has no bold weight)";
 }
 
 TEST_F(Fonts, BrokenCharactersGetAReplacementBox) {
