@@ -4,6 +4,7 @@
 //   anagura-assetgen --src DIR --out DIR [--only pictures|sounds|key]...
 //                    [--sheet FILE] [--mockup FILE] [--kbps N]
 //   anagura-assetgen --src DIR --loop-lengths     prints each loop's length in frames
+//   anagura-assetgen --src DIR --describe         also each track's length and pitch range
 //
 // Pictures go to OUT/image, sounds to OUT/sound, the key file to OUT/Data.
 #include <algorithm>
@@ -80,11 +81,12 @@ PictureBook ReadPictures(const fs::path& src, Palette& palette) {
 }
 
 // Prints "NAME FRAMES" for every loop: the exact length a gapless decoder must give.
-void ListLoopLengths(const fs::path& src) {
+void ListLoopLengths(const fs::path& src, bool describe) {
   fs::path dir = src / "music";
   for (const auto& f : Sorted(dir, ".mml")) {
     Score score = ParseScore(ReadText(f), f.string(), [&](const std::string& name) { return ReadText(dir / name); });
     std::printf("%s %zu\n", score.output.c_str(), LoopFrames(score));
+    if (describe) std::printf("%s", Describe(score).c_str());
   }
 }
 
@@ -121,7 +123,7 @@ int main(int argc, char** argv) {
   fs::path src, out, sheet, mockup;
   std::set<std::string> only;
   int kbps = 128;
-  bool listLengths = false;
+  bool listLengths = false, describe = false;
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
     auto next = [&]() -> std::string {
@@ -136,6 +138,7 @@ int main(int argc, char** argv) {
       else if (a == "--mockup") mockup = next();
       else if (a == "--kbps") kbps = std::stoi(next());
       else if (a == "--loop-lengths") listLengths = true;
+      else if (a == "--describe") listLengths = describe = true;
       else return Usage();
     } catch (const std::exception& e) {
       std::fprintf(stderr, "%s\n", e.what());
@@ -144,7 +147,7 @@ int main(int argc, char** argv) {
   }
   if (listLengths && !src.empty()) {
     try {
-      ListLoopLengths(src);
+      ListLoopLengths(src, describe);
       return 0;
     } catch (const std::exception& e) {
       std::fprintf(stderr, "anagura-assetgen: %s\n", e.what());
