@@ -317,8 +317,11 @@ TEST(Assets, KeyFileHoldsTheSixButtons) {
 namespace {
 
 fs::path Generator() {
+  // CTest names the build folder; run by hand, the tool sits beside the tests.
   const char* dir = std::getenv("ANAGURA_BUILD_DIR");
-  fs::path tool = fs::path(dir ? dir : ".") / "anagura-assetgen";
+  std::error_code ec;
+  fs::path tool = dir ? fs::path(dir) / "anagura-assetgen"
+                      : fs::read_symlink("/proc/self/exe", ec).parent_path() / "anagura-assetgen";
   return fs::exists(tool) ? tool : fs::path();
 }
 

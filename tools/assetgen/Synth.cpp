@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <sstream>
 #include <stdexcept>
 
@@ -410,6 +411,27 @@ size_t PeriodFrames(const Score& score, double beats) {
 }
 
 }  // namespace
+
+std::string Describe(const Score& score) {
+  static const char* names[] = {"c", "c+", "d", "d+", "e", "f", "f+", "g", "g+", "a", "a+", "b"};
+  auto pitch = [](int midi) { return std::string(names[midi % 12]) + std::to_string(midi / 12 - 1); };
+  std::string out;
+  for (const auto& t : score.tracks) {
+    double beats = 0;
+    auto ev = MmlReader(t.mml, t, score.transpose, score.output).Read(beats);
+    int lo = 999, hi = -999;
+    for (const Event& e : ev)
+      if (!e.drum) {
+        lo = std::min(lo, e.midi);
+        hi = std::max(hi, e.midi);
+      }
+    char line[160];
+    std::snprintf(line, sizeof line, "%s %-6s %7.2f beats %4zu notes %s\n", score.output.c_str(), t.name.c_str(),
+                  beats, ev.size(), lo <= hi ? (pitch(lo) + ".." + pitch(hi)).c_str() : "drums");
+    out += line;
+  }
+  return out;
+}
 
 size_t LoopFrames(const Score& score) { return PeriodFrames(score, ScoreBeats(score, nullptr)); }
 

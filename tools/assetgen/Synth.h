@@ -58,6 +58,10 @@ Score ParseScore(const std::string& text, const std::string& origin,
 // The result is scaled so its peak is `peak` (of full scale).
 StereoBuffer Render(const Score& score, double peak);
 
+// One line per track: its length in beats, note count and pitch range (for
+// people checking a score).
+std::string Describe(const Score& score);
+
 // Length of one period of a loop in frames (what Render returns for it).
 size_t LoopFrames(const Score& score);
 

@@ -4,9 +4,11 @@
 //   anagura-assetgen --src DIR --out DIR [--only pictures|sounds|key]...
 //                    [--sheet FILE] [--mockup FILE] [--kbps N]
 //   anagura-assetgen --src DIR --loop-lengths     prints each loop's length in frames
+//   anagura-assetgen --src DIR --describe         also each track's length and pitch range
 //
 // Pictures go to OUT/image, sounds to OUT/sound, the key file to OUT/Data.
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -17,6 +19,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "assetgen/AudioFiles.h"
@@ -80,31 +83,57 @@ PictureBook ReadPictures(const fs::path& src, Palette& palette) {
 }
 
 // Prints "NAME FRAMES" for every loop: the exact length a gapless decoder must give.
-void ListLoopLengths(const fs::path& src) {
+void ListLoopLengths(const fs::path& src, bool describe) {
   fs::path dir = src / "music";
   for (const auto& f : Sorted(dir, ".mml")) {
     Score score = ParseScore(ReadText(f), f.string(), [&](const std::string& name) { return ReadText(dir / name); });
     std::printf("%s %zu\n", score.output.c_str(), LoopFrames(score));
+    if (describe) std::printf("%s", Describe(score).c_str());
   }
 }
 
+// Renders and writes every score, a few at a time (the encoder runs as its own process).
 void MakeSounds(const fs::path& src, const fs::path& out, int kbps) {
   fs::create_directories(out / "sound");
-  for (const char* folder : {"effects", "music"}) {
-    fs::path dir = src / folder;
-    for (const auto& f : Sorted(dir, ".mml")) {
-      auto start = std::chrono::steady_clock::now();
-      Score score = ParseScore(ReadText(f), f.string(),
-                               [&](const std::string& name) { return ReadText(dir / name); });
-      StereoBuffer sound = Render(score, score.loop ? 0.70 : 0.60);
-      fs::path target = out / "sound" / score.output;
-      if (score.loop)
-        WriteMp3(sound, kbps, target.string());
-      else
-        WriteWav(sound, true, target.string());
-      double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-      std::printf("%-16s %7.2f s  %5.0f ms\n", score.output.c_str(), double(sound.Frames()) / kSampleRate, ms);
+  struct Job {
+    fs::path dir, file;
+    std::string report, error;
+  };
+  std::vector<Job> jobs;
+  for (const char* folder : {"effects", "music"})
+    for (const auto& f : Sorted(src / folder, ".mml")) jobs.push_back({src / folder, f, {}, {}});
+  std::atomic<size_t> next{0};
+  auto work = [&]() {
+    for (size_t i; (i = next++) < jobs.size();) {
+      Job& job = jobs[i];
+      try {
+        auto start = std::chrono::steady_clock::now();
+        Score score = ParseScore(ReadText(job.file), job.file.string(),
+                                 [&](const std::string& name) { return ReadText(job.dir / name); });
+        StereoBuffer sound = Render(score, score.loop ? 0.70 : 0.60);
+        fs::path target = out / "sound" / score.output;
+        if (score.loop)
+          WriteMp3(sound, kbps, target.string());
+        else
+          WriteWav(sound, true, target.string());
+        double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        char line[128];
+        std::snprintf(line, sizeof line, "%-16s %7.2f s  %5.0f ms\n", score.output.c_str(),
+                      double(sound.Frames()) / kSampleRate, ms);
+        job.report = line;
+      } catch (const std::exception& e) {
+        job.error = e.what();
+      }
     }
+  };
+  unsigned workers = std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
+  std::vector<std::thread> threads;
+  for (unsigned w = 1; w < workers; ++w) threads.emplace_back(work);
+  work();
+  for (auto& t : threads) t.join();
+  for (const Job& job : jobs) {
+    if (!job.error.empty()) throw std::runtime_error(job.error);
+    std::printf("%s", job.report.c_str());
   }
 }
 
@@ -121,7 +150,7 @@ int main(int argc, char** argv) {
   fs::path src, out, sheet, mockup;
   std::set<std::string> only;
   int kbps = 128;
-  bool listLengths = false;
+  bool listLengths = false, describe = false;
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
     auto next = [&]() -> std::string {
@@ -136,6 +165,7 @@ int main(int argc, char** argv) {
       else if (a == "--mockup") mockup = next();
       else if (a == "--kbps") kbps = std::stoi(next());
       else if (a == "--loop-lengths") listLengths = true;
+      else if (a == "--describe") listLengths = describe = true;
       else return Usage();
     } catch (const std::exception& e) {
       std::fprintf(stderr, "%s\n", e.what());
@@ -144,7 +174,7 @@ int main(int argc, char** argv) {
   }
   if (listLengths && !src.empty()) {
     try {
-      ListLoopLengths(src);
+      ListLoopLengths(src, describe);
       return 0;
     } catch (const std::exception& e) {
       std::fprintf(stderr, "anagura-assetgen: %s\n", e.what());
