@@ -88,7 +88,7 @@ public:
         const char* made = mkdtemp(pattern);
         if (made) dir_ = made;
         if (withAssets && HaveAssets()) {
-            for (const char* sub : {"image", "sound", "Data", "fonts"}) {
+            for (const char* sub : {"image", "sound", "Data"}) {
                 std::error_code ec;
                 if (fs::exists(SourceAssets() / sub, ec)) fs::create_directory_symlink(SourceAssets() / sub, dir_ / sub, ec);
             }
@@ -123,5 +123,14 @@ private:
 
 // Converts UTF-8 text to Shift-JIS (code page 932).
 std::string ToShiftJis(const std::string& utf8);
+
+}  // namespace gametest
+
+namespace gametest {
+
+// Writes 0xRRGGBB pixels as a 24-bit PNG; false on failure.
+bool WritePng(const std::string& path, int width, int height, const std::vector<uint32_t>& pixels);
+// Reads a PNG into 0xRRGGBB pixels; false when missing or unreadable.
+bool ReadPng(const std::string& path, int& width, int& height, std::vector<uint32_t>& pixels);
 
 }  // namespace gametest
