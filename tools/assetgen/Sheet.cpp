@@ -44,7 +44,7 @@ Image Scale(const Image& src, int scale) {
 Image Title(const PictureBook& b) {
   Image s(160, 120, Rgb{128, 128, 255});
   const Image* cloud = b.Find("kumo.bmp");
-  for (auto [ox, oy] : {std::pair{0, 0}, {100, 30}, {200, 15}}) Blit(s, cloud, -80 + ox + 40, 21 + oy);
+  for (auto [ox, oy] : {std::pair{0, 0}, {100, 30}, {200, 15}}) Blit(s, cloud, -80 + ox + 60, 21 + oy);
   Blit(s, b.Find("yama.bmp"), -37, 26);
   Blit(s, b.Find("yama.bmp"), 283, 26);
   Blit(s, b.Find("jimen.bmp"), -55, 72);

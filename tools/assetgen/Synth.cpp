@@ -389,29 +389,34 @@ Score ParseScore(const std::string& text, const std::string& origin,
   return score;
 }
 
-std::vector<double> TrackBeats(const Score& score) {
-  std::vector<double> beats;
-  for (const auto& t : score.tracks) {
-    double total = 0;
-    MmlReader(t.mml, t, score.transpose, score.output).Read(total);
-    beats.push_back(total);
-  }
-  return beats;
-}
+namespace {
 
-StereoBuffer Render(const Score& score, double peak) {
-  const double spb = 60.0 / score.tempo;
-  std::vector<std::vector<Event>> events;
+double ScoreBeats(const Score& score, std::vector<std::vector<Event>>* events) {
   double beats = 0;
   for (const auto& t : score.tracks) {
     double total = 0;
-    events.push_back(MmlReader(t.mml, t, score.transpose, score.output).Read(total));
+    auto ev = MmlReader(t.mml, t, score.transpose, score.output).Read(total);
+    if (events) events->push_back(std::move(ev));
     if (score.loop && beats > 0 && std::fabs(total - beats) > 1e-9 && total > 0)
       Fail(score.output, "track " + t.name + " is " + std::to_string(total) + " beats, others " +
                              std::to_string(beats) + ": a loop needs equal tracks");
     beats = std::max(beats, total);
   }
-  const size_t period = size_t(std::llround(beats * spb * kSampleRate));
+  return beats;
+}
+
+size_t PeriodFrames(const Score& score, double beats) {
+  return size_t(std::llround(beats * 60.0 / score.tempo * kSampleRate));
+}
+
+}  // namespace
+
+size_t LoopFrames(const Score& score) { return PeriodFrames(score, ScoreBeats(score, nullptr)); }
+
+StereoBuffer Render(const Score& score, double peak) {
+  const double spb = 60.0 / score.tempo;
+  std::vector<std::vector<Event>> events;
+  const size_t period = PeriodFrames(score, ScoreBeats(score, &events));
   if (period == 0) Fail(score.output, "empty score");
   // A loop is rendered twice through and the second period kept, so every tail
   // of the first period wraps round into the start; an effect once, with room for tails.

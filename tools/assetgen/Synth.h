@@ -58,7 +58,7 @@ Score ParseScore(const std::string& text, const std::string& origin,
 // The result is scaled so its peak is `peak` (of full scale).
 StereoBuffer Render(const Score& score, double peak);
 
-// Length of the score in beats, per track (for checks and messages).
-std::vector<double> TrackBeats(const Score& score);
+// Length of one period of a loop in frames (what Render returns for it).
+size_t LoopFrames(const Score& score);
 
 }  // namespace assetgen

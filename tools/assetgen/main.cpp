@@ -3,6 +3,7 @@
 //
 //   anagura-assetgen --src DIR --out DIR [--only pictures|sounds|key]...
 //                    [--sheet FILE] [--mockup FILE] [--kbps N]
+//   anagura-assetgen --src DIR --loop-lengths     prints each loop's length in frames
 //
 // Pictures go to OUT/image, sounds to OUT/sound, the key file to OUT/Data.
 #include <algorithm>
@@ -78,6 +79,15 @@ PictureBook ReadPictures(const fs::path& src, Palette& palette) {
   return book;
 }
 
+// Prints "NAME FRAMES" for every loop: the exact length a gapless decoder must give.
+void ListLoopLengths(const fs::path& src) {
+  fs::path dir = src / "music";
+  for (const auto& f : Sorted(dir, ".mml")) {
+    Score score = ParseScore(ReadText(f), f.string(), [&](const std::string& name) { return ReadText(dir / name); });
+    std::printf("%s %zu\n", score.output.c_str(), LoopFrames(score));
+  }
+}
+
 void MakeSounds(const fs::path& src, const fs::path& out, int kbps) {
   fs::create_directories(out / "sound");
   for (const char* folder : {"effects", "music"}) {
@@ -110,7 +120,8 @@ int Usage() {
 int main(int argc, char** argv) {
   fs::path src, out, sheet, mockup;
   std::set<std::string> only;
-  int kbps = 112;
+  int kbps = 128;
+  bool listLengths = false;
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
     auto next = [&]() -> std::string {
@@ -124,10 +135,20 @@ int main(int argc, char** argv) {
       else if (a == "--sheet") sheet = next();
       else if (a == "--mockup") mockup = next();
       else if (a == "--kbps") kbps = std::stoi(next());
+      else if (a == "--loop-lengths") listLengths = true;
       else return Usage();
     } catch (const std::exception& e) {
       std::fprintf(stderr, "%s\n", e.what());
       return Usage();
+    }
+  }
+  if (listLengths && !src.empty()) {
+    try {
+      ListLoopLengths(src);
+      return 0;
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "anagura-assetgen: %s\n", e.what());
+      return 1;
     }
   }
   if (src.empty() || out.empty()) return Usage();
