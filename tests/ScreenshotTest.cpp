@@ -1,10 +1,12 @@
 // Screenshots of the title and of the game scene's first command-menu frame,
 // compared pixel for pixel with reviewed pictures under tests/screenshots/.
-// The pictures hold text, so they are compared only when the font the game
-// finds is the one they were made with (tests/screenshots/font.txt).
+// They are compared only when the font the game finds and the picture files are
+// the ones they were made with (tests/screenshots/made-with.txt): a new font or
+// new artwork asks for new reviewed pictures, not for a code fix.
 // ANAGURA_UPDATE_SCREENSHOTS=1 writes new pictures (to be reviewed) instead.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -42,6 +44,33 @@ std::string FontSignature() {
     return fs::path(file->path).filename().string() + " " + std::to_string(ec ? 0 : size);
 }
 
+// FNV-1a over the names and bytes of the picture files, in name order.
+std::string PicturesSignature() {
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(gametest::SourceAssets() / "image")) {
+        if (entry.is_regular_file()) files.push_back(entry.path());
+    }
+    std::sort(files.begin(), files.end());
+    uint64_t h = 1469598103934665603ull;
+    auto mix = [&h](unsigned char c) {
+        h ^= c;
+        h *= 1099511628211ull;
+    };
+    for (const auto& f : files) {
+        for (char c : f.filename().string()) mix(static_cast<unsigned char>(c));
+        std::ifstream in(f, std::ios::binary);
+        char buffer[4096];
+        while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+            for (std::streamsize i = 0; i < in.gcount(); ++i) mix(static_cast<unsigned char>(buffer[i]));
+        }
+    }
+    std::ostringstream out;
+    out << "pictures " << std::hex << h;
+    return out.str();
+}
+
+std::string MadeWith() { return "font " + FontSignature() + "\n" + PicturesSignature(); }
+
 std::string ReadText(const fs::path& p) {
     std::ifstream in(p);
     std::stringstream s;
@@ -59,7 +88,7 @@ void CheckShot(const std::string& name) {
     if (Updating()) {
         fs::create_directories(ShotFolder());
         ASSERT_TRUE(gametest::WritePng(file.string(), 160, 120, shot));
-        std::ofstream(ShotFolder() / "font.txt") << FontSignature() << "\n";
+        std::ofstream(ShotFolder() / "made-with.txt") << MadeWith() << "\n";
         return;
     }
     int w = 0, h = 0;
@@ -89,11 +118,11 @@ protected:
         if (!gametest::HaveAssets()) GTEST_SKIP() << "assets/ not built yet";
         folder = std::make_unique<gametest::WorkFolder>(true, 20261207);
         if (!Updating()) {
-            const std::string made = ReadText(ShotFolder() / "font.txt");
-            const std::string here = FontSignature();
+            const std::string made = ReadText(ShotFolder() / "made-with.txt");
+            const std::string here = MadeWith();
             if (made != here) {
-                GTEST_SKIP() << "the reference pictures were made with font \"" << made << "\", this machine has \""
-                             << here << "\"";
+                GTEST_SKIP() << "the reference pictures were made with\n" << made << "\nbut here there are\n"
+                             << here << "\nmake new ones with ANAGURA_UPDATE_SCREENSHOTS=1 and review them";
             }
         }
         gametest::ClearKeys();
