@@ -10,6 +10,7 @@
 #include "MediaTestSupport.h"
 #include "app/FramePacer.h"
 #include "app/MainLoop.h"
+#include "app/StandInScene.h"
 #include "app/Scene.h"
 #include "app/SystemContext.h"
 #include "media/Headless.h"
@@ -159,6 +160,7 @@ TEST_F(MainLoop, TheFirstFrameIsDrawnAndShownByTheNextFlip) {
         if (frame == 1) media::headless::RequestQuit();
     };
     // The stand-in scene paints the whole screen.
+    options.makeScene = [](int) -> CScene* { return new StandInScene(); };
     EXPECT_EQ(RunMainLoop(options), 0);
     ASSERT_EQ(shown.size(), 160u * 120u);
     EXPECT_NE(shown[0], 0u);

@@ -1,35 +1,42 @@
 // Wiring of the main loop to the stores, the game data and the scenes.
-// Stand-ins until SoundStore, ImageStore, GameData, CTitleScene and CGameScene land.
 #include "app/SceneReset.h"
 
-#include "app/StandInScene.h"
 #include "app/SystemContext.h"
-#include "media/Media.h"
+#include "game/rules/GameData.h"
+#include "game/rules/GameScene.h"
+#include "resources/ImageStore.h"
+#include "resources/SoundStore.h"
+#include "title/TitleScene.h"
 
 namespace app {
 
-void TouchSoundStore() {}
+void TouchSoundStore() { SoundStore::Instance(); }
 
 void SceneReset() {
     GetSystem();
-    // No sound store yet: its music handle is 0, which the media layer refuses.
-    StopSoundHandle(0);
-    DeleteSound(0, 0);
+    SoundStore::Instance()->StopMusic();
 }
 
-void StepMusicVolume() {
-    GetSystem();
-    SetSoundVolume(0, 0);  // volume ramp {0, 0, 0} on music handle 0
+void StepMusicVolume() { SoundStore::Instance()->StepMusicVolume(); }
+
+void ReleaseAllImages() { ImageStore::Instance()->ReleaseAll(); }
+
+GameData* CreateGameData() {
+    auto* data = new GameData();
+    data->ResetPlayer();
+    data->FillKindTables();
+    return data;
 }
 
-void ReleaseAllImages() {}
+void ResetPlayer(GameData* data) {
+    if (data) data->ResetPlayer();
+}
 
-GameData* CreateGameData() { return nullptr; }
+void DestroyGameData(GameData* data) { delete data; }
 
-void ResetPlayer(GameData*) {}
-
-void DestroyGameData(GameData*) {}
-
-CScene* CreateScene(int /*code*/) { return new StandInScene(); }
+CScene* CreateScene(int code) {
+    if (code == kSceneGame) return new CGameScene();
+    return new CTitleScene();
+}
 
 }  // namespace app

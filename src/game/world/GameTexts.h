@@ -1,0 +1,11 @@
+// The game scene's words, messages and data-file names (Shift-JIS).
+#pragma once
+
+// The six command words, in menu order (0 breed .. 5 rest); null outside 0..5.
+const char* CommandWordText(int index);
+// The raid warning (0), victory (1) and defeat (2) messages; null outside 0..2.
+const char* BattleMessageText(int index);
+// Music file names by music number 0..9; null outside.
+const char* MusicFileName(int id);
+// Sound-effect file names by sound number 0..3; null outside.
+const char* SoundFileName(int id);

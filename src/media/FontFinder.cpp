@@ -1,0 +1,125 @@
+#include "media/FontFinder.h"
+
+#include <fontconfig/fontconfig.h>
+
+#include <sys/stat.h>
+
+namespace media {
+
+namespace {
+
+struct FinderState {
+    FcConfig* config = nullptr;
+    std::string configPath;
+};
+
+FinderState& State() {
+    static FinderState* state = new FinderState();  // lives until process exit
+    return *state;
+}
+
+bool FileExists(const std::string& path) {
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+// The game's configuration: beside the data folders when the game runs from
+// assets/, else in the source tree (tests, tools).
+std::string FindGameConfig() {
+    const char* candidates[] = {"fonts/fonts.conf", "assets/fonts/fonts.conf",
+                                ANAGURA_SOURCE_DIR "/assets/fonts/fonts.conf"};
+    for (const char* candidate : candidates)
+        if (FileExists(candidate)) return candidate;
+    return {};
+}
+
+FcConfig* Config() {
+    FinderState& state = State();
+    if (state.config) return state.config;
+    FcConfig* config = FcInitLoadConfig();
+    if (!config) return nullptr;
+    const std::string path = FindGameConfig();
+    if (!path.empty() &&
+        FcConfigParseAndLoad(config, reinterpret_cast<const FcChar8*>(path.c_str()), FcFalse))
+        state.configPath = path;
+    if (!FcConfigBuildFonts(config)) {
+        FcConfigDestroy(config);
+        return nullptr;
+    }
+    state.config = config;
+    return config;
+}
+
+// Characters a font must have to count as covering the character set.
+bool CoversCharSet(FcPattern* match, FontCharSet charSet) {
+    if (charSet == FontCharSet::Any) return true;
+    FcCharSet* chars = nullptr;
+    if (FcPatternGetCharSet(match, FC_CHARSET, 0, &chars) != FcResultMatch || !chars) return false;
+    static const FcChar32 kJapanese[] = {0x3042, 0x30A2, 0x65E5, 0xFF01};
+    static const FcChar32 kHangul[] = {0xAC00, 0xD55C};
+    if (charSet == FontCharSet::ShiftJis) {
+        for (FcChar32 c : kJapanese)
+            if (!FcCharSetHasChar(chars, c)) return false;
+    } else {
+        for (FcChar32 c : kHangul)
+            if (!FcCharSetHasChar(chars, c)) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<FontFile> FindFontFile(const FontRequest& request) {
+    FcConfig* config = Config();
+    if (!config) return std::nullopt;
+    FcPattern* pattern = FcPatternCreate();
+    if (!pattern) return std::nullopt;
+    if (!request.faceUtf8.empty())
+        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(request.faceUtf8.c_str()));
+    FcPatternAddDouble(pattern, FC_PIXEL_SIZE, request.pixelSize);
+    if (request.weight > 0) FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(request.weight));
+    FcPatternAddInteger(pattern, FC_SLANT, request.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcPatternAddInteger(pattern, FC_SPACING, FC_MONO);
+    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+    // The game's text is Japanese whatever the character set says; prefer faces that have it.
+    FcPatternAddString(pattern, FC_LANG,
+                       reinterpret_cast<const FcChar8*>(request.charSet == FontCharSet::Hangul ? "ko" : "ja"));
+    FcConfigSubstitute(config, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(config, pattern, &result);
+    FcPatternDestroy(pattern);
+    if (!match) return std::nullopt;
+
+    std::optional<FontFile> found;
+    FcChar8* file = nullptr;
+    if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file &&
+        CoversCharSet(match, request.charSet)) {
+        FontFile font;
+        font.path = reinterpret_cast<const char*>(file);
+        int index = 0;
+        if (FcPatternGetInteger(match, FC_INDEX, 0, &index) == FcResultMatch) font.index = index;
+        FcChar8* family = nullptr;
+        if (FcPatternGetString(match, FC_FAMILY, 0, &family) == FcResultMatch && family)
+            font.family = reinterpret_cast<const char*>(family);
+        FcBool embolden = FcFalse;
+        if (FcPatternGetBool(match, FC_EMBOLDEN, 0, &embolden) == FcResultMatch) font.embolden = embolden;
+        found = font;
+    }
+    FcPatternDestroy(match);
+    return found;
+}
+
+std::string LoadedFontConfigPath() {
+    Config();
+    return State().configPath;
+}
+
+void ReleaseFontConfig() {
+    FinderState& state = State();
+    if (state.config) FcConfigDestroy(state.config);
+    state.config = nullptr;
+    state.configPath.clear();
+}
+
+}  // namespace media

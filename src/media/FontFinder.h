@@ -1,0 +1,41 @@
+// Finds font files through fontconfig, with the game's own configuration
+// (fonts/fonts.conf under the working folder or assets/fonts/fonts.conf in the
+// source tree) loaded on top of the system's.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace media {
+
+// Which characters a requested font must cover.
+enum class FontCharSet { Any = 0, ShiftJis = 1, Hangul = 2 };
+
+struct FontRequest {
+    std::string faceUtf8;   // empty: the system's default face
+    int pixelSize = 16;     // cell height in pixels
+    int weight = 0;         // 100..900 (OpenType scale); 0 = the face's regular weight
+    bool italic = false;
+    FontCharSet charSet = FontCharSet::ShiftJis;
+};
+
+struct FontFile {
+    std::string path;
+    int index = 0;           // face index inside the file
+    std::string family;      // family name fontconfig chose
+    bool embolden = false;   // the face lacks the weight asked for: thicken the strokes
+
+    bool operator==(const FontFile&) const = default;
+};
+
+// The font file fontconfig matches for the request, or nothing when no font
+// can be found or the match lacks the characters the character set asks for.
+std::optional<FontFile> FindFontFile(const FontRequest& request);
+
+// Path of the game's fontconfig configuration that was loaded, empty when none.
+std::string LoadedFontConfigPath();
+
+// Frees the fontconfig configuration (a later lookup loads it again).
+void ReleaseFontConfig();
+
+}  // namespace media

@@ -1,0 +1,33 @@
+// A font's rendered glyphs, keyed by Shift-JIS character code. Each glyph is a
+// one-byte-per-pixel coverage mask one cell high, rendered once.
+#pragma once
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+namespace media {
+
+struct Glyph {
+    int left = 0;      // x of the mask's first column relative to the pen
+    int width = 0;     // mask width in pixels (0: nothing to draw)
+    int height = 0;    // mask height: the font's cell height
+    int advance = 0;   // pen movement after the glyph
+    std::vector<uint8_t> mask;  // width x height, row by row; nonzero = ink
+};
+
+class GlyphCache {
+public:
+    // The cached glyph of a code, or null.
+    const Glyph* Find(uint16_t code) const {
+        auto it = glyphs_.find(code);
+        return it == glyphs_.end() ? nullptr : &it->second;
+    }
+    const Glyph& Store(uint16_t code, Glyph glyph) { return glyphs_[code] = std::move(glyph); }
+    size_t Size() const { return glyphs_.size(); }
+
+private:
+    std::unordered_map<uint16_t, Glyph> glyphs_;
+};
+
+}  // namespace media

@@ -1,0 +1,39 @@
+#include "media/Mixer.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace media {
+
+Mixer::Mixer() : acc_(static_cast<size_t>(kBlockFrames) * 2) { voices_.reserve(64); }
+
+void Mixer::AddVoice(Voice* voice) {
+    std::lock_guard<std::mutex> guard(lock_);
+    voices_.push_back(voice);
+}
+
+void Mixer::RemoveVoice(Voice* voice) {
+    std::lock_guard<std::mutex> guard(lock_);
+    voices_.erase(std::remove(voices_.begin(), voices_.end(), voice), voices_.end());
+}
+
+void Mixer::Render(int16_t* out, int frames) {
+    while (frames > 0) {
+        const int n = std::min(frames, kBlockFrames);
+        int32_t* acc = acc_.data();
+        std::memset(acc, 0, static_cast<size_t>(n) * 2 * sizeof(int32_t));
+        {
+            std::lock_guard<std::mutex> guard(lock_);
+            for (Voice* voice : voices_)
+                if (voice->playing) voice->MixInto(acc, n);
+        }
+        for (int i = 0; i < n * 2; ++i) out[i] = static_cast<int16_t>(std::clamp(acc[i], -32768, 32767));
+        out += n * 2;
+        frames -= n;
+        rendered_.fetch_add(static_cast<uint64_t>(n), std::memory_order_relaxed);
+    }
+}
+
+void Mixer::Callback(void* user, int16_t* out, int frames) { static_cast<Mixer*>(user)->Render(out, frames); }
+
+}  // namespace media

@@ -1,0 +1,62 @@
+// Mixes every playing voice into the output: 16-bit stereo frames at the device
+// rate, summed with saturation. Render runs on the audio thread; it takes only
+// the mixer's own short lock (never the operation lock) and never allocates.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <vector>
+
+namespace media {
+
+// Something the mixer plays. Its fields are guarded by the mixer's lock.
+class Voice {
+public:
+    virtual ~Voice() = default;
+    // Adds up to `frames` frames, scaled by gainQ16 / 65536, to acc (interleaved
+    // L, R). Sets playing = false when it has come to its end.
+    virtual void MixInto(int32_t* acc, int frames) = 0;
+
+    bool playing = false;
+    int32_t gainQ16 = 65536;
+};
+
+class Mixer {
+public:
+    static constexpr int kBlockFrames = 1024;
+
+    Mixer();
+
+    // Held by the main thread for brief changes of voices; Render takes it per block.
+    std::mutex& Lock() { return lock_; }
+    // Voices are added and removed under Lock().
+    void AddVoice(Voice* voice);
+    void RemoveVoice(Voice* voice);
+
+    // Fills `frames` stereo frames.
+    void Render(int16_t* out, int frames);
+    // Frames rendered so far.
+    uint64_t RenderedFrames() const { return rendered_.load(std::memory_order_relaxed); }
+
+    // Platform audio callback; user is the Mixer.
+    static void Callback(void* user, int16_t* out, int frames);
+
+private:
+    std::mutex lock_;
+    std::vector<Voice*> voices_;
+    std::vector<int32_t> acc_;
+    std::atomic<uint64_t> rendered_{0};
+};
+
+// Adds `frames` stereo frames scaled by gainQ16 / 65536 to acc.
+inline void AddScaled(int32_t* acc, const int16_t* in, int frames, int32_t gainQ16) {
+    const int n = frames * 2;
+    if (gainQ16 == 65536) {
+        for (int i = 0; i < n; ++i) acc[i] += in[i];
+    } else {
+        for (int i = 0; i < n; ++i) acc[i] += static_cast<int32_t>((static_cast<int64_t>(in[i]) * gainQ16) >> 16);
+    }
+}
+
+}  // namespace media

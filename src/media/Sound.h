@@ -1,0 +1,28 @@
+// A sound handle's entry: a buffered or a streamed sound, played by the mixer.
+#pragma once
+
+#include <cstdint>
+
+namespace media {
+
+class Sound {
+public:
+    virtual ~Sound() = default;
+    // playType 1 once, 3 loop (0 is played as once; the caller waits). Always starts
+    // unless fromTop is 0 and the sound already plays.
+    virtual void Play(int playType, bool fromTop) = 0;
+    // Stops every buffer or the stream.
+    virtual void Stop() = 0;
+    // True while any of its buffers or its stream plays.
+    virtual bool IsPlaying() = 0;
+    // Applies a level in hundredths of a decibel to everything it plays.
+    virtual void SetLevel(int hundredthsDb) = 0;
+    // Decodes ahead (streams only).
+    virtual void Feed() {}
+
+    int level = 0;               // hundredths of a decibel
+    int lastPlayType = 1;
+    uint32_t lastStartMillis = 0;
+};
+
+}  // namespace media

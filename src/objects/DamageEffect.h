@@ -1,0 +1,17 @@
+// A damage number that rises for 60 frames and fades out over the last 20.
+#pragma once
+
+#include "objects/BaseEffect.h"
+#include "objects/NumObj.h"
+
+class CDamageEffect : public CBaseEffect {
+public:
+    CDamageEffect();
+    ~CDamageEffect() override;
+
+    void Start(int x, int y) override;
+    void Draw() override;
+    void Update() override;
+
+    CNumObj m_number;
+};

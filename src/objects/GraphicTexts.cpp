@@ -1,0 +1,3 @@
+#include "objects/GraphicTexts.h"
+
+const char* TextGraphFontFace() { return "MS ゴシック"; }

@@ -1,0 +1,18 @@
+// Truncation toward zero of fractional positions and tween values, saturating
+// at the int32 range so that runaway values never overflow a conversion.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+inline int32_t TruncToInt(double v) {
+    if (std::isnan(v)) return 0;
+    if (v >= static_cast<double>(std::numeric_limits<int32_t>::max())) {
+        return std::numeric_limits<int32_t>::max();
+    }
+    if (v <= static_cast<double>(std::numeric_limits<int32_t>::min())) {
+        return std::numeric_limits<int32_t>::min();
+    }
+    return static_cast<int32_t>(v);
+}
