@@ -10,8 +10,8 @@
 #include "MediaTestSupport.h"
 #include "app/FramePacer.h"
 #include "app/MainLoop.h"
-#include "app/StandInScene.h"
 #include "app/Scene.h"
+#include "app/StandInScene.h"
 #include "app/SystemContext.h"
 #include "media/Headless.h"
 #include "media/InstanceLock.h"
@@ -159,7 +159,7 @@ TEST_F(MainLoop, TheFirstFrameIsDrawnAndShownByTheNextFlip) {
         if (frame == 1) shown = media::headless::PresentedPixels();
         if (frame == 1) media::headless::RequestQuit();
     };
-    // The stand-in scene paints the whole screen.
+    // The stand-in scene paints the whole screen; frame 0's picture shows in frame 1.
     options.makeScene = [](int) -> CScene* { return new StandInScene(); };
     EXPECT_EQ(RunMainLoop(options), 0);
     ASSERT_EQ(shown.size(), 160u * 120u);
