@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "AudioTestFiles.h"
+#include "MediaTestSupport.h"
 #include "media/AudioDecoder.h"
 #include "media/Headless.h"
 #include "media/Media.h"
@@ -16,11 +17,10 @@ namespace {
 
 using testaudio::TempDir;
 
-class SoundBadInput : public ::testing::Test {
+class SoundBadInput : public testsupport::HeadlessMedia {
 protected:
-    void SetUp() override { ASSERT_TRUE(media::StartSoundOutput()); }
     void TearDown() override {
-        media::EndSoundOutput();
+        HeadlessMedia::TearDown();
         SetSoundDataMode(0);
     }
 

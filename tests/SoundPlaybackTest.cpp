@@ -4,8 +4,10 @@
 #include <cmath>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "AudioTestFiles.h"
+#include "MediaTestSupport.h"
 #include "media/Headless.h"
 #include "media/Media.h"
 #include "media/SoundOutput.h"
@@ -19,15 +21,17 @@ using testaudio::TempDir;
 using testaudio::Tone;
 using testaudio::WriteStereoWav;
 
-class SoundPlayback : public ::testing::Test {
+// A headless media layer: sound is mixed when the test asks for it, at 48 kHz.
+class SoundPlayback : public testsupport::HeadlessMedia {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(media::StartSoundOutput());
+        HeadlessMedia::SetUp();
+        ASSERT_TRUE(media::SoundOutputRunning());
         ASSERT_EQ(media::SoundOutputRate(), 48000);
         SetSoundDataMode(0);
     }
     void TearDown() override {
-        media::EndSoundOutput();
+        HeadlessMedia::TearDown();
         SetSoundDataMode(0);
     }
     std::vector<int16_t> Render(int frames) { return media::headless::RenderAudio(frames); }
@@ -254,6 +258,43 @@ TEST_F(SoundPlayback, BadHandlesAndDeletedSoundsAreRefused) {
     EXPECT_EQ(DeleteSound(s, 0), 0);
     EXPECT_EQ(Render(2)[0], 0);
     EXPECT_EQ(PlaySoundHandle(s, 1, 1), -1);
+}
+
+TEST_F(SoundPlayback, PlayTypeZeroReturnsOnceTheSoundHasFinished) {
+    for (int mode : {0, 2}) {
+        SetSoundDataMode(mode);
+        const int h = LoadSound(WriteStereoWav(dir, "short.wav", Level(4800, 100), 48000).c_str(), 3, -1);
+        ASSERT_GT(h, 0);
+        EXPECT_EQ(PlaySoundHandle(h, 0, 1), 0);
+        EXPECT_EQ(Render(10)[0], 0) << "mode " << mode << ": still playing after the wait";
+        DeleteSound(h, 0);
+    }
+}
+
+// The mixer runs on its own thread (as the device's would) while the game thread
+// loads, plays, restarts, stops, feeds and deletes sounds.
+TEST_F(SoundPlayback, MixerThreadAndGameThreadShareSoundsSafely) {
+    const std::string path = WriteStereoWav(dir, "tone.wav", Tone(9600, 44100, 441.0, 9000.0), 44100);
+    std::atomic<bool> stop{false};
+    std::thread device([&] {
+        std::vector<int16_t> out(512 * 2);
+        while (!stop.load()) media::SoundMixer()->Render(out.data(), 512);
+    });
+    for (int round = 0; round < 40; ++round) {
+        SetSoundDataMode(round % 4);
+        const int h = LoadSound(path.c_str(), 3, -1);
+        ASSERT_GT(h, 0);
+        PlaySoundHandle(h, round % 2 ? 3 : 1, 1);
+        media::FeedStreams();
+        PlaySoundHandle(h, 1, 1);
+        SetSoundVolume(round * 6, h);
+        media::FeedStreams();
+        if (round % 3 == 0) StopSoundHandle(h);
+        PlaySoundHandle(h, 3, 0);
+        DeleteSound(h, 0);
+    }
+    stop.store(true);
+    device.join();
 }
 
 TEST_F(SoundPlayback, SoundDataModeAcceptsOnlyZeroToThree) {

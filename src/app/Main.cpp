@@ -1,2 +1,5 @@
-// Entry point: runs the game's main loop.
-int main() { return 0; }
+// Entry point: runs the game. Exit status 1 when the window could not be opened
+// (no display, or another copy already running).
+#include "app/MainLoop.h"
+
+int main() { return RunMainLoop(); }

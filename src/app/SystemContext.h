@@ -31,5 +31,10 @@ public:
     uint32_t textColour = 0;  // colour of the last text drawn; starts white
 };
 
-// The single context; the first call creates it and starts the media layer.
+// The single context; the first call creates it and starts the media layer. It is
+// destroyed at process exit, after everything made after it.
 SystemContext* GetSystem();
+
+// Destroys the context now (ending the media layer); the next GetSystem() makes
+// a new one. For tests and tools that run the game more than once in a process.
+void ResetSystem();

@@ -80,6 +80,8 @@ public:
 private:
     bool ReadHeader(Header& h) {
         if (n_ < 26 || d_[0] != 'B' || d_[1] != 'M') return false;
+        // A file shorter than its header says is damaged.
+        if (U32(d_ + 2) > n_) return false;
         offBits_ = U32(d_ + 10);
         const uint32_t hs = U32(d_ + 14);
         if (hs > n_ - 14) return false;

@@ -24,6 +24,8 @@ struct FontFile {
     int index = 0;           // face index inside the file
     std::string family;      // family name fontconfig chose
     bool embolden = false;   // the face lacks the weight asked for: thicken the strokes
+
+    bool operator==(const FontFile&) const = default;
 };
 
 // The font file fontconfig matches for the request, or nothing when no font

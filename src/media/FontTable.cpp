@@ -1,6 +1,9 @@
 #include "media/FontTable.h"
 
+#include <map>
 #include <new>
+#include <optional>
+#include <vector>
 
 #include "media/HandleTable.h"
 #include "media/Log.h"
@@ -11,9 +14,32 @@ namespace media {
 
 namespace {
 
-HandleTable<Font>& Table() {
-    static HandleTable<Font>* table = new HandleTable<Font>(HandleType::Font, kMaxFonts);  // lives until exit
-    return *table;
+// Fonts freed lately, kept with their glyphs: the game switches between a few
+// sizes all the time, and a font made again from the same file and size takes
+// one of these instead of opening and rendering everything anew.
+constexpr size_t kSpareFonts = 8;
+
+struct FontTableState {
+    HandleTable<Font> table{HandleType::Font, kMaxFonts};
+    std::vector<std::unique_ptr<Font>> spare;                       // oldest first
+    std::map<std::string, std::optional<FontFile>> lookups;         // fontconfig's answers
+};
+
+FontTableState& State() {
+    static FontTableState* state = new FontTableState();  // lives until process exit
+    return *state;
+}
+
+HandleTable<Font>& Table() { return State().table; }
+
+std::optional<FontFile> Lookup(const FontRequest& request) {
+    const std::string key = request.faceUtf8 + '\n' + std::to_string(request.pixelSize) + ',' +
+                            std::to_string(request.weight) + ',' + std::to_string(request.italic) + ',' +
+                            std::to_string(static_cast<int>(request.charSet));
+    auto& lookups = State().lookups;
+    auto it = lookups.find(key);
+    if (it == lookups.end()) it = lookups.emplace(key, FindFontFile(request)).first;
+    return it->second;
 }
 
 // One request to the system: the face (empty: the system's default face) with a character set.
@@ -24,8 +50,16 @@ std::unique_ptr<Font> TryFont(const std::string& faceSjis, const FontSettings& s
     request.weight = settings.thickness * 100;
     request.italic = settings.italic;
     request.charSet = charSet;
-    const std::optional<FontFile> file = FindFontFile(request);
+    const std::optional<FontFile> file = Lookup(request);
     if (!file) return nullptr;
+    auto& spare = State().spare;
+    for (auto it = spare.begin(); it != spare.end(); ++it) {
+        if ((*it)->CellHeight() == settings.size && (*it)->File() == *file) {
+            std::unique_ptr<Font> font = std::move(*it);
+            spare.erase(it);
+            return font;
+        }
+    }
     return Font::Open(*file, settings.size);
 }
 
@@ -75,11 +109,23 @@ int32_t CreateFontHandle(const FontSettings& settings) {
     return handle;
 }
 
-bool DeleteFontHandle(int32_t handle) { return Table().Remove(handle) != nullptr; }
+bool DeleteFontHandle(int32_t handle) {
+    std::unique_ptr<Font> font = Table().Remove(handle);
+    if (!font) return false;
+    auto& spare = State().spare;
+    spare.push_back(std::move(font));
+    if (spare.size() > kSpareFonts) spare.erase(spare.begin());
+    return true;
+}
 
 Font* FindFont(int32_t handle) { return Table().Find(handle); }
 
-void DeleteAllFonts() { Table().Clear(); }
+void DeleteAllFonts() {
+    FontTableState& state = State();
+    state.table.Clear();
+    state.spare.clear();
+    state.lookups.clear();
+}
 
 int FontCount() { return Table().Count(); }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 #include "media/PixelMath.h"
 
@@ -17,11 +18,27 @@ void Surface::Allocate(int w, int h, PixelFormat f) {
     p32.assign(f == PixelFormat::Xrgb8888 ? n : 0, 0);
 }
 
+namespace {
+// Fills by doubling: one pixel, then copies of what is already filled.
+template <typename P>
+void FillPixels(std::vector<P>& pixels, P value) {
+    const size_t n = pixels.size();
+    if (n == 0) return;
+    P* data = pixels.data();
+    data[0] = value;
+    for (size_t done = 1; done < n;) {
+        const size_t chunk = std::min(done, n - done);
+        std::memcpy(data + done, data, chunk * sizeof(P));
+        done += chunk;
+    }
+}
+}  // namespace
+
 void Surface::Fill(uint32_t colour) {
     switch (format) {
-        case PixelFormat::Indexed8: std::fill(p8.begin(), p8.end(), static_cast<uint8_t>(colour)); break;
-        case PixelFormat::Rgb565: std::fill(p16.begin(), p16.end(), static_cast<uint16_t>(colour)); break;
-        case PixelFormat::Xrgb8888: std::fill(p32.begin(), p32.end(), colour); break;
+        case PixelFormat::Indexed8: std::memset(p8.data(), static_cast<int>(colour & 0xFF), p8.size()); break;
+        case PixelFormat::Rgb565: FillPixels(p16, static_cast<uint16_t>(colour)); break;
+        case PixelFormat::Xrgb8888: FillPixels(p32, colour); break;
     }
 }
 
@@ -86,8 +103,16 @@ PixelFormat FormatOfDepth(int bits) {
 PixelFormat MediaState::Format() const { return FormatOfDepth(bitsPerPixel); }
 
 Surface* MediaState::Target() {
-    Surface* s = draw.target == -2 ? &back : &front;
+    Surface* s = draw.target == -2 ? &Back() : &front;
     return s->Empty() ? nullptr : s;
+}
+
+Surface& MediaState::Back() {
+    if (backStale) {
+        back = front;
+        backStale = false;
+    }
+    return back;
 }
 
 MediaState& State() {

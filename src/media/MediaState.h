@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "media/HandleTable.h"
+#include "media/MediaStatus.h"
 #include "media/Platform.h"
 
 namespace media {
@@ -78,13 +79,19 @@ struct MediaState {
     int refreshPeriod = -1;      // ms; -1 unmeasured
     uint32_t lastVblankEnd = 0;
 
+    // FlipScreen swaps the two screens; the back screen then still owes a copy of
+    // what was shown (backStale), paid on its next use unless ClearScreen comes first.
     Surface back;
     Surface front;
+    bool backStale = false;
     DrawState draw;
     HandleTable<Image> images{HandleType::Image, kImageSlots};
 
     PixelFormat Format() const;
+    // The current draw target, or null before the screens exist.
     Surface* Target();
+    // The back screen with its content as drawn (settles a pending copy).
+    Surface& Back();
 };
 
 MediaState& State();
@@ -96,8 +103,5 @@ PixelFormat FormatOfDepth(int bits);
 // the ANAGURA_INSTANCE_LOCK environment variable, else the window class name.
 std::string InstanceLockName();
 void SetInstanceLockNameOverride(const std::string& name);
-
-// True once InitMediaLayer has failed (the program should end with an error status).
-bool MediaStartFailed();
 
 }  // namespace media

@@ -23,8 +23,10 @@
 
 namespace media {
 
-inline uint32_t ScaleComponent(uint32_t c, uint32_t b) { return c * b / 255u; }
-inline uint32_t MixComponent(uint32_t s, uint32_t d, uint32_t p) {
+#define ANAGURA_PIXEL_INLINE [[gnu::always_inline]] inline
+
+ANAGURA_PIXEL_INLINE uint32_t ScaleComponent(uint32_t c, uint32_t b) { return c * b / 255u; }
+ANAGURA_PIXEL_INLINE uint32_t MixComponent(uint32_t s, uint32_t d, uint32_t p) {
     return (s * p + d * (255u - p)) / 255u;
 }
 
@@ -74,13 +76,13 @@ struct Indexed8 {
 
 // Brightness applied to one pixel.
 template <class F>
-typename F::Pixel Modulate(typename F::Pixel s, uint32_t br, uint32_t bg, uint32_t bb) {
+ANAGURA_PIXEL_INLINE typename F::Pixel Modulate(typename F::Pixel s, uint32_t br, uint32_t bg, uint32_t bb) {
     return F::Make(ScaleComponent(F::R(s), br), ScaleComponent(F::G(s), bg), ScaleComponent(F::B(s), bb));
 }
 
 // Alpha blend of a source over a destination pixel.
 template <class F>
-typename F::Pixel Blend(typename F::Pixel s, typename F::Pixel d, uint32_t p) {
+ANAGURA_PIXEL_INLINE typename F::Pixel Blend(typename F::Pixel s, typename F::Pixel d, uint32_t p) {
     return F::Make(MixComponent(F::R(s), F::R(d), p), MixComponent(F::G(s), F::G(d), p),
                    MixComponent(F::B(s), F::B(d), p));
 }

@@ -25,7 +25,9 @@ struct Controls {
     uint8_t keys[256] = {};
     bool quitRequested = false;
     bool lockNameSet = false;
-    std::vector<uint32_t> presented;
+    std::vector<uint8_t> presentedRaw;
+    int presentedWidth = 0, presentedHeight = 0, presentedPitch = 0;
+    PixelFormat presentedFormat = PixelFormat::Rgb565;
 
     std::mutex audioMutex;
     AudioCallback audioCallback = nullptr;
@@ -44,31 +46,16 @@ public:
     void CloseWindow() override {}
     void ResizeWindow(double) override {}
 
+    // Keeps the picture as it came (converted only when asked for).
     void Present(const void* pixels, int width, int height, int pitch, PixelFormat format) override {
-        std::vector<uint32_t>& out = TheControls().presented;
-        out.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
-        const auto* base = static_cast<const uint8_t*>(pixels);
-        for (int y = 0; y < height; ++y) {
-            const uint8_t* row = base + static_cast<size_t>(y) * static_cast<size_t>(pitch);
-            uint32_t* dst = out.data() + static_cast<size_t>(y) * static_cast<size_t>(width);
-            for (int x = 0; x < width; ++x) {
-                switch (format) {
-                    case PixelFormat::Indexed8: dst[x] = ToRgb<Indexed8>(row[x]); break;
-                    case PixelFormat::Rgb565: {
-                        uint16_t p;
-                        std::memcpy(&p, row + 2 * x, 2);
-                        dst[x] = ToRgb<Rgb565>(p);
-                        break;
-                    }
-                    case PixelFormat::Xrgb8888: {
-                        uint32_t p;
-                        std::memcpy(&p, row + 4 * x, 4);
-                        dst[x] = ToRgb<Xrgb8888>(p);
-                        break;
-                    }
-                }
-            }
-        }
+        Controls& c = TheControls();
+        const size_t bytes = static_cast<size_t>(pitch) * static_cast<size_t>(height);
+        c.presentedRaw.resize(bytes);
+        std::memcpy(c.presentedRaw.data(), pixels, bytes);
+        c.presentedWidth = width;
+        c.presentedHeight = height;
+        c.presentedPitch = pitch;
+        c.presentedFormat = format;
     }
 
     bool WaitVerticalBlank() override { return false; }
@@ -133,7 +120,8 @@ void Install(bool virtualClock) {
     c.clock = 0;
     std::memset(c.keys, 0, sizeof c.keys);
     c.quitRequested = false;
-    c.presented.clear();
+    c.presentedRaw.clear();
+    c.presentedWidth = c.presentedHeight = 0;
     UsePlatform(MakeHeadlessPlatform());
 }
 
@@ -175,12 +163,35 @@ void RequestQuit() {
 
 std::vector<uint32_t> PresentedPixels() {
     OperationGuard guard;
-    return TheControls().presented;
+    const Controls& c = TheControls();
+    std::vector<uint32_t> out(static_cast<size_t>(c.presentedWidth) * static_cast<size_t>(c.presentedHeight));
+    for (int y = 0; y < c.presentedHeight; ++y) {
+        const uint8_t* row = c.presentedRaw.data() + static_cast<size_t>(y) * static_cast<size_t>(c.presentedPitch);
+        uint32_t* dst = out.data() + static_cast<size_t>(y) * static_cast<size_t>(c.presentedWidth);
+        for (int x = 0; x < c.presentedWidth; ++x) {
+            switch (c.presentedFormat) {
+                case PixelFormat::Indexed8: dst[x] = ToRgb<Indexed8>(row[x]); break;
+                case PixelFormat::Rgb565: {
+                    uint16_t p;
+                    std::memcpy(&p, row + 2 * x, 2);
+                    dst[x] = ToRgb<Rgb565>(p);
+                    break;
+                }
+                case PixelFormat::Xrgb8888: {
+                    uint32_t p;
+                    std::memcpy(&p, row + 4 * x, 4);
+                    dst[x] = ToRgb<Xrgb8888>(p);
+                    break;
+                }
+            }
+        }
+    }
+    return out;
 }
 
 std::vector<uint32_t> BackScreenPixels() {
     OperationGuard guard;
-    const Surface& s = State().back;
+    const Surface& s = State().Back();
     std::vector<uint32_t> out;
     out.reserve(static_cast<size_t>(s.width) * static_cast<size_t>(s.height));
     for (int y = 0; y < s.height; ++y)

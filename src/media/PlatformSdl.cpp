@@ -228,6 +228,14 @@ public:
         SDL_Event event;
         while (SDL_PollEvent(&event)) {
             if (event.type == SDL_QUIT) quit_ = true;
+            if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) {
+                const int scancode = event.key.keysym.scancode;
+                const uint8_t dik = scancode >= 0 && scancode < SDL_NUM_SCANCODES ? Keys().dik[scancode] : 0;
+                if (!dik) continue;
+                down_[dik] = event.type == SDL_KEYDOWN ? 1 : 0;
+                if (event.type == SDL_KEYDOWN) pressedSinceRead_[dik] = 1;
+                continue;
+            }
             if (event.type != SDL_WINDOWEVENT) continue;
             switch (event.window.event) {
                 case SDL_WINDOWEVENT_CLOSE: quit_ = true; break;
@@ -243,14 +251,11 @@ public:
         return result;
     }
 
+    // A key counts as down while it is held, and also in the first read after it
+    // went down: a tap shorter than a frame is seen once rather than lost.
     void ReadKeys(uint8_t keys[256]) override {
-        std::memset(keys, 0, 256);
-        if (!videoStarted_) return;
-        int count = 0;
-        const Uint8* state = SDL_GetKeyboardState(&count);
-        const KeyMap& map = Keys();
-        for (int s = 0; s < count && s < SDL_NUM_SCANCODES; ++s)
-            if (state[s] && map.dik[s]) keys[map.dik[s]] = 1;
+        for (int k = 0; k < 256; ++k) keys[k] = (down_[k] | pressedSinceRead_[k]) ? 1 : 0;
+        std::memset(pressedSinceRead_, 0, sizeof pressedSinceRead_);
     }
 
     uint32_t NowMillis() override { return MonotonicMillis(); }
@@ -308,6 +313,8 @@ private:
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
         videoStarted_ = true;
         quit_ = false;
+        std::memset(down_, 0, sizeof down_);
+        std::memset(pressedSinceRead_, 0, sizeof pressedSinceRead_);
         return true;
     }
 
@@ -333,6 +340,8 @@ private:
     bool videoStarted_ = false;
     bool quit_ = false;
     bool active_ = true;
+    uint8_t down_[256] = {};
+    uint8_t pressedSinceRead_[256] = {};
     std::vector<uint32_t> converted_;
     InstanceLock lock_;
     SDL_AudioDeviceID audio_ = 0;

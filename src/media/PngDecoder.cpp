@@ -7,8 +7,27 @@
 #include "media/ImageDecoder.h"
 
 namespace media {
+namespace {
+
+// Walks the chunk list: every chunk must fit in the file. A chunk that claims
+// more bytes than there are is damaged, and libpng would otherwise go looking
+// for (and allocate room for) up to 2 GB of it.
+bool ChunksFit(const uint8_t* data, size_t size) {
+    size_t pos = 8;
+    while (pos + 12 <= size) {
+        const uint32_t length = static_cast<uint32_t>(data[pos]) << 24 | static_cast<uint32_t>(data[pos + 1]) << 16 |
+                                static_cast<uint32_t>(data[pos + 2]) << 8 | data[pos + 3];
+        if (length > 0x7FFFFFFFu || length > size - pos - 12) return false;
+        if (std::memcmp(data + pos + 4, "IEND", 4) == 0) return true;
+        pos += 12 + static_cast<size_t>(length);
+    }
+    return false;
+}
+
+}  // namespace
 
 DecodeResult DecodePng(const uint8_t* data, size_t size, DecodedImage& out) {
+    if (size < 8 || !ChunksFit(data, size)) return DecodeResult::Failed;
     png_image image;
     std::memset(&image, 0, sizeof image);
     image.version = PNG_IMAGE_VERSION;

@@ -4,6 +4,7 @@
 #include "media/Renderer.h"
 
 #include <algorithm>
+#include <type_traits>
 
 #include "media/Media.h"
 #include "media/MediaState.h"
@@ -70,19 +71,74 @@ const uint16_t* NativeOf<Rgb565>(const Image& im) { return im.n16.data(); }
 template <>
 const uint32_t* NativeOf<Xrgb8888>(const Image& im) { return im.n32.data(); }
 
+// Per-component lookup tables for the current brightness and blend parameter,
+// kept until either changes. With blending, src holds c' * p and dst holds
+// d * (255 - p), so a component is (src[s] + dst[d]) / 255; without blending src
+// holds c' (the brightness applied).
+template <class F>
+struct ShadeTables {
+    static constexpr int kR = std::is_same_v<F, Rgb565> ? 32 : 256;
+    static constexpr int kG = std::is_same_v<F, Rgb565> ? 64 : 256;
+    static constexpr int kB = kR;
+    uint32_t srcR[kR], srcG[kG], srcB[kB];
+    uint32_t dstR[kR], dstG[kG], dstB[kB];
+    uint32_t br = 256, bg = 256, bb = 256, param = 256;
+    bool blend = false;
+
+    void Prepare(const Shade& sh) {
+        if (sh.br == br && sh.bg == bg && sh.bb == bb && sh.param == param && sh.blend == blend) return;
+        br = sh.br;
+        bg = sh.bg;
+        bb = sh.bb;
+        param = sh.param;
+        blend = sh.blend;
+        const uint32_t p = blend ? param : 1u;
+        for (uint32_t c = 0; c < kR; ++c) srcR[c] = ScaleComponent(c, br) * p;
+        for (uint32_t c = 0; c < kG; ++c) srcG[c] = ScaleComponent(c, bg) * p;
+        for (uint32_t c = 0; c < kB; ++c) srcB[c] = ScaleComponent(c, bb) * p;
+        for (uint32_t c = 0; c < kR; ++c) dstR[c] = c * (255u - param);
+        for (uint32_t c = 0; c < kG; ++c) dstG[c] = c * (255u - param);
+        for (uint32_t c = 0; c < kB; ++c) dstB[c] = c * (255u - param);
+    }
+};
+
+template <class F>
+ShadeTables<F>& TablesFor() {
+    static ShadeTables<F> tables;  // used under the operation lock only
+    return tables;
+}
+
 // One image row: n pixels from src (stepping `step`, +1 or -1) onto dst.
-template <class F, bool kModulate, bool kBlend, bool kKey>
+template <class F, int kMode, bool kKey>  // kMode: 0 copy, 1 tables without blending, 2 tables with blending
 void ImageRow(typename F::Pixel* dst, const typename F::Pixel* src, const uint8_t* key, int n, int step,
-              const Shade& sh) {
+              const ShadeTables<F>& t) {
     for (int i = 0; i < n; ++i, src += step, key += step) {
         if (kKey && *key) continue;
-        typename F::Pixel s = *src;
-        if (kModulate) s = Modulate<F>(s, sh.br, sh.bg, sh.bb);
-        dst[i] = kBlend ? Blend<F>(s, dst[i], sh.param) : s;
+        const typename F::Pixel s = *src;
+        if constexpr (kMode == 0) {
+            dst[i] = s;
+        } else if constexpr (kMode == 1) {
+            dst[i] = F::Make(t.srcR[F::R(s)], t.srcG[F::G(s)], t.srcB[F::B(s)]);
+        } else {
+            const typename F::Pixel d = dst[i];
+            dst[i] = F::Make((t.srcR[F::R(s)] + t.dstR[F::R(d)]) / 255u, (t.srcG[F::G(s)] + t.dstG[F::G(d)]) / 255u,
+                             (t.srcB[F::B(s)] + t.dstB[F::B(d)]) / 255u);
+        }
     }
 }
 
-template <class F, bool kModulate, bool kBlend>
+// The palette screen goes through RGB and back for every pixel.
+template <bool kKey>
+void PaletteRow(uint8_t* dst, const uint8_t* src, const uint8_t* key, int n, int step, const Shade& sh) {
+    for (int i = 0; i < n; ++i, src += step, key += step) {
+        if (kKey && *key) continue;
+        uint8_t s = *src;
+        if (sh.modulate) s = Modulate<Indexed8>(s, sh.br, sh.bg, sh.bb);
+        dst[i] = sh.blend ? Blend<Indexed8>(s, dst[i], sh.param) : s;
+    }
+}
+
+template <class F, int kMode>
 void ImageRows(Surface& target, const Image& im, int x, int y, const Clip& c, bool mirrored, bool useKey,
                const Shade& sh) {
     using P = typename F::Pixel;
@@ -90,15 +146,26 @@ void ImageRows(Surface& target, const Image& im, int x, int y, const Clip& c, bo
     const P* pixels = NativeOf<F>(im);
     const int n = c.x1 - c.x0;
     const int step = mirrored ? -1 : 1;
+    const ShadeTables<F>* tables = nullptr;
+    if constexpr (!std::is_same_v<F, Indexed8>) {
+        if (kMode != 0) {
+            TablesFor<F>().Prepare(sh);
+            tables = &TablesFor<F>();
+        }
+    }
     for (int dy = c.y0; dy < c.y1; ++dy) {
         const int sy = dy - y;
         const int sx = mirrored ? im.width - 1 - (c.x0 - x) : c.x0 - x;
         const size_t si = static_cast<size_t>(sy) * static_cast<size_t>(im.width) + static_cast<size_t>(sx);
         P* dst = base + static_cast<size_t>(dy) * static_cast<size_t>(target.width) + static_cast<size_t>(c.x0);
-        if (useKey)
-            ImageRow<F, kModulate, kBlend, true>(dst, pixels + si, im.keyed.data() + si, n, step, sh);
-        else
-            ImageRow<F, kModulate, kBlend, false>(dst, pixels + si, im.keyed.data() + si, n, step, sh);
+        const uint8_t* key = im.keyed.data() + si;
+        if constexpr (std::is_same_v<F, Indexed8>) {
+            if (useKey) PaletteRow<true>(dst, pixels + si, key, n, step, sh);
+            else PaletteRow<false>(dst, pixels + si, key, n, step, sh);
+        } else {
+            if (useKey) ImageRow<F, kMode, true>(dst, pixels + si, key, n, step, *tables);
+            else ImageRow<F, kMode, false>(dst, pixels + si, key, n, step, *tables);
+        }
     }
 }
 
@@ -110,13 +177,9 @@ void DrawImageIn(Surface& target, Image& im, int x, int y, bool mirrored, bool u
     if (c.Empty()) return;
     im.EnsureNative(target.format);
     useKey = useKey && im.anyKeyed;
-    if (sh.modulate) {
-        if (sh.blend) ImageRows<F, true, true>(target, im, x, y, c, mirrored, useKey, sh);
-        else ImageRows<F, true, false>(target, im, x, y, c, mirrored, useKey, sh);
-    } else {
-        if (sh.blend) ImageRows<F, false, true>(target, im, x, y, c, mirrored, useKey, sh);
-        else ImageRows<F, false, false>(target, im, x, y, c, mirrored, useKey, sh);
-    }
+    if (sh.blend) ImageRows<F, 2>(target, im, x, y, c, mirrored, useKey, sh);
+    else if (sh.modulate) ImageRows<F, 1>(target, im, x, y, c, mirrored, useKey, sh);
+    else ImageRows<F, 0>(target, im, x, y, c, mirrored, useKey, sh);
 }
 
 // A rectangle of one colour. With blending, each destination component goes
@@ -237,14 +300,16 @@ int DrawRect(int x1, int y1, int x2, int y2, uint32_t colour, int fill) {
     OperationGuard guard;
     Surface* target = State().Target();
     if (!target) return 0;
-    const int64_t left = std::min(x1, x2), right = std::max(x1, x2);
-    const int64_t top = std::min(y1, y2), bottom = std::max(y1, y2);
-    // Widths are computed in 64 bits and cut to the part that can touch the screen.
-    auto span = [](int64_t a, int64_t b) { return static_cast<int>(std::min<int64_t>(b - a, 1 << 30)); };
-    auto pos = [](int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, -(1 << 30), 1 << 30)); };
-    const int w = span(left, right), h = span(top, bottom);
-    if (w <= 0 || h <= 0) return 0;
-    const int l = pos(left), t = pos(top);
+    // Cut the rectangle to one pixel beyond each screen edge: whatever lies
+    // further out is invisible, outline edges included, and the numbers stay small.
+    const int64_t left = std::max<int64_t>(std::min(x1, x2), -1);
+    const int64_t right = std::min<int64_t>(std::max(x1, x2), int64_t{target->width} + 1);
+    const int64_t top = std::max<int64_t>(std::min(y1, y2), -1);
+    const int64_t bottom = std::min<int64_t>(std::max(y1, y2), int64_t{target->height} + 1);
+    if (right <= left || bottom <= top) return 0;
+    const int l = static_cast<int>(left), t = static_cast<int>(top);
+    const int w = static_cast<int>(right - left), h = static_cast<int>(bottom - top);
+    auto pos = [](int64_t v) { return static_cast<int>(v); };
     if (fill) {
         Fill(*target, l, t, w, h, colour);
         return 0;

@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "media/FontSystem.h"
 #include "media/Log.h"
@@ -64,6 +65,7 @@ int FailStart(MediaState& st, Platform& platform, bool windowOpen) {
         platform.CloseWindow();
     }
     platform.ReleaseInstanceLock();
+    st.backStale = false;
     st.back = Surface();
     st.front = Surface();
     st.running = false;
@@ -95,7 +97,8 @@ int SetScreenMode(int width, int height, int bitsPerPixel, int refreshRate) {
         st.screenHeight = 480;
         st.bitsPerPixel = 16;
         if (st.running) {
-            st.back.Allocate(640, 480, PixelFormat::Rgb565);
+            st.backStale = false;
+        st.back.Allocate(640, 480, PixelFormat::Rgb565);
             st.front.Allocate(640, 480, PixelFormat::Rgb565);
         }
         return -2;
@@ -105,6 +108,7 @@ int SetScreenMode(int width, int height, int bitsPerPixel, int refreshRate) {
     st.bitsPerPixel = bits;
     if (refreshRate != -1) st.refreshRate = refreshRate;
     if (st.running) {
+        st.backStale = false;
         st.back.Allocate(w, h, st.Format());
         st.front.Allocate(w, h, st.Format());
         CurrentPlatform().ResizeWindow(st.windowScale);
@@ -173,6 +177,7 @@ int InitMediaLayer() {
         return FailStart(st, platform, false);
     }
 
+    st.backStale = false;
     st.back.Allocate(st.screenWidth, st.screenHeight, st.Format());
     st.front.Allocate(st.screenWidth, st.screenHeight, st.Format());
     ResetDrawState(st);
@@ -198,6 +203,7 @@ int EndMediaLayer() {
         platform.ReleaseInstanceLock();
     }
     st.images.Clear();
+    st.backStale = false;
     st.back = Surface();
     st.front = Surface();
     st.running = false;
@@ -238,7 +244,9 @@ int SetDrawTarget(int target) {
 
 int ClearScreen() {
     OperationGuard guard;
-    Surface* target = State().Target();
+    MediaState& st = State();
+    if (st.draw.target == -2) st.backStale = false;  // about to be overwritten whole
+    Surface* target = st.Target();
     if (target) target->Fill(0);
     return 0;
 }
@@ -254,7 +262,11 @@ int FlipScreen() {
         const uint32_t m = static_cast<uint32_t>((2 * st.refreshPeriod - 4) / 3);
         while (platform.NowMillis() - st.lastVblankEnd < m) platform.SleepMillis(1);
     }
-    st.front = st.back;
+    // The back screen becomes the front; the old front is marked to receive a
+    // copy of it, made only if the back screen is used before being cleared.
+    st.Back();
+    std::swap(st.back, st.front);
+    st.backStale = true;
     platform.Present(st.front.Data(), st.front.width, st.front.height, st.front.Pitch(), st.front.format);
     st.lastVblankEnd = platform.NowMillis();
     return 0;

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "media/Headless.h"
+#include "media/HeadlessPlatform.h"
 #include "media/Log.h"
 #include "media/OperationLock.h"
 #include "media/Platform.h"
@@ -74,7 +75,7 @@ std::vector<int16_t> RenderAudio(int frames) {
     OutputState& state = State();
     if (!state.running || frames <= 0) return out;
     FeedStreams();
-    state.mixer->Render(out.data(), frames);
+    CallAudioCallback(out.data(), frames);   // the mixer, as a device thread would run it
     return out;
 }
 

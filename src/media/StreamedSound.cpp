@@ -115,7 +115,9 @@ void StreamedSound::SetLevel(int hundredthsDb) {
 
 int StreamedSound::Buffered() const { return voice_->ring.Available(); }
 
-void StreamedSound::Feed() { FeedUpTo(voice_->ring.Capacity()); }
+void StreamedSound::Feed() {
+    if (IsPlaying()) FeedUpTo(voice_->ring.Capacity());   // a stopped stream keeps what it has
+}
 
 void StreamedSound::FeedUpTo(int limit) {
     SampleRing& ring = voice_->ring;

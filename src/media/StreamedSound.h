@@ -24,7 +24,7 @@ public:
     void Stop() override;
     bool IsPlaying() override;
     void SetLevel(int hundredthsDb) override;
-    // Decodes until the ring is full (or the data ends).
+    // While playing: decodes until the ring is full (or the data ends).
     void Feed() override;
 
     // Frames decoded ahead and waiting in the ring.

@@ -1,0 +1,64 @@
+#include "app/MainLoop.h"
+
+#include <cstring>
+
+#include "app/FramePacer.h"
+#include "app/KeyConfig.h"
+#include "app/Scene.h"
+#include "app/SceneReset.h"
+#include "app/SystemContext.h"
+#include "media/Media.h"
+#include "media/MediaStatus.h"
+
+int RunMainLoop(const MainLoopOptions& options) {
+    auto makeScene = [&](int code) { return options.makeScene ? options.makeScene(code) : app::CreateScene(code); };
+
+    SystemContext* system = GetSystem();
+    auto* pacer = new FramePacer();
+    app::TouchSoundStore();
+    app::SceneReset();
+    GameData* gameData = app::CreateGameData();
+    CScene* scene = makeScene(kSceneTitle);
+    auto* keyConfig = new KeyConfig();
+    scene->Begin(keyConfig, gameData);
+    LoadKeyConfig(*keyConfig);
+
+    if (ProcessMessage() == 0) {
+        bool quit = false;
+        for (int frame = 0;; ++frame) {
+            if (options.beforeFrame) options.beforeFrame(frame);
+            KeyboardState& keys = *system->keyboard;
+            std::memcpy(keys.previous, keys.current, sizeof keys.current);
+            GetKeyStateAll(keys.current);
+            FlipScreen();
+            ClearScreen();
+            app::StepMusicVolume();
+            pacer->Pace();
+            scene->Update();
+            scene->Draw();
+            const int code = scene->NextScene();
+            if (code == kSceneTitle || code == kSceneGame) {
+                if (code == kSceneGame) app::ResetPlayer(gameData);
+                delete scene;
+                app::SceneReset();
+                scene = makeScene(code);
+                scene->Begin(keyConfig, gameData);
+            } else if (code != kSceneStay) {
+                quit = true;
+            }
+            if (options.afterFrame) options.afterFrame(frame, *scene);
+            if (keys.current[1] == 1 || keys.previous[1] == 1 || quit) break;
+            if (ProcessMessage() != 0) break;
+        }
+    }
+
+    app::ReleaseAllImages();
+    app::DestroyGameData(gameData);
+    delete scene;
+    keyConfig->keys.clear();
+    keyConfig->count = 0;
+    delete keyConfig;
+    app::SceneReset();
+    delete pacer;
+    return media::MediaStartFailed() ? 1 : 0;
+}

@@ -1,0 +1,22 @@
+// The program's one function: start, the frame loop, shutdown.
+#pragma once
+
+#include <functional>
+
+class CScene;
+
+struct MainLoopOptions {
+    // Makes the scene for a scene-change code (1 title, 2 game); the game's own
+    // scenes when empty. Called for the first scene with 1.
+    std::function<CScene*(int code)> makeScene;
+    // Called at the start of every frame, before the keyboard snapshot.
+    std::function<void(int frame)> beforeFrame;
+    // Called at the end of every frame, after the scene switch and before the exit check.
+    std::function<void(int frame, CScene& scene)> afterFrame;
+};
+
+// Runs the game: GetSystem(), the long-lived objects, frames until Escape, a
+// closed window or a scene-change code other than 0, 1, 2; then shutdown.
+// Returns 0, or 1 when the media layer could not start. To run without a window,
+// call media::headless::Install() first.
+int RunMainLoop(const MainLoopOptions& options = {});

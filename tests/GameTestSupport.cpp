@@ -1,0 +1,66 @@
+// UTF-8 to Shift-JIS conversion for the game tests.
+#include "GameTestSupport.h"
+
+#include <iconv.h>
+
+namespace gametest {
+
+std::string ToShiftJis(const std::string& utf8) {
+    iconv_t cd = iconv_open("CP932", "UTF-8");
+    if (cd == reinterpret_cast<iconv_t>(-1)) return {};
+    std::string out(utf8.size() * 2 + 8, '\0');
+    char* in = const_cast<char*>(utf8.data());
+    size_t inLeft = utf8.size();
+    char* dst = out.data();
+    size_t outLeft = out.size();
+    const size_t rc = iconv(cd, &in, &inLeft, &dst, &outLeft);
+    iconv_close(cd);
+    if (rc == static_cast<size_t>(-1)) return {};
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
+}  // namespace gametest
+
+#include <png.h>
+
+#include <cstdio>
+
+namespace gametest {
+
+bool WritePng(const std::string& path, int width, int height, const std::vector<uint32_t>& pixels) {
+    if (pixels.size() != static_cast<size_t>(width) * static_cast<size_t>(height)) return false;
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(width);
+    image.height = static_cast<png_uint_32>(height);
+    image.format = PNG_FORMAT_RGB;
+    std::vector<uint8_t> rgb(pixels.size() * 3);
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        rgb[3 * i] = static_cast<uint8_t>(pixels[i] >> 16);
+        rgb[3 * i + 1] = static_cast<uint8_t>(pixels[i] >> 8);
+        rgb[3 * i + 2] = static_cast<uint8_t>(pixels[i]);
+    }
+    return png_image_write_to_file(&image, path.c_str(), 0, rgb.data(), 0, nullptr) != 0;
+}
+
+bool ReadPng(const std::string& path, int& width, int& height, std::vector<uint32_t>& pixels) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
+    image.format = PNG_FORMAT_RGB;
+    std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr)) {
+        png_image_free(&image);
+        return false;
+    }
+    width = static_cast<int>(image.width);
+    height = static_cast<int>(image.height);
+    pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        pixels[i] = (uint32_t{rgb[3 * i]} << 16) | (uint32_t{rgb[3 * i + 1]} << 8) | rgb[3 * i + 2];
+    }
+    return true;
+}
+
+}  // namespace gametest

@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# The real program in a real X window (run under Xvfb by scripts/test.sh):
+# it starts and logs its start-up, a second copy with the same lock refuses to
+# start without disturbing the first, and a real Escape key press (XTEST, through
+# xdotool) ends the first within 2 seconds.
+set -u
+build="$1"
+src="$2"
+if [ -z "${DISPLAY:-}" ]; then
+  echo "SKIP: DISPLAY is not set (scripts/test.sh starts Xvfb)"
+  exit 0
+fi
+if ! command -v xdotool > /dev/null; then
+  echo "SKIP: xdotool is not installed"
+  exit 0
+fi
+
+work="$(mktemp -d)"
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2> /dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; for f in "$work"/*/Log.txt; do echo "--- $f"; iconv -f CP932 -t UTF-8 "$f" 2>/dev/null; echo; done; exit 1; }
+
+export SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"
+export ANAGURA_INSTANCE_LOCK="anagura-window-test-$$"
+for copy in first second; do
+  mkdir -p "$work/$copy"
+  ln -s "$src/assets/Data" "$work/$copy/Data"
+done
+sjis() { printf '%s' "$1" | iconv -f UTF-8 -t CP932; }
+has_line() { grep -qF -- "$(sjis "$2")" "$1"; }
+
+# First copy: wait for its window and for the end of its start-up (frame period logged).
+(cd "$work/first" && exec "$build/anagura") > "$work/first.out" 2>&1 &
+first=$!
+pids+=("$first")
+window=""
+for _ in $(seq 1 200); do
+  window="$(xdotool search --onlyvisible --pid "$first" 2> /dev/null | head -n 1)"
+  if [ -n "$window" ] && { has_line "$work/first/Log.txt" "msecです" || has_line "$work/first/Log.txt" "１フレームの時間を正常に取得できませんでした"; }; then
+    break
+  fi
+  kill -0 "$first" 2> /dev/null || fail "the first copy ended by itself"
+  sleep 0.1
+done
+[ -n "$window" ] || fail "no window appeared within 20 s"
+
+log="$work/first/Log.txt"
+has_line "$log" "ChangeWindowMode実行 " || fail "Log.txt lacks the ChangeWindowMode line"
+has_line "$log" "ソフトの二重起動検査... " || fail "Log.txt lacks the instance check"
+has_line "$log" "二重起動はされていませんでした" || fail "Log.txt lacks the instance result"
+
+# Second copy: refuses to start, logs it, exits with a failure status.
+(cd "$work/second" && exec timeout 20 "$build/anagura") > "$work/second.out" 2>&1
+status=$?
+[ "$status" -ne 0 ] || fail "the second copy exited with status 0"
+[ "$status" -ne 124 ] || fail "the second copy did not end"
+has_line "$work/second/Log.txt" "二重起動されています、ソフトを終了します" || fail "the second copy did not log the refusal"
+grep -q "another copy" "$work/second.out" || fail "the second copy printed no message"
+kill -0 "$first" 2> /dev/null || fail "the first copy ended when the second started"
+
+# Escape through XTEST to the focused window.
+xdotool windowfocus --sync "$window" 2> /dev/null || xdotool windowfocus "$window"
+start=$(date +%s%N)
+xdotool key Escape
+ended=0
+while [ $(( ($(date +%s%N) - start) / 1000000 )) -lt 2000 ]; do
+  if ! kill -0 "$first" 2> /dev/null; then ended=1; break; fi
+  sleep 0.02
+done
+[ "$ended" -eq 1 ] || fail "the program did not end within 2 s of Escape"
+wait "$first"
+status=$?
+[ "$status" -eq 0 ] || fail "the program exited with status $status after Escape"
+echo "PASS: window shown, second copy refused, Escape ended the program in $(( ($(date +%s%N) - start) / 1000000 )) ms"
