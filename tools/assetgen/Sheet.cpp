@@ -43,14 +43,15 @@ Image Scale(const Image& src, int scale) {
 
 Image Title(const PictureBook& b) {
   Image s(160, 120, Rgb{128, 128, 255});
+  // Every strip where the title puts it on its first frame.
   const Image* cloud = b.Find("kumo.bmp");
-  for (auto [ox, oy] : {std::pair{0, 0}, {100, 30}, {200, 15}}) Blit(s, cloud, -80 + ox + 60, 21 + oy);
-  Blit(s, b.Find("yama.bmp"), -37, 26);
-  Blit(s, b.Find("yama.bmp"), 283, 26);
-  Blit(s, b.Find("jimen.bmp"), -55, 72);
-  Blit(s, b.Find("jimen.bmp"), 265, 72);
+  for (auto [ox, oy] : {std::pair{0, 0}, {100, 30}, {200, 15}}) Blit(s, cloud, -80 + ox, 21 + oy);
+  Blit(s, b.Find("yama.bmp"), -320, 26);
+  Blit(s, b.Find("yama.bmp"), 0, 26);
+  Blit(s, b.Find("jimen.bmp"), -320, 72);
+  Blit(s, b.Find("jimen.bmp"), 0, 72);
   const char* sheets[] = {"CharY.bmp", "CharR.bmp", "CharG.bmp", "CharB.bmp"};
-  for (int i = 0; i < 12; ++i) Blit(s, b.Find(sheets[i % 4]), -16 + 16 * i + 7, 82, 4, 4, i % 4);
+  for (int i = 0; i < 12; ++i) Blit(s, b.Find(sheets[i % 4]), -16 + 16 * i, 82, 4, 4, i % 4);
   Fill(s, 0, 0, 160, 20, Rgb{0, 0, 0});
   Fill(s, 0, 100, 160, 20, Rgb{0, 0, 0});
   Blit(s, b.Find("TitleLogo.bmp"), 21, 37);
