@@ -1,0 +1,67 @@
+// One battle frame of the game scene, headless: twelve defenders in their lines,
+// the raider, damage numbers rising and a fade running; update and draw.
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "app/KeyConfig.h"
+#include "app/SystemContext.h"
+#include "game/rules/GameData.h"
+#include "game/rules/GameScene.h"
+#include "game/world/DamageEffectPool.h"
+#include "game/world/GameScreen.h"
+#include "media/Headless.h"
+#include "media/Media.h"
+
+namespace {
+
+void EnterAssets() {
+    namespace fs = std::filesystem;
+    const fs::path assets = fs::path(ANAGURA_SOURCE_DIR) / "assets";
+    std::error_code ec;
+    if (fs::exists(assets / "image", ec)) fs::current_path(assets, ec);
+}
+
+void BattleFrame(benchmark::State& st) {
+    static bool started = [] {
+        EnterAssets();
+        media::headless::Install(true);
+        media::headless::SetRandomSeed(7);
+        GetSystem();
+        return true;
+    }();
+    (void)started;
+
+    KeyConfig keys;
+    keys.keys = {200, 208, 205, 203, 44, 45};
+    keys.count = 6;
+    GameData data;
+    data.ResetPlayer();
+    data.FillKindTables();
+    CGameScene scene;
+    scene.Begin(&keys, &data);
+    scene.EnterState(kStateRaidAlert);
+    scene.EnterState(kStateLineUp);
+    int frame = 0;
+    for (auto _ : st) {
+        // Hold the battle still: the line-up never times out and the fade stays half closed.
+        scene.stateTimer = 1000;
+        scene.fade->counter = 15;
+        scene.fade->closing = true;
+        scene.fade->kind = 1;
+        if (frame++ % 20 == 0) {
+            scene.effectPool->ShowDamage(123, 72, 50);
+            scene.effectPool->ShowDamage(45, 88, 50);
+        }
+        ClearScreen();
+        scene.Update();
+        scene.Draw();
+    }
+    st.counters["running_numbers"] = static_cast<double>(scene.effectPool->running.size());
+}
+BENCHMARK(BattleFrame)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
