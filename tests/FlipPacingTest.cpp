@@ -27,8 +27,10 @@ public:
     }
     bool WaitVerticalBlank() override {
         NextBlank();
+        if (++waits_ == lateWait) NextBlank();  // this wait wakes up one refresh late
         return true;
     }
+    int lateWait = 0;
     media::PumpResult PumpEvents(int) override { return {}; }
     void ReadKeys(uint8_t keys[256]) override { std::memset(keys, 0, 256); }
     uint32_t NowMillis() override { return *clock_; }
@@ -46,6 +48,7 @@ private:
     uint32_t* clock_;
     std::vector<uint32_t>* presents_;
     int* sleeps_;
+    int waits_ = 0;
 };
 
 TEST(FlipPacing, MeasuresThePeriodAndKeepsPresentsInSeparateRefreshes) {
@@ -81,6 +84,23 @@ TEST(FlipPacing, MeasuresThePeriodAndKeepsPresentsInSeparateRefreshes) {
     FlipScreen();
     EXPECT_EQ(presents.back(), first + 64);
 
+    EndMediaLayer();
+    media::headless::Install(true);
+}
+
+TEST(FlipPacing, OneLateTrialDoesNotSkewThePeriod) {
+    testsupport::ScratchFolder folder;
+    uint32_t clock = 0;
+    std::vector<uint32_t> presents;
+    int sleeps = 0;
+    auto display = std::make_unique<FakeDisplay>(&clock, &presents, &sleeps);
+    display->lateWait = 3;  // the second trial takes 32 ms
+    media::UsePlatform(std::move(display));
+    SetScreenMode(160, 120, 16, 60);
+    ASSERT_EQ(InitMediaLayer(), 0);
+    const std::string log = testsupport::ReadFile("Log.txt");
+    EXPECT_NE(log.find("\tTri01:32 msec"), std::string::npos);
+    EXPECT_NE(log.find(testsupport::ToSjis("１フレーム当たりの時間は 16 msecです")), std::string::npos);
     EndMediaLayer();
     media::headless::Install(true);
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -52,6 +53,25 @@ TEST(HandleTable, RefusesStaleAndForgedHandles) {
     EXPECT_EQ(table.Find(b | 0x7FFF), nullptr);
     EXPECT_EQ(table.Find(b ^ (1 << media::kHandleCheckShift)), nullptr);
     EXPECT_EQ(*table.Find(b), 2);
+}
+
+TEST(HandleTable, VisitsExactlyTheLiveEntries) {
+    media::HandleTable<int> table(media::HandleType::Sound, 64);
+    std::vector<int> handles;
+    for (int i = 0; i < 10; ++i) handles.push_back(table.Add(std::make_unique<int>(i)));
+    for (int i : {0, 9, 4, 5}) table.Remove(handles[static_cast<size_t>(i)]);
+    std::vector<int> seen;
+    table.ForEach([&](int32_t handle, int& value) {
+        EXPECT_EQ(table.Find(handle), &value);
+        seen.push_back(value);
+    });
+    std::sort(seen.begin(), seen.end());
+    EXPECT_EQ(seen, (std::vector<int>{1, 2, 3, 6, 7, 8}));
+    EXPECT_EQ(table.Count(), 6);
+    table.Clear();
+    EXPECT_EQ(table.Count(), 0);
+    table.ForEach([&](int32_t, int&) { ADD_FAILURE() << "visited after Clear"; });
+    EXPECT_EQ(table.Find(handles[1]), nullptr);
 }
 
 TEST_F(Images, FreedAndForgedHandlesAreRefusedEverywhere) {

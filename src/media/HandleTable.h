@@ -29,6 +29,8 @@ public:
             size_t index = (next_ + i) % slots_.size();
             next_ = (index + 1) % slots_.size();
             slot.entry = std::move(entry);
+            slot.livePosition = live_.size();
+            live_.push_back(index);
             return MakeHandle(static_cast<int32_t>(index), slot.check);
         }
         return -1;
@@ -45,14 +47,19 @@ public:
         Slot* slot = const_cast<Slot*>(SlotOf(handle));
         if (!slot) return nullptr;
         slot->check = (slot->check + 1) & kHandleCheckMask;
+        Unlist(*slot);
         return std::move(slot->entry);
     }
 
-    // Visits every live entry with its handle.
+    // Visits every live entry with its handle (the live ones only, whatever the
+    // capacity). The visit may remove the entry it is given.
     template <typename Fn>
     void ForEach(Fn fn) const {
-        for (size_t i = 0; i < slots_.size(); ++i)
+        for (size_t k = live_.size(); k-- > 0;) {
+            if (k >= live_.size()) continue;
+            const size_t i = live_[k];
             if (slots_[i].entry) fn(MakeHandle(static_cast<int32_t>(i), slots_[i].check), *slots_[i].entry);
+        }
     }
 
     // Frees every entry (slot check values move on, as for Remove).
@@ -62,13 +69,10 @@ public:
             slot.entry.reset();
             slot.check = (slot.check + 1) & kHandleCheckMask;
         }
+        live_.clear();
     }
 
-    int Count() const {
-        int n = 0;
-        for (const Slot& slot : slots_) n += slot.entry ? 1 : 0;
-        return n;
-    }
+    int Count() const { return static_cast<int>(live_.size()); }
 
     int Capacity() const { return static_cast<int>(slots_.size()); }
 
@@ -76,7 +80,17 @@ private:
     struct Slot {
         std::unique_ptr<Entry> entry;
         int32_t check = 1;
+        size_t livePosition = 0;  // index in live_ while in use
     };
+
+    // Takes a slot off the live list (swapping the last one into its place).
+    void Unlist(Slot& slot) {
+        const size_t pos = slot.livePosition;
+        const size_t last = live_.back();
+        live_[pos] = last;
+        slots_[last].livePosition = pos;
+        live_.pop_back();
+    }
 
     int32_t MakeHandle(int32_t index, int32_t check) const {
         return (static_cast<int32_t>(type_) << kHandleTypeShift) | (check << kHandleCheckShift) | index;
@@ -94,6 +108,7 @@ private:
 
     HandleType type_;
     std::vector<Slot> slots_;
+    std::vector<size_t> live_;  // indices of the slots in use
     size_t next_ = 0;
 };
 

@@ -1,4 +1,5 @@
 // Window and screen: mode, start and end, message pump, draw target, clear, flip.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -24,21 +25,23 @@ constexpr int kRefreshTrials = 4;
 // Times a few vertical blanks. The period counts only when every trial lies
 // between 4 and 100 ms (a display of 10 to 250 Hz); a platform whose blanks do
 // not come (or come at once) has none. Then the display mode's rate is used
-// when it names one; otherwise the period stays unmeasured (-1).
+// when it names one; otherwise the period stays unmeasured (-1). The period is
+// the median of the trials, so one late wake-up does not skew it.
 int MeasureRefreshPeriod(Platform& platform) {
     int trials[kRefreshTrials] = {};
     bool measured = platform.WaitVerticalBlank();  // line up with a blank first
-    int sum = 0;
     for (int i = 0; measured && i < kRefreshTrials; ++i) {
         const uint32_t start = platform.NowMillis();
         if (!platform.WaitVerticalBlank()) measured = false;
         trials[i] = static_cast<int>(platform.NowMillis() - start);
         if (trials[i] < 4 || trials[i] > 100) measured = false;
-        sum += trials[i];
     }
     int period = -1;
     if (measured) {
-        period = (sum + kRefreshTrials / 2) / kRefreshTrials;
+        int sorted[kRefreshTrials];
+        std::copy(trials, trials + kRefreshTrials, sorted);
+        std::sort(sorted, sorted + kRefreshTrials);
+        period = (sorted[kRefreshTrials / 2 - 1] + sorted[kRefreshTrials / 2] + 1) / 2;
     } else {
         const int rate = platform.DisplayRefreshRate();
         if (rate >= 10 && rate <= 250) {
