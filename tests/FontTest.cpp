@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
 #include <map>
 #include <set>
 
@@ -188,6 +191,34 @@ TEST_F(Fonts, FacesAreFoundThroughTheGameConfigurationAndUnknownFacesFallBack) {
     int ink = 0;
     for (uint8_t v : a.mask) ink += v;
     EXPECT_GT(ink, 0);
+}
+
+TEST_F(Fonts, GameConfigurationBesideTheDataFoldersIsUsedFromARelativeWorkingFolder) {
+    // The game runs with assets/ as its working folder: fonts/fonts.conf there
+    // must really be read (fontconfig would resolve a relative name elsewhere).
+    namespace fs = std::filesystem;
+    const fs::path source = fs::path(ANAGURA_SOURCE_DIR) / "assets" / "fonts" / "fonts.conf";
+    ASSERT_TRUE(fs::exists(source));
+    const fs::path folder = fs::temp_directory_path() / ("anagura-fontconf-" + std::to_string(getpid()));
+    fs::create_directories(folder / "fonts");
+    fs::copy_file(source, folder / "fonts" / "fonts.conf", fs::copy_options::overwrite_existing);
+    const fs::path before = fs::current_path();
+    fs::current_path(folder);
+    media::ReleaseFontConfig();
+    const auto small = media::FindFontFile({"ＭＳ ゴシック", 8, 200, false, media::FontCharSet::ShiftJis});
+    const std::string loaded = media::LoadedFontConfigPath();
+    fs::current_path(before);
+    media::ReleaseFontConfig();
+    fs::remove_all(folder);
+
+    ASSERT_FALSE(loaded.empty());
+    EXPECT_EQ(loaded.front(), '/');
+    EXPECT_EQ(fs::path(loaded).parent_path().filename(), "fonts");
+    ASSERT_TRUE(small.has_value());
+    if (small->path.find("misaki") == std::string::npos && !fs::exists("/usr/share/fonts/truetype/misaki")) {
+        GTEST_SKIP() << "Misaki Gothic is not installed here; found " << small->path;
+    }
+    EXPECT_EQ(small->family, "MisakiGothic");
 }
 
 TEST_F(Fonts, ThicknessGivesTheStrokeWeight) {

@@ -3,6 +3,7 @@
 #include <fontconfig/fontconfig.h>
 
 #include <sys/stat.h>
+#include <cstdlib>
 
 namespace media {
 
@@ -28,8 +29,15 @@ bool FileExists(const std::string& path) {
 std::string FindGameConfig() {
     const char* candidates[] = {"fonts/fonts.conf", "assets/fonts/fonts.conf",
                                 ANAGURA_SOURCE_DIR "/assets/fonts/fonts.conf"};
-    for (const char* candidate : candidates)
-        if (FileExists(candidate)) return candidate;
+    for (const char* candidate : candidates) {
+        if (!FileExists(candidate)) continue;
+        // fontconfig resolves a relative name against its own folder: hand it an absolute one.
+        char* absolute = realpath(candidate, nullptr);
+        if (!absolute) continue;
+        std::string path(absolute);
+        std::free(absolute);
+        return path;
+    }
     return {};
 }
 
