@@ -25,7 +25,8 @@ void EnterAssets() {
     if (fs::exists(assets / "image", ec)) fs::current_path(assets, ec);
 }
 
-void BattleFrame(benchmark::State& st) {
+// drawFrame: also clear the screen and draw (the whole frame); otherwise the update alone.
+void RunBattle(benchmark::State& st, bool drawFrame) {
     static bool started = [] {
         EnterAssets();
         media::headless::Install(true);
@@ -56,12 +57,18 @@ void BattleFrame(benchmark::State& st) {
             scene.effectPool->ShowDamage(123, 72, 50);
             scene.effectPool->ShowDamage(45, 88, 50);
         }
-        ClearScreen();
         scene.Update();
-        scene.Draw();
+        if (drawFrame) {
+            ClearScreen();
+            scene.Draw();
+        }
     }
     st.counters["running_numbers"] = static_cast<double>(scene.effectPool->running.size());
 }
+
+void BattleFrame(benchmark::State& st) { RunBattle(st, true); }
+void BattleUpdate(benchmark::State& st) { RunBattle(st, false); }
 BENCHMARK(BattleFrame)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BattleUpdate)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
