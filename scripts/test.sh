@@ -26,11 +26,12 @@ fi
 export SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"
 
 echo "== sanitizer build (AddressSanitizer + UndefinedBehaviorSanitizer)"
-bash "$root/scripts/build.sh" "$root/build/asan" -DANAGURA_SANITIZE=ON -DANAGURA_BENCH=OFF
+bash "$root/scripts/build.sh" "$root/build/asan" -DANAGURA_SANITIZE=ON -DANAGURA_BENCH=OFF \
+  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG"
 (cd "$root/build/asan" && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --output-on-failure -j 2 --timeout 300)
 
 echo "== normal build"
-bash "$root/scripts/build.sh" "$root/build/release"
-cd "$root/build/release"
+bash "$root/scripts/build.sh" "$root/build/test" "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -DNDEBUG"
+cd "$root/build/test"
 ctest --output-on-failure -j 2 --timeout 300
