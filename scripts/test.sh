@@ -27,7 +27,7 @@ export SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"
 
 echo "== sanitizer build (AddressSanitizer + UndefinedBehaviorSanitizer)"
 bash "$root/scripts/build.sh" "$root/build/asan" -DANAGURA_SANITIZE=ON -DANAGURA_BENCH=OFF \
-  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG"
+  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG"
 (cd "$root/build/asan" && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --output-on-failure -j 2 --timeout 300)
 
