@@ -73,7 +73,7 @@ TEST_F(KeyFile, BadFilesFailAndLeaveTheConfigurationAlone) {
 }
 
 TEST(ShippedKeyFile, HoldsTheSixButtons) {
-    const std::string bytes = testsupport::ReadFile(std::string(ANAGURA_SOURCE_DIR) + "/assets/Data/KeyData.dat");
+    const std::string bytes = testsupport::ReadFile(ANAGURA_SOURCE_DIR "/assets/Data/KeyData.dat");
     ASSERT_EQ(bytes.size(), 28u);
     int32_t words[7];
     std::memcpy(words, bytes.data(), 28);
