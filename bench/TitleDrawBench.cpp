@@ -17,11 +17,9 @@
 #include "app/SystemContext.h"
 #include "media/Headless.h"
 #include "media/Media.h"
-#include "objects/BlinkObj.h"
-#include "objects/GraObj.h"
 #include "objects/ObjectList.h"
-#include "objects/ScrollObjSet.h"
 #include "resources/ImageStore.h"
+#include "title/TitleObjects.h"
 
 namespace {
 
@@ -50,76 +48,22 @@ void WriteBmp(const std::string& path, int w, int h, uint32_t colour) {
     }
 }
 
+// The title's own objects, built as the title scene builds them, drawn in its order.
 struct Title {
-    CGraObj bars, cloud, mountains, ground, logo, sky;
-    std::array<CGraObj, 4> walkers;
-    CBlinkObj pushKey;
-    CScrollObjSet walkerRow, clouds, groundStrip, mountainStrip;
-    std::list<CBaseObj*> updateList;
+    TitleObjects objects;
+    std::list<CBaseObj*>& updateList = objects.updateList;
 
-    Title() {
-        bars.AddBox(20);
-        cloud.AddPicture("kumo.bmp");
-        ground.AddPicture("jimen.bmp");
-        mountains.AddPicture("yama.bmp");
-        const char* sheets[] = {"CharY.bmp", "CharR.bmp", "CharG.bmp", "CharB.bmp"};
-        for (int i = 0; i < 4; ++i) {
-            walkers[i].AddCells(sheets[i], 4, 4, -1, 0, 3);
-            walkers[i].m_frameWait = 7;
-        }
-        logo.AddPicture("TitleLogo.bmp");
-        pushKey.AddPicture("PushZkey.bmp");
-        sky.AddBox(120);
-        for (int i = 0; i < 12; ++i) walkerRow.Add(&walkers[i % 4], 16.0f * i, 0);
-        walkerRow.m_wrapW = 192;
-        walkerRow.m_wrapH = 16;
-        walkerRow.m_scrollX = 0.3f;
-        clouds.Add(&cloud, 0, 0);
-        clouds.Add(&cloud, 100, 30);
-        clouds.Add(&cloud, 200, 15);
-        clouds.m_wrapW = 320;
-        clouds.m_wrapH = 100;
-        clouds.m_scrollX = -0.05f;
-        mountainStrip.Add(&mountains, 0, 0);
-        mountainStrip.Add(&mountains, 320, 0);
-        groundStrip.Add(&ground, 0, 0);
-        groundStrip.Add(&ground, 320, 0);
-        for (CScrollObjSet* s : {&mountainStrip, &groundStrip}) {
-            s->m_wrapW = 639;
-            s->m_wrapH = 100;
-        }
-        mountainStrip.m_scrollX = -0.1f;
-        groundStrip.m_scrollX = -0.15f;
-        logo.SetPos(21, 37);
-        pushKey.SetPos(45, 66);
-        walkerRow.SetPos(-16, 82);
-        clouds.SetPos(-80, 21);
-        groundStrip.SetPos(-320, 72);
-        mountainStrip.SetPos(-320, 26);
-        pushKey.m_blinkHigh = 255;
-        pushKey.m_blinkLow = 50;
-        pushKey.m_blinkStep = 3;
-        pushKey.m_blinkMode = 1;
-        pushKey.m_blinkValue = 255;
-        for (Tween& t : bars.m_bright) t.MoveTo(0, 0);
-        sky.m_bright[0].MoveTo(0, 128);
-        sky.m_bright[1].MoveTo(0, 128);
-        updateList = {&bars, &cloud, &mountains, &walkers[0], &walkers[1], &walkers[2], &walkers[3],
-                      &logo, &pushKey, &walkerRow, &clouds, &groundStrip, &mountainStrip, &sky};
-    }
-    ~Title() {
-        for (CBaseObj* o : updateList) o->Release();
-    }
+    Title() { objects.Build(); }
     void Draw() {
-        sky.Draw();
-        clouds.Draw();
-        mountainStrip.Draw();
-        groundStrip.Draw();
-        walkerRow.Draw();
-        bars.DrawAt(0, 0);
-        bars.DrawAt(0, 100);
-        logo.Draw();
-        pushKey.Draw();
+        objects.sky.Draw();
+        objects.clouds.Draw();
+        objects.mountainStrip.Draw();
+        objects.groundStrip.Draw();
+        objects.walkerRow.Draw();
+        objects.bars.DrawAt(0, 0);
+        objects.bars.DrawAt(0, 100);
+        objects.logo.Draw();
+        objects.pushKey.Draw();
     }
 };
 
