@@ -75,6 +75,9 @@ void Image::EnsureNative(PixelFormat format) {
     const size_t n = rgb.size();
     n8.clear();
     n16.clear();
+    keep16.clear();
+    mirrored16.clear();
+    mirroredKeep16.clear();
     n32.clear();
     switch (format) {
         case PixelFormat::Indexed8:
@@ -84,6 +87,10 @@ void Image::EnsureNative(PixelFormat format) {
         case PixelFormat::Rgb565:
             n16.resize(n);
             for (size_t i = 0; i < n; ++i) n16[i] = Rgb565::FromRgb(rgb[i]);
+            if (anyKeyed) {
+                keep16.resize(n);
+                for (size_t i = 0; i < n; ++i) keep16[i] = keyed[i] ? 0xFFFF : 0;
+            }
             break;
         case PixelFormat::Xrgb8888:
             n32.resize(n);
@@ -92,6 +99,25 @@ void Image::EnsureNative(PixelFormat format) {
     }
     nativeFormat = format;
     nativeReady = true;
+}
+
+namespace {
+
+std::vector<uint16_t> RowsTurnedRound(const std::vector<uint16_t>& pixels, int width) {
+    std::vector<uint16_t> turned(pixels.size());
+    const size_t w = static_cast<size_t>(width);
+    for (size_t row = 0; row + w <= pixels.size() && w > 0; row += w) {
+        for (size_t i = 0; i < w; ++i) turned[row + i] = pixels[row + w - 1 - i];
+    }
+    return turned;
+}
+
+}  // namespace
+
+void Image::EnsureMirrored16() {
+    if (mirrored16.size() == n16.size() && mirroredKeep16.size() == keep16.size()) return;
+    mirrored16 = RowsTurnedRound(n16, width);
+    mirroredKeep16 = RowsTurnedRound(keep16, width);
 }
 
 PixelFormat FormatOfDepth(int bits) {

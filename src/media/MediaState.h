@@ -45,9 +45,14 @@ struct Image {
     bool nativeReady = false;
     std::vector<uint8_t> n8;
     std::vector<uint16_t> n16;
+    std::vector<uint16_t> keep16;  // at 16 bits: 0xFFFF where keyed, else 0 (empty when nothing is keyed)
+    // At 16 bits, made on the first mirrored draw: n16 and keep16 with every row turned round.
+    std::vector<uint16_t> mirrored16;
+    std::vector<uint16_t> mirroredKeep16;
     std::vector<uint32_t> n32;
 
     void EnsureNative(PixelFormat format);
+    void EnsureMirrored16();
 };
 
 struct DrawState {

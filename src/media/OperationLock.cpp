@@ -1,65 +1,84 @@
 #include "media/OperationLock.h"
 
 #include <chrono>
+#include <thread>
 
 namespace media {
+namespace {
+
+// A token naming the calling thread among the living ones: the address of a
+// thread-local byte (cheaper to get than the thread's id, and never 0).
+thread_local char threadTag;
+
+uintptr_t CallerToken() { return reinterpret_cast<uintptr_t>(&threadTag); }
+
+constinit OperationLock theLock;  // constant-initialised, never destroyed: usable at any time
+
+}  // namespace
+
+// The owner field equals the caller's id only while the caller holds the lock:
+// the caller itself wrote it on taking the lock and clears it before releasing.
+bool OperationLock::HeldByCaller(uintptr_t self) const {
+    return owner_.load(std::memory_order_relaxed) == self && holds_.load(std::memory_order_relaxed) > 0;
+}
 
 void OperationLock::Lock() {
-    std::unique_lock<std::mutex> lock(mutex_);
-    const std::thread::id self = std::this_thread::get_id();
-    if (holds_ > 0 && owner_ == self) {
-        ++holds_;
+    const uintptr_t self = CallerToken();
+    if (HeldByCaller(self)) {
+        holds_.store(holds_.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
         return;
     }
-    while (nextTicket_ - serving_ >= kMaxWaiters) {
-        lock.unlock();
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        lock.lock();
+    uint32_t ticket = nextTicket_.load();
+    for (;;) {
+        // Signed: a stale ticket may lie behind the one served; the exchange below then fails.
+        if (static_cast<int32_t>(ticket - serving_.load()) >= static_cast<int32_t>(kMaxWaiters)) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            ticket = nextTicket_.load();
+            continue;
+        }
+        if (nextTicket_.compare_exchange_weak(ticket, ticket + 1)) break;
     }
-    const uint64_t ticket = nextTicket_++;
-    turn_.wait(lock, [&] { return holds_ == 0 && serving_ == ticket; });
-    owner_ = self;
-    holds_ = 1;
+    for (uint32_t now = serving_.load(); now != ticket; now = serving_.load()) serving_.wait(now);
+    owner_.store(self, std::memory_order_relaxed);
+    holds_.store(1, std::memory_order_relaxed);
 }
 
 void OperationLock::Unlock() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (holds_ == 0 || owner_ != std::this_thread::get_id()) return;
-    if (--holds_ > 0) return;
-    owner_ = std::thread::id{};
-    ++serving_;
-    turn_.notify_all();
+    if (!HeldByCaller(CallerToken())) return;
+    const int holds = holds_.load(std::memory_order_relaxed) - 1;
+    holds_.store(holds, std::memory_order_relaxed);
+    if (holds > 0) return;
+    owner_.store(0, std::memory_order_relaxed);
+    // Sequentially consistent on both sides: either a newly queued thread sees
+    // the new ticket being served, or this thread sees it queued and wakes it.
+    const uint32_t next = serving_.fetch_add(1) + 1;
+    if (nextTicket_.load() != next) serving_.notify_all();
 }
 
 bool OperationLock::TryLock() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    const std::thread::id self = std::this_thread::get_id();
-    if (holds_ > 0 && owner_ == self) {
-        ++holds_;
+    const uintptr_t self = CallerToken();
+    if (HeldByCaller(self)) {
+        holds_.store(holds_.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
         return true;
     }
-    if (holds_ > 0 || nextTicket_ != serving_) return false;
-    ++nextTicket_;
-    owner_ = self;
-    holds_ = 1;
+    // Free with nobody waiting exactly when the next ticket is the one served.
+    const uint32_t serving = serving_.load();
+    uint32_t expected = serving;
+    if (!nextTicket_.compare_exchange_strong(expected, serving + 1)) return false;
+    owner_.store(self, std::memory_order_relaxed);
+    holds_.store(1, std::memory_order_relaxed);
     return true;
 }
 
-int OperationLock::HoldCount() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return holds_;
-}
+int OperationLock::HoldCount() const { return holds_.load(std::memory_order_relaxed); }
 
 int OperationLock::WaiterCount() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    const uint64_t queued = nextTicket_ - serving_;
-    return static_cast<int>(holds_ > 0 ? queued - 1 : queued);
+    const uint32_t serving = serving_.load();  // first: the next ticket never lies behind it
+    const uint32_t queued = nextTicket_.load() - serving;
+    return queued == 0 ? 0 : static_cast<int>(queued - 1);
 }
 
-OperationLock& TheOperationLock() {
-    static OperationLock* lock = new OperationLock();  // lives until process exit
-    return *lock;
-}
+OperationLock& TheOperationLock() { return theLock; }
 
 OperationGuard::OperationGuard() { TheOperationLock().Lock(); }
 OperationGuard::~OperationGuard() { TheOperationLock().Unlock(); }

@@ -5,11 +5,13 @@
 
 #include <algorithm>
 #include <type_traits>
+#include <vector>
 
 #include "media/Media.h"
 #include "media/MediaState.h"
 #include "media/OperationLock.h"
 #include "media/PixelMath.h"
+#include "media/Rgb565Rows.h"
 
 namespace media {
 namespace {
@@ -67,8 +69,6 @@ const typename F::Pixel* NativeOf(const Image& im);
 template <>
 const uint8_t* NativeOf<Indexed8>(const Image& im) { return im.n8.data(); }
 template <>
-const uint16_t* NativeOf<Rgb565>(const Image& im) { return im.n16.data(); }
-template <>
 const uint32_t* NativeOf<Xrgb8888>(const Image& im) { return im.n32.data(); }
 
 // Per-component lookup tables for the current brightness and blend parameter,
@@ -77,9 +77,7 @@ const uint32_t* NativeOf<Xrgb8888>(const Image& im) { return im.n32.data(); }
 // holds c' (the brightness applied).
 template <class F>
 struct ShadeTables {
-    static constexpr int kR = std::is_same_v<F, Rgb565> ? 32 : 256;
-    static constexpr int kG = std::is_same_v<F, Rgb565> ? 64 : 256;
-    static constexpr int kB = kR;
+    static constexpr int kR = 256, kG = 256, kB = 256;  // 8-bit components (the palette works on its entries' RGB)
     uint32_t srcR[kR], srcG[kG], srcB[kB];
     uint32_t dstR[kR], dstG[kG], dstB[kB];
     uint32_t br = 256, bg = 256, bb = 256, param = 256;
@@ -138,8 +136,43 @@ void PaletteRow(uint8_t* dst, const uint8_t* src, const uint8_t* key, int n, int
     }
 }
 
+rgb565::Factors FactorsOf(const Shade& sh) {
+    rgb565::Factors f;
+    f.br = static_cast<uint16_t>(sh.br);
+    f.bg = static_cast<uint16_t>(sh.bg);
+    f.bb = static_cast<uint16_t>(sh.bb);
+    f.p = static_cast<uint16_t>(sh.blend ? sh.param : 255u);
+    f.q = static_cast<uint16_t>(255u - f.p);
+    return f;
+}
+
+template <int kMode>
+void Rgb565Rows(Surface& target, const Image& im, int x, int y, const Clip& c, bool mirrored, bool useKey,
+                const Shade& sh) {
+    const rgb565::Factors f = FactorsOf(sh);
+    const int n = c.x1 - c.x0;
+    // A mirrored draw is a plain draw of the image turned round.
+    const std::vector<uint16_t>& pixels = mirrored ? im.mirrored16 : im.n16;
+    const std::vector<uint16_t>& keepAll = mirrored ? im.mirroredKeep16 : im.keep16;
+    const size_t srcStride = static_cast<size_t>(im.width);
+    const size_t dstStride = static_cast<size_t>(target.width);
+    const size_t first = static_cast<size_t>(c.y0 - y) * srcStride + static_cast<size_t>(c.x0 - x);
+    const uint16_t* src = pixels.data() + first;
+    const uint16_t* keep = useKey ? keepAll.data() + first : nullptr;
+    uint16_t* dst = target.p16.data() + static_cast<size_t>(c.y0) * dstStride + static_cast<size_t>(c.x0);
+    for (int rows = c.y1 - c.y0; rows > 0; --rows, src += srcStride, dst += dstStride) {
+        if (useKey) {
+            rgb565::ImageRow<kMode, true>(dst, src, keep, n, f);
+            keep += srcStride;
+        } else {
+            rgb565::ImageRow<kMode, false>(dst, src, nullptr, n, f);
+        }
+    }
+}
+
+// The 8- and 32-bit screens: per-component tables, one pixel at a time.
 template <class F, int kMode>
-void ImageRows(Surface& target, const Image& im, int x, int y, const Clip& c, bool mirrored, bool useKey,
+void TableRows(Surface& target, const Image& im, int x, int y, const Clip& c, bool mirrored, bool useKey,
                const Shade& sh) {
     using P = typename F::Pixel;
     P* base = PixelsOf<F>(target);
@@ -166,6 +199,13 @@ void ImageRows(Surface& target, const Image& im, int x, int y, const Clip& c, bo
     }
 }
 
+template <class F, int kMode>
+void ImageRows(Surface& target, const Image& im, int x, int y, const Clip& c, bool mirrored, bool useKey,
+               const Shade& sh) {
+    if constexpr (std::is_same_v<F, Rgb565>) Rgb565Rows<kMode>(target, im, x, y, c, mirrored, useKey, sh);
+    else TableRows<F, kMode>(target, im, x, y, c, mirrored, useKey, sh);
+}
+
 template <class F>
 void DrawImageIn(Surface& target, Image& im, int x, int y, bool mirrored, bool useKey) {
     const Shade sh = CurrentShade();
@@ -173,6 +213,7 @@ void DrawImageIn(Surface& target, Image& im, int x, int y, bool mirrored, bool u
     const Clip c = ClipTo(target, x, y, im.width, im.height);
     if (c.Empty()) return;
     im.EnsureNative(target.format);
+    if (mirrored && target.format == PixelFormat::Rgb565) im.EnsureMirrored16();
     useKey = useKey && im.anyKeyed;
     if (sh.blend) ImageRows<F, 2>(target, im, x, y, c, mirrored, useKey, sh);
     else if (sh.modulate) ImageRows<F, 1>(target, im, x, y, c, mirrored, useKey, sh);
@@ -191,7 +232,8 @@ void FillIn(Surface& target, const Clip& c, uint32_t colour, const Shade& sh) {
     if (!sh.blend) {
         for (int y = c.y0; y < c.y1; ++y) {
             P* row = base + static_cast<size_t>(y) * stride;
-            std::fill(row + c.x0, row + c.x1, s);
+            if constexpr (std::is_same_v<F, Rgb565>) rgb565::FillRow(row + c.x0, s, c.x1 - c.x0);
+            else std::fill(row + c.x0, row + c.x1, s);
         }
         return;
     }
@@ -200,6 +242,9 @@ void FillIn(Surface& target, const Clip& c, uint32_t colour, const Shade& sh) {
             P* row = base + static_cast<size_t>(y) * stride;
             for (int x = c.x0; x < c.x1; ++x) row[x] = Blend<F>(s, row[x], sh.param);
         }
+    } else if constexpr (std::is_same_v<F, Rgb565>) {
+        const rgb565::Factors f = FactorsOf(sh);
+        for (int y = c.y0; y < c.y1; ++y) rgb565::BlendRow(base + static_cast<size_t>(y) * stride + c.x0, s, c.x1 - c.x0, f);
     } else {
         constexpr int kMax = std::is_same_v<F, Rgb565> ? 64 : 256;
         uint32_t tr[kMax], tg[kMax], tb[kMax];

@@ -1,0 +1,165 @@
+// The 16-bit row kernels against the one-pixel formulas, and whole image draws
+// (wide, odd-sized, keyed, mirrored, clipped) against a pixel-by-pixel model.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "MediaTestSupport.h"
+#include "media/Headless.h"
+#include "media/Media.h"
+#include "media/PixelMath.h"
+#include "media/Rgb565Rows.h"
+
+namespace {
+
+using media::Rgb565;
+namespace rows = media::rgb565;
+
+TEST(Rgb565Rows, DivisionBy255IsExactWellBeyondTheLargestProduct) {
+    static_assert(63 * 255 < 65280);
+    for (uint32_t x = 0; x < 65280; ++x) {
+        ASSERT_EQ(rows::Div255<uint32_t>(x), x / 255u) << x;
+        const rows::Lanes v = rows::Lanes{} + static_cast<uint16_t>(x);
+        ASSERT_EQ(rows::Div255<rows::Lanes>(v)[5], x / 255u) << x;
+    }
+}
+
+struct Case {
+    int mode;  // 0 copy, 1 brightness, 2 brightness and blending
+    uint16_t br, bg, bb, p;
+};
+
+rows::Factors FactorsOf(const Case& c) {
+    rows::Factors f;
+    f.br = c.br;
+    f.bg = c.bg;
+    f.bb = c.bb;
+    f.p = c.mode == 2 ? c.p : 255;
+    f.q = static_cast<uint16_t>(255 - f.p);
+    return f;
+}
+
+uint16_t Reference(const Case& c, uint16_t s, uint16_t d) {
+    if (c.mode == 0) return s;
+    const uint16_t m = media::Modulate<Rgb565>(s, c.br, c.bg, c.bb);
+    return c.mode == 1 ? m : media::Blend<Rgb565>(m, d, c.p);
+}
+
+void RunRow(const Case& c, bool keyed, std::vector<uint16_t>& dst, const std::vector<uint16_t>& src,
+            const std::vector<uint16_t>& keep) {
+    const rows::Factors f = FactorsOf(c);
+    const int n = static_cast<int>(dst.size());
+    if (c.mode == 0) {
+        if (keyed) rows::ImageRow<0, true>(dst.data(), src.data(), keep.data(), n, f);
+        else rows::ImageRow<0, false>(dst.data(), src.data(), keep.data(), n, f);
+    } else if (c.mode == 1) {
+        if (keyed) rows::ImageRow<1, true>(dst.data(), src.data(), keep.data(), n, f);
+        else rows::ImageRow<1, false>(dst.data(), src.data(), keep.data(), n, f);
+    } else {
+        if (keyed) rows::ImageRow<2, true>(dst.data(), src.data(), keep.data(), n, f);
+        else rows::ImageRow<2, false>(dst.data(), src.data(), keep.data(), n, f);
+    }
+}
+
+// Every length from 0 to 40 (whole groups of eight and every remainder), random
+// pixels and keys, each mode with extreme and middle factors.
+TEST(Rgb565Rows, ImageRowsMatchTheOnePixelFormulas) {
+    const Case cases[] = {{0, 255, 255, 255, 255}, {1, 0, 128, 255, 255}, {1, 200, 150, 100, 255},
+                          {2, 255, 255, 255, 1},   {2, 255, 255, 255, 128}, {2, 200, 150, 100, 254},
+                          {2, 0, 0, 0, 246}};
+    std::mt19937 random(12345);
+    for (const Case& c : cases) {
+        for (int n = 0; n <= 40; ++n) {
+            for (bool keyed : {false, true}) {
+                std::vector<uint16_t> src(n), dst(n), keep(n);
+                for (int i = 0; i < n; ++i) {
+                    src[i] = static_cast<uint16_t>(random());
+                    dst[i] = static_cast<uint16_t>(random());
+                    keep[i] = random() % 3 == 0 ? 0xFFFF : 0;
+                }
+                std::vector<uint16_t> out = dst;
+                RunRow(c, keyed, out, src, keep);
+                for (int i = 0; i < n; ++i) {
+                    const uint16_t want = keyed && keep[i] ? dst[i] : Reference(c, src[i], dst[i]);
+                    ASSERT_EQ(out[i], want) << "mode " << c.mode << " p " << c.p << " n " << n << " at " << i;
+                }
+            }
+        }
+    }
+}
+
+TEST(Rgb565Rows, FillAndBlendRowsCoverEveryPixelOnce) {
+    std::mt19937 random(99);
+    for (int n = 0; n <= 19; ++n) {
+        std::vector<uint16_t> row(n + 2, 0x1234);
+        rows::FillRow(row.data() + 1, 0xBEEF, n);
+        EXPECT_EQ(row[0], 0x1234);
+        EXPECT_EQ(row[n + 1], 0x1234);
+        for (int i = 1; i <= n; ++i) ASSERT_EQ(row[i], 0xBEEF);
+
+        const Case c{2, 255, 255, 255, 77};
+        std::vector<uint16_t> dst(n);
+        for (auto& d : dst) d = static_cast<uint16_t>(random());
+        std::vector<uint16_t> out = dst;
+        rows::BlendRow(out.data(), 0xF81F, n, FactorsOf(c));
+        for (int i = 0; i < n; ++i) ASSERT_EQ(out[i], media::Blend<Rgb565>(0xF81F, dst[i], 77)) << i;
+    }
+}
+
+// A 21 x 5 picture (rows longer than one group of eight, odd width) with keyed
+// pixels, drawn plain and mirrored, cut by the screen's left and right edges.
+class WideDraws : public testsupport::HeadlessMedia {
+protected:
+    static constexpr int kW = 21, kH = 5;
+    std::vector<uint32_t> picture;
+
+    int Load() {
+        std::mt19937 random(5);
+        picture.clear();
+        for (int i = 0; i < kW * kH; ++i) {
+            picture.push_back(random() % 4 == 0 ? 0xFF00FF : (random() & 0xFFFFFF));
+        }
+        testsupport::WriteBmp24("wide.bmp", kW, kH, picture);
+        return LoadImageFile("wide.bmp", 0);
+    }
+    static uint16_t To565(uint32_t rgb) { return Rgb565::FromRgb(rgb); }
+    static std::vector<uint16_t> Screen565() {
+        std::vector<uint16_t> out;
+        for (uint32_t rgb : media::headless::BackScreenPixels()) out.push_back(To565(rgb));
+        return out;
+    }
+};
+
+TEST_F(WideDraws, KeyedShadedAndMirroredDrawsMatchThePixelModel) {
+    const int image = Load();
+    ASSERT_GT(image, 0);
+    const Case c{2, 200, 150, 100, 128};
+    for (bool mirrored : {false, true}) {
+        for (int x : {-7, 0, 30, 145}) {
+            SetBlendMode(0, 255);
+            SetDrawBrightness(255, 255, 255);
+            DrawRect(0, 0, 160, 120, MakeColor(40, 90, 200), 1);
+            const std::vector<uint16_t> before = Screen565();
+            ASSERT_EQ(before.size(), 160u * 120u);
+            SetBlendMode(1, c.p);
+            SetDrawBrightness(c.br, c.bg, c.bb);
+            if (mirrored) DrawImageMirrored(x, 3, image, 1);
+            else DrawImage(x, 3, image, 1);
+            const std::vector<uint16_t> after = Screen565();
+            for (int yy = 0; yy < 120; ++yy) {
+                for (int xx = 0; xx < 160; ++xx) {
+                    uint16_t want = before[yy * 160 + xx];
+                    const int col = xx - x, row = yy - 3;
+                    if (col >= 0 && col < kW && row >= 0 && row < kH) {
+                        const uint32_t rgb = picture[row * kW + (mirrored ? kW - 1 - col : col)];
+                        if (rgb != 0xFF00FF) want = Reference(c, To565(rgb), want);
+                    }
+                    ASSERT_EQ(after[yy * 160 + xx], want) << "mirrored " << mirrored << " x " << x << " at " << xx << "," << yy;
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
