@@ -56,7 +56,7 @@ TEST(OperationLock, TryLockFailsWhileAnotherThreadHolds) {
 // nobody left asleep (the test would hang).
 TEST(OperationLock, ExcludesAndWakesUnderHeavyContention) {
     media::OperationLock lock;
-    constexpr int kThreads = 4, kTurns = 100000;
+    constexpr int kThreads = 4, kTurns = 20000;
     long counter = 0;  // guarded by the lock alone
     int inside = 0;
     bool overlapped = false;
