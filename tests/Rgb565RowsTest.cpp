@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "MediaTestSupport.h"
@@ -46,10 +47,10 @@ uint16_t Reference(const Case& c, uint16_t s, uint16_t d) {
     return c.mode == 1 ? m : media::Blend<Rgb565>(m, d, c.p);
 }
 
-void RunRow(const Case& c, bool keyed, std::vector<uint16_t>& dst, const std::vector<uint16_t>& src,
+// The vectors hold more than n pixels; only the first n are drawn.
+void RunRow(const Case& c, bool keyed, int n, std::vector<uint16_t>& dst, const std::vector<uint16_t>& src,
             const std::vector<uint16_t>& keep) {
     const rows::Factors f = FactorsOf(c);
-    const int n = static_cast<int>(dst.size());
     if (c.mode == 0) {
         if (keyed) rows::ImageRow<0, true>(dst.data(), src.data(), keep.data(), n, f);
         else rows::ImageRow<0, false>(dst.data(), src.data(), keep.data(), n, f);
@@ -62,26 +63,28 @@ void RunRow(const Case& c, bool keyed, std::vector<uint16_t>& dst, const std::ve
     }
 }
 
-// Every length from 0 to 40 (whole groups of eight and every remainder), random
-// pixels and keys, each mode with extreme and middle factors.
+// Every length from 0 to 72 (whole groups of eight, every remainder, every copy
+// size class), random pixels and keys, each mode with extreme and middle factors;
+// pixels past the row stay untouched.
 TEST(Rgb565Rows, ImageRowsMatchTheOnePixelFormulas) {
     const Case cases[] = {{0, 255, 255, 255, 255}, {1, 0, 128, 255, 255}, {1, 200, 150, 100, 255},
                           {2, 255, 255, 255, 1},   {2, 255, 255, 255, 128}, {2, 200, 150, 100, 254},
                           {2, 0, 0, 0, 246}};
     std::mt19937 random(12345);
     for (const Case& c : cases) {
-        for (int n = 0; n <= 40; ++n) {
+        for (int n = 0; n <= 72; ++n) {
             for (bool keyed : {false, true}) {
-                std::vector<uint16_t> src(n), dst(n), keep(n);
-                for (int i = 0; i < n; ++i) {
+                std::vector<uint16_t> src(80), dst(80), keep(80);
+                for (int i = 0; i < 80; ++i) {
                     src[i] = static_cast<uint16_t>(random());
                     dst[i] = static_cast<uint16_t>(random());
                     keep[i] = random() % 3 == 0 ? 0xFFFF : 0;
                 }
                 std::vector<uint16_t> out = dst;
-                RunRow(c, keyed, out, src, keep);
-                for (int i = 0; i < n; ++i) {
-                    const uint16_t want = keyed && keep[i] ? dst[i] : Reference(c, src[i], dst[i]);
+                RunRow(c, keyed, n, out, src, keep);
+                for (int i = 0; i < 80; ++i) {
+                    const bool drawn = i < n && !(keyed && keep[i]);
+                    const uint16_t want = drawn ? Reference(c, src[i], dst[i]) : dst[i];
                     ASSERT_EQ(out[i], want) << "mode " << c.mode << " p " << c.p << " n " << n << " at " << i;
                 }
             }
@@ -107,8 +110,30 @@ TEST(Rgb565Rows, FillAndBlendRowsCoverEveryPixelOnce) {
     }
 }
 
+TEST(Rgb565Rows, MaskRowsInkOnlyWhereTheMaskIsSet) {
+    std::mt19937 random(7);
+    const Case c{2, 255, 255, 255, 100};
+    for (int n = 0; n <= 20; ++n) {
+        for (bool blend : {false, true}) {
+            std::vector<uint8_t> mask(n);
+            std::vector<uint16_t> dst(n);
+            for (int i = 0; i < n; ++i) {
+                mask[i] = random() % 2 ? static_cast<uint8_t>(1 + random() % 255) : 0;
+                dst[i] = static_cast<uint16_t>(random());
+            }
+            std::vector<uint16_t> out = dst;
+            if (blend) rows::MaskRow<true>(out.data(), mask.data(), 0x07E0, n, FactorsOf(c));
+            else rows::MaskRow<false>(out.data(), mask.data(), 0x07E0, n, FactorsOf(c));
+            for (int i = 0; i < n; ++i) {
+                const uint16_t ink = blend ? media::Blend<Rgb565>(0x07E0, dst[i], 100) : 0x07E0;
+                ASSERT_EQ(out[i], mask[i] ? ink : dst[i]) << "n " << n << " at " << i << " blend " << blend;
+            }
+        }
+    }
+}
+
 // A 21 x 5 picture (rows longer than one group of eight, odd width) with keyed
-// pixels, drawn plain and mirrored, cut by the screen's left and right edges.
+// pixels, drawn plain and mirrored, cut by every screen edge.
 class WideDraws : public testsupport::HeadlessMedia {
 protected:
     static constexpr int kW = 21, kH = 5;
@@ -117,8 +142,11 @@ protected:
     int Load() {
         std::mt19937 random(5);
         picture.clear();
+        // Row 1 keyed whole, row 3 without any keyed pixel, the others mixed.
         for (int i = 0; i < kW * kH; ++i) {
-            picture.push_back(random() % 4 == 0 ? 0xFF00FF : (random() & 0xFFFFFF));
+            const int row = i / kW;
+            const bool keyed = row == 1 || (row != 3 && random() % 4 == 0);
+            picture.push_back(keyed ? 0xFF00FF : (random() & 0xFFFFFE));
         }
         testsupport::WriteBmp24("wide.bmp", kW, kH, picture);
         return LoadImageFile("wide.bmp", 0);
@@ -136,7 +164,7 @@ TEST_F(WideDraws, KeyedShadedAndMirroredDrawsMatchThePixelModel) {
     ASSERT_GT(image, 0);
     const Case c{2, 200, 150, 100, 128};
     for (bool mirrored : {false, true}) {
-        for (int x : {-7, 0, 30, 145}) {
+        for (auto [x, y] : {std::pair{-7, 3}, {0, -2}, {30, 3}, {145, 117}}) {
             SetBlendMode(0, 255);
             SetDrawBrightness(255, 255, 255);
             DrawRect(0, 0, 160, 120, MakeColor(40, 90, 200), 1);
@@ -144,13 +172,13 @@ TEST_F(WideDraws, KeyedShadedAndMirroredDrawsMatchThePixelModel) {
             ASSERT_EQ(before.size(), 160u * 120u);
             SetBlendMode(1, c.p);
             SetDrawBrightness(c.br, c.bg, c.bb);
-            if (mirrored) DrawImageMirrored(x, 3, image, 1);
-            else DrawImage(x, 3, image, 1);
+            if (mirrored) DrawImageMirrored(x, y, image, 1);
+            else DrawImage(x, y, image, 1);
             const std::vector<uint16_t> after = Screen565();
             for (int yy = 0; yy < 120; ++yy) {
                 for (int xx = 0; xx < 160; ++xx) {
                     uint16_t want = before[yy * 160 + xx];
-                    const int col = xx - x, row = yy - 3;
+                    const int col = xx - x, row = yy - y;
                     if (col >= 0 && col < kW && row >= 0 && row < kH) {
                         const uint32_t rgb = picture[row * kW + (mirrored ? kW - 1 - col : col)];
                         if (rgb != 0xFF00FF) want = Reference(c, To565(rgb), want);

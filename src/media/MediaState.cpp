@@ -70,12 +70,37 @@ uint32_t Surface::RgbAt(int x, int y) const {
     return 0;
 }
 
+namespace {
+
+std::vector<Image::RowKeys> RowKeysOf(const std::vector<uint8_t>& keyed, int width) {
+    std::vector<Image::RowKeys> rows;
+    const size_t w = static_cast<size_t>(width);
+    for (size_t row = 0; row + w <= keyed.size() && w > 0; row += w) {
+        size_t count = 0;
+        for (size_t i = 0; i < w; ++i) count += keyed[row + i] ? 1 : 0;
+        rows.push_back(count == 0 ? Image::RowKeys::None : count == w ? Image::RowKeys::All : Image::RowKeys::Some);
+    }
+    return rows;
+}
+
+std::vector<uint16_t> RowsTurnedRound(const std::vector<uint16_t>& pixels, int width) {
+    std::vector<uint16_t> turned(pixels.size());
+    const size_t w = static_cast<size_t>(width);
+    for (size_t row = 0; row + w <= pixels.size() && w > 0; row += w) {
+        for (size_t i = 0; i < w; ++i) turned[row + i] = pixels[row + w - 1 - i];
+    }
+    return turned;
+}
+
+}  // namespace
+
 void Image::EnsureNative(PixelFormat format) {
     if (nativeReady && nativeFormat == format) return;
     const size_t n = rgb.size();
     n8.clear();
     n16.clear();
     keep16.clear();
+    rowKeys16.clear();
     mirrored16.clear();
     mirroredKeep16.clear();
     n32.clear();
@@ -90,6 +115,7 @@ void Image::EnsureNative(PixelFormat format) {
             if (anyKeyed) {
                 keep16.resize(n);
                 for (size_t i = 0; i < n; ++i) keep16[i] = keyed[i] ? 0xFFFF : 0;
+                rowKeys16 = RowKeysOf(keyed, width);
             }
             break;
         case PixelFormat::Xrgb8888:
@@ -100,19 +126,6 @@ void Image::EnsureNative(PixelFormat format) {
     nativeFormat = format;
     nativeReady = true;
 }
-
-namespace {
-
-std::vector<uint16_t> RowsTurnedRound(const std::vector<uint16_t>& pixels, int width) {
-    std::vector<uint16_t> turned(pixels.size());
-    const size_t w = static_cast<size_t>(width);
-    for (size_t row = 0; row + w <= pixels.size() && w > 0; row += w) {
-        for (size_t i = 0; i < w; ++i) turned[row + i] = pixels[row + w - 1 - i];
-    }
-    return turned;
-}
-
-}  // namespace
 
 void Image::EnsureMirrored16() {
     if (mirrored16.size() == n16.size() && mirroredKeep16.size() == keep16.size()) return;

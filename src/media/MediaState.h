@@ -46,6 +46,9 @@ struct Image {
     std::vector<uint8_t> n8;
     std::vector<uint16_t> n16;
     std::vector<uint16_t> keep16;  // at 16 bits: 0xFFFF where keyed, else 0 (empty when nothing is keyed)
+    // With keep16, per row: whether none, some or all of its pixels are keyed.
+    enum class RowKeys : uint8_t { None, Some, All };
+    std::vector<RowKeys> rowKeys16;
     // At 16 bits, made on the first mirrored draw: n16 and keep16 with every row turned round.
     std::vector<uint16_t> mirrored16;
     std::vector<uint16_t> mirroredKeep16;

@@ -160,12 +160,18 @@ void Rgb565Rows(Surface& target, const Image& im, int x, int y, const Clip& c, b
     const uint16_t* src = pixels.data() + first;
     const uint16_t* keep = useKey ? keepAll.data() + first : nullptr;
     uint16_t* dst = target.p16.data() + static_cast<size_t>(c.y0) * dstStride + static_cast<size_t>(c.x0);
-    for (int rows = c.y1 - c.y0; rows > 0; --rows, src += srcStride, dst += dstStride) {
-        if (useKey) {
-            rgb565::ImageRow<kMode, true>(dst, src, keep, n, f);
-            keep += srcStride;
-        } else {
+    if (!useKey) {
+        for (int rows = c.y1 - c.y0; rows > 0; --rows, src += srcStride, dst += dstStride) {
             rgb565::ImageRow<kMode, false>(dst, src, nullptr, n, f);
+        }
+        return;
+    }
+    // Rows without keyed pixels are drawn whole, rows of keyed pixels only are skipped.
+    for (int row = c.y0 - y; row < c.y1 - y; ++row, src += srcStride, keep += srcStride, dst += dstStride) {
+        switch (im.rowKeys16[static_cast<size_t>(row)]) {
+            case Image::RowKeys::None: rgb565::ImageRow<kMode, false>(dst, src, nullptr, n, f); break;
+            case Image::RowKeys::Some: rgb565::ImageRow<kMode, true>(dst, src, keep, n, f); break;
+            case Image::RowKeys::All: break;
         }
     }
 }
@@ -286,6 +292,16 @@ void MaskIn(Surface& target, int x, int y, const uint8_t* mask, int width, int h
     P s = static_cast<P>(colour);
     if (sh.modulate) s = Modulate<F>(s, sh.br, sh.bg, sh.bb);
     P* base = PixelsOf<F>(target);
+    if constexpr (std::is_same_v<F, Rgb565>) {
+        const rgb565::Factors f = FactorsOf(sh);
+        for (int dy = c.y0; dy < c.y1; ++dy) {
+            const uint8_t* m = mask + static_cast<size_t>(dy - y) * static_cast<size_t>(pitch) + (c.x0 - x);
+            P* row = base + static_cast<size_t>(dy) * static_cast<size_t>(target.width) + c.x0;
+            if (sh.blend) rgb565::MaskRow<true>(row, m, s, c.x1 - c.x0, f);
+            else rgb565::MaskRow<false>(row, m, s, c.x1 - c.x0, f);
+        }
+        return;
+    }
     for (int dy = c.y0; dy < c.y1; ++dy) {
         const uint8_t* m = mask + static_cast<size_t>(dy - y) * static_cast<size_t>(pitch);
         P* row = base + static_cast<size_t>(dy) * static_cast<size_t>(target.width);

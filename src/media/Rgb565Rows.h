@@ -25,6 +25,8 @@ struct Factors {
 };
 
 using Lanes = uint16_t __attribute__((vector_size(16)));
+using SignedLanes = int16_t __attribute__((vector_size(16)));
+using MaskBytes = uint8_t __attribute__((vector_size(8)));
 constexpr int kLanes = 8;
 
 // T is Lanes (eight pixels) or uint32_t (one pixel held in the low 16 bits).
@@ -70,24 +72,72 @@ inline Lanes LoadLanes(const uint16_t* p) {
 
 inline void StoreLanes(uint16_t* p, Lanes v) { std::memcpy(p, &v, sizeof v); }
 
+// Copies kGroups x 8 pixels.
+template <int kGroups>
+inline void CopyBlock(uint16_t* __restrict dst, const uint16_t* __restrict src) {
+    Lanes v[kGroups];
+    for (int k = 0; k < kGroups; ++k) v[k] = LoadLanes(src + k * kLanes);
+    for (int k = 0; k < kGroups; ++k) StoreLanes(dst + k * kLanes, v[k]);
+}
+
+// Copies n pixels. Short rows (the common case: small pictures) are copied as
+// two overlapping fixed-size blocks instead of through a library call.
+inline void CopyRow(uint16_t* __restrict dst, const uint16_t* __restrict src, int n) {
+    if (n >= 8 * kLanes) {
+        std::memcpy(dst, src, static_cast<size_t>(n) * sizeof(uint16_t));
+    } else if (n >= 4 * kLanes) {
+        CopyBlock<4>(dst, src);
+        CopyBlock<4>(dst + n - 4 * kLanes, src + n - 4 * kLanes);
+    } else if (n >= 2 * kLanes) {
+        CopyBlock<2>(dst, src);
+        CopyBlock<2>(dst + n - 2 * kLanes, src + n - 2 * kLanes);
+    } else if (n >= kLanes) {
+        CopyBlock<1>(dst, src);
+        CopyBlock<1>(dst + n - kLanes, src + n - kLanes);
+    } else if (n >= 4) {
+        uint64_t head, tail;
+        std::memcpy(&head, src, sizeof head);
+        std::memcpy(&tail, src + n - 4, sizeof tail);
+        std::memcpy(dst, &head, sizeof head);
+        std::memcpy(dst + n - 4, &tail, sizeof tail);
+    } else {
+        for (int i = 0; i < n; ++i) dst[i] = src[i];
+    }
+}
+
+// Eight pixels.
+template <int kMode, bool kKey>
+inline void ImageGroup(uint16_t* __restrict dst, const uint16_t* __restrict src, const uint16_t* __restrict keep,
+                       const Factors& f) {
+    const Lanes d = LoadLanes(dst);
+    Lanes o = Shaded<kMode, Lanes>(LoadLanes(src), d, f);
+    if constexpr (kKey) {
+        const Lanes k = LoadLanes(keep);
+        o = (o & ~k) | (d & k);
+    }
+    StoreLanes(dst, o);
+}
+
 // n source pixels onto n destination pixels, left to right. `keep` is read
 // only when kKey is set.
 template <int kMode, bool kKey>
 void ImageRow(uint16_t* __restrict dst, const uint16_t* __restrict src, const uint16_t* __restrict keep, int n,
               const Factors& f) {
     if constexpr (kMode == 0 && !kKey) {
-        std::memcpy(dst, src, static_cast<size_t>(n) * sizeof(uint16_t));
+        CopyRow(dst, src, n);
         return;
     }
     int i = 0;
-    for (; i + kLanes <= n; i += kLanes) {
-        const Lanes d = LoadLanes(dst + i);
-        Lanes o = Shaded<kMode, Lanes>(LoadLanes(src + i), d, f);
-        if constexpr (kKey) {
-            const Lanes k = LoadLanes(keep + i);
-            o = (o & ~k) | (d & k);
+    for (; i + kLanes <= n; i += kLanes) ImageGroup<kMode, kKey>(dst + i, src + i, kKey ? keep + i : keep, f);
+    if (i == n) return;
+    if constexpr (kMode != 2) {
+        // Without blending a pixel's result does not depend on what it covers, so
+        // the last eight may be done again.
+        if (n >= kLanes) {
+            const int last = n - kLanes;
+            ImageGroup<kMode, kKey>(dst + last, src + last, kKey ? keep + last : keep, f);
+            return;
         }
-        StoreLanes(dst + i, o);
     }
     for (; i < n; ++i) {
         if (kKey && keep[i]) continue;
@@ -109,6 +159,26 @@ inline void BlendRow(uint16_t* dst, uint16_t s, int n, const Factors& f) {
     int i = 0;
     for (; i + kLanes <= n; i += kLanes) StoreLanes(dst + i, Blended<Lanes>(source, LoadLanes(dst + i), f));
     for (; i < n; ++i) dst[i] = static_cast<uint16_t>(Blended<uint32_t>(s, dst[i], f));
+}
+
+// The ink of a coverage-mask row (nonzero bytes) in colour `s` (already
+// modulated), blended over the destination when kBlend is set.
+template <bool kBlend>
+void MaskRow(uint16_t* __restrict dst, const uint8_t* __restrict mask, uint16_t s, int n, const Factors& f) {
+    const Lanes source = Lanes{} + s;
+    int i = 0;
+    for (; i + kLanes <= n; i += kLanes) {
+        MaskBytes m;
+        std::memcpy(&m, mask + i, sizeof m);
+        const Lanes ink = reinterpret_cast<Lanes>(__builtin_convertvector(m != 0, SignedLanes));
+        const Lanes d = LoadLanes(dst + i);
+        const Lanes o = kBlend ? Blended<Lanes>(source, d, f) : source;
+        StoreLanes(dst + i, (o & ink) | (d & ~ink));
+    }
+    for (; i < n; ++i) {
+        if (!mask[i]) continue;
+        dst[i] = kBlend ? static_cast<uint16_t>(Blended<uint32_t>(s, dst[i], f)) : s;
+    }
 }
 
 }  // namespace media::rgb565
