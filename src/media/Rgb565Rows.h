@@ -175,9 +175,10 @@ void MaskRow(uint16_t* __restrict dst, const uint8_t* __restrict mask, uint16_t 
         const Lanes o = kBlend ? Blended<Lanes>(source, d, f) : source;
         StoreLanes(dst + i, (o & ink) | (d & ~ink));
     }
-    for (; i < n; ++i) {
-        if (!mask[i]) continue;
-        dst[i] = kBlend ? static_cast<uint16_t>(Blended<uint32_t>(s, dst[i], f)) : s;
+    for (; i < n; ++i) {  // a select, not a branch: ink patterns are not predictable
+        const uint16_t d = dst[i];
+        const uint16_t o = kBlend ? static_cast<uint16_t>(Blended<uint32_t>(s, d, f)) : s;
+        dst[i] = mask[i] ? o : d;
     }
 }
 
