@@ -142,13 +142,16 @@ TEST_F(Fonts, EveryCharacterOfTheGameTextsIsCrispDistinctAndInsideItsEightPixelL
     for (const auto& [code, glyph] : glyphs) {
         SCOPED_TRACE(testing::Message() << "character 0x" << std::hex << code);
         EXPECT_EQ(glyph.height, 8);
-        ASSERT_EQ(glyph.mask.size(), static_cast<size_t>(glyph.width * glyph.height));
+        ASSERT_EQ(glyph.pitch % 8, 0);
+        ASSERT_GE(glyph.pitch, glyph.width);
+        ASSERT_EQ(glyph.mask.size(), static_cast<size_t>(glyph.pitch * glyph.height));
         int ink = 0;
         for (int y = 0; y < glyph.height; ++y)
-            for (int x = 0; x < glyph.width; ++x) {
-                const uint8_t v = glyph.mask[static_cast<size_t>(y * glyph.width + x)];
+            for (int x = 0; x < glyph.pitch; ++x) {
+                const uint8_t v = glyph.mask[static_cast<size_t>(y * glyph.pitch + x)];
                 EXPECT_TRUE(v == 0 || v == 1);   // no grey: monochrome
                 if (!v) continue;
+                EXPECT_LT(x, glyph.width);       // the padding stays clear
                 ++ink;
                 EXPECT_GE(glyph.left + x, 0);    // inside the character's own cell
                 EXPECT_LT(glyph.left + x, glyph.advance);
@@ -280,7 +283,7 @@ TEST_F(Fonts, TextIsDrawnGlyphByGlyphLeftToRightFromItsTopLeftCorner) {
         const media::Glyph& g = font->GlyphOf(code);
         for (int y = 0; y < g.height; ++y)
             for (int x = 0; x < g.width; ++x) {
-                const bool ink = g.mask[static_cast<size_t>(y * g.width + x)] != 0;
+                const bool ink = g.mask[static_cast<size_t>(y * g.pitch + x)] != 0;
                 const uint32_t p = pixels[static_cast<size_t>((20 + y) * 160 + penX + g.left + x)];
                 EXPECT_EQ(p != 0, ink) << "glyph " << code << " at " << x << "," << y;
             }

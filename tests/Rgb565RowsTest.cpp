@@ -10,6 +10,7 @@
 #include "media/Headless.h"
 #include "media/Media.h"
 #include "media/PixelMath.h"
+#include "media/Renderer.h"
 #include "media/Rgb565Rows.h"
 
 namespace {
@@ -110,23 +111,28 @@ TEST(Rgb565Rows, FillAndBlendRowsCoverEveryPixelOnce) {
     }
 }
 
+// Rows of every length, with no room past them or with room up to the next
+// whole group (over zero mask bytes): ink lands only on set bytes of the row,
+// every other pixel keeps its value.
 TEST(Rgb565Rows, MaskRowsInkOnlyWhereTheMaskIsSet) {
     std::mt19937 random(7);
     const Case c{2, 255, 255, 255, 100};
     for (int n = 0; n <= 20; ++n) {
-        for (bool blend : {false, true}) {
-            std::vector<uint8_t> mask(n);
-            std::vector<uint16_t> dst(n);
-            for (int i = 0; i < n; ++i) {
-                mask[i] = random() % 2 ? static_cast<uint8_t>(1 + random() % 255) : 0;
-                dst[i] = static_cast<uint16_t>(random());
-            }
-            std::vector<uint16_t> out = dst;
-            if (blend) rows::MaskRow<true>(out.data(), mask.data(), 0x07E0, n, FactorsOf(c));
-            else rows::MaskRow<false>(out.data(), mask.data(), 0x07E0, n, FactorsOf(c));
-            for (int i = 0; i < n; ++i) {
-                const uint16_t ink = blend ? media::Blend<Rgb565>(0x07E0, dst[i], 100) : 0x07E0;
-                ASSERT_EQ(out[i], mask[i] ? ink : dst[i]) << "n " << n << " at " << i << " blend " << blend;
+        for (int room : {n, (n + 7) / 8 * 8}) {
+            for (bool blend : {false, true}) {
+                std::vector<uint8_t> mask(32, 0);
+                std::vector<uint16_t> dst(32);
+                for (int i = 0; i < 32; ++i) {
+                    if (i < n) mask[i] = random() % 2 ? static_cast<uint8_t>(1 + random() % 255) : 0;
+                    dst[i] = static_cast<uint16_t>(random());
+                }
+                std::vector<uint16_t> out = dst;
+                if (blend) rows::MaskRow<true>(out.data(), mask.data(), 0x07E0, n, room, FactorsOf(c));
+                else rows::MaskRow<false>(out.data(), mask.data(), 0x07E0, n, room, FactorsOf(c));
+                for (int i = 0; i < 32; ++i) {
+                    const uint16_t ink = blend ? media::Blend<Rgb565>(0x07E0, dst[i], 100) : 0x07E0;
+                    ASSERT_EQ(out[i], mask[i] ? ink : dst[i]) << "n " << n << " room " << room << " at " << i;
+                }
             }
         }
     }
@@ -186,6 +192,30 @@ TEST_F(WideDraws, KeyedShadedAndMirroredDrawsMatchThePixelModel) {
                     ASSERT_EQ(after[yy * 160 + xx], want) << "mirrored " << mirrored << " x " << x << " at " << xx << "," << yy;
                 }
             }
+        }
+    }
+}
+
+// A padded mask (3 wide in rows of 8) near the right edge: with room the row
+// runs on over the padding, at the edge it must not; the pixels beside it keep
+// their (varied) values either way.
+TEST_F(WideDraws, PaddedMasksTouchNothingBesideTheirInk) {
+    const int image = Load();
+    DrawImage(140, 0, image, 0);  // a varied background under x 140..160
+    const std::vector<uint16_t> before = Screen565();
+    const uint8_t mask[2 * 8] = {1, 0, 1, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0};
+    SetBlendMode(1, 200);
+    media::DrawCoverageMask(150, 1, mask, 3, 2, 8, MakeColor(255, 255, 0));
+    media::DrawCoverageMask(158, 3, mask, 3, 2, 8, MakeColor(255, 255, 0));  // cut to 2 columns
+    const std::vector<uint16_t> after = Screen565();
+    const uint16_t yellow = To565(0xFFFF00);
+    for (int yy = 0; yy < 120; ++yy) {
+        for (int xx = 0; xx < 160; ++xx) {
+            const int mx = xx >= 158 ? xx - 158 : xx - 150, my = xx >= 158 ? yy - 3 : yy - 1;
+            const bool inked = mx >= 0 && mx < 3 && my >= 0 && my < 2 && mask[my * 8 + mx];
+            const uint16_t was = before[yy * 160 + xx];
+            const uint16_t want = inked ? media::Blend<Rgb565>(yellow, was, 200) : was;
+            ASSERT_EQ(after[yy * 160 + xx], want) << xx << "," << yy;
         }
     }
 }

@@ -71,7 +71,7 @@ Font::~Font() = default;
 const Glyph& Font::GlyphOf(uint16_t code) {
     if (const Glyph* cached = cache_.Find(code)) return *cached;
     const bool wide = code > 0xFF;
-    if (code < 0x20 || code == 0x7F) return cache_.Store(code, Glyph{0, 0, cellHeight_, 0, {}});  // control: nothing
+    if (code < 0x20 || code == 0x7F) return cache_.Store(code, Glyph{0, 0, cellHeight_, 0, 0, {}});  // control: nothing
     const char32_t c = SjisToUnicode(code);
     if (c == 0 && code != 0) return cache_.Store(code, MakeBox(wide));
     return cache_.Store(code, Render(c, wide));
@@ -95,13 +95,14 @@ Glyph Font::Render(char32_t c, bool wide) {
     glyph.left = slot->bitmap_left;
     glyph.width = static_cast<int>(bitmap.width);
     glyph.height = cellHeight_;
-    glyph.mask.assign(static_cast<size_t>(glyph.width) * static_cast<size_t>(glyph.height), 0);
+    glyph.pitch = Glyph::PitchOf(glyph.width);
+    glyph.mask.assign(static_cast<size_t>(glyph.pitch) * static_cast<size_t>(glyph.height), 0);
     const int top = baseline_ - slot->bitmap_top;   // cell row of the bitmap's first row
     for (int row = 0; row < static_cast<int>(bitmap.rows); ++row) {
         const int cellRow = top + row;
         if (cellRow < 0 || cellRow >= cellHeight_) continue;   // the cell clips the glyph
         const unsigned char* src = bitmap.buffer + static_cast<ptrdiff_t>(row) * bitmap.pitch;
-        uint8_t* dst = glyph.mask.data() + static_cast<size_t>(cellRow) * static_cast<size_t>(glyph.width);
+        uint8_t* dst = glyph.mask.data() + static_cast<size_t>(cellRow) * static_cast<size_t>(glyph.pitch);
         for (int x = 0; x < glyph.width; ++x) {
             bool ink = false;
             if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO)
@@ -122,13 +123,14 @@ Glyph Font::MakeBox(bool wide) const {
     glyph.left = 0;
     glyph.width = glyph.advance;
     glyph.height = size;
-    glyph.mask.assign(static_cast<size_t>(glyph.width) * static_cast<size_t>(size), 0);
+    glyph.pitch = Glyph::PitchOf(glyph.width);
+    glyph.mask.assign(static_cast<size_t>(glyph.pitch) * static_cast<size_t>(size), 0);
     // A hollow box with one pixel of space around it (where the cell allows).
     const int x0 = glyph.width > 3 ? 1 : 0, x1 = glyph.width > 3 ? glyph.width - 2 : glyph.width - 1;
     const int y0 = size > 3 ? 1 : 0, y1 = size > 3 ? size - 2 : size - 1;
     for (int y = y0; y <= y1; ++y)
         for (int x = x0; x <= x1; ++x)
-            if (y == y0 || y == y1 || x == x0 || x == x1) glyph.mask[static_cast<size_t>(y * glyph.width + x)] = 1;
+            if (y == y0 || y == y1 || x == x0 || x == x1) glyph.mask[static_cast<size_t>(y * glyph.pitch + x)] = 1;
     return glyph;
 }
 

@@ -294,11 +294,14 @@ void MaskIn(Surface& target, int x, int y, const uint8_t* mask, int width, int h
     P* base = PixelsOf<F>(target);
     if constexpr (std::is_same_v<F, Rgb565>) {
         const rgb565::Factors f = FactorsOf(sh);
+        // Whole groups may run on over the mask's zero padding while the screen row
+        // has room: a mask cut by the screen's right edge has no room left.
+        const int room = std::min(pitch - (c.x0 - x), target.width - c.x0);
         for (int dy = c.y0; dy < c.y1; ++dy) {
             const uint8_t* m = mask + static_cast<size_t>(dy - y) * static_cast<size_t>(pitch) + (c.x0 - x);
             P* row = base + static_cast<size_t>(dy) * static_cast<size_t>(target.width) + c.x0;
-            if (sh.blend) rgb565::MaskRow<true>(row, m, s, c.x1 - c.x0, f);
-            else rgb565::MaskRow<false>(row, m, s, c.x1 - c.x0, f);
+            if (sh.blend) rgb565::MaskRow<true>(row, m, s, c.x1 - c.x0, room, f);
+            else rgb565::MaskRow<false>(row, m, s, c.x1 - c.x0, room, f);
         }
         return;
     }

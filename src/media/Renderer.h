@@ -8,7 +8,9 @@ namespace media {
 
 // Draws a one-bit coverage mask (nonzero byte = ink) in `colour` (a MakeColor
 // value) with its top-left at (x, y) on the current draw target, obeying the
-// drawing state: brightness, blend mode and parameter, clipping.
+// drawing state: brightness, blend mode and parameter, clipping. Rows are
+// `pitch` bytes apart; the bytes of a row past `width` must be 0, as they may be
+// read with the row.
 void DrawCoverageMask(int x, int y, const uint8_t* mask, int width, int height, int pitch,
                       uint32_t colour);
 

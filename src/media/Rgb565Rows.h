@@ -162,12 +162,15 @@ inline void BlendRow(uint16_t* dst, uint16_t s, int n, const Factors& f) {
 }
 
 // The ink of a coverage-mask row (nonzero bytes) in colour `s` (already
-// modulated), blended over the destination when kBlend is set.
+// modulated), blended over the destination when kBlend is set. `room` (>= n)
+// pixels of the destination and bytes of the mask may be touched; the mask
+// bytes from n to room must be 0, so those pixels keep their value.
 template <bool kBlend>
-void MaskRow(uint16_t* __restrict dst, const uint8_t* __restrict mask, uint16_t s, int n, const Factors& f) {
+void MaskRow(uint16_t* __restrict dst, const uint8_t* __restrict mask, uint16_t s, int n, int room,
+             const Factors& f) {
     const Lanes source = Lanes{} + s;
     int i = 0;
-    for (; i + kLanes <= n; i += kLanes) {
+    for (; i < n && i + kLanes <= room; i += kLanes) {
         MaskBytes m;
         std::memcpy(&m, mask + i, sizeof m);
         const Lanes ink = reinterpret_cast<Lanes>(__builtin_convertvector(m != 0, SignedLanes));

@@ -24,7 +24,7 @@ int DrawTextAt(int x, int y, const char* text, uint32_t colour, uint32_t /*edgeC
             const media::Glyph& glyph = c.truncated ? font->ReplacementGlyph(2) : font->GlyphOf(c.code);
             if (glyph.width > 0)
                 media::DrawCoverageMask(penX + glyph.left, y, glyph.mask.data(), glyph.width, glyph.height,
-                                        glyph.width, colour);
+                                        glyph.pitch, colour);
             penX += glyph.advance;
             p += c.length;
         }
