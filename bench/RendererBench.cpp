@@ -180,7 +180,7 @@ void BM_MainLoopFrame_EmptyScene(benchmark::State& state) {
     MainLoopOptions options;
     options.makeScene = [](int) -> CScene* { return new EmptyScene(); };
     bool running = true;
-    options.afterFrame = [&](int, CScene&) {
+    options.afterFrame = [&](uint64_t, CScene&) {
         if (running && !state.KeepRunning()) {
             running = false;
             media::headless::RequestQuit();

@@ -25,7 +25,7 @@ int RunMainLoop(const MainLoopOptions& options) {
 
     if (ProcessMessage() == 0) {
         bool quit = false;
-        for (int frame = 0;; ++frame) {
+        for (uint64_t frame = 0;; ++frame) {
             if (options.beforeFrame) options.beforeFrame(frame);
             KeyboardState& keys = *system->keyboard;
             std::memcpy(keys.previous, keys.current, sizeof keys.current);

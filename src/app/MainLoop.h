@@ -1,6 +1,7 @@
 // The program's one function: start, the frame loop, shutdown.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 
 class CScene;
@@ -9,10 +10,11 @@ struct MainLoopOptions {
     // Makes the scene for a scene-change code (1 title, 2 game); the game's own
     // scenes when empty. Called for the first scene with 1.
     std::function<CScene*(int code)> makeScene;
+    // Frames count from 0 in 64 bits (no wrap in any real run).
     // Called at the start of every frame, before the keyboard snapshot.
-    std::function<void(int frame)> beforeFrame;
+    std::function<void(uint64_t frame)> beforeFrame;
     // Called at the end of every frame, after the scene switch and before the exit check.
-    std::function<void(int frame, CScene& scene)> afterFrame;
+    std::function<void(uint64_t frame, CScene& scene)> afterFrame;
 };
 
 // Runs the game: GetSystem(), the long-lived objects, frames until Escape, a

@@ -150,15 +150,15 @@ int main(int argc, char** argv) {
 
     MainLoopOptions loop;
     // The loop counts its frames from 0; the replay's frame 1 is the loop's frame 0.
-    loop.beforeFrame = [&](int loopFrame) {
-        const uint64_t frame = static_cast<uint64_t>(loopFrame) + 1;
+    loop.beforeFrame = [&](uint64_t loopFrame) {
+        const uint64_t frame = loopFrame + 1;
         if (const replay::KeyChange* change = script.ChangeAt(frame)) {
             media::headless::ReleaseAllKeys();
             for (int code : change->codes) media::headless::SetKeyDown(code, true);
         }
     };
-    loop.afterFrame = [&](int loopFrame, CScene& scene) {
-        const uint64_t frame = static_cast<uint64_t>(loopFrame) + 1;
+    loop.afterFrame = [&](uint64_t loopFrame, CScene& scene) {
+        const uint64_t frame = loopFrame + 1;
         const KeyboardState& keys = *GetSystem()->keyboard;
         const bool stop = options.frames && frame >= *options.frames;
         const bool escape = keys.current[kEscape] == 1 || keys.previous[kEscape] == 1;
