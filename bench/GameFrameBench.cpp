@@ -1,14 +1,18 @@
 // One game-scene frame (update + draw) on the command menu with the twelve
-// starting units wandering, on the headless media layer with the real pictures.
+// starting units wandering, on the headless media layer with the real pictures;
+// and whole main-loop frames of the same play.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
 
 #include "app/KeyConfig.h"
+#include "app/MainLoop.h"
+#include "app/Scene.h"
 #include "app/SystemContext.h"
 #include "game/rules/GameData.h"
 #include "game/rules/GameScene.h"
@@ -86,5 +90,36 @@ void BM_GameSceneDraw(benchmark::State& state) { RunFrames(state, 2); }
 BENCHMARK(BM_GameSceneFrame)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_GameSceneUpdate)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_GameSceneDraw)->Unit(benchmark::kMicrosecond);
+
+// Whole frames of the real main loop as the replay tool runs them (keyboard
+// snapshot, flip, clear, music step, update, draw): Z on the title, then the
+// game's command menu with its wandering units. items_per_second is frames per second.
+void BM_MainLoopGameFrame(benchmark::State& state) {
+    AssetFolder folder;
+    ResetSystem();
+    media::headless::Install(true);
+    media::headless::SetRandomSeed(1);
+    media::headless::ReleaseAllKeys();
+    constexpr uint64_t kMeasureFrom = 300;  // well inside the game scene
+    MainLoopOptions options;
+    options.beforeFrame = [](uint64_t frame) { media::headless::SetKeyDown(44, frame >= 40 && frame < 42); };
+    bool running = true;
+    int64_t gameFrames = 0;
+    options.afterFrame = [&](uint64_t frame, CScene& scene) {
+        if (frame < kMeasureFrom || !running) return;
+        gameFrames += dynamic_cast<CGameScene*>(&scene) != nullptr;
+        if (!state.KeepRunning()) {
+            running = false;
+            media::headless::RequestQuit();
+        }
+    };
+    RunMainLoop(options);
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations()));
+    state.counters["in_game"] = static_cast<double>(gameFrames) / static_cast<double>(std::max<int64_t>(1, state.iterations() + 1));
+    ImageStore::Instance()->ReleaseAll();
+    SoundStore::Instance()->StopMusic();
+    ResetSystem();
+}
+BENCHMARK(BM_MainLoopGameFrame)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
