@@ -11,6 +11,7 @@
 #include "media/Media.h"
 #include "media/PixelMath.h"
 #include "media/Renderer.h"
+#include "media/Rgb565BlendFill.h"
 #include "media/Rgb565Rows.h"
 
 namespace {
@@ -93,21 +94,39 @@ TEST(Rgb565Rows, ImageRowsMatchTheOnePixelFormulas) {
     }
 }
 
-TEST(Rgb565Rows, FillAndBlendRowsCoverEveryPixelOnce) {
-    std::mt19937 random(99);
+TEST(Rgb565Rows, FillRowsCoverEveryPixelOnce) {
     for (int n = 0; n <= 19; ++n) {
         std::vector<uint16_t> row(n + 2, 0x1234);
         rows::FillRow(row.data() + 1, 0xBEEF, n);
         EXPECT_EQ(row[0], 0x1234);
         EXPECT_EQ(row[n + 1], 0x1234);
         for (int i = 1; i <= n; ++i) ASSERT_EQ(row[i], 0xBEEF);
+    }
+}
 
-        const Case c{2, 255, 255, 255, 77};
-        std::vector<uint16_t> dst(n);
-        for (auto& d : dst) d = static_cast<uint16_t>(random());
-        std::vector<uint16_t> out = dst;
-        rows::BlendRow(out.data(), 0xF81F, n, FactorsOf(c));
-        for (int i = 0; i < n; ++i) ASSERT_EQ(out[i], media::Blend<Rgb565>(0xF81F, dst[i], 77)) << i;
+// Both instruction-set variants (where the processor has them), blocks of every
+// width up to 40 inside a wider surface: the block is blended exactly, nothing
+// around it changes.
+TEST(Rgb565Rows, BlendFillMatchesTheFormulaInEveryVariant) {
+    std::vector<rows::Isa> variants{rows::Isa::Baseline};
+    if (rows::HasAvx2()) variants.push_back(rows::Isa::Avx2);
+    else GTEST_LOG_(INFO) << "this processor has no AVX2: only the baseline variant is checked";
+    std::mt19937 random(99);
+    const Case c{2, 255, 255, 255, 77};
+    constexpr int kStride = 48, kRows = 4;
+    for (rows::Isa isa : variants) {
+        for (int n = 0; n <= 40; ++n) {
+            std::vector<uint16_t> surface(kStride * (kRows + 2));
+            for (auto& d : surface) d = static_cast<uint16_t>(random());
+            std::vector<uint16_t> out = surface;
+            rows::BlendFillWith(isa, out.data() + kStride + 3, kStride, kRows, n, 0xF81F, FactorsOf(c));
+            for (int i = 0; i < static_cast<int>(surface.size()); ++i) {
+                const int row = i / kStride, col = i % kStride;
+                const bool inside = row >= 1 && row <= kRows && col >= 3 && col < 3 + n;
+                const uint16_t want = inside ? media::Blend<Rgb565>(0xF81F, surface[i], 77) : surface[i];
+                ASSERT_EQ(out[i], want) << "isa " << static_cast<int>(isa) << " n " << n << " at " << row << "," << col;
+            }
+        }
     }
 }
 

@@ -11,6 +11,7 @@
 #include "media/MediaState.h"
 #include "media/OperationLock.h"
 #include "media/PixelMath.h"
+#include "media/Rgb565BlendFill.h"
 #include "media/Rgb565Rows.h"
 
 namespace media {
@@ -249,8 +250,8 @@ void FillIn(Surface& target, const Clip& c, uint32_t colour, const Shade& sh) {
             for (int x = c.x0; x < c.x1; ++x) row[x] = Blend<F>(s, row[x], sh.param);
         }
     } else if constexpr (std::is_same_v<F, Rgb565>) {
-        const rgb565::Factors f = FactorsOf(sh);
-        for (int y = c.y0; y < c.y1; ++y) rgb565::BlendRow(base + static_cast<size_t>(y) * stride + c.x0, s, c.x1 - c.x0, f);
+        rgb565::BlendFill(base + static_cast<size_t>(c.y0) * stride + static_cast<size_t>(c.x0), stride, c.y1 - c.y0,
+                          c.x1 - c.x0, s, FactorsOf(sh));
     } else {
         constexpr int kMax = std::is_same_v<F, Rgb565> ? 64 : 256;
         uint32_t tr[kMax], tg[kMax], tb[kMax];

@@ -29,24 +29,26 @@ using SignedLanes = int16_t __attribute__((vector_size(16)));
 using MaskBytes = uint8_t __attribute__((vector_size(8)));
 constexpr int kLanes = 8;
 
-// T is Lanes (eight pixels) or uint32_t (one pixel held in the low 16 bits).
+// T is a vector of 16-bit lanes (Lanes: eight pixels; wider vectors where the
+// processor has them) or uint32_t (one pixel held in the low 16 bits). Always
+// inlined: wide vectors must never cross a call boundary.
 template <class T>
-inline T Div255(T x) {
+[[gnu::always_inline]] inline T Div255(T x) {
     return (x + 1 + (x >> 8)) >> 8;
 }
 
 template <class T>
-inline T Pack(T r, T g, T b) {
+[[gnu::always_inline]] inline T Pack(T r, T g, T b) {
     return (r << 11) | (g << 5) | b;
 }
 
 template <class T>
-inline T Modulated(T s, const Factors& f) {
+[[gnu::always_inline]] inline T Modulated(T s, const Factors& f) {
     return Pack<T>(Div255<T>((s >> 11) * f.br), Div255<T>(((s >> 5) & 63) * f.bg), Div255<T>((s & 31) * f.bb));
 }
 
 template <class T>
-inline T Blended(T s, T d, const Factors& f) {
+[[gnu::always_inline]] inline T Blended(T s, T d, const Factors& f) {
     return Pack<T>(Div255<T>((s >> 11) * f.p + (d >> 11) * f.q),
                    Div255<T>(((s >> 5) & 63) * f.p + ((d >> 5) & 63) * f.q),
                    Div255<T>((s & 31) * f.p + (d & 31) * f.q));
@@ -54,7 +56,7 @@ inline T Blended(T s, T d, const Factors& f) {
 
 // kMode: 0 the source as it is, 1 brightness, 2 brightness then blending.
 template <int kMode, class T>
-inline T Shaded(T s, T d, const Factors& f) {
+[[gnu::always_inline]] inline T Shaded(T s, T d, const Factors& f) {
     if constexpr (kMode == 0) {
         return s;
     } else if constexpr (kMode == 1) {
@@ -151,14 +153,6 @@ inline void FillRow(uint16_t* dst, uint16_t s, int n) {
     int i = 0;
     for (; i + kLanes <= n; i += kLanes) StoreLanes(dst + i, source);
     for (; i < n; ++i) dst[i] = s;
-}
-
-// One colour `s` (already modulated) blended over n destination pixels.
-inline void BlendRow(uint16_t* dst, uint16_t s, int n, const Factors& f) {
-    const Lanes source = Lanes{} + s;
-    int i = 0;
-    for (; i + kLanes <= n; i += kLanes) StoreLanes(dst + i, Blended<Lanes>(source, LoadLanes(dst + i), f));
-    for (; i < n; ++i) dst[i] = static_cast<uint16_t>(Blended<uint32_t>(s, dst[i], f));
 }
 
 // The ink of a coverage-mask row (nonzero bytes) in colour `s` (already
