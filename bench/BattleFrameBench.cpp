@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/KeyConfig.h"
+#include "app/MainLoop.h"
 #include "app/SystemContext.h"
 #include "game/rules/GameData.h"
 #include "game/rules/GameScene.h"
@@ -15,6 +16,7 @@
 #include "game/world/GameScreen.h"
 #include "media/Headless.h"
 #include "media/Media.h"
+#include "media/OperationLock.h"
 
 namespace {
 
@@ -57,10 +59,12 @@ void RunBattle(benchmark::State& st, bool drawFrame) {
             scene.effectPool->ShowDamage(123, 72, 50);
             scene.effectPool->ShowDamage(45, 88, 50);
         }
-        scene.Update();
         if (drawFrame) {
             ClearScreen();
-            scene.Draw();
+            RunSceneFrame(scene);  // update and draw as the main loop runs them
+        } else {
+            media::OperationGuard batch;
+            scene.Update();
         }
     }
     st.counters["running_numbers"] = static_cast<double>(scene.effectPool->running.size());

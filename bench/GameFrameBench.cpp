@@ -20,6 +20,7 @@
 #include "game/world/GameScreen.h"
 #include "media/Headless.h"
 #include "media/Media.h"
+#include "media/OperationLock.h"
 #include "resources/ImageStore.h"
 #include "resources/SoundStore.h"
 
@@ -51,7 +52,8 @@ private:
     fs::path old_, dir_;
 };
 
-// What a frame runs: 0 update and draw, 1 update only, 2 draw only.
+// What a frame runs: 0 update and draw, 1 update only, 2 draw only; each as one
+// batch of media operations, as the main loop runs them.
 void RunFrames(benchmark::State& state, int part) {
     AssetFolder folder;
     media::headless::Install(true);
@@ -75,8 +77,13 @@ void RunFrames(benchmark::State& state, int part) {
         for (CGameChar* c : list) wandering += c->mode == kCharWander || c->mode == kCharAppear;
     }
     for (auto _ : state) {
-        if (part != 2) scene->Update();
-        if (part != 1) scene->Draw();
+        if (part == 0) {
+            RunSceneFrame(*scene);  // as the main loop runs a frame
+            continue;
+        }
+        media::OperationGuard batch;
+        if (part == 1) scene->Update();
+        else scene->Draw();
     }
     state.counters["units"] = wandering;
     delete scene;

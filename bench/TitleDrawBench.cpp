@@ -17,6 +17,7 @@
 #include "app/SystemContext.h"
 #include "media/Headless.h"
 #include "media/Media.h"
+#include "media/OperationLock.h"
 #include "objects/ObjectList.h"
 #include "resources/ImageStore.h"
 #include "title/TitleObjects.h"
@@ -105,6 +106,7 @@ void BM_TitleDraw(benchmark::State& state) {
     Title title;
     ClearScreen();
     for (auto _ : state) {
+        media::OperationGuard batch;  // the main loop draws a scene as one batch
         title.Draw();
         benchmark::ClobberMemory();
     }
@@ -115,6 +117,7 @@ void BM_TitleUpdateAndDraw(benchmark::State& state) {
     SetUpStage();
     Title title;
     for (auto _ : state) {
+        media::OperationGuard batch;
         UpdateAll(title.updateList);
         title.Draw();
         benchmark::ClobberMemory();

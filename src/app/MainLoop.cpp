@@ -9,6 +9,13 @@
 #include "app/SystemContext.h"
 #include "media/Media.h"
 #include "media/MediaStatus.h"
+#include "media/OperationLock.h"
+
+void RunSceneFrame(CScene& scene) {  // the batch must not wait for threads that use the media layer
+    media::OperationGuard batch;
+    scene.Update();
+    scene.Draw();
+}
 
 int RunMainLoop(const MainLoopOptions& options) {
     auto makeScene = [&](int code) { return options.makeScene ? options.makeScene(code) : app::CreateScene(code); };
@@ -34,8 +41,7 @@ int RunMainLoop(const MainLoopOptions& options) {
             ClearScreen();
             app::StepMusicVolume();
             pacer->Pace();
-            scene->Update();
-            scene->Draw();
+            RunSceneFrame(*scene);
             const int code = scene->NextScene();
             if (code == kSceneTitle || code == kSceneGame) {
                 if (code == kSceneGame) app::ResetPlayer(gameData);

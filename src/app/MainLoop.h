@@ -17,6 +17,12 @@ struct MainLoopOptions {
     std::function<void(uint64_t frame, CScene& scene)> afterFrame;
 };
 
+// One frame of a scene as the loop runs it: Update, then Draw, as one batch of
+// media operations (the media layer's lock is held across both, so each
+// operation inside re-enters it cheaply and no other thread's operation falls
+// between them).
+void RunSceneFrame(CScene& scene);
+
 // Runs the game: GetSystem(), the long-lived objects, frames until Escape, a
 // closed window or a scene-change code other than 0, 1, 2; then shutdown.
 // Returns 0, or 1 when the media layer could not start. To run without a window,

@@ -28,6 +28,10 @@ void OperationLock::Lock() {
         holds_.store(holds_.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
         return;
     }
+    Acquire(self);
+}
+
+void OperationLock::Acquire(uintptr_t self) {
     uint32_t ticket = nextTicket_.load();
     for (;;) {
         // Signed: a stale ticket may lie behind the one served; the exchange below then fails.
@@ -38,16 +42,23 @@ void OperationLock::Lock() {
         }
         if (nextTicket_.compare_exchange_weak(ticket, ticket + 1)) break;
     }
-    for (uint32_t now = serving_.load(); now != ticket; now = serving_.load()) serving_.wait(now);
+    if (serving_.load() != ticket) WaitForTurn(ticket);
     owner_.store(self, std::memory_order_relaxed);
     holds_.store(1, std::memory_order_relaxed);
+}
+
+void OperationLock::WaitForTurn(uint32_t ticket) {
+    for (uint32_t now = serving_.load(); now != ticket; now = serving_.load()) serving_.wait(now);
 }
 
 void OperationLock::Unlock() {
     if (!HeldByCaller(CallerToken())) return;
     const int holds = holds_.load(std::memory_order_relaxed) - 1;
     holds_.store(holds, std::memory_order_relaxed);
-    if (holds > 0) return;
+    if (holds == 0) Release();
+}
+
+void OperationLock::Release() {
     owner_.store(0, std::memory_order_relaxed);
     // Sequentially consistent on both sides: either a newly queued thread sees
     // the new ticket being served, or this thread sees it queued and wakes it.

@@ -26,6 +26,11 @@ public:
 
 private:
     bool HeldByCaller(uintptr_t self) const;
+    // The first hold and the last release; waiting is kept apart from the
+    // re-entry path, which is by far the most frequent.
+    [[gnu::noinline]] void Acquire(uintptr_t self);
+    [[gnu::noinline]] void WaitForTurn(uint32_t ticket);
+    [[gnu::noinline]] void Release();
 
     // Tickets count modulo 2^32; only their differences matter.
     std::atomic<uint32_t> nextTicket_{0};  // ticket handed to the next arriving thread
