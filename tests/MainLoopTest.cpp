@@ -16,6 +16,7 @@
 #include "media/Headless.h"
 #include "media/InstanceLock.h"
 #include "media/Media.h"
+#include "media/OperationLock.h"
 
 namespace {
 
@@ -182,6 +183,23 @@ TEST_F(MainLoop, AFailedStartSkipsTheLoopAndReportsFailure) {
     media::headless::SetInstanceLockName("");
     first.Release();
     std::remove(media::InstanceLock::PathOf(name).c_str());
+}
+
+// A frame's update and draw are one batch: the media lock is held across both
+// (another thread's operation cannot fall between them) and given back after.
+TEST(SceneFrame, UpdateAndDrawRunUnderOneHoldOfTheMediaLock) {
+    class Probe : public CScene {
+    public:
+        std::vector<int> holds;
+        void Update() override { holds.push_back(media::TheOperationLock().HoldCount()); }
+        void Draw() override { holds.push_back(media::TheOperationLock().HoldCount()); }
+        int NextScene() override { return kSceneStay; }
+    } probe;
+    RunSceneFrame(probe);
+    EXPECT_EQ(probe.holds, (std::vector<int>{1, 1}));
+    EXPECT_EQ(media::TheOperationLock().HoldCount(), 0);
+    EXPECT_TRUE(media::TheOperationLock().TryLock());  // free for anyone again
+    media::TheOperationLock().Unlock();
 }
 
 TEST(FramePacerTest, ElapsedTimeIsUnsignedAcrossTheClockWrap) {
