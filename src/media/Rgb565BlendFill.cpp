@@ -1,8 +1,6 @@
-// The pixel helpers are instantiated here for 256-bit vectors. They are always
-// inlined into the AVX2 function, so the note GCC gives about how such vectors
-// would be passed between functions compiled without AVX does not apply.
-#pragma GCC diagnostic ignored "-Wpsabi"
-
+// The pixel helpers are instantiated here for 256-bit vectors and always inlined
+// into the AVX2 function (the build passes -Wno-psabi for this file: GCC's note
+// on how such vectors would be passed between functions does not apply).
 #include "media/Rgb565BlendFill.h"
 
 #include <cstring>
@@ -13,7 +11,7 @@ namespace {
 using WideLanes = uint16_t __attribute__((vector_size(32)));
 
 template <class V>
-[[gnu::always_inline]] inline void BlendGroup(uint16_t* dst, V source, const Factors& f) {
+[[gnu::always_inline]] inline void BlendGroup(uint16_t* dst, const V& source, const Factors& f) {
     V d;
     std::memcpy(&d, dst, sizeof d);
     const V o = Blended<V>(source, d, f);
