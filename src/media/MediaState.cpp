@@ -19,11 +19,19 @@ void Surface::Allocate(int w, int h, PixelFormat f) {
 }
 
 namespace {
-// Fills by doubling: one pixel, then copies of what is already filled.
+// Fills with memset when every byte of the pixel is the same, otherwise by
+// doubling: one pixel, then copies of what is already filled.
 template <typename P>
 void FillPixels(std::vector<P>& pixels, P value) {
     const size_t n = pixels.size();
     if (n == 0) return;
+    const uint8_t low = static_cast<uint8_t>(value);
+    bool sameBytes = true;
+    for (size_t i = 1; i < sizeof(P); ++i) sameBytes = sameBytes && static_cast<uint8_t>(value >> (8 * i)) == low;
+    if (sameBytes) {  // black, the usual clear colour: a plain memset
+        std::memset(pixels.data(), low, n * sizeof(P));
+        return;
+    }
     P* data = pixels.data();
     data[0] = value;
     for (size_t done = 1; done < n;) {
