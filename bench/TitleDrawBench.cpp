@@ -49,23 +49,13 @@ void WriteBmp(const std::string& path, int w, int h, uint32_t colour) {
     }
 }
 
-// The title's own objects, built as the title scene builds them, drawn in its order.
+// The title's own objects, built and drawn as the title scene does.
 struct Title {
     TitleObjects objects;
     std::list<CBaseObj*>& updateList = objects.updateList;
 
     Title() { objects.Build(); }
-    void Draw() {
-        objects.sky.Draw();
-        objects.clouds.Draw();
-        objects.mountainStrip.Draw();
-        objects.groundStrip.Draw();
-        objects.walkerRow.Draw();
-        objects.bars.DrawAt(0, 0);
-        objects.bars.DrawAt(0, 100);
-        objects.logo.Draw();
-        objects.pushKey.Draw();
-    }
+    void Draw() { objects.Draw(); }
 };
 
 // The title's pictures in a scratch working folder: the shipped ones, or

@@ -16,18 +16,7 @@
 
 namespace {
 
-class GameSceneBuildTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        data.ResetPlayer();
-        data.FillKindTables();
-        keys = gametest::StandardKeys();
-    }
-
-    gametest::WorkFolder folder{false};
-    GameData data;
-    KeyConfig keys;
-};
+class GameSceneBuildTest : public gametest::SceneFixture {};
 
 template <typename List>
 auto At(List& list, size_t i) {

@@ -36,18 +36,7 @@ void MakeBoxChar(CGameChar& c, int r, int g, int b, int y) {
     c.SetMode(kCharStand);
 }
 
-class GameSceneDrawTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        data.ResetPlayer();
-        data.FillKindTables();
-        keys = gametest::StandardKeys();
-    }
-
-    gametest::WorkFolder folder{false};
-    GameData data;
-    KeyConfig keys;
-};
+class GameSceneDrawTest : public gametest::SceneFixture {};
 
 TEST_F(GameSceneDrawTest, AllLayersOffDrawsNothing) {
     CGameChar a;

@@ -14,6 +14,7 @@
 
 #include "app/KeyConfig.h"
 #include "app/SystemContext.h"
+#include "game/rules/GameData.h"
 #include "media/Headless.h"
 #include "media/Media.h"
 #include "resources/ImageStore.h"
@@ -119,6 +120,21 @@ public:
 private:
     std::filesystem::path old_;
     std::filesystem::path dir_;
+};
+
+// A game-scene test: a working folder without assets, a fresh player record with
+// its kind tables, and the six standard buttons.
+class SceneFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        data.ResetPlayer();
+        data.FillKindTables();
+        keys = StandardKeys();
+    }
+
+    WorkFolder folder{false};
+    GameData data;
+    KeyConfig keys;
 };
 
 // Converts UTF-8 text to Shift-JIS (code page 932).

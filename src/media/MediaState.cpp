@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "media/PixelMath.h"
+#include "media/Rgb565Rows.h"
 
 namespace media {
 
@@ -19,19 +20,11 @@ void Surface::Allocate(int w, int h, PixelFormat f) {
 }
 
 namespace {
-// Fills with memset when every byte of the pixel is the same, otherwise by
-// doubling: one pixel, then copies of what is already filled.
+// Fills by doubling: one pixel, then copies of what is already filled.
 template <typename P>
 void FillPixels(std::vector<P>& pixels, P value) {
     const size_t n = pixels.size();
     if (n == 0) return;
-    const uint8_t low = static_cast<uint8_t>(value);
-    bool sameBytes = true;
-    for (size_t i = 1; i < sizeof(P); ++i) sameBytes = sameBytes && static_cast<uint8_t>(value >> (8 * i)) == low;
-    if (sameBytes) {  // black, the usual clear colour: a plain memset
-        std::memset(pixels.data(), low, n * sizeof(P));
-        return;
-    }
     P* data = pixels.data();
     data[0] = value;
     for (size_t done = 1; done < n;) {
@@ -45,7 +38,9 @@ void FillPixels(std::vector<P>& pixels, P value) {
 void Surface::Fill(uint32_t colour) {
     switch (format) {
         case PixelFormat::Indexed8: std::memset(p8.data(), static_cast<int>(colour & 0xFF), p8.size()); break;
-        case PixelFormat::Rgb565: FillPixels(p16, static_cast<uint16_t>(colour)); break;
+        case PixelFormat::Rgb565:
+            rgb565::FillRow(p16.data(), static_cast<uint16_t>(colour), static_cast<int>(p16.size()));
+            break;
         case PixelFormat::Xrgb8888: FillPixels(p32, colour); break;
     }
 }

@@ -22,13 +22,15 @@ bool OperationLock::HeldByCaller(uintptr_t self) const {
     return owner_.load(std::memory_order_relaxed) == self && holds_.load(std::memory_order_relaxed) > 0;
 }
 
+bool OperationLock::Reenter(uintptr_t self) {
+    if (!HeldByCaller(self)) return false;
+    holds_.store(holds_.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
+    return true;
+}
+
 void OperationLock::Lock() {
     const uintptr_t self = CallerToken();
-    if (HeldByCaller(self)) {
-        holds_.store(holds_.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
-        return;
-    }
-    Acquire(self);
+    if (!Reenter(self)) Acquire(self);
 }
 
 void OperationLock::Acquire(uintptr_t self) {
@@ -68,10 +70,7 @@ void OperationLock::Release() {
 
 bool OperationLock::TryLock() {
     const uintptr_t self = CallerToken();
-    if (HeldByCaller(self)) {
-        holds_.store(holds_.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
-        return true;
-    }
+    if (Reenter(self)) return true;
     // Free with nobody waiting exactly when the next ticket is the one served.
     const uint32_t serving = serving_.load();
     uint32_t expected = serving;

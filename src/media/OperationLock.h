@@ -26,6 +26,8 @@ public:
 
 private:
     bool HeldByCaller(uintptr_t self) const;
+    // One more hold when the caller holds the lock already; false otherwise.
+    bool Reenter(uintptr_t self);
     // The first hold and the last release; waiting is kept apart from the
     // re-entry path, which is by far the most frequent.
     [[gnu::noinline]] void Acquire(uintptr_t self);

@@ -253,7 +253,7 @@ void FillIn(Surface& target, const Clip& c, uint32_t colour, const Shade& sh) {
         rgb565::BlendFill(base + static_cast<size_t>(c.y0) * stride + static_cast<size_t>(c.x0), stride, c.y1 - c.y0,
                           c.x1 - c.x0, s, FactorsOf(sh));
     } else {
-        constexpr int kMax = std::is_same_v<F, Rgb565> ? 64 : 256;
+        constexpr int kMax = 256;  // 8-bit components
         uint32_t tr[kMax], tg[kMax], tb[kMax];
         for (int d = 0; d < kMax; ++d) {
             tr[d] = MixComponent(F::R(s), static_cast<uint32_t>(d), sh.param);

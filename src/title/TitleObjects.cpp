@@ -79,3 +79,15 @@ void TitleObjects::Build() {
     sky.m_bright[1].MoveTo(0, 128.0);
     sky.m_bright[2].MoveTo(0, 255.0);
 }
+
+void TitleObjects::Draw() {
+    sky.Draw();
+    clouds.Draw();
+    mountainStrip.Draw();
+    groundStrip.Draw();
+    walkerRow.Draw();
+    bars.DrawAt(0, 0);
+    bars.DrawAt(0, 100);
+    logo.Draw();
+    pushKey.Draw();
+}

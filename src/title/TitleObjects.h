@@ -17,6 +17,8 @@ struct TitleObjects {
 
     // Loads the pictures, lays out the layers and sets speeds, blink and tints.
     void Build();
+    // Draws every layer, back to front (the bar at the top and at the bottom).
+    void Draw();
 
     CGraObj bars;       // letterbox bar, drawn at the top and at the bottom
     CGraObj cloud;

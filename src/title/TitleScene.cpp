@@ -62,16 +62,7 @@ void CTitleScene::Update() {
 
 void CTitleScene::Draw() {
     if (!visible) return;
-    TitleObjects& t = *titleObjects;
-    t.sky.Draw();
-    t.clouds.Draw();
-    t.mountainStrip.Draw();
-    t.groundStrip.Draw();
-    t.walkerRow.Draw();
-    t.bars.DrawAt(0, 0);
-    t.bars.DrawAt(0, 100);
-    t.logo.Draw();
-    t.pushKey.Draw();
+    titleObjects->Draw();
     DrawFade(fade);
 }
 

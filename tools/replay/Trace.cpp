@@ -42,6 +42,10 @@ public:
         m_needComma = true;
     }
     void Bool(bool b) { Int(b ? 1 : 0); }
+    void IntField(const char* key, int64_t v) {
+        Key(key);
+        Int(v);
+    }
     void String(const std::string& s) {
         Comma();
         static const char* hex = "0123456789abcdef";
@@ -106,20 +110,13 @@ void Menu(JsonOut& j, const GridMenu& m) {
 void GameFields(JsonOut& j, CGameScene& g) {
     const GameScreen& s = *g.screen;
     const PlayerRecord& p = g.gameData->player;
-    j.Key("timer");
-    j.Int(g.stateTimer);
-    j.Key("pressure");
-    j.Int(g.raidPressure);
-    j.Key("choice");
-    j.Int(g.commandChoice);
-    j.Key("food");
-    j.Int(p.food);
-    j.Key("money");
-    j.Int(p.money);
-    j.Key("traps");
-    j.Int(p.traps);
-    j.Key("day");
-    j.Int(p.day);
+    j.IntField("timer", g.stateTimer);
+    j.IntField("pressure", g.raidPressure);
+    j.IntField("choice", g.commandChoice);
+    j.IntField("food", p.food);
+    j.IntField("money", p.money);
+    j.IntField("traps", p.traps);
+    j.IntField("day", p.day);
     j.Key("levels");
     j.Open('[');
     for (int32_t level : p.unitLevel) j.Int(level);
@@ -149,8 +146,7 @@ void GameFields(JsonOut& j, CGameScene& g) {
         j.Open('[');
         j.Close(']');
     }
-    j.Key("activeLine");
-    j.Int(s.activeLine);
+    j.IntField("activeLine", s.activeLine);
     j.Key("raiderBeaten");
     j.Bool(s.raiderBeaten);
     j.Key("menus");
@@ -203,10 +199,8 @@ void AppendTrace(std::string& out, uint64_t frame, CScene& scene) {
     j.Uint(frame);
     j.Key("scene");
     j.String(game ? "game" : "title");
-    j.Key("state");
-    j.Int(scene.state);
-    j.Key("pendingState");
-    j.Int(scene.pendingState);
+    j.IntField("state", scene.state);
+    j.IntField("pendingState", scene.pendingState);
     j.Key("fade");
     j.Open('[');
     if (scene.fade) {
