@@ -7,10 +7,10 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "BmpFile.h"
 #include "app/MainLoop.h"
 #include "app/Scene.h"
 #include "app/SystemContext.h"
@@ -34,29 +34,7 @@ std::vector<uint32_t> SpritePixels() {
 
 std::string WriteSpriteBmp() {
     const std::string path = std::filesystem::temp_directory_path() / ("anagura-bench-" + std::to_string(getpid()) + ".bmp");
-    const std::vector<uint32_t> pixels = SpritePixels();
-    std::vector<uint8_t> out(54 + kSprite * kSprite * 3, 0);
-    auto put32 = [&](size_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i) out[at + i] = static_cast<uint8_t>(v >> (8 * i));
-    };
-    out[0] = 'B';
-    out[1] = 'M';
-    put32(2, static_cast<uint32_t>(out.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, kSprite);
-    put32(22, kSprite);
-    out[26] = 1;
-    out[28] = 24;
-    for (int y = 0; y < kSprite; ++y)
-        for (int x = 0; x < kSprite; ++x) {
-            const uint32_t c = pixels[static_cast<size_t>(y * kSprite + x)];
-            uint8_t* d = out.data() + 54 + static_cast<size_t>((kSprite - 1 - y) * kSprite * 3 + x * 3);
-            d[0] = static_cast<uint8_t>(c);
-            d[1] = static_cast<uint8_t>(c >> 8);
-            d[2] = static_cast<uint8_t>(c >> 16);
-        }
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
+    bench::WriteBmp24(path, kSprite, kSprite, SpritePixels());
     return path;
 }
 

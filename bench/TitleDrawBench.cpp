@@ -7,13 +7,13 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <list>
 #include <string>
 #include <vector>
 
 #include <benchmark/benchmark.h>
 
+#include "BmpFile.h"
 #include "app/SystemContext.h"
 #include "media/Headless.h"
 #include "media/Media.h"
@@ -24,29 +24,13 @@
 
 namespace {
 
-void Put(std::ofstream& out, uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.put(static_cast<char>((v >> (8 * i)) & 0xFF));
-}
-
-// A 24-bit BMP with a simple pattern and a magenta (transparent) border column.
+// A picture in one colour shading downwards, with a magenta (transparent)
+// column every 16 pixels.
 void WriteBmp(const std::string& path, int w, int h, uint32_t colour) {
-    const uint32_t row = (static_cast<uint32_t>(w) * 3 + 3) & ~3u;
-    std::ofstream out(path, std::ios::binary);
-    out.write("BM", 2);
-    Put(out, 54 + row * h, 4);
-    Put(out, 0, 4);
-    Put(out, 54, 4);
-    Put(out, 40, 4);
-    Put(out, w, 4);
-    Put(out, h, 4);
-    Put(out, 1, 2);
-    Put(out, 24, 2);
-    for (int i = 0; i < 6; ++i) Put(out, 0, 4);
-    for (int y = 0; y < h; ++y) {
-        uint32_t n = 0;
-        for (int x = 0; x < w; ++x, n += 3) Put(out, (x % 16 == 0) ? 0xFF00FF : colour + y, 3);
-        for (; n < row; ++n) out.put(0);
-    }
+    std::vector<uint32_t> pixels;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) pixels.push_back(x % 16 == 0 ? 0xFF00FFu : colour + static_cast<uint32_t>(h - 1 - y));
+    bench::WriteBmp24(path, w, h, pixels);
 }
 
 // The title's own objects, built and drawn as the title scene does.
