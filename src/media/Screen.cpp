@@ -65,8 +65,8 @@ int FailStart(MediaState& st, Platform& platform, bool windowOpen) {
     if (windowOpen) {
         EndFonts();
         EndSoundOutput();
-        platform.CloseWindow();
     }
+    platform.CloseWindow();
     platform.ReleaseInstanceLock();
     st.backStale = false;
     st.back = Surface();
@@ -172,6 +172,7 @@ int InitMediaLayer() {
     request.height = st.screenHeight;
     request.scale = st.windowScale;
     request.windowed = st.windowed;
+    request.format = st.Format();
     std::string error;
     if (!platform.OpenWindow(request, error)) {
         LogPrintf("%s", texts::kWindowFailed);
