@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The real program in a real X window (run under Xvfb by scripts/test.sh):
-# it starts and logs its start-up, a second copy with the same lock refuses to
-# start without disturbing the first, and a real Escape key press (XTEST, through
-# xdotool) ends the first within 2 seconds.
+# it starts and logs its start-up; a second copy started in the same folder with
+# the same lock refuses to start without disturbing the first or its Log.txt;
+# and a real Escape key press (XTEST, through xdotool) ends the first within 2 seconds.
 set -u
 build="$1"
 src="$2"
@@ -29,10 +29,8 @@ fail() { echo "FAIL: $*"; for f in "$work"/*/Log.txt; do echo "--- $f"; iconv -f
 # allocations still live at exit; leaks are checked by the headless unit tests.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 export ANAGURA_INSTANCE_LOCK="anagura-window-test-$$"
-for copy in first second; do
-  mkdir -p "$work/$copy"
-  for sub in image sound Data fonts; do ln -s "$src/assets/$sub" "$work/$copy/$sub"; done
-done
+mkdir -p "$work/first"
+for sub in image sound Data fonts; do ln -s "$src/assets/$sub" "$work/first/$sub"; done
 sjis() { printf '%s' "$1" | iconv -f UTF-8 -t CP932; }
 has_line() { grep -qF -- "$(sjis "$2")" "$1" 2> /dev/null; }
 
@@ -59,14 +57,18 @@ has_line "$log" "ChangeWindowMode実行 " || fail "Log.txt lacks the ChangeWindo
 has_line "$log" "ソフトの二重起動検査... " || fail "Log.txt lacks the instance check"
 has_line "$log" "二重起動はされていませんでした" || fail "Log.txt lacks the instance result"
 
-# Second copy: refuses to start, logs it, exits with a failure status.
-(cd "$work/second" && exec timeout 20 "$build/anagura") > "$work/second.out" 2>&1
+# Second copy, same folder: refuses to start, says so on stderr, exits with a
+# failure status, and leaves the first copy's log as it was.
+cp "$log" "$work/log-before"
+(cd "$work/first" && exec timeout 20 "$build/anagura") > "$work/second.out" 2>&1
 status=$?
 [ "$status" -ne 0 ] || fail "the second copy exited with status 0"
 [ "$status" -ne 124 ] || fail "the second copy did not end"
-has_line "$work/second/Log.txt" "二重起動されています、ソフトを終了します" || fail "the second copy did not log the refusal"
 grep -q "another copy" "$work/second.out" || fail "the second copy printed no message"
 kill -0 "$first" 2> /dev/null || fail "the first copy ended when the second started"
+cmp -s "$work/log-before" <(head -c "$(stat -c %s "$work/log-before")" "$log") ||
+  fail "the second copy overwrote the first copy's Log.txt"
+has_line "$log" "二重起動されています、ソフトを終了します" && fail "the second copy wrote into the first copy's Log.txt"
 
 # Escape through XTEST to the focused window.
 xdotool windowfocus --sync "$window" 2> /dev/null || xdotool windowfocus "$window"
