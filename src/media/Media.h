@@ -82,7 +82,8 @@ int DrawTextAt(int x, int y, const char* text, uint32_t colour, uint32_t edgeCol
 
 // 0 buffered, 1..3 streamed. 0; -1 for any other value (mode unchanged).
 int SetSoundDataMode(int mode);
-// Loads a WAV, MP3 or Ogg Vorbis file. Handle, or -1 (buffered failures logged).
+// Loads a WAV, MP3 or Ogg Vorbis file. Handle, or -1 (logged with the path, reason on stderr
+// once per file; files over 256 MB are refused unread; quiet while there is no sound output).
 int LoadSound(const char* path, int bufferCount, int unionHandle);
 // playType 1 once, 3 loop, 0 once and wait. 0; -1 on failure.
 int PlaySoundHandle(int handle, int playType, int fromTop);
