@@ -29,6 +29,7 @@ int RunMainLoop(const MainLoopOptions& options) {
     auto* keyConfig = new KeyConfig();
     scene->Begin(keyConfig, gameData);
     LoadKeyConfig(*keyConfig);
+    if (options.afterStart) options.afterStart();
 
     if (ProcessMessage() == 0) {
         bool quit = false;
