@@ -58,10 +58,14 @@ void AppendNumber(std::string& out, T v) {
     out.append(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
 }
 
-// The name a handle was given, or null.
-const std::string* NameOf(const std::unordered_map<int, std::string>& names, int handle) {
+// ,"name" for a handle that was given one, else ,handle.
+void AppendNameOrNumber(std::string& out, const std::unordered_map<int, std::string>& names, int handle) {
+    out += ',';
     auto it = names.find(handle);
-    return it == names.end() ? nullptr : &it->second;
+    if (it == names.end())
+        AppendNumber(out, handle);
+    else
+        AppendJsonString(out, it->second);
 }
 
 }  // namespace
@@ -152,20 +156,10 @@ void RecordedCall::Put(double v) {
 
 void RecordedCall::Put(ImageArg a) {
     if (a.handle == -2 || a.handle == -4) return Put(ScreenArg{a.handle});
-    const std::string* name = NameOf(TheRecorder()->imageNames, a.handle);
-    if (!name) return Put(a.handle);
-    std::string& out = TheRecorder()->calls;
-    out += ',';
-    AppendJsonString(out, *name);
+    AppendNameOrNumber(TheRecorder()->calls, TheRecorder()->imageNames, a.handle);
 }
 
-void RecordedCall::Put(SoundArg a) {
-    const std::string* name = NameOf(TheRecorder()->soundNames, a.handle);
-    if (!name) return Put(a.handle);
-    std::string& out = TheRecorder()->calls;
-    out += ',';
-    AppendJsonString(out, *name);
-}
+void RecordedCall::Put(SoundArg a) { AppendNameOrNumber(TheRecorder()->calls, TheRecorder()->soundNames, a.handle); }
 
 void RecordedCall::Put(ScreenArg a) {
     if (a.target != -2 && a.target != -4) return Put(a.target);

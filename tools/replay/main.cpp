@@ -60,11 +60,11 @@ public:
     }
 
     // The end of start-up: the calls made so far are frame 0's.
-    void EndOfStart() { m_calls.EndFrame(0, false); }
+    void EndOfStart() { m_calls.EndFrame(0); }
 
     // The end of frame `frame`, after the loop's scene switch.
     void EndOfFrame(uint64_t frame, CScene& scene, bool last) {
-        m_calls.EndFrame(frame, last);
+        m_calls.EndFrame(frame);
         if (m_trace && (frame % m_options.traceEvery == 0 || last)) {
             replay::AppendTrace(m_buffer, frame, scene);
             if (m_buffer.size() >= kTraceFlushBytes) Flush();
