@@ -82,11 +82,6 @@ void StopCallRecorder() {
     TheRecorder().reset();
 }
 
-bool CallRecorderOn() {
-    OperationGuard guard;
-    return TheRecorder() != nullptr;
-}
-
 std::string TakeRecordedCalls() {
     OperationGuard guard;
     std::string calls;

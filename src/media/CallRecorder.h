@@ -23,7 +23,6 @@ namespace media {
 void StartCallRecorder();
 // Stops recording; calls not yet taken are dropped.
 void StopCallRecorder();
-bool CallRecorderOn();
 // The calls recorded since the previous take, as JSON arrays separated by ','.
 std::string TakeRecordedCalls();
 
