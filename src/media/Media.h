@@ -5,6 +5,7 @@
 // Handles are positive 32-bit integers (HandleTable.h); -1 means failure or none,
 // -2 names the back screen and -4 the front screen. All strings are Shift-JIS
 // (code page 932). Diagnostic lines go to "Log.txt" in the working folder.
+// While the call recorder is on, the operations are recorded (CallRecorder.h).
 #pragma once
 
 #include <cstdint>
