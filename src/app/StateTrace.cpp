@@ -1,4 +1,4 @@
-#include "replay/Trace.h"
+#include "app/StateTrace.h"
 
 #include <charconv>
 #include <unordered_map>
@@ -12,7 +12,7 @@
 #include "resources/SoundStore.h"
 #include "title/TitleScene.h"
 
-namespace replay {
+namespace app {
 
 namespace {
 
@@ -220,4 +220,4 @@ void AppendTrace(std::string& out, uint64_t frame, CScene& scene) {
     out += '\n';
 }
 
-}  // namespace replay
+}  // namespace app
