@@ -17,6 +17,11 @@ void Mixer::RemoveVoice(Voice* voice) {
     voices_.erase(std::remove(voices_.begin(), voices_.end(), voice), voices_.end());
 }
 
+void Mixer::Cut(Voice& voice) {
+    if (voice.playing) fader_.Take(voice);
+    voice.playing = false;
+}
+
 void Mixer::Render(int16_t* out, int frames) {
     while (frames > 0) {
         const int n = std::min(frames, kBlockFrames);
@@ -26,6 +31,7 @@ void Mixer::Render(int16_t* out, int frames) {
             std::lock_guard<std::mutex> guard(lock_);
             for (Voice* voice : voices_)
                 if (voice->playing) voice->MixInto(acc, n);
+            fader_.MixInto(acc, n);
         }
         for (int i = 0; i < n * 2; ++i) out[i] = static_cast<int16_t>(std::clamp(acc[i], -32768, 32767));
         out += n * 2;

@@ -1,12 +1,15 @@
 // Mixes every playing voice into the output: 16-bit stereo frames at the device
-// rate, summed with saturation. Render runs on the audio thread; it takes only
-// the mixer's own short lock (never the operation lock) and never allocates.
+// rate, summed with saturation. A voice cut while it plays fades out over its
+// next 5 ms. Render runs on the audio thread; it takes only the mixer's own
+// short lock (never the operation lock) and never allocates.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <vector>
+
+#include "media/TailFader.h"
 
 namespace media {
 
@@ -17,6 +20,9 @@ public:
     // Adds up to `frames` frames, scaled by gainQ16 / 65536, to acc (interleaved
     // L, R). Sets playing = false when it has come to its end.
     virtual void MixInto(int32_t* acc, int frames) = 0;
+    // Copies up to `frames` of the frames it would mix next (unscaled, interleaved
+    // L, R) without moving on; returns how many it copied.
+    virtual int Upcoming(int16_t* out, int frames) const = 0;
 
     bool playing = false;
     int32_t gainQ16 = 65536;
@@ -33,6 +39,10 @@ public:
     // Voices are added and removed under Lock().
     void AddVoice(Voice* voice);
     void RemoveVoice(Voice* voice);
+    // Stops a voice, with Lock() held. When it was playing, what it would have
+    // played next goes on for TailFader::kFadeFrames, ramped down to zero, so the
+    // output never steps; the voice itself may be changed or freed at once.
+    void Cut(Voice& voice);
 
     // Fills `frames` stereo frames.
     void Render(int16_t* out, int frames);
@@ -46,6 +56,7 @@ private:
     std::mutex lock_;
     std::vector<Voice*> voices_;
     std::vector<int32_t> acc_;
+    TailFader fader_;
     std::atomic<uint64_t> rendered_{0};
 };
 

@@ -30,6 +30,16 @@ public:
         }
     }
 
+    int Upcoming(int16_t* out, int frames) const override {
+        const int n = std::min(frames, ring.Available());
+        int copied = 0;
+        ring.Peek(n, [&](const int16_t* in, int count) {
+            std::copy_n(in, 2 * count, out + 2 * copied);
+            copied += count;
+        });
+        return n;
+    }
+
     SampleRing ring;
     std::atomic<bool> ended{false};   // the producer has written the last frame
     bool finished = false;            // played to its end (guarded by the mixer lock)
@@ -68,7 +78,7 @@ void StreamedSound::Play(int playType, bool fromTop) {
     {
         std::lock_guard<std::mutex> guard(mixer_.Lock());
         if (!fromTop && voice_->playing) return;
-        voice_->playing = false;
+        mixer_.Cut(*voice_);
         if (voice_->finished) restart = true;   // played to its end: starts over
     }
     if (restart) Restart();
@@ -99,7 +109,7 @@ void StreamedSound::Restart() {
 
 void StreamedSound::Stop() {
     std::lock_guard<std::mutex> guard(mixer_.Lock());
-    voice_->playing = false;
+    mixer_.Cut(*voice_);
 }
 
 bool StreamedSound::IsPlaying() {
