@@ -134,6 +134,13 @@ TEST_F(SoundPlayback, CutSoundsRampDownOverFiveMillisecondsInsteadOfStepping) {
         EXPECT_LE(testaudio::MaxStep(out, 0, out.size() / 2), level / kFade + 2);
         for (size_t i = 2 * kFade; i < out.size(); ++i) ASSERT_EQ(out[i], 0) << "sample " << i;
     }
+    // Two menus playing the same effect in one frame: the first start, cut before
+    // it sounded, leaves no tail to double the second.
+    SetSoundDataMode(2);
+    const int h = LoadSound(WriteStereoWav(dir, "once.wav", Level(4800, 12000), 48000).c_str(), 3, -1);
+    PlaySoundHandle(h, 1, 1);
+    PlaySoundHandle(h, 1, 1);
+    for (int16_t v : Render(kFade)) ASSERT_EQ(v, 12000);
 }
 
 // A ramp: frame i has the value i (both channels); shows where each buffer plays.

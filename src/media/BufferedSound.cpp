@@ -78,7 +78,7 @@ void BufferedSound::Play(int playType, bool fromTop) {
     buffer.position = fromTop ? 0 : buffers_[static_cast<size_t>(lastUsed_)]->position;
     buffer.looping = playType == 3;
     buffer.gainQ16 = static_cast<int32_t>(std::lround(GainOfHundredthsDb(level) * 65536.0f));
-    buffer.playing = true;
+    mixer_.Start(buffer);
     lastUsed_ = next;
     lastPlayType = playType;
 }

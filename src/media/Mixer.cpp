@@ -17,8 +17,13 @@ void Mixer::RemoveVoice(Voice* voice) {
     voices_.erase(std::remove(voices_.begin(), voices_.end(), voice), voices_.end());
 }
 
+void Mixer::Start(Voice& voice) {
+    voice.playing = true;
+    voice.sounded = false;
+}
+
 void Mixer::Cut(Voice& voice) {
-    if (voice.playing) fader_.Take(voice);
+    if (voice.playing && voice.sounded) fader_.Take(voice);
     voice.playing = false;
 }
 
@@ -30,7 +35,10 @@ void Mixer::Render(int16_t* out, int frames) {
         {
             std::lock_guard<std::mutex> guard(lock_);
             for (Voice* voice : voices_)
-                if (voice->playing) voice->MixInto(acc, n);
+                if (voice->playing) {
+                    voice->MixInto(acc, n);
+                    voice->sounded = true;
+                }
             fader_.MixInto(acc, n);
         }
         for (int i = 0; i < n * 2; ++i) out[i] = static_cast<int16_t>(std::clamp(acc[i], -32768, 32767));

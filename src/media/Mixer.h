@@ -25,6 +25,7 @@ public:
     virtual int Upcoming(int16_t* out, int frames) const = 0;
 
     bool playing = false;
+    bool sounded = false;   // mixed since it was last started
     int32_t gainQ16 = 65536;
 };
 
@@ -39,9 +40,12 @@ public:
     // Voices are added and removed under Lock().
     void AddVoice(Voice* voice);
     void RemoveVoice(Voice* voice);
-    // Stops a voice, with Lock() held. When it was playing, what it would have
-    // played next goes on for TailFader::kFadeFrames, ramped down to zero, so the
-    // output never steps; the voice itself may be changed or freed at once.
+    // Starts a voice, with Lock() held.
+    void Start(Voice& voice);
+    // Stops a voice, with Lock() held. When it has sounded since its start, what
+    // it would have played next goes on for TailFader::kFadeFrames, ramped down
+    // to zero, so the output never steps; the voice itself may be changed or
+    // freed at once. A voice cut before it sounded leaves nothing behind.
     void Cut(Voice& voice);
 
     // Fills `frames` stereo frames.

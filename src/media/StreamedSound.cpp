@@ -93,7 +93,7 @@ void StreamedSound::Play(int playType, bool fromTop) {
     std::lock_guard<std::mutex> guard(mixer_.Lock());
     voice_->finished = false;
     voice_->gainQ16 = static_cast<int32_t>(std::lround(GainOfHundredthsDb(level) * 65536.0f));
-    voice_->playing = true;
+    mixer_.Start(*voice_);
 }
 
 void StreamedSound::Restart() {
