@@ -505,6 +505,22 @@ StereoBuffer TrimEffect(const StereoBuffer& mix, size_t period) {
   return out;
 }
 
+// Turns the sound over, if need be, so that its taller excursions lie on the
+// side `up` (+1 or -1). Narrow pulses are lopsided once centred; music keeps
+// its tall side up and effects down, so an effect over the music adds to the
+// music's shorter side and the two stay further from full scale.
+void FaceTallSide(StereoBuffer& out, int up) {
+  float high = 0, low = 0;
+  for (const auto* channel : {&out.left, &out.right})
+    for (float v : *channel) {
+      high = std::max(high, v);
+      low = std::min(low, v);
+    }
+  if ((high >= -low) == (up > 0)) return;
+  for (auto* channel : {&out.left, &out.right})
+    for (float& v : *channel) v = -v;
+}
+
 // Scales to the level asked for: the RMS `level.rms` (when given), but never a
 // peak above `level.peak`.
 void SetLevel(StereoBuffer& out, const Level& level) {
@@ -540,6 +556,7 @@ StereoBuffer Render(const Score& score, const Level& level) {
   } else {
     out = TrimEffect(mix, period);
   }
+  FaceTallSide(out, score.loop ? +1 : -1);
   SetLevel(out, level);
   return out;
 }

@@ -62,7 +62,8 @@ struct Level {
 // Renders a score. A loop is exactly one period long and wraps its own tails
 // (release, echo) round to its start, so played end-to-start it joins
 // seamlessly; an effect is rendered once with its tails and trimmed, and starts
-// and ends on zero. Both carry no DC (a 10 Hz high-pass) and are scaled to `level`.
+// and ends on zero. Both carry no DC (a 10 Hz high-pass) and are scaled to
+// `level`; music has its taller excursions positive, effects negative.
 StereoBuffer Render(const Score& score, const Level& level);
 
 // Largest |sample| over both channels, and the RMS over both, in full-scale units.

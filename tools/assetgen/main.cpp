@@ -93,11 +93,12 @@ void ListLoopLengths(const fs::path& src, bool describe) {
   }
 }
 
-// Music pieces share one loudness, and every sound keeps its peak below -6 dBFS
-// (the encoder may add a little to a piece's peak), so music and an effect
-// together stay below full scale.
+// Music pieces share one loudness and keep their peak below -6 dBFS (the
+// encoder may add a little to it). Effects peak at -9 dBFS: a menu plays two
+// of them within a few frames (decide, then a cursor move) over the music,
+// and the three together still stay below full scale.
 constexpr Level kMusicLevel{0.45, 0.0841};  // -21.5 dBFS RMS
-constexpr Level kEffectLevel{0.47, 0};
+constexpr Level kEffectLevel{0.355, 0};
 
 double Decibels(double v) { return v > 0 ? 20.0 * std::log10(v) : -999.0; }
 
