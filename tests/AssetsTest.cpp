@@ -224,14 +224,23 @@ TEST(Assets, EveryPictureHasItsSizeGridAndTransparency) {
 TEST(Assets, PicturesFitTheScreenLayout) {
   const auto& all = Pictures();
   ASSERT_EQ(all.size(), std::size(kPictures));
-  // Icons keep their figure in the middle 12 x 12.
-  for (const char* name : {"TrophicIcon.bmp", "MoneyIcon.bmp", "Icon_Trap.bmp", "Icon_Date.bmp", "LVIcon.bmp",
-                           "HeiIcon.bmp"}) {
-    const Picture& p = all.at(name);
+  // Icons keep their figure (outline included) inside the frames and clear of
+  // the numbers beside them. The status bar draws food and money 2 px above
+  // its frame (whose inner area starts 4 px down) and traps and day 12 px
+  // lower, above the frame's bottom edge; a unit panel draws its cost icon 8 px
+  // above the panel, 3 px above the panel's top inside the window, and its
+  // result icon 3 px below it, left of a three-digit current value that starts
+  // 12 px to the right of the icon.
+  const struct { const char* name; int top, bottom, left, right; } iconBoxes[] = {
+      {"TrophicIcon.bmp", 6, 15, 2, 10}, {"MoneyIcon.bmp", 6, 15, 0, 10}, {"Icon_Trap.bmp", 4, 13, 2, 10},
+      {"Icon_Date.bmp", 3, 13, 0, 15},   {"LVIcon.bmp", 5, 15, 0, 10},    {"HeiIcon.bmp", 5, 15, 0, 10},
+  };
+  for (const auto& box : iconBoxes) {
+    const Picture& p = all.at(box.name);
     for (int y = 0; y < 16; ++y)
       for (int x = 0; x < 16; ++x)
-        if (x < 2 || x > 13 || y < 2 || y > 13) {
-          EXPECT_TRUE(p.clear(x, y)) << name << " at " << x << "," << y;
+        if (x < box.left || x > box.right || y < box.top || y > box.bottom) {
+          EXPECT_TRUE(p.clear(x, y)) << box.name << " at " << x << "," << y;
         }
   }
   // Window frames and map chips are solid where the game shows them.
@@ -271,7 +280,8 @@ TEST(Assets, PicturesFitTheScreenLayout) {
   EXPECT_TRUE(bl[2] > bl[0] + 60 && bl[2] > bl[1]) << "blue";
   EXPECT_TRUE(rd[0] > rd[1] + 80 && rd[0] > rd[2] + 60) << "red";
   EXPECT_TRUE(gr[1] > gr[0] + 40 && gr[1] > gr[2] + 40) << "green";
-  // Ten different digits, each inside its 5-pixel pitch.
+  // Ten different digits, each inside its 5-pixel pitch, and nothing below
+  // row 5: the status bar's lower numbers stand 6 rows above its frame's edge.
   const Picture& digits = all.at("Number.png");
   std::set<std::vector<bool>> glyphs;
   for (int d = 0; d < 10; ++d) {
@@ -281,6 +291,8 @@ TEST(Assets, PicturesFitTheScreenLayout) {
     glyphs.insert(glyph);
   }
   EXPECT_EQ(glyphs.size(), 10u);
+  for (int yy = 6; yy < 8; ++yy)
+    for (int xx = 0; xx < 50; ++xx) EXPECT_TRUE(digits.clear(xx, yy)) << "digit pixel at " << xx << "," << yy;
   // Arrow cell 1 points right: its figure narrows towards the right.
   const Picture& arrow = all.at("Arrow.bmp");
   std::vector<int> heights;
