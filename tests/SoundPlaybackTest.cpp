@@ -71,6 +71,21 @@ TEST_F(SoundPlayback, VolumeScalesWhatIsHeard) {
         StopSoundHandle(h);
         LetCutsFade();
     }
+    // A change while it plays (a piece started silent, then raised; a fade) glides
+    // there within 5 ms instead of stepping.
+    SetSoundVolume(0, h);
+    PlaySoundHandle(h, 3, 1);
+    Render(100);
+    SetSoundVolume(255, h);
+    auto out = Render(2 * kFade);
+    EXPECT_LE(out[0], 10000 / kFade + 2);
+    EXPECT_LE(testaudio::MaxStep(out, 0, out.size() / 2), 10000 / kFade + 2);
+    EXPECT_EQ(out[2 * kFade], 10000);
+    SetSoundVolume(64, h);
+    out = Render(2 * kFade);
+    EXPECT_GE(out[0], 10000 - 10000 / kFade - 2);
+    EXPECT_LE(testaudio::MaxStep(out, 0, out.size() / 2), 10000 / kFade + 2);
+    EXPECT_NEAR(out[2 * kFade], 5012, 2);
 }
 
 TEST_F(SoundPlayback, TwoSoundsMixToTheirSumAndClipCleanly) {

@@ -25,7 +25,7 @@ public:
                 }
             }
             const int n = static_cast<int>(std::min<size_t>(static_cast<size_t>(frames - done), total - position));
-            AddScaled(acc + 2 * done, pcm_.data() + 2 * position, n, gainQ16);
+            AddFrames(acc + 2 * done, pcm_.data() + 2 * position, n);
             position += static_cast<size_t>(n);
             done += n;
         }

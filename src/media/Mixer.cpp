@@ -17,9 +17,21 @@ void Mixer::RemoveVoice(Voice* voice) {
     voices_.erase(std::remove(voices_.begin(), voices_.end(), voice), voices_.end());
 }
 
+void Voice::AddFrames(int32_t* acc, const int16_t* in, int frames) {
+    constexpr int32_t kStep = 65536 / TailFader::kFadeFrames + 1;
+    int done = 0;
+    for (; done < frames && appliedGainQ16 != gainQ16; ++done) {
+        appliedGainQ16 = gainQ16 > appliedGainQ16 ? std::min(gainQ16, appliedGainQ16 + kStep)
+                                                  : std::max(gainQ16, appliedGainQ16 - kStep);
+        AddScaled(acc + 2 * done, in + 2 * done, 1, appliedGainQ16);
+    }
+    AddScaled(acc + 2 * done, in + 2 * done, frames - done, appliedGainQ16);
+}
+
 void Mixer::Start(Voice& voice) {
     voice.playing = true;
     voice.sounded = false;
+    voice.appliedGainQ16 = voice.gainQ16;
 }
 
 void Mixer::Cut(Voice& voice) {

@@ -17,16 +17,22 @@ namespace media {
 class Voice {
 public:
     virtual ~Voice() = default;
-    // Adds up to `frames` frames, scaled by gainQ16 / 65536, to acc (interleaved
-    // L, R). Sets playing = false when it has come to its end.
+    // Adds up to `frames` frames at its gain (through AddFrames) to acc
+    // (interleaved L, R). Sets playing = false when it has come to its end.
     virtual void MixInto(int32_t* acc, int frames) = 0;
     // Copies up to `frames` of the frames it would mix next (unscaled, interleaved
     // L, R) without moving on; returns how many it copied.
     virtual int Upcoming(int16_t* out, int frames) const = 0;
 
+    // Adds `frames` frames of `in` to acc, scaled by appliedGainQ16 / 65536.
+    // appliedGainQ16 moves to gainQ16 by at most a full scale per
+    // TailFader::kFadeFrames, so a change of volume never steps the output.
+    void AddFrames(int32_t* acc, const int16_t* in, int frames);
+
     bool playing = false;
-    bool sounded = false;   // mixed since it was last started
-    int32_t gainQ16 = 65536;
+    bool sounded = false;          // mixed since it was last started
+    int32_t gainQ16 = 65536;       // the gain asked for
+    int32_t appliedGainQ16 = 65536;   // the gain it plays at; a start takes gainQ16 at once
 };
 
 class Mixer {

@@ -19,7 +19,7 @@ public:
         const int n = std::min(frames, ring.Available());
         int done = 0;
         ring.Peek(n, [&](const int16_t* in, int count) {
-            AddScaled(acc + 2 * done, in, count, gainQ16);
+            AddFrames(acc + 2 * done, in, count);
             done += count;
         });
         ring.Consume(n);

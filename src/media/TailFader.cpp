@@ -19,7 +19,7 @@ void TailFader::Take(const Voice& voice) {
     Tail& tail = FreeSlot();
     tail.length = voice.Upcoming(tail.frames.data(), kFadeFrames);
     tail.position = 0;
-    tail.gainQ16 = voice.gainQ16;
+    tail.gainQ16 = voice.appliedGainQ16;
 }
 
 void TailFader::MixInto(int32_t* acc, int frames) {
