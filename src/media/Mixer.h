@@ -1,7 +1,8 @@
 // Mixes every playing voice into the output: 16-bit stereo frames at the device
 // rate, summed with saturation. A voice cut while it plays fades out over its
-// next 5 ms. Render runs on the audio thread; it takes only the mixer's own
-// short lock (never the operation lock) and never allocates.
+// next 5 ms, and a change of a voice's gain glides there within 5 ms, so the
+// output never steps. Render runs on the audio thread; it takes only the
+// mixer's own short lock (never the operation lock) and never allocates.
 #pragma once
 
 #include <atomic>
