@@ -122,10 +122,10 @@ void ShowButtons(const std::vector<int32_t>& codes) {
     }
 }
 
+const char kNoDataFolder[] = "no data folder found (no image/ here nor in the install beside the program)";
+
 int Write(const KeyFiles& files, const std::vector<int32_t>& codes) {
-    if (!files.dataFound)
-        return Fail("no data folder found (no image/ here nor in the install beside the program): give --data DIR",
-                    2);
+    if (!files.dataFound) return Fail(std::string(kNoDataFolder) + ": give --data DIR", 2);
     std::error_code ec;
     fs::create_directories(fs::path(files.write).parent_path(), ec);
     std::string error;
@@ -149,6 +149,7 @@ int main(int argc, char** argv) {
     if (!FindKeyFiles(command.dataDir, files, error)) return Fail(error, 2);
 
     if (command.verb == "show") {
+        if (!files.dataFound) std::fprintf(stderr, "anagura-keys: %s: the working folder is shown\n", kNoDataFolder);
         ShowButtons(ReadCodes(files.read, true));
         return 0;
     }
