@@ -153,7 +153,8 @@ int main(int argc, char** argv) {
         ShowButtons(ReadCodes(files.read, true));
         return 0;
     }
-    if (command.verb == "reset") return Write(files, {std::begin(app::kDefaultKeyCodes), std::end(app::kDefaultKeyCodes)});
+    if (command.verb == "reset")
+        return Write(files, {std::begin(app::kDefaultKeyCodes), std::end(app::kDefaultKeyCodes)});
     std::vector<int32_t> codes = ReadCodes(files.read, false);
     if (!keys::ApplyAssignments(command.words, codes, error)) return Fail(error + "; nothing was changed", 2);
     return Write(files, codes);

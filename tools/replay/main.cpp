@@ -169,7 +169,8 @@ int main(int argc, char** argv) {
     loop.afterFrame = [&](uint64_t loopFrame, CScene& scene) {
         const uint64_t frame = loopFrame + 1;
         recorder.EndOfFrame(frame, scene);
-        if (options.frames && frame >= *options.frames) media::headless::RequestQuit();  // the loop ends after this frame
+        // --frames: the loop ends after this frame.
+        if (options.frames && frame >= *options.frames) media::headless::RequestQuit();
     };
     loop.afterLastFrame = [&](uint64_t loopFrame, CScene& scene) { recorder.EndOfRun(loopFrame + 1, scene); };
     const int status = RunMainLoop(loop);
