@@ -7,6 +7,8 @@
 #include <cstring>
 #include <vector>
 
+#include "media/ImageDecoder.h"
+#include "media/ImageFile.h"
 #include "media/InstanceLock.h"
 #include "media/PixelMath.h"
 #include "media/Platform.h"
@@ -113,6 +115,20 @@ const KeyMap& Keys() {
     return map;
 }
 
+// The window's icon: the data folder's image/anagura.png. Without a readable
+// one the window simply keeps the desktop's default icon.
+void SetIconFromDataFolder(SDL_Window* window) {
+    std::vector<uint8_t> bytes;
+    DecodedImage icon;
+    if (ReadImageFile("image/anagura.png", bytes) != ImageFileRead::Ok) return;
+    if (DecodeImage(bytes.data(), bytes.size(), icon) != DecodeResult::Ok) return;
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(icon.argb.data(), icon.width, icon.height, 32,
+                                                              icon.width * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (!surface) return;
+    SDL_SetWindowIcon(window, surface);
+    SDL_FreeSurface(surface);
+}
+
 struct AudioTarget {
     AudioCallback callback = nullptr;
     void* user = nullptr;
@@ -155,6 +171,7 @@ public:
             StopVideo();
             return false;
         }
+        SetIconFromDataFolder(window_);
         renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
         if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
         if (!renderer_) {
