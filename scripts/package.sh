@@ -8,6 +8,8 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${1:-$root/build/package}"
 bash "$root/scripts/setup.sh" game package
 mkdir -p "$(dirname "$build")"
+cd "$root"  # the flags map this folder's paths to "." in the debugging data
+export DEB_BUILD_MAINT_OPTIONS="hardening=+all"
 cxxflags="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
 ldflags="$(dpkg-buildflags --get LDFLAGS)"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr \
