@@ -5,7 +5,8 @@
 # who cannot write the installed data, with a fresh HOME and a working folder
 # without data. The game must show its window with its icon, find its data
 # beside its executable, load every picture it asks for, keep its log under
-# $XDG_DATA_HOME/anagura and end on a real Escape.
+# $XDG_DATA_HOME/anagura and end on a real Escape; the packaged replay tool runs
+# on the installed data.
 set -u
 build="$1"
 if [ -z "${DISPLAY:-}" ]; then
@@ -66,7 +67,6 @@ if [ "$(id -u)" -eq 0 ]; then
 else
   chmod -R a-w "$root"
 fi
-export SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 (cd "$work/cwd" && exec env -u XDG_DATA_HOME -u XDG_CONFIG_HOME -u XDG_CACHE_HOME -u XDG_RUNTIME_DIR \
   HOME="$home" ANAGURA_INSTANCE_LOCK="$lock" "${run_as[@]}" "$root/usr/games/anagura") > "$work/game.out" 2>&1 &
@@ -108,4 +108,9 @@ for text in "グラフィックファイル" "グラフィックの分割"; do
   has_line "$log" "$text" && fail "a picture failed to load"
 done
 [ -e "$root/usr/share/games/anagura/Log.txt" ] && fail "the game wrote into the installed data folder"
+# The replay tool runs from the package on the installed data too.
+(cd "$work/cwd" && exec env HOME="$home" "${run_as[@]}" "$root/usr/games/anagura-replay" \
+  --data "$root/usr/share/games/anagura" --seed 1 --frames 120 --screenshots shots --shot-every 120) \
+  > "$work/replay.out" 2>&1 || { cat "$work/replay.out"; fail "the packaged replay tool failed"; }
+[ -f "$work/cwd/shots/00000120.png" ] || fail "the packaged replay tool wrote no screenshot"
 echo "PASS: package made and checked, unpacked game ran from $root with its log in $log"
