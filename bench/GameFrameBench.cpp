@@ -36,7 +36,7 @@ public:
         char pattern[] = "/tmp/anagura-bench-XXXXXX";
         if (const char* made = mkdtemp(pattern)) dir_ = made;
         const fs::path assets = fs::path(ANAGURA_SOURCE_DIR) / "assets";
-        for (const char* sub : {"image", "sound", "Data"}) {
+        for (const char* sub : {"image", "sound", "Data", "fonts"}) {
             std::error_code ec;
             fs::create_directory_symlink(assets / sub, dir_ / sub, ec);
         }

@@ -10,7 +10,7 @@ set -euo pipefail
 
 GAME=(
   build-essential cmake pkg-config
-  libsdl2-dev libpng-dev zlib1g-dev libjpeg62-turbo-dev
+  libsdl2-dev libx11-dev libpng-dev zlib1g-dev libjpeg62-turbo-dev
   libmpg123-dev libogg-dev libvorbis-dev
   libfreetype-dev libfontconfig-dev fonts-misaki fonts-ipafont-gothic
 )

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 class CScene;
 
@@ -15,6 +16,9 @@ struct MainLoopOptions {
     std::function<void(uint64_t frame)> beforeFrame;
     // Called at the end of every frame, after the scene switch and before the exit check.
     std::function<void(uint64_t frame, CScene& scene)> afterFrame;
+    // The key file read after the first scene's Begin; when it cannot be used
+    // the default keys are taken (and the reason logged).
+    std::string keyFile = "Data/KeyData.dat";
 };
 
 // One frame of a scene as the loop runs it: Update, then Draw, as one batch of

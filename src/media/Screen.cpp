@@ -61,12 +61,9 @@ int MeasureRefreshPeriod(Platform& platform) {
 
 void ResetDrawState(MediaState& st) { st.draw = DrawState(); }
 
-int FailStart(MediaState& st, Platform& platform, bool windowOpen) {
-    if (windowOpen) {
-        EndFonts();
-        EndSoundOutput();
-        platform.CloseWindow();
-    }
+// Ends a failed start: the window (when made) and the single-instance lock go.
+int FailStart(MediaState& st, Platform& platform) {
+    platform.CloseWindow();
     platform.ReleaseInstanceLock();
     st.backStale = false;
     st.back = Surface();
@@ -75,6 +72,15 @@ int FailStart(MediaState& st, Platform& platform, bool windowOpen) {
     st.ended = true;
     g_startFailed = true;
     return -1;
+}
+
+// A start that fails before the single-instance check writes its log only when
+// no other copy runs (it takes the lock for that moment).
+void KeepLogUnlessAnotherCopyRuns(Platform& platform) {
+    if (platform.AcquireInstanceLock(InstanceLockName()))
+        LogCommit();
+    else
+        LogDiscard();
 }
 
 }  // namespace
@@ -154,7 +160,8 @@ int InitMediaLayer() {
     if ((st.windowed && platform.DesktopBytesPerPixel() == 3) || st.bitsPerPixel == 24) {
         LogPrintf("%s", texts::kNo24BitColour);
         std::fprintf(stderr, "anagura: a desktop of 3 bytes per pixel is not supported\n");
-        return FailStart(st, platform, false);
+        KeepLogUnlessAnotherCopyRuns(platform);
+        return FailStart(st, platform);
     }
 
     const std::optional<uint32_t> seed = RandomSeedOverride();
@@ -163,21 +170,24 @@ int InitMediaLayer() {
     if (!platform.AcquireInstanceLock(InstanceLockName())) {
         LogPrintf("%s", texts::kInstanceRunning);
         std::fprintf(stderr, "anagura: another copy is already running\n");
-        return FailStart(st, platform, false);
+        LogDiscard();  // the running copy's log is left alone
+        return FailStart(st, platform);
     }
     LogPrintf("%s", texts::kInstanceNotRunning);
+    LogCommit();
 
     WindowRequest request;
     request.width = st.screenWidth;
     request.height = st.screenHeight;
     request.scale = st.windowScale;
     request.windowed = st.windowed;
+    request.format = st.Format();
     std::string error;
     if (!platform.OpenWindow(request, error)) {
         LogPrintf("%s", texts::kWindowFailed);
         LogPrintf("window: %s\n", error.c_str());
         std::fprintf(stderr, "anagura: cannot open the window: %s\n", error.c_str());
-        return FailStart(st, platform, false);
+        return FailStart(st, platform);
     }
 
     st.backStale = false;

@@ -3,17 +3,20 @@
 #include <string>
 
 #include "media/BufferedSound.h"
-#include "media/Log.h"
 #include "media/Media.h"
 #include "media/MediaAvTexts.h"
 #include "media/OperationLock.h"
 #include "media/Platform.h"
 #include "media/SoundDecoding.h"
+#include "media/SoundFileCheck.h"
 #include "media/SoundOutput.h"
 #include "media/StreamedSound.h"
 #include "media/VolumeLaw.h"
 
 namespace {
+
+constexpr const char kUndecodable[] = "cannot be decoded as WAV, MP3 or Ogg Vorbis";
+constexpr const char kNoFreeHandle[] = "finds no free sound handle";
 
 // Play type 0: pumps messages until the sound has finished or the window is
 // closed. Should nothing pull sound from the mixer (no device thread), the wait
@@ -46,9 +49,18 @@ int SetSoundDataMode(int mode) {
     return 0;
 }
 
+// Every failed load of a file logs a line naming it; while there is no sound
+// output at all (already logged once) loads fail without a word.
 int LoadSound(const char* path, int bufferCount, int /*unionHandle: always a new handle*/) {
     media::OperationGuard guard;
     if (!media::SoundOutputRunning() || !path) return -1;
+    const std::string problem = media::SoundFileProblem(path);
+    if (!problem.empty()) {
+        media::ReportSoundLoadFailure(media::IsSoundFileTooLarge(problem) ? media::texts::kSoundLoadFailedBuffers
+                                                                          : media::texts::kSoundLoadFailedDecode,
+                                      path, problem);
+        return -1;
+    }
     media::Mixer& mixer = *media::SoundMixer();
     const int rate = media::SoundOutputRate();
     const int mode = media::SoundDataMode();
@@ -56,20 +68,26 @@ int LoadSound(const char* path, int bufferCount, int /*unionHandle: always a new
         std::vector<int16_t> pcm;
         const media::DecodeResult result = media::DecodeWholeFile(path, rate, pcm);
         if (result != media::DecodeResult::Ok) {
-            media::LogPrintf(result == media::DecodeResult::TooLarge ? media::texts::kSoundLoadFailedBuffers
-                                                                     : media::texts::kSoundLoadFailedDecode,
-                             path);
+            const bool tooLong = result == media::DecodeResult::TooLarge;
+            media::ReportSoundLoadFailure(tooLong ? media::texts::kSoundLoadFailedBuffers
+                                                  : media::texts::kSoundLoadFailedDecode,
+                                          path, tooLong ? "is too long to be held decoded" : kUndecodable);
             return -1;
         }
         const int32_t handle = media::SoundTable().Add(
             std::make_unique<media::BufferedSound>(mixer, std::move(pcm), bufferCount));
-        if (handle < 0) media::LogPrintf(media::texts::kSoundLoadFailedBuffers, path);
+        if (handle < 0) media::ReportSoundLoadFailure(media::texts::kSoundLoadFailedBuffers, path, kNoFreeHandle);
         return handle;
     }
     std::unique_ptr<media::StreamedSound> sound =
         media::StreamedSound::Open(mixer, media::OpenStreamDecoder(path, mode), rate);
-    if (!sound) return -1;
-    return media::SoundTable().Add(std::move(sound));
+    if (!sound) {
+        media::ReportSoundLoadFailure(media::texts::kSoundLoadFailedDecode, path, kUndecodable);
+        return -1;
+    }
+    const int32_t handle = media::SoundTable().Add(std::move(sound));
+    if (handle < 0) media::ReportSoundLoadFailure(media::texts::kSoundLoadFailedBuffers, path, kNoFreeHandle);
+    return handle;
 }
 
 int PlaySoundHandle(int handle, int playType, int fromTop) {
