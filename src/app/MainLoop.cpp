@@ -30,6 +30,7 @@ int RunMainLoop(const MainLoopOptions& options) {
     auto* keyConfig = new KeyConfig();
     scene->Begin(keyConfig, gameData);
     app::LoadStartKeys(*keyConfig, options.keyFile);
+    if (options.afterStart) options.afterStart();
 
     if (ProcessMessage() == 0) {
         bool quit = false;

@@ -11,6 +11,7 @@
 #include "media/MediaState.h"
 #include "media/MediaTexts.h"
 #include "media/OperationLock.h"
+#include "media/TracedCalls.h"
 
 namespace media {
 namespace {
@@ -73,7 +74,8 @@ std::unique_ptr<Image> MakeImage(const DecodedImage& picture, int x, int y, int 
 
 using namespace media;
 
-int LoadImageFile(const char* path, int /*flag*/) {
+int LoadImageFile(const char* path, int flag) {
+    if (RecordingCalls()) return traced::LoadImageFile(path, flag);
     OperationGuard guard;
     if (!path) return -1;
     DecodedImage picture;
@@ -89,7 +91,9 @@ int LoadImageFile(const char* path, int /*flag*/) {
 }
 
 int LoadImageDivided(const char* path, int total, int xCount, int yCount, int cellWidth, int cellHeight,
-                     int* handlesOut, int /*flag*/) {
+                     int* handlesOut, int flag) {
+    if (RecordingCalls())
+        return traced::LoadImageDivided(path, total, xCount, yCount, cellWidth, cellHeight, handlesOut, flag);
     OperationGuard guard;
     if (total < 1) return 0;
     if (!path || !handlesOut) return -1;
@@ -126,6 +130,7 @@ int LoadImageDivided(const char* path, int total, int xCount, int yCount, int ce
 }
 
 int DeleteImage(int handle, int logFlag) {
+    if (RecordingCalls()) return traced::DeleteImage(handle, logFlag);
     OperationGuard guard;
     std::unique_ptr<Image> image = State().images.Remove(handle);
     if (!image) return -1;

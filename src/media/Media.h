@@ -5,6 +5,7 @@
 // Handles are positive 32-bit integers (HandleTable.h); -1 means failure or none,
 // -2 names the back screen and -4 the front screen. All strings are Shift-JIS
 // (code page 932). Diagnostic lines go to "Log.txt" in the working folder.
+// While the call recorder is on, the operations are recorded (CallRecorder.h).
 #pragma once
 
 #include <cstdint>
@@ -82,7 +83,8 @@ int DrawTextAt(int x, int y, const char* text, uint32_t colour, uint32_t edgeCol
 
 // 0 buffered, 1..3 streamed. 0; -1 for any other value (mode unchanged).
 int SetSoundDataMode(int mode);
-// Loads a WAV, MP3 or Ogg Vorbis file. Handle, or -1 (buffered failures logged).
+// Loads a WAV, MP3 or Ogg Vorbis file. Handle, or -1 (logged with the path, reason on stderr
+// once per file; files over 256 MB are refused unread; quiet while there is no sound output).
 int LoadSound(const char* path, int bufferCount, int unionHandle);
 // playType 1 once, 3 loop, 0 once and wait. 0; -1 on failure.
 int PlaySoundHandle(int handle, int playType, int fromTop);

@@ -13,6 +13,7 @@
 #include "media/PixelMath.h"
 #include "media/Rgb565BlendFill.h"
 #include "media/Rgb565Rows.h"
+#include "media/TracedCalls.h"
 
 namespace media {
 namespace {
@@ -351,14 +352,17 @@ void DrawCoverageMask(int x, int y, const uint8_t* mask, int width, int height, 
 using namespace media;
 
 int DrawImage(int x, int y, int handle, int transparent) {
+    if (RecordingCalls()) return traced::DrawImage(x, y, handle, transparent);
     return DrawImageCommon(x, y, handle, transparent, false);
 }
 
 int DrawImageMirrored(int x, int y, int handle, int transparent) {
+    if (RecordingCalls()) return traced::DrawImageMirrored(x, y, handle, transparent);
     return DrawImageCommon(x, y, handle, transparent, true);
 }
 
 int DrawRect(int x1, int y1, int x2, int y2, uint32_t colour, int fill) {
+    if (RecordingCalls()) return traced::DrawRect(x1, y1, x2, y2, colour, fill);
     OperationGuard guard;
     Surface* target = State().Target();
     if (!target) return 0;
@@ -387,6 +391,7 @@ int DrawRect(int x1, int y1, int x2, int y2, uint32_t colour, int fill) {
 }
 
 int SetBlendMode(int mode, int param) {
+    if (RecordingCalls()) return traced::SetBlendMode(mode, param);
     OperationGuard guard;
     DrawState& d = State().draw;
     d.blendMode = mode;
@@ -395,6 +400,7 @@ int SetBlendMode(int mode, int param) {
 }
 
 int SetDrawBrightness(int r, int g, int b) {
+    if (RecordingCalls()) return traced::SetDrawBrightness(r, g, b);
     OperationGuard guard;
     DrawState& d = State().draw;
     d.brightR = Clamp255(r);

@@ -14,6 +14,7 @@
 #include "media/Platform.h"
 #include "media/Random.h"
 #include "media/SoundSystem.h"
+#include "media/TracedCalls.h"
 
 namespace media {
 namespace {
@@ -95,6 +96,7 @@ bool MediaStartFailed() {
 using namespace media;
 
 int SetScreenMode(int width, int height, int bitsPerPixel, int refreshRate) {
+    if (RecordingCalls()) return traced::SetScreenMode(width, height, bitsPerPixel, refreshRate);
     OperationGuard guard;
     MediaState& st = State();
     const int w = width == -1 ? st.screenWidth : width;
@@ -126,6 +128,7 @@ int SetScreenMode(int width, int height, int bitsPerPixel, int refreshRate) {
 }
 
 int SetWindowScale(double rate) {
+    if (RecordingCalls()) return traced::SetWindowScale(rate);
     OperationGuard guard;
     MediaState& st = State();
     // 0, not-a-number, negative and infinite rates all mean 1.0; at most 32.
@@ -138,6 +141,7 @@ int SetWindowScale(double rate) {
 }
 
 int ChangeWindowMode(int windowed) {
+    if (RecordingCalls()) return traced::ChangeWindowMode(windowed);
     OperationGuard guard;
     LogPrintf("%s", texts::kChangeWindowMode);
     MediaState& st = State();
@@ -149,6 +153,7 @@ int ChangeWindowMode(int windowed) {
 }
 
 int InitMediaLayer() {
+    if (RecordingCalls()) return traced::InitMediaLayer();
     OperationGuard guard;
     MediaState& st = State();
     if (st.running) return 0;
@@ -206,6 +211,7 @@ int InitMediaLayer() {
 }
 
 int EndMediaLayer() {
+    if (RecordingCalls()) return traced::EndMediaLayer();
     OperationGuard guard;
     MediaState& st = State();
     Platform& platform = CurrentPlatform();
@@ -249,6 +255,7 @@ int ProcessMessage() {
 }
 
 int SetDrawTarget(int target) {
+    if (RecordingCalls()) return traced::SetDrawTarget(target);
     OperationGuard guard;
     if (target != -2 && target != -4) return -1;
     State().draw.target = target;
@@ -256,6 +263,7 @@ int SetDrawTarget(int target) {
 }
 
 int ClearScreen() {
+    if (RecordingCalls()) return traced::ClearScreen();
     OperationGuard guard;
     MediaState& st = State();
     if (st.draw.target == -2) st.backStale = false;  // about to be overwritten whole
@@ -265,6 +273,7 @@ int ClearScreen() {
 }
 
 int FlipScreen() {
+    if (RecordingCalls()) return traced::FlipScreen();
     OperationGuard guard;
     MediaState& st = State();
     if (!st.running || st.back.Empty()) return -1;

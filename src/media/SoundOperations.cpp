@@ -11,6 +11,7 @@
 #include "media/SoundFileCheck.h"
 #include "media/SoundOutput.h"
 #include "media/StreamedSound.h"
+#include "media/TracedCalls.h"
 #include "media/VolumeLaw.h"
 
 namespace {
@@ -43,6 +44,7 @@ void WaitUntilFinished(media::Sound& sound, int32_t handle) {
 }  // namespace
 
 int SetSoundDataMode(int mode) {
+    if (media::RecordingCalls()) return media::traced::SetSoundDataMode(mode);
     media::OperationGuard guard;
     if (mode < 0 || mode > 3) return -1;
     media::SoundDataMode() = mode;
@@ -51,7 +53,8 @@ int SetSoundDataMode(int mode) {
 
 // Every failed load of a file logs a line naming it; while there is no sound
 // output at all (already logged once) loads fail without a word.
-int LoadSound(const char* path, int bufferCount, int /*unionHandle: always a new handle*/) {
+int LoadSound(const char* path, int bufferCount, int unionHandle /*always a new handle*/) {
+    if (media::RecordingCalls()) return media::traced::LoadSound(path, bufferCount, unionHandle);
     media::OperationGuard guard;
     if (!media::SoundOutputRunning() || !path) return -1;
     const std::string problem = media::SoundFileProblem(path);
@@ -91,6 +94,7 @@ int LoadSound(const char* path, int bufferCount, int /*unionHandle: always a new
 }
 
 int PlaySoundHandle(int handle, int playType, int fromTop) {
+    if (media::RecordingCalls()) return media::traced::PlaySoundHandle(handle, playType, fromTop);
     media::OperationGuard guard;
     media::Sound* sound = media::SoundTable().Find(handle);
     if (!sound || (playType != 0 && playType != 1 && playType != 3)) return -1;
@@ -101,6 +105,7 @@ int PlaySoundHandle(int handle, int playType, int fromTop) {
 }
 
 int StopSoundHandle(int handle) {
+    if (media::RecordingCalls()) return media::traced::StopSoundHandle(handle);
     media::OperationGuard guard;
     media::Sound* sound = media::SoundTable().Find(handle);
     if (!sound) return -1;
@@ -109,6 +114,7 @@ int StopSoundHandle(int handle) {
 }
 
 int SetSoundVolume(int volume, int handle) {
+    if (media::RecordingCalls()) return media::traced::SetSoundVolume(volume, handle);
     media::OperationGuard guard;
     media::Sound* sound = media::SoundTable().Find(handle);
     if (!sound) return -1;
@@ -116,7 +122,8 @@ int SetSoundVolume(int volume, int handle) {
     return 0;
 }
 
-int DeleteSound(int handle, int /*flag*/) {
+int DeleteSound(int handle, int flag) {
+    if (media::RecordingCalls()) return media::traced::DeleteSound(handle, flag);
     media::OperationGuard guard;
     std::unique_ptr<media::Sound> sound = media::SoundTable().Remove(handle);
     if (!sound) return -1;

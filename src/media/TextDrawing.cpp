@@ -8,8 +8,10 @@
 #include "media/OperationLock.h"
 #include "media/Renderer.h"
 #include "media/ShiftJis.h"
+#include "media/TracedCalls.h"
 
-int DrawTextAt(int x, int y, const char* text, uint32_t colour, uint32_t /*edgeColour*/) {
+int DrawTextAt(int x, int y, const char* text, uint32_t colour, uint32_t edgeColour) {
+    if (media::RecordingCalls()) return media::traced::DrawTextAt(x, y, text, colour, edgeColour);
     media::OperationGuard guard;
     media::BringDefaultFontUpToDate();
     if (!text || !*text) return 0;

@@ -14,6 +14,7 @@
 #include "app/MainLoop.h"
 #include "app/Scene.h"
 #include "app/SystemContext.h"
+#include "media/CallTraceWriter.h"
 #include "media/Headless.h"
 #include "replay/InputScript.h"
 #include "replay/Options.h"
@@ -47,6 +48,10 @@ public:
                 return false;
             }
         }
+        if (!m_options.callsFile.empty() && !m_calls.Open(m_options.callsFile, m_options.traceEvery)) {
+            error = "cannot write the calls \"" + m_options.callsFile + "\"";
+            return false;
+        }
         if (!m_options.audioFile.empty() && !m_wav.Open(m_options.audioFile, kAudioRate)) {
             error = "cannot write the audio \"" + m_options.audioFile + "\"";
             return false;
@@ -54,8 +59,12 @@ public:
         return true;
     }
 
+    // The end of start-up: the calls made so far are frame 0's.
+    void EndOfStart() { m_calls.EndFrame(0); }
+
     // The end of frame `frame`, after the loop's scene switch.
     void EndOfFrame(uint64_t frame, CScene& scene, bool last) {
+        m_calls.EndFrame(frame);
         if (m_trace && (frame % m_options.traceEvery == 0 || last)) {
             replay::AppendTrace(m_buffer, frame, scene);
             if (m_buffer.size() >= kTraceFlushBytes) Flush();
@@ -77,6 +86,7 @@ public:
             m_trace = nullptr;
         }
         if (!m_options.audioFile.empty() && !m_wav.Close() && m_failed.empty()) m_failed = "cannot write the audio";
+        if (!m_calls.Close() && m_failed.empty()) m_failed = "cannot write the calls";
         error = m_failed;
         return m_failed.empty();
     }
@@ -104,6 +114,7 @@ private:
     FILE* m_trace = nullptr;
     std::string m_buffer;
     replay::WavWriter m_wav;
+    media::CallTraceWriter m_calls;
     std::string m_failed;
 };
 
@@ -133,7 +144,7 @@ int main(int argc, char** argv) {
 
     // Output paths are taken from where the tool was started, before the data folder is entered.
     std::error_code ec;
-    for (std::string* path : {&options.traceFile, &options.screenshotDir, &options.audioFile})
+    for (std::string* path : {&options.traceFile, &options.callsFile, &options.screenshotDir, &options.audioFile})
         if (!path->empty()) *path = std::filesystem::absolute(*path, ec).string();
     if (!options.screenshotDir.empty()) std::filesystem::create_directories(options.screenshotDir, ec);
 
@@ -150,6 +161,7 @@ int main(int argc, char** argv) {
 
     MainLoopOptions loop;
     // The loop counts its frames from 0; the replay's frame 1 is the loop's frame 0.
+    loop.afterStart = [&] { recorder.EndOfStart(); };
     loop.beforeFrame = [&](uint64_t loopFrame) {
         const uint64_t frame = loopFrame + 1;
         if (const replay::KeyChange* change = script.ChangeAt(frame)) {
