@@ -6,12 +6,11 @@
 # colour away then, if no raid was lost before); the title again; Escape.
 #
 # The test plays by what the game shows, as a player does, so it never depends
-# on the machine's speed: it follows the game's own state trace (--trace, which
-# the game writes frame by frame), and holds each key until the game's
-# recording (--record) shows it down, then releases it until the recording
-# shows it up, so that no press is lost or doubled. Raids come when the game's
-# random numbers say; the plan's orders are affordable whatever happened, and
-# a game lost early is simply followed by another.
+# on the machine's speed (GameDriver.bash): it follows the game's own state
+# trace, and holds each key until the game's recording shows it read, so that
+# no press is lost or doubled. Raids come when the game's random numbers say;
+# the plan's orders are affordable whatever happened, and a game lost early is
+# simply followed by another.
 #
 # At four known states (the title, the first command menu, a battle, the
 # defeat) the game is frozen by taking the keyboard focus away, its window is
@@ -54,55 +53,7 @@ for sub in image sound Data fonts; do ln -s "$src/assets/$sub" "$work/data/$sub"
 trace="$work/game.jsonl"
 rec="$work/game.rec"
 
-# The last complete line of a file that is being written ("" before the first).
-last_line() {
-  local text
-  text="$(tail -n 2 "$1" 2> /dev/null; printf x)"
-  text="${text%x}"
-  if [[ "$text" != *$'\n' ]]; then   # an unfinished last line is left out
-    [[ "$text" == *$'\n'* ]] || return 0
-    text="${text%$'\n'*}"
-  fi
-  text="${text%$'\n'}"
-  [[ "$text" == *$'\n'* ]] && text="${text##*$'\n'}"
-  printf '%s' "$text"
-}
-
-# The game as its trace shows it at the end of its last frame.
-read_state() {
-  local n='(-?[0-9]+)' line
-  line="$(last_line "$trace")"
-  [[ "$line" =~ \"frame\":$n,\"scene\":\"([a-z]+)\",\"state\":$n,\"pendingState\":$n,\"fade\":\[$n,$n,$n\] ]] || return 1
-  frame=${BASH_REMATCH[1]} scene=${BASH_REMATCH[2]} state=${BASH_REMATCH[3]} pending=${BASH_REMATCH[4]}
-  covered=${BASH_REMATCH[6]}
-  [ "$scene" = game ] || return 0
-  [[ "$line" =~ \"day\":$n ]] && day=${BASH_REMATCH[1]}
-  [[ "$line" =~ \"menus\":\[\[$n,$n,$n\],\[$n,$n,$n\]\] ]] &&
-    menu=("${BASH_REMATCH[@]:1:6}")   # command menu column, row, selection; the same of the unit menu
-  return 0
-}
-
-# Waits until a command succeeds, at most 30 s.
-wait_until() {
-  local what="$1" until=$((SECONDS + 30))
-  shift
-  while [ "$SECONDS" -le "$until" ]; do
-    "$@" && return 0
-    kill -0 "$game" 2> /dev/null || fail "the game ended while waiting for: $what"
-    sleep 0.02
-  done
-  fail "no $what within 30 s"
-}
-
-key_down() { [[ " $(last_line "$rec") " == *" $1 "* ]] && [[ "$(last_line "$rec")" != \#* ]]; }
-key_up() { ! key_down "$1"; }
-# press KEYSYM CODE: held until the game has read the key down, released until it has read it up.
-press() {
-  xdotool keydown "$1"
-  wait_until "key $1 read down" key_down "$2"
-  xdotool keyup "$1"
-  wait_until "key $1 read up" key_up "$2"
-}
+source "$src/tests/GameDriver.bash"
 
 # Freezes the game (the focus goes to the root window), dumps its window and
 # notes the frames it may show, then gives the focus back and sees it run on.
@@ -196,12 +147,11 @@ while :; do
   if ! read_state; then sleep 0.02; continue; fi
   case "$scene:$state" in
     title:1)
-      if [ "$pending" = 1 ] && [ "$covered" = 0 ]; then
+      if title_waits; then
         [ "$games" -gt 0 ] || dump_window title
         if [ "$defeated" = 1 ] && all_commands_given; then break; fi
         press z 44
         games=$((games + 1))
-        in_game() { read_state && [ "$scene" = game ]; }
         wait_until "game scene" in_game
       fi ;;
     game:1)

@@ -1,0 +1,205 @@
+#!/usr/bin/env bash
+# Every bad installation, one row each, tried on the real program in a copy of
+# the data folder: what it must say (on stderr, each line once, and nothing
+# else starting with "anagura:"), what Log.txt must hold, whether it stays
+# playable (it answers the decide key on the title and in the command menu, and
+# a close request ends it with status 0) or ends at once with status 1, and
+# that nothing of the installation is changed or lost. A second copy started
+# beside a running one is WindowTest.sh's row; a key file's every fault, word
+# for word, is FailureReportTest's.
+set -u
+build="$1"
+src="$2"
+if [ -z "${DISPLAY:-}" ]; then
+  echo "SKIP: DISPLAY is not set (scripts/test.sh starts Xvfb)"
+  exit 0
+fi
+for tool in xdotool setpriv sha256sum; do
+  command -v "$tool" > /dev/null || { echo "SKIP: $tool is not installed"; exit 0; }
+done
+
+work="$(mktemp -d)"
+chmod 755 "$work"   # the read-only row runs the game as an unprivileged user
+lock="anagura-bad-install-test-$$"
+game=""
+cleanup() {
+  [ -z "$game" ] || kill "$game" 2> /dev/null
+  chmod -R u+w "$work" 2> /dev/null
+  rm -rf "$work"
+  rm -f "/tmp/$lock-"*.lock "${XDG_RUNTIME_DIR:-/nonexistent}/$lock.lock"
+}
+trap cleanup EXIT
+fail() {
+  echo "FAIL: $row: $*"
+  cat "$run/err" 2> /dev/null
+  iconv -f CP932 -t UTF-8 "$logfile" 2> /dev/null
+  echo
+  exit 1
+}
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+source "$src/tests/GameDriver.bash"
+
+damaged() { printf 'not what it claims to be %.0s' $(seq 1 80) > "$1"; }
+halve() { head -c $(($(stat -c %s "$1") / 2)) "$1" > "$1.half" && mv "$1.half" "$1"; }
+
+# describe ROW: what the row does and the answer it must get.
+#   prepare   commands run in the installation before the start
+#   told      lines the game must write on stderr, each once
+#   alike     a pattern of further "anagura:" lines allowed (files failing alike)
+#   logged    lines Log.txt must hold (UTF-8 here)
+#   audio     SDL's audio driver: "dummy", a sound device that works (the
+#             sound files are read only when sound plays: a player's machine
+#             has a device, a test machine may not), or "none": no device at all
+#   player    1: run as an unprivileged user (a read-only folder is one only to such)
+#   display   0: no display at all (no DISPLAY, no WAYLAND_DISPLAY)
+#   playable  1: keys work and a close request ends it with 0; 0: it ends by itself with status 1
+describe() {
+  prepare=":" told=() alike='^$' logged=() audio=dummy player=0 playable=1 display=1
+  local sound_failed="右記の音声ファイルのロードに失敗しました_1："
+  local picture_failed="右記のグラフィックファイルのロードに失敗しました："
+  local defaults=": the default keys are used (arrows, Z, X)"
+  case "$1" in
+    intact) ;;
+    no-image)
+      prepare="rm -r image"
+      told=("anagura: no data folder found (no image/ here nor in ../share/games/anagura beside the program): running in the working folder")
+      logged=("グラフィックファイル image/TitleLogo.bmp がありません" "グラフィックファイル image/map_chip.bmp がありません") ;;
+    no-sound)
+      prepare="rm -r sound"
+      told=("anagura: sound sound/Normal1.mp3 cannot be read (No such file or directory)"
+            "anagura: sound sound/Dec.wav cannot be read (No such file or directory)")
+      alike='^anagura: sound sound/[A-Za-z0-9_]+\.wav cannot be read \(No such file or directory\)$'
+      logged=("${sound_failed}sound/Normal1.mp3" "${sound_failed}sound/Dec.wav") ;;
+    no-data)
+      prepare="rm -r Data"
+      told=("anagura: key file Data/KeyData.dat cannot be opened (No such file or directory)$defaults")
+      logged=("Key file Data/KeyData.dat cannot be opened (No such file or directory)$defaults") ;;
+    damaged)
+      prepare="damaged image/TitleLogo.bmp; damaged image/map_chip.bmp; damaged sound/Normal1.mp3;"
+      prepare+=" damaged sound/Dec.wav; damaged Data/KeyData.dat"
+      told=("anagura: sound sound/Normal1.mp3 cannot be decoded as WAV, MP3 or Ogg Vorbis"
+            "anagura: sound sound/Dec.wav cannot be decoded as WAV, MP3 or Ogg Vorbis"
+            "anagura: key file Data/KeyData.dat gives a count of 544501614 but holds 499 codes$defaults")
+      logged=("${picture_failed}image/TitleLogo.bmp" "${picture_failed}image/map_chip.bmp"
+              "${sound_failed}sound/Normal1.mp3" "${sound_failed}sound/Dec.wav") ;;
+    empty)
+      prepare=": > image/TitleLogo.bmp; : > image/Number.png; : > sound/Normal1.mp3; : > sound/Dec.wav;"
+      prepare+=" : > Data/KeyData.dat"
+      told=("anagura: sound sound/Normal1.mp3 cannot be decoded as WAV, MP3 or Ogg Vorbis"
+            "anagura: sound sound/Dec.wav cannot be decoded as WAV, MP3 or Ogg Vorbis"
+            "anagura: key file Data/KeyData.dat is empty$defaults")
+      logged=("${picture_failed}image/TitleLogo.bmp" "${picture_failed}image/Number.png"
+              "${sound_failed}sound/Normal1.mp3" "${sound_failed}sound/Dec.wav") ;;
+    truncated)
+      # A sound cut short plays what it holds; one cut inside its header is refused.
+      prepare="halve image/TitleLogo.bmp; halve image/map_chip.bmp; halve sound/Normal1.mp3; halve sound/Dec.wav;"
+      prepare+=" head -c 30 $src/assets/sound/Select.wav > sound/Select.wav; halve Data/KeyData.dat"
+      told=("anagura: sound sound/Select.wav cannot be decoded as WAV, MP3 or Ogg Vorbis"
+            "anagura: key file Data/KeyData.dat gives a count of 6 but holds 2 codes$defaults")
+      logged=("${picture_failed}image/TitleLogo.bmp" "${picture_failed}image/map_chip.bmp"
+              "${sound_failed}sound/Select.wav") ;;
+    read-only)
+      # The log and the player's own key file go to the player's folder.
+      prepare="chmod -R a+rX . && chmod a-w ."
+      player=1
+      logged=("ChangeWindowMode実行 ") ;;
+    log-folder)
+      prepare="mkdir -p Log.txt/kept && echo 'a file of the player' > Log.txt/kept/file"
+      told=("anagura: cannot write Log.txt (Is a directory): the game runs without a log") ;;
+    no-audio)
+      audio=none
+      told=("anagura: no sound output (Audio target 'none' not available): the game runs silent")
+      logged=("Sound output is not available: the game runs silent") ;;
+    no-display)
+      display=0 playable=0
+      told=("anagura: cannot open the window: no display (SDL fell back to its \"offscreen\" video driver; set DISPLAY or WAYLAND_DISPLAY, or SDL_VIDEODRIVER=offscreen to run without a visible window)")
+      logged=("ウインドウの作成に失敗しました") ;;
+  esac
+}
+rows=(intact no-image no-sound no-data damaged empty truncated read-only log-folder no-audio no-display)
+
+# The installation's files and what they hold, Log.txt aside.
+contents() { (cd "$1" && find . -type f ! -path ./Log.txt -print0 | sort -z | xargs -0 sha256sum); }
+
+# Starts the game in the row's installation, as the row's user, with its outputs in $run.
+start() {
+  local as=() unset=(-u WAYLAND_DISPLAY -u SDL_VIDEODRIVER)
+  [ "$player" = 0 ] || as=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+  [ "$display" = 1 ] || unset+=(-u DISPLAY)
+  (cd "$install" && exec env "${unset[@]}" SDL_AUDIODRIVER="$audio" \
+    HOME="$run/home" XDG_DATA_HOME="$run/home/share" XDG_RUNTIME_DIR="$run/home" ANAGURA_INSTANCE_LOCK="$lock" \
+    "${as[@]}" "$build/anagura" --record "$rec" --trace "$trace") > "$run/out" 2> "$run/err" &
+  game=$!
+}
+
+# Plays the title and the command menu with the decide key, then asks the game to close.
+play() {
+  started() { read_state; }
+  wait_until "first frame" started
+  local window
+  window="$(xdotool search --onlyvisible --pid "$game" 2> /dev/null | head -n 1)"
+  [ -n "$window" ] || fail "no window shown"
+  xdotool windowfocus --sync "$window"
+  wait_until "title" title_waits
+  press z 44
+  in_menu() { read_state && [ "$scene:$state:${menu[2]}" = game:1:-1 ]; }
+  wait_until "command menu" in_menu
+  press z 44
+  in_unit_menu() { read_state && [ "$state" = 2 ]; }
+  wait_until "unit menu after the decide key" in_unit_menu
+  kill -TERM "$game"
+}
+
+sjis() { printf '%s' "$1" | iconv -f UTF-8 -t CP932; }
+count_lines() { grep -cxF -- "$1" "$run/err"; }
+
+for row in "${rows[@]}"; do
+  describe "$row"
+  run="$work/$row"
+  install="$run/data"
+  mkdir -p "$install" "$run/home"
+  cp -r "$src/assets/image" "$src/assets/sound" "$src/assets/Data" "$src/assets/fonts" "$install/"
+  (cd "$install" && eval "$prepare") || fail "the installation could not be prepared"
+  chmod 777 "$run" "$run/home"
+  rec="$run/game.rec" trace="$run/game.jsonl" logfile="$install/Log.txt"
+  [ "$player" = 0 ] || logfile="$run/home/share/anagura/Log.txt"
+  before="$(contents "$install")"
+  begin=$(date +%s%N)
+  start
+  if [ "$playable" = 1 ]; then play; fi
+  wait "$game"
+  status=$?
+  game=""
+  took=$((($(date +%s%N) - begin) / 1000000))
+  if [ "$playable" = 1 ]; then
+    [ "$status" -eq 0 ] || fail "exit status $status after a close request"
+  else
+    [ "$status" -eq 1 ] || fail "exit status $status; 1 was due"
+    [ "$took" -le 2000 ] || fail "it took $took ms to give up"
+  fi
+  for line in "${told[@]}"; do
+    [ "$(count_lines "$line")" = 1 ] || fail "stderr does not say once: $line"
+  done
+  while IFS= read -r line; do
+    printf '%s\n' "${told[@]}" | grep -qxF -- "$line" || [[ "$line" =~ $alike ]] || fail "stderr says more: $line"
+  done < <(grep '^anagura:' "$run/err")
+  for line in "${logged[@]}"; do
+    grep -qF -- "$(sjis "$line")" "$logfile" 2> /dev/null || fail "Log.txt lacks: $line"
+  done
+  [ "$(contents "$install")" = "$before" ] || fail "the installation was changed"
+  echo "ok: $row (status $status, $took ms)"
+done
+
+# No display: the next start is not taken for a second copy.
+row=no-display-again
+describe no-display
+start
+wait "$game"
+game=""
+grep -q "another copy" "$run/err" && fail "the next start was refused as a second copy"
+grep -q "cannot open the window" "$run/err" || fail "the next start did not fail the same way"
+
+# A read-only installation: the player's own copy of the key file was made.
+cmp -s "$src/assets/Data/KeyData.dat" "$work/read-only/home/share/anagura/Data/KeyData.dat" ||
+  { row=read-only; fail "no key file in the player's folder"; }
+echo "PASS: ${#rows[@]} installations"
