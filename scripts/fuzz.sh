@@ -14,7 +14,7 @@ testdata="$root/../shared/testdata"
 bash "$root/scripts/setup.sh" game test > /dev/null
 mkdir -p "$root/build"
 {
-  CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DANAGURA_FUZZ=ON \
+  CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DANAGURA_FUZZ=ON -DANAGURA_WERROR=ON \
     "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g" &&
     cmake --build "$build" -j "$(nproc)" --target fuzz
 } > "$build.log" 2>&1 || { cat "$build.log"; exit 1; }
