@@ -10,25 +10,14 @@
 set -u
 build="$1"
 src="$2"
-if [ -z "${DISPLAY:-}" ]; then
-  echo "SKIP: DISPLAY is not set (scripts/test.sh starts Xvfb)"
-  exit 0
-fi
-for tool in xdotool setpriv sha256sum; do
-  command -v "$tool" > /dev/null || { echo "SKIP: $tool is not installed"; exit 0; }
-done
+source "$src/tests/GameDriver.bash"
+require_x setpriv
 
 work="$(mktemp -d)"
 chmod 755 "$work"   # the read-only row runs the game as an unprivileged user
-lock="anagura-bad-install-test-$$"
+export ANAGURA_INSTANCE_LOCK="anagura-bad-install-test-$$"
 game=""
-cleanup() {
-  [ -z "$game" ] || kill "$game" 2> /dev/null
-  chmod -R u+w "$work" 2> /dev/null
-  rm -rf "$work"
-  rm -f "/tmp/$lock-"*.lock "${XDG_RUNTIME_DIR:-/nonexistent}/$lock.lock"
-}
-trap cleanup EXIT
+trap end_test EXIT
 fail() {
   echo "FAIL: $row: $*"
   cat "$run/err" 2> /dev/null
@@ -36,8 +25,6 @@ fail() {
   echo
   exit 1
 }
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
-source "$src/tests/GameDriver.bash"
 
 damaged() { printf 'not what it claims to be %.0s' $(seq 1 80) > "$1"; }
 halve() { head -c $(($(stat -c %s "$1") / 2)) "$1" > "$1.half" && mv "$1.half" "$1"; }
@@ -127,7 +114,7 @@ start() {
   [ "$player" = 0 ] || as=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
   [ "$display" = 1 ] || unset+=(-u DISPLAY)
   (cd "$install" && exec env "${unset[@]}" SDL_AUDIODRIVER="$audio" \
-    HOME="$run/home" XDG_DATA_HOME="$run/home/share" XDG_RUNTIME_DIR="$run/home" ANAGURA_INSTANCE_LOCK="$lock" \
+    HOME="$run/home" XDG_DATA_HOME="$run/home/share" XDG_RUNTIME_DIR="$run/home" \
     "${as[@]}" "$build/anagura" --record "$rec" --trace "$trace") > "$run/out" 2> "$run/err" &
   game=$!
 }

@@ -4,6 +4,30 @@
 # until the recording shows the game read it down, then released until it shows
 # it up. The test defines fail() and sets $game to the game's process id.
 
+# Skips the test (exit 0) without an X display or without one of the tools named.
+require_x() {
+  if [ -z "${DISPLAY:-}" ]; then
+    echo "SKIP: DISPLAY is not set (scripts/test.sh starts Xvfb)"
+    exit 0
+  fi
+  for tool in xdotool "$@"; do
+    command -v "$tool" > /dev/null || { echo "SKIP: $tool is not installed"; exit 0; }
+  done
+}
+
+# The trap of such a test: ends the game, removes the folder $work and the
+# game's single-instance lock ($ANAGURA_INSTANCE_LOCK).
+end_test() {
+  [ -z "$game" ] || kill "$game" 2> /dev/null
+  chmod -R u+w "$work" 2> /dev/null
+  rm -rf "$work"
+  rm -f "${XDG_RUNTIME_DIR:-/nonexistent}/$ANAGURA_INSTANCE_LOCK.lock" "/tmp/$ANAGURA_INSTANCE_LOCK-"*.lock
+}
+
+# In a sanitizer build the real window pulls in libdbus and the GL driver, whose
+# allocations still live at exit; leaks are checked by the headless unit tests.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+
 # The last complete line of a file that is being written ("" before the first).
 last_line() {
   local text

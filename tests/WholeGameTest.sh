@@ -20,22 +20,12 @@
 set -u
 build="$1"
 src="$2"
-if [ -z "${DISPLAY:-}" ]; then
-  echo "SKIP: DISPLAY is not set (scripts/test.sh starts Xvfb)"
-  exit 0
-fi
-for tool in xdotool xwd xwininfo; do
-  command -v "$tool" > /dev/null || { echo "SKIP: $tool is not installed"; exit 0; }
-done
+source "$src/tests/GameDriver.bash"
+require_x xwd xwininfo
 
 work="$(mktemp -d)"
 game=""
-cleanup() {
-  [ -z "$game" ] || kill "$game" 2> /dev/null
-  rm -rf "$work"
-  rm -f "${XDG_RUNTIME_DIR:-/nonexistent}/$ANAGURA_INSTANCE_LOCK.lock" "/tmp/$ANAGURA_INSTANCE_LOCK-$(id -u).lock"
-}
-trap cleanup EXIT
+trap end_test EXIT
 fail() {
   echo "FAIL: $*"
   echo "--- last state: $(last_line "$work/game.jsonl" | cut -c 1-400)"
@@ -44,16 +34,11 @@ fail() {
   exit 1
 }
 
-# In a sanitizer build the real window pulls in libdbus and the GL driver, whose
-# allocations still live at exit; leaks are checked by the headless unit tests.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 export ANAGURA_INSTANCE_LOCK="anagura-whole-game-test-$$"
 mkdir -p "$work/data"
 for sub in image sound Data fonts; do ln -s "$src/assets/$sub" "$work/data/$sub"; done
 trace="$work/game.jsonl"
 rec="$work/game.rec"
-
-source "$src/tests/GameDriver.bash"
 
 # Freezes the game (the focus goes to the root window), dumps its window and
 # notes the frames it may show, then gives the focus back and sees it run on.
@@ -142,7 +127,7 @@ begin=$SECONDS
 games=0
 defeated=0
 while :; do
-  [ $((SECONDS - begin)) -lt 270 ] || fail "the games were not over within 270 s"
+  [ $((SECONDS - begin)) -lt 480 ] || fail "the games were not over within 480 s"
   kill -0 "$game" 2> /dev/null || fail "the game ended by itself"
   if ! read_state; then sleep 0.02; continue; fi
   case "$scene:$state" in
