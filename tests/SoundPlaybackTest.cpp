@@ -10,6 +10,7 @@
 #include "MediaTestSupport.h"
 #include "media/Headless.h"
 #include "media/Media.h"
+#include "media/PlayerPrefs.h"
 #include "media/SoundOutput.h"
 #include "media/SoundSystem.h"
 #include "media/VolumeLaw.h"
@@ -65,6 +66,32 @@ TEST_F(SoundPlayback, VolumeScalesWhatIsHeard) {
         EXPECT_NEAR(out[1], c.expected, 2) << "volume " << c.volume;
         StopSoundHandle(h);
     }
+}
+
+// Looping sounds are music, the others effects; the player's volumes scale
+// them apart, on top of the game's volume, and mute silences both.
+TEST_F(SoundPlayback, PlayersVolumesScaleMusicAndEffectsApart) {
+    const int h = LoadSound(WriteStereoWav(dir, "level.wav", Level(48000, 10000), 48000).c_str(), 3, -1);
+    ASSERT_GT(h, 0);
+    media::PlayerPrefs prefs;
+    prefs.musicVolume = 50;
+    prefs.effectVolume = 25;
+    media::SetPlayerPrefs(prefs);
+    PlaySoundHandle(h, 3, 1);
+    EXPECT_NEAR(Render(100)[0], 5000, 2);
+    SetSoundVolume(128, h);
+    EXPECT_NEAR(Render(480)[959], 3544, 2);
+    StopSoundHandle(h);
+    SetSoundVolume(255, h);
+    PlaySoundHandle(h, 1, 1);
+    EXPECT_NEAR(Render(100)[0], 2500, 2);
+    StopSoundHandle(h);
+    prefs.mute = true;
+    media::SetPlayerPrefs(prefs);
+    PlaySoundHandle(h, 3, 1);
+    PlaySoundHandle(h, 1, 1);
+    EXPECT_EQ(Render(100)[0], 0);
+    media::SetPlayerPrefs({});
 }
 
 TEST_F(SoundPlayback, TwoSoundsMixToTheirSumAndClipCleanly) {

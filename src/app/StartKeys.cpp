@@ -4,10 +4,13 @@
 #include <iterator>
 
 #include "media/Log.h"
+#include "media/PlayerPrefs.h"
 
 namespace app {
 
-void LoadStartKeys(KeyConfig& config, const std::string& path) {
+namespace {
+
+void UseKeyFileOrDefaults(KeyConfig& config, const std::string& path) {
     std::string problem;
     if (LoadKeyConfigFrom(config, path, &problem) == 0) return;
     media::LogPrintf("Key file %s %s: the default keys are used (arrows, Z, X)\n", path.c_str(), problem.c_str());
@@ -15,6 +18,13 @@ void LoadStartKeys(KeyConfig& config, const std::string& path) {
                  problem.c_str());
     config.keys.assign(std::begin(kDefaultKeyCodes), std::end(kDefaultKeyCodes));
     config.count = static_cast<int32_t>(config.keys.size());
+}
+
+}  // namespace
+
+void LoadStartKeys(KeyConfig& config, const std::string& path) {
+    UseKeyFileOrDefaults(config, path);
+    media::SetPadButtonKeys(config.keys);  // a gamepad presses the keys in force
 }
 
 }  // namespace app
