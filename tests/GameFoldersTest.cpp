@@ -114,7 +114,7 @@ TEST(GameOptionsTest, DataAndHelpAreTakenAndAnythingElseRefused) {
         {{"-h"}, true, "", true},
         {{"--data"}, false, "", false},
         {{"--data", ""}, false, "", false},
-        {{"--scale", "2"}, false, "", false},
+        {{"--zoom", "2"}, false, "", false},
         {{"data"}, false, "", false},
     };
     for (const Case& c : cases) {
