@@ -9,7 +9,6 @@
 
 #include "MediaTestSupport.h"
 #include "app/GameFolders.h"
-#include "app/GameOptions.h"
 #include "app/PlayerStart.h"
 #include "app/SettingsFile.h"
 #include "media/PlayerPrefs.h"
@@ -69,11 +68,10 @@ TEST_F(SettingsFolderTest, FollowsTheXdgRule) {
 TEST_F(SettingsFolderTest, CommandLineWinsAndWindowChangesAreWrittenWholeKeepingTheRest) {
     fs::create_directories(folder.Path() / "config");
     std::ofstream(SettingsPath()) << "# my settings\nscale = 3\nfullscreen = 1\nmusic_volume = 40\nzoom = 2\n";
-    app::GameOptions options;
-    std::vector<const char*> argv = {"anagura", "--scale", "5", "--mute"};
-    std::string error;
-    ASSERT_TRUE(app::ParseGameOptions(static_cast<int>(argv.size()), const_cast<char**>(argv.data()), options, error));
-    app::StartPlayerSettings(options.player, (folder.Path() / "config").string(), "/player");
+    app::PlayerSettings commandLine;
+    commandLine.scale = 5;
+    commandLine.mute = true;
+    app::StartPlayerSettings(commandLine, (folder.Path() / "config").string(), "/player");
 
     const media::PlayerPrefs& prefs = media::CurrentPlayerPrefs();
     EXPECT_EQ(prefs.scale, 5);
@@ -111,32 +109,6 @@ TEST_F(SettingsFolderTest, AFileThatCannotBeReadIsNeverOverwritten) {
     file.Load();
     EXPECT_FALSE(file.Save("scale", "2"));
     EXPECT_TRUE(fs::is_directory(SettingsPath()));
-}
-
-TEST(GameOptionsTest, PlayerSettingsAreTakenFromTheCommandLineOnlyWhenWhole) {
-    struct Case {
-        std::vector<const char*> args;
-        bool ok;
-    };
-    const std::vector<Case> cases = {
-        {{"--scale", "1"}, true},        {{"--scale", "8"}, true},         {{"--scale", "0"}, false},
-        {{"--scale", "9"}, false},       {{"--scale", "2.5"}, false},      {{"--music-volume", "100"}, true},
-        {{"--effect-volume", "-1"}, false}, {{"--fullscreen", "--window"}, true}, {{"--version"}, true},
-    };
-    for (const Case& c : cases) {
-        std::vector<char*> argv{const_cast<char*>("anagura")};
-        for (const char* a : c.args) argv.push_back(const_cast<char*>(a));
-        app::GameOptions options;
-        std::string error;
-        EXPECT_EQ(app::ParseGameOptions(static_cast<int>(argv.size()), argv.data(), options, error), c.ok)
-            << c.args[0] << " " << (c.args.size() > 1 ? c.args[1] : "");
-    }
-    app::GameOptions options;
-    std::vector<const char*> argv = {"anagura", "--fullscreen", "--window", "--effect-volume", "30"};
-    std::string error;
-    ASSERT_TRUE(app::ParseGameOptions(static_cast<int>(argv.size()), const_cast<char**>(argv.data()), options, error));
-    EXPECT_EQ(options.player.fullscreen, false);  // the later one wins
-    EXPECT_EQ(options.player.effectVolume, 30);
 }
 
 }  // namespace
