@@ -3,7 +3,7 @@
 # with real key presses (XTEST, through xdotool): --scale 3 opens 480 x 360;
 # F11 switches fullscreen and back and the settings file follows; a window the
 # player resizes keeps its whole multiple in the settings file, which the next
-# start opens with.
+# start opens with; F12 saves the picture at 1x and at the window's multiple.
 set -u
 build="$1"
 src="$2"
@@ -71,5 +71,13 @@ quit
 
 start
 [ "$(size)" = "800x600" ] || fail "the saved scale 5 opened $(size)"
+xdotool key F12
+for _ in $(seq 1 50); do
+  [ "$(ls "$work/data/screenshots" 2> /dev/null | wc -l)" -eq 2 ] && break
+  sleep 0.1
+done
+ls "$work/data/screenshots" | grep -qx 'anagura-[0-9]\{8\}-[0-9]\{6\}.png' || fail "F12 wrote no 1x screenshot"
+ls "$work/data/screenshots" | grep -qx 'anagura-[0-9]\{8\}-[0-9]\{6\}-x5.png' || fail "F12 wrote no 5x screenshot"
 quit
-echo "PASS: --scale, F11 both ways and a resized window, each kept in settings.ini"
+grep -q "[0-9]:Screenshot .*anagura-.*\.png and, at 5x," "$work/data/Log.txt" || fail "Log.txt does not name the screenshot"
+echo "PASS: --scale, F11 both ways and a resized window kept in settings.ini; F12 screenshots at 1x and 5x"

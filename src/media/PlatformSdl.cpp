@@ -21,6 +21,7 @@
 #include "media/Platform.h"
 #include "media/PlatformSdlPads.h"
 #include "media/PlayerPrefs.h"
+#include "media/Screenshot.h"
 
 // Last, for its macros (Status, None, ...): only the handler of a lost X connection uses it.
 #include <X11/Xlib.h>
@@ -392,7 +393,10 @@ private:
         const bool altEnter = code == SDL_SCANCODE_RETURN && (key.keysym.mod & KMOD_ALT);
         if (code != SDL_SCANCODE_F11 && code != SDL_SCANCODE_F12 && !altEnter) return false;
         if (key.type != SDL_KEYDOWN || key.repeat) return true;
-        if (code != SDL_SCANCODE_F12 && SetFullscreen(!fullscreen_)) NotePlayerFullscreen(fullscreen_);
+        if (code == SDL_SCANCODE_F12)
+            SaveScreenshot();
+        else if (SetFullscreen(!fullscreen_))
+            NotePlayerFullscreen(fullscreen_);
         return true;
     }
 

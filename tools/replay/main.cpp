@@ -16,9 +16,9 @@
 #include "app/SystemContext.h"
 #include "media/CallTraceWriter.h"
 #include "media/Headless.h"
+#include "media/PngFile.h"
 #include "replay/InputScript.h"
 #include "replay/Options.h"
-#include "replay/PngFile.h"
 #include "replay/Trace.h"
 #include "replay/WavFile.h"
 
@@ -105,7 +105,7 @@ private:
             pixels.assign(static_cast<size_t>(kScreenWidth * kScreenHeight), 0);  // nothing shown yet
         char name[32];
         std::snprintf(name, sizeof name, "/%08llu.png", static_cast<unsigned long long>(frame));
-        if (!replay::WritePng(m_options.screenshotDir + name, pixels, kScreenWidth, kScreenHeight) &&
+        if (!media::WritePng(m_options.screenshotDir + name, pixels, kScreenWidth, kScreenHeight) &&
             m_failed.empty())
             m_failed = "cannot write the screenshot " + m_options.screenshotDir + name;
     }

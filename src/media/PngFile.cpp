@@ -1,11 +1,11 @@
-#include "replay/PngFile.h"
+#include "media/PngFile.h"
 
 #include <png.h>
 
 #include <cstdio>
 #include <memory>
 
-namespace replay {
+namespace media {
 
 bool WritePng(const std::string& path, const std::vector<uint32_t>& pixels, int width, int height) {
     if (width <= 0 || height <= 0 || pixels.size() != static_cast<size_t>(width) * static_cast<size_t>(height))
@@ -26,4 +26,4 @@ bool WritePng(const std::string& path, const std::vector<uint32_t>& pixels, int 
     return ok != 0;
 }
 
-}  // namespace replay
+}  // namespace media
