@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "MediaTestSupport.h"
-#include "app/GameFolders.h"
 #include "app/PlayerStart.h"
 #include "app/SettingsFile.h"
 #include "media/PlayerPrefs.h"
@@ -52,18 +51,6 @@ protected:
     std::string SettingsPath() const { return (folder.Path() / "config" / "settings.ini").string(); }
     testsupport::ScratchFolder folder;
 };
-
-TEST_F(SettingsFolderTest, FollowsTheXdgRule) {
-    app::FolderPlaces places;
-    places.home = "/home/player";
-    EXPECT_EQ(app::SettingsFolder(places), "/home/player/.config/anagura");
-    places.xdgConfigHome = "relative/is/ignored";
-    EXPECT_EQ(app::SettingsFolder(places), "/home/player/.config/anagura");
-    places.xdgConfigHome = "/xdg";
-    EXPECT_EQ(app::SettingsFolder(places), "/xdg/anagura");
-    places = {};
-    EXPECT_EQ(app::SettingsFolder(places), "");
-}
 
 TEST_F(SettingsFolderTest, CommandLineWinsAndWindowChangesAreWrittenWholeKeepingTheRest) {
     fs::create_directories(folder.Path() / "config");
