@@ -45,14 +45,18 @@ void SetPadButtonKeys(const std::vector<int32_t>& codes);
 
 // ------------------------------------------------ for the media layer itself
 
+// The choices as last set (the defaults before).
 const PlayerPrefs& CurrentPlayerPrefs();
-// The player's scale and fullscreen put over what the game asked for.
+// The window scale at start: the player's whole multiple, else the game's rate.
 double PlayerWindowScale(double gameScale);
+// Windowed at start: not when the player chose fullscreen, else as the game asked.
 bool PlayerWindowed(bool gameWindowed);
 // Amplitude factor of the player's volume for a sound played with `playType`:
 // looping sounds (3) are music, the others effects. Exactly 1.0 by default.
 float PlayerVolumeGain(int playType);
+// The key codes handed down by SetPadButtonKeys (under the operation lock).
 const std::vector<int32_t>& PadButtonKeys();
+// Tell the listener, if any (the scale clamped to 1..8).
 void NotePlayerScale(int scale);
 void NotePlayerFullscreen(bool fullscreen);
 
