@@ -110,12 +110,13 @@ bool Parse(const std::vector<const char*>& args, app::GameOptions& options) {
     return ok;
 }
 
-TEST(GameOptionsTest, DataAndHelpAreTakenAndAnythingElseRefused) {
+TEST(GameOptionsTest, OptionsAreTakenAndAnythingElseRefused) {
     struct Case {
         std::vector<const char*> args;
         bool ok;
         std::string data;
         bool help;
+        uint64_t traceEvery = 1;
     };
     const std::vector<Case> cases = {
         {{}, true, "", false},
@@ -132,6 +133,11 @@ TEST(GameOptionsTest, DataAndHelpAreTakenAndAnythingElseRefused) {
         {{"--scale", "2.5"}, false, "", false},
         {{"--music-volume", "100"}, true, "", false},
         {{"--effect-volume", "-1"}, false, "", false},
+        {{"--trace-every", "25", "--record", "r", "--trace", "t", "--calls", "c"}, true, "", false, 25},
+        {{"--trace-every", "0"}, false, "", false},
+        {{"--trace-every", "-3"}, false, "", false},
+        {{"--trace-every", "3x"}, false, "", false},
+        {{"--record", ""}, false, "", false},
     };
     for (const Case& c : cases) {
         app::GameOptions options;
@@ -139,6 +145,10 @@ TEST(GameOptionsTest, DataAndHelpAreTakenAndAnythingElseRefused) {
         if (!c.ok) continue;
         EXPECT_EQ(options.dataDir, c.data);
         EXPECT_EQ(options.help, c.help);
+        EXPECT_EQ(options.traceEvery, c.traceEvery);
+        if (c.traceEvery == 25) {
+            EXPECT_EQ(options.recordFile + options.traceFile + options.callsFile, "rtc");
+        }
     }
     app::GameOptions options;
     ASSERT_TRUE(Parse({"--fullscreen", "--window", "--effect-volume", "30", "--scale", "3"}, options));

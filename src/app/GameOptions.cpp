@@ -1,6 +1,8 @@
 #include "app/GameOptions.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstring>
 #include <string_view>
 
 namespace app {
@@ -43,6 +45,27 @@ const OptionRow kOptions[] = {
      [](GameOptions& o, const char* value) { return Setting(o, "effect_volume", value); }},
     {"--mute", nullptr, nullptr, "no sound",
      [](GameOptions& o, const char*) { return Setting(o, "mute", "1"); }},
+    {"--record", nullptr, "FILE", "record the game (its seed, keys and key presses)\nfor anagura-replay",
+     [](GameOptions& o, const char* value) {
+         o.recordFile = value;
+         return !o.recordFile.empty();
+     }},
+    {"--trace", nullptr, "FILE", "write the game's state after each frame (JSON Lines,\nas anagura-replay does)",
+     [](GameOptions& o, const char* value) {
+         o.traceFile = value;
+         return !o.traceFile.empty();
+     }},
+    {"--trace-every", nullptr, "K", "trace only the frames f with f % K == 0, and the\nlast (default 1)",
+     [](GameOptions& o, const char* value) {
+         const char* end = value + std::strlen(value);
+         const bool digits = *value >= '0' && *value <= '9';
+         return digits && std::from_chars(value, end, o.traceEvery).ptr == end && o.traceEvery > 0;
+     }},
+    {"--calls", nullptr, "FILE", "write the media-layer calls of each traced frame\n(JSON Lines)",
+     [](GameOptions& o, const char* value) {
+         o.callsFile = value;
+         return !o.callsFile.empty();
+     }},
     {"--version", nullptr, nullptr, "print the version",
      [](GameOptions& o, const char*) {
          o.version = true;
@@ -89,7 +112,7 @@ std::string GameUsage() {
         }
     }
     usage += "Settings: settings.ini in $XDG_CONFIG_HOME/anagura (default ~/.config/anagura);\n"
-             "options win over it.\n";
+             "the window and sound options win over it.\n";
     return usage;
 }
 

@@ -3,6 +3,7 @@
 // new row there.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "app/PlayerSettings.h"
@@ -14,6 +15,10 @@ struct GameOptions {
     bool help = false;    // --help, -h
     bool version = false;  // --version
     PlayerSettings player;  // --scale, --fullscreen, --window, --music-volume, --effect-volume, --mute
+    std::string recordFile;   // --record FILE: the game's keys, for anagura-replay
+    std::string traceFile;    // --trace FILE: the state trace, as anagura-replay writes it
+    uint64_t traceEvery = 1;  // --trace-every K: the frames of both traces
+    std::string callsFile;    // --calls FILE: the media-layer calls of each traced frame
 };
 
 // Parses argv into `options`; false with a message in `error` on a bad command line.

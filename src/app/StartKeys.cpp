@@ -8,23 +8,22 @@
 
 namespace app {
 
-namespace {
-
-void UseKeyFileOrDefaults(KeyConfig& config, const std::string& path) {
+void LoadStartKeys(KeyConfig& config, const std::string& path) {
     std::string problem;
-    if (LoadKeyConfigFrom(config, path, &problem) == 0) return;
+    if (LoadKeyConfigFrom(config, path, &problem) == 0) {
+        media::SetPadButtonKeys(config.keys);  // a gamepad presses the keys in force
+        return;
+    }
     media::LogPrintf("Key file %s %s: the default keys are used (arrows, Z, X)\n", path.c_str(), problem.c_str());
     std::fprintf(stderr, "anagura: key file %s %s: the default keys are used (arrows, Z, X)\n", path.c_str(),
                  problem.c_str());
-    config.keys.assign(std::begin(kDefaultKeyCodes), std::end(kDefaultKeyCodes));
-    config.count = static_cast<int32_t>(config.keys.size());
+    UseStartKeys(config, {std::begin(kDefaultKeyCodes), std::end(kDefaultKeyCodes)});
 }
 
-}  // namespace
-
-void LoadStartKeys(KeyConfig& config, const std::string& path) {
-    UseKeyFileOrDefaults(config, path);
-    media::SetPadButtonKeys(config.keys);  // a gamepad presses the keys in force
+void UseStartKeys(KeyConfig& config, const std::vector<int32_t>& codes) {
+    config.keys = codes;
+    config.count = static_cast<int32_t>(codes.size());
+    media::SetPadButtonKeys(config.keys);
 }
 
 }  // namespace app
