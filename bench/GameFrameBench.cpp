@@ -52,8 +52,8 @@ private:
     fs::path old_, dir_;
 };
 
-// What a frame runs: 0 update and draw, 1 update only, 2 draw only; each as one
-// batch of media operations, as the main loop runs them.
+// What a frame runs: 0 clear, update and draw, 1 update only, 2 clear and draw;
+// each as one batch of media operations, as the main loop runs them.
 void RunFrames(benchmark::State& state, int part) {
     AssetFolder folder;
     media::headless::Install(true);
@@ -78,12 +78,17 @@ void RunFrames(benchmark::State& state, int part) {
     }
     for (auto _ : state) {
         if (part == 0) {
-            RunSceneFrame(*scene);  // as the main loop runs a frame
+            ClearScreen();          // as the main loop starts a frame's drawing
+            RunSceneFrame(*scene);
             continue;
         }
         media::OperationGuard batch;
-        if (part == 1) scene->Update();
-        else scene->Draw();
+        if (part == 1) {
+            scene->Update();
+        } else {
+            ClearScreen();
+            scene->Draw();
+        }
     }
     state.counters["units"] = wandering;
     delete scene;

@@ -6,6 +6,7 @@
 
 #include "media/PixelMath.h"
 #include "media/Rgb565Rows.h"
+#include "media/ScreenReuse.h"
 
 namespace media {
 
@@ -149,13 +150,19 @@ Surface* MediaState::Target() {
     return s->Empty() ? nullptr : s;
 }
 
+MediaState::MediaState() : reuse(std::make_unique<ScreenReuse>()) {}
+MediaState::~MediaState() = default;
+
 Surface& MediaState::Back() {
+    if (reuse->Pending()) reuse->Settle(back);
     if (backStale) {
         back = front;
         backStale = false;
     }
     return back;
 }
+
+void MediaState::ForgetReuse() { reuse->Forget(back); }
 
 MediaState& State() {
     static MediaState* state = new MediaState();  // lives until process exit

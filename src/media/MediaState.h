@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -67,7 +68,12 @@ struct DrawState {
 
 constexpr int kImageSlots = 32768;
 
+class ScreenReuse;
+
 struct MediaState {
+    MediaState();
+    ~MediaState();
+
     // Recorded by SetScreenMode / SetWindowScale / ChangeWindowMode.
     int screenWidth = 640;
     int screenHeight = 480;
@@ -92,14 +98,18 @@ struct MediaState {
     Surface back;
     Surface front;
     bool backStale = false;
+    // Draws on the back screen that repeat the previous frame's may wait (see ScreenReuse).
+    std::unique_ptr<ScreenReuse> reuse;
     DrawState draw;
     HandleTable<Image> images{HandleType::Image, kImageSlots};
 
     PixelFormat Format() const;
     // The current draw target, or null before the screens exist.
     Surface* Target();
-    // The back screen with its content as drawn (settles a pending copy).
+    // The back screen with its content as drawn (settles a pending copy and waiting draws).
     Surface& Back();
+    // Before the images or the screens change: waiting draws are made, the kept picture forgotten.
+    void ForgetReuse();
 };
 
 MediaState& State();

@@ -13,6 +13,7 @@
 #include "media/OperationLock.h"
 #include "media/Platform.h"
 #include "media/Random.h"
+#include "media/ScreenReuse.h"
 #include "media/SoundSystem.h"
 
 namespace media {
@@ -68,6 +69,7 @@ int FailStart(MediaState& st, Platform& platform, bool windowOpen) {
         platform.CloseWindow();
     }
     platform.ReleaseInstanceLock();
+    st.ForgetReuse();
     st.backStale = false;
     st.back = Surface();
     st.front = Surface();
@@ -100,8 +102,9 @@ int SetScreenMode(int width, int height, int bitsPerPixel, int refreshRate) {
         st.screenHeight = 480;
         st.bitsPerPixel = 16;
         if (st.running) {
+            st.ForgetReuse();
             st.backStale = false;
-        st.back.Allocate(640, 480, PixelFormat::Rgb565);
+            st.back.Allocate(640, 480, PixelFormat::Rgb565);
             st.front.Allocate(640, 480, PixelFormat::Rgb565);
         }
         return -2;
@@ -111,6 +114,7 @@ int SetScreenMode(int width, int height, int bitsPerPixel, int refreshRate) {
     st.bitsPerPixel = bits;
     if (refreshRate != -1) st.refreshRate = refreshRate;
     if (st.running) {
+        st.ForgetReuse();
         st.backStale = false;
         st.back.Allocate(w, h, st.Format());
         st.front.Allocate(w, h, st.Format());
@@ -180,6 +184,7 @@ int InitMediaLayer() {
         return FailStart(st, platform, false);
     }
 
+    st.ForgetReuse();
     st.backStale = false;
     st.back.Allocate(st.screenWidth, st.screenHeight, st.Format());
     st.front.Allocate(st.screenWidth, st.screenHeight, st.Format());
@@ -205,6 +210,7 @@ int EndMediaLayer() {
         platform.CloseWindow();
         platform.ReleaseInstanceLock();
     }
+    st.ForgetReuse();
     st.images.Clear();
     st.backStale = false;
     st.back = Surface();
@@ -248,7 +254,11 @@ int SetDrawTarget(int target) {
 int ClearScreen() {
     OperationGuard guard;
     MediaState& st = State();
-    if (st.draw.target == -2) st.backStale = false;  // about to be overwritten whole
+    if (st.draw.target == -2) {
+        st.backStale = false;  // about to be overwritten whole
+        // The clear waits with the frame's first draws while they repeat the last frame's.
+        if (!st.back.Empty() && st.reuse->BeginFrame()) return 0;
+    }
     Surface* target = st.Target();
     if (target) target->Fill(0);
     return 0;
@@ -268,6 +278,7 @@ int FlipScreen() {
     // The back screen becomes the front; the old front is marked to receive a
     // copy of it, made only if the back screen is used before being cleared.
     st.Back();
+    st.reuse->EndFrame(st.back);
     std::swap(st.back, st.front);
     st.backStale = true;
     platform.Present(st.front.Data(), st.front.width, st.front.height, st.front.Pitch(), st.front.format);

@@ -1,0 +1,92 @@
+// Reuse of the back screen's picture from one frame to the next.
+//
+// A frame here is what is drawn on the back screen after ClearScreen. Games
+// draw much the same frame again and again: the map, the window frames and the
+// status icons come first and do not change, the moving figures come later. So
+// every image and rectangle draw on the back screen is noted with the drawing
+// state it was made in. While a frame's draws repeat the previous frame's, call
+// for call, they are only noted; the picture those same draws made last time
+// was kept, and it is copied in at the first draw that differs, or whenever the
+// back screen is looked at. Drawing the calls that follow then goes on as
+// usual. The pixels are the same as if every call had been drawn.
+//
+// What keeps that true: the picture is always a copy of a real back screen,
+// taken at a point where every draw since the clear was noted; it is dropped
+// when the images change (a handle could name other pixels) or the screens are
+// made again; a draw that is not noted (text) ends the reuse for that frame.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "media/MediaState.h"
+
+namespace media {
+
+// One image or rectangle draw on the back screen, with its drawing state.
+struct DrawCall {
+    enum Kind : int32_t { kImage, kMirroredImage, kRect };
+    int32_t kind = kImage;
+    int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;   // images: x, y, handle, transparent flag
+    uint32_t colour = 0;                       // rectangles: colour and fill flag
+    int32_t fill = 0;
+    int32_t blendMode = 0, blendParam = 0, brightR = 0, brightG = 0, brightB = 0;
+
+    bool operator==(const DrawCall&) const = default;
+};
+
+class ScreenReuse {
+public:
+    // ClearScreen on the back screen: a new frame starts. True when the clear
+    // itself waits (reuse on); otherwise the caller clears.
+    bool BeginFrame();
+    // A draw on the back screen. True when it repeats the previous frame's and
+    // need not be drawn now; otherwise the caller draws it on Back().
+    bool SkipImage(int x, int y, int handle, bool transparent, bool mirrored, const DrawState& state,
+                   Surface& back);
+    bool SkipRect(int x1, int y1, int x2, int y2, uint32_t colour, int fill, const DrawState& state,
+                  Surface& back);
+    // A draw on the back screen that is not noted (text): reuse ends for this frame.
+    void DrawUnnoted(Surface& back);
+    // True while the back screen does not yet hold what was asked for.
+    bool Pending() const { return phase_ == Phase::Deferred; }
+    // Makes the back screen hold the clear and the skipped draws.
+    void Settle(Surface& back);
+    // FlipScreen: the frame is complete; the back screen changes hands after this.
+    void EndFrame(Surface& back);
+    // The images or the screens change: settles, then forgets the picture.
+    void Forget(Surface& back);
+    // For tests: with reuse off every call is drawn at once.
+    void SetEnabled(bool enabled, Surface& back);
+
+private:
+    enum class Phase {
+        Off,       // the frame did not start with a clear, or noting stopped
+        Deferred,  // the calls so far repeat the reference; nothing drawn yet
+        Matching,  // drawn, and the calls so far still repeat the reference
+        Diverged,  // drawn; the calls differ from the reference
+        Ended,     // flipped; draws until the next clear are not part of the frame
+    };
+
+    // A slot for the next call, or null when calls are not noted now.
+    DrawCall* Note(const DrawState& state, Surface& back);
+    // Whether the call just noted may be skipped.
+    bool Decide(const DrawCall& call, Surface& back);
+    // Draws what the deferred frame holds: the picture, or the clear and the calls so far.
+    void Materialise(Surface& back);
+    // The frame's calls stop repeating the reference here.
+    void Diverge(const Surface& back);
+    void TakePicture(const Surface& back);
+    void DropPicture();
+
+    bool enabled_ = true;
+    Phase phase_ = Phase::Off;
+    std::vector<DrawCall> reference_;  // the previous frame's calls
+    std::vector<DrawCall> calls_;      // this frame's calls
+    size_t matched_ = 0;               // leading calls of this frame equal to the reference's
+    Surface picture_;                  // the back screen after the reference's first pictureCalls_ calls
+    size_t pictureCalls_ = 0;
+    bool havePicture_ = false;
+};
+
+}  // namespace media
