@@ -13,6 +13,11 @@ namespace media::headless {
 // virtualClock the millisecond clock only moves through Sleep/AdvanceClock.
 void Install(bool virtualClock = true);
 
+// The headless sound device is pulled by RenderAudio, which feeds the streams
+// first. With this set (before InitMediaLayer; Install clears it) streams are
+// fed as beside a device that pulls by itself: by the media layer's feeder thread.
+void FeedStreamsOnAThread(bool on);
+
 // The keys the next GetKeyStateAll/ProcessMessage will see as down.
 void SetKeyDown(int dikCode, bool down);
 void ReleaseAllKeys();

@@ -231,7 +231,7 @@ int ProcessMessage() {
     // Frozen while another application has the focus or the window is minimised.
     while (!r.quit && !r.active) {
         st.active = false;
-        FeedStreams();
+        FeedStreams();   // this thread holds the lock the feeder would need
         platform.SleepMillis(1);
         r = platform.PumpEvents(5);
     }
@@ -240,7 +240,7 @@ int ProcessMessage() {
         st.ended = true;
         return -1;
     }
-    FeedStreams();
+    KeepStreamsFed();
     return 0;
 }
 

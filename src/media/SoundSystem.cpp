@@ -8,6 +8,7 @@
 #include "media/OperationLock.h"
 #include "media/Platform.h"
 #include "media/SoundOutput.h"
+#include "media/StreamFeeder.h"
 
 namespace media {
 
@@ -19,11 +20,22 @@ struct OutputState {
     bool running = false;
     int dataMode = 0;
     HandleTable<Sound> table{HandleType::Sound, kMaxSounds};
+    std::unique_ptr<StreamFeeder> feeder;   // beside a device that pulls by itself
 };
 
 OutputState& State() {
     static OutputState* state = new OutputState();  // lives until process exit
     return *state;
+}
+
+// One piece for every stream that wants one, when the operation lock is free.
+StreamFeeder::Round FeedRound() {
+    OperationLock& lock = TheOperationLock();
+    if (!lock.TryLock()) return StreamFeeder::Round::Busy;
+    bool more = false;
+    State().table.ForEach([&more](int32_t, Sound& sound) { more = sound.FeedPiece() || more; });
+    lock.Unlock();
+    return more ? StreamFeeder::Round::More : StreamFeeder::Round::Done;
 }
 
 }  // namespace
@@ -47,12 +59,14 @@ bool StartSoundOutput() {
     }
     state.rate = rate;
     state.running = true;
+    if (CurrentPlatform().DevicePullsByItself()) state.feeder = std::make_unique<StreamFeeder>(&FeedRound);
     return true;
 }
 
 void EndSoundOutput() {
     OperationGuard guard;
     OutputState& state = State();
+    state.feeder.reset();   // never inside a round: a round holds the lock this thread holds
     if (state.running) CurrentPlatform().CloseAudio();   // the audio thread has stopped after this
     state.table.Clear();
     state.mixer.reset();
@@ -63,6 +77,15 @@ void EndSoundOutput() {
 void FeedStreams() {
     OperationGuard guard;
     State().table.ForEach([](int32_t, Sound& sound) { sound.Feed(); });
+}
+
+void KeepStreamsFed() {
+    OperationGuard guard;
+    OutputState& state = State();
+    if (!state.feeder) return;
+    bool hungry = false;
+    state.table.ForEach([&hungry](int32_t, Sound& sound) { hungry = hungry || sound.Hungry(); });
+    if (hungry) state.feeder->Wake();
 }
 
 }  // namespace media
