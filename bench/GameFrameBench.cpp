@@ -3,13 +3,9 @@
 // and whole main-loop frames of the same play.
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstring>
-#include <filesystem>
-#include <system_error>
 
+#include "DataFolder.h"
 #include "app/KeyConfig.h"
 #include "app/MainLoop.h"
 #include "app/Scene.h"
@@ -26,36 +22,10 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-
-// A working folder linking the source tree's assets; removed at the end.
-class AssetFolder {
-public:
-    AssetFolder() {
-        old_ = fs::current_path();
-        char pattern[] = "/tmp/anagura-bench-XXXXXX";
-        if (const char* made = mkdtemp(pattern)) dir_ = made;
-        const fs::path assets = fs::path(ANAGURA_SOURCE_DIR) / "assets";
-        for (const char* sub : {"image", "sound", "Data"}) {
-            std::error_code ec;
-            fs::create_directory_symlink(assets / sub, dir_ / sub, ec);
-        }
-        fs::current_path(dir_);
-    }
-    ~AssetFolder() {
-        std::error_code ec;
-        fs::current_path(old_, ec);
-        fs::remove_all(dir_, ec);
-    }
-
-private:
-    fs::path old_, dir_;
-};
-
 // What a frame runs: 0 clear, update and draw, 1 update only, 2 clear and draw;
 // each as one batch of media operations, as the main loop runs them.
 void RunFrames(benchmark::State& state, int part) {
-    AssetFolder folder;
+    bench::DataFolder folder;
     media::headless::Install(true);
     media::headless::SetRandomSeed(1);
     GetSystem();
@@ -107,7 +77,7 @@ BENCHMARK(BM_GameSceneDraw)->Unit(benchmark::kMicrosecond);
 // snapshot, flip, clear, music step, update, draw): Z on the title, then the
 // game's command menu with its wandering units. items_per_second is frames per second.
 void BM_MainLoopGameFrame(benchmark::State& state) {
-    AssetFolder folder;
+    bench::DataFolder folder;
     ResetSystem();
     media::headless::Install(true);
     media::headless::SetRandomSeed(1);
