@@ -44,5 +44,7 @@ std::vector<uint32_t> BackScreenPixels();
 // Mixes `frames` stereo frames at 48 kHz from every playing sound
 // (interleaved L, R) and returns them; also feeds streams.
 std::vector<int16_t> RenderAudio(int frames);
+// The same into out (2 x frames samples; silence when no sound output runs).
+void RenderAudio(int16_t* out, int frames);
 
 }  // namespace media::headless

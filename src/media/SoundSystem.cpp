@@ -1,5 +1,6 @@
 #include "media/SoundSystem.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "media/Headless.h"
@@ -93,13 +94,18 @@ void KeepStreamsFed() {
 namespace media::headless {
 
 std::vector<int16_t> RenderAudio(int frames) {
-    OperationGuard guard;
-    std::vector<int16_t> out(static_cast<size_t>(frames > 0 ? frames : 0) * 2, 0);
-    OutputState& state = State();
-    if (!state.running || frames <= 0) return out;
-    FeedStreams();
-    CallAudioCallback(out.data(), frames);   // the mixer, as a device thread would run it
+    std::vector<int16_t> out(static_cast<size_t>(frames > 0 ? frames : 0) * 2);
+    RenderAudio(out.data(), frames);
     return out;
+}
+
+void RenderAudio(int16_t* out, int frames) {
+    OperationGuard guard;
+    if (frames <= 0) return;
+    std::fill(out, out + 2 * static_cast<size_t>(frames), int16_t{0});
+    if (!State().running) return;
+    FeedStreams();
+    CallAudioCallback(out, frames);   // the mixer, as a device thread would run it
 }
 
 }  // namespace media::headless

@@ -15,18 +15,16 @@
 #include "app/Scene.h"
 #include "app/SystemContext.h"
 #include "media/Headless.h"
+#include "replay/AudioOut.h"
 #include "replay/InputScript.h"
 #include "replay/Options.h"
 #include "replay/PngFile.h"
 #include "replay/Trace.h"
-#include "replay/WavFile.h"
 
 namespace {
 
 constexpr int kScreenWidth = 160;
 constexpr int kScreenHeight = 120;
-constexpr int kAudioRate = 48000;
-constexpr int kAudioFramesPerFrame = 768;  // 48000 / 62.5
 constexpr size_t kTraceFlushBytes = 1 << 20;
 constexpr int kEscape = 1;
 
@@ -47,7 +45,7 @@ public:
                 return false;
             }
         }
-        if (!m_options.audioFile.empty() && !m_wav.Open(m_options.audioFile, kAudioRate)) {
+        if (!m_options.audioFile.empty() && !m_audio.Open(m_options.audioFile)) {
             error = "cannot write the audio \"" + m_options.audioFile + "\"";
             return false;
         }
@@ -61,12 +59,8 @@ public:
             if (m_buffer.size() >= kTraceFlushBytes) Flush();
         }
         if (!m_options.screenshotDir.empty() && frame % m_options.shotEvery == 0) Screenshot(frame);
-        if (!m_options.audioFile.empty()) {
-            const std::vector<int16_t> samples = media::headless::RenderAudio(kAudioFramesPerFrame);
-            std::vector<int16_t> frameSamples(2 * kAudioFramesPerFrame, 0);
-            std::copy_n(samples.begin(), std::min(samples.size(), frameSamples.size()), frameSamples.begin());
-            if (!m_wav.Write(frameSamples.data(), frameSamples.size())) m_failed = "cannot write the audio";
-        }
+        if (!m_options.audioFile.empty() && !m_audio.WriteFrame() && m_failed.empty())
+            m_failed = "cannot write the audio";
     }
 
     // Finishes every output; false with the first failure in `error`.
@@ -76,7 +70,7 @@ public:
             if (std::fclose(m_trace) != 0 && m_failed.empty()) m_failed = "cannot write the trace";
             m_trace = nullptr;
         }
-        if (!m_options.audioFile.empty() && !m_wav.Close() && m_failed.empty()) m_failed = "cannot write the audio";
+        if (!m_options.audioFile.empty() && !m_audio.Close() && m_failed.empty()) m_failed = "cannot write the audio";
         error = m_failed;
         return m_failed.empty();
     }
@@ -103,7 +97,7 @@ private:
     const replay::Options& m_options;
     FILE* m_trace = nullptr;
     std::string m_buffer;
-    replay::WavWriter m_wav;
+    replay::AudioOut m_audio;
     std::string m_failed;
 };
 
