@@ -220,6 +220,7 @@ void DrawImageIn(Surface& target, Image& im, int x, int y, bool mirrored, bool u
     if (sh.invisible) return;
     const Clip c = ClipTo(target, x, y, im.width, im.height);
     if (c.Empty()) return;
+    target.Touch(c.x0, c.y0, c.x1, c.y1);
     im.EnsureNative(target.format);
     if (mirrored && target.format == PixelFormat::Rgb565) im.EnsureMirrored16();
     useKey = useKey && im.anyKeyed;
@@ -276,6 +277,7 @@ void Fill(Surface& target, int x, int y, int w, int h, uint32_t colour) {
     if (sh.invisible || w <= 0 || h <= 0) return;
     const Clip c = ClipTo(target, x, y, w, h);
     if (c.Empty()) return;
+    target.Touch(c.x0, c.y0, c.x1, c.y1);
     switch (target.format) {
         case PixelFormat::Indexed8: FillIn<Indexed8>(target, c, colour, sh); break;
         case PixelFormat::Rgb565: FillIn<Rgb565>(target, c, colour, sh); break;
@@ -291,6 +293,7 @@ void MaskIn(Surface& target, int x, int y, const uint8_t* mask, int width, int h
     if (sh.invisible) return;
     const Clip c = ClipTo(target, x, y, width, height);
     if (c.Empty()) return;
+    target.Touch(c.x0, c.y0, c.x1, c.y1);
     P s = static_cast<P>(colour);
     if (sh.modulate) s = Modulate<F>(s, sh.br, sh.bg, sh.bb);
     P* base = PixelsOf<F>(target);

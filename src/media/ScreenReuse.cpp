@@ -1,5 +1,7 @@
 #include "media/ScreenReuse.h"
 
+#include <cstring>
+
 #include "media/Renderer.h"
 
 namespace media {
@@ -15,16 +17,29 @@ bool SameShape(const Surface& a, const Surface& b) {
 
 }  // namespace
 
+DrawCall DrawCall::Image(int x, int y, int handle, bool transparent, bool mirrored, const DrawState& state) {
+    return DrawCall{mirrored ? kMirroredImage : kImage, x, y, handle, transparent ? 1 : 0, 0, 0,
+                    state.blendMode, state.blendParam, state.brightR, state.brightG, state.brightB};
+}
+
+DrawCall DrawCall::Rect(int x1, int y1, int x2, int y2, uint32_t colour, int fill, const DrawState& state) {
+    return DrawCall{kRect, x1, y1, x2, y2, colour, fill,
+                    state.blendMode, state.blendParam, state.brightR, state.brightG, state.brightB};
+}
+
 bool ScreenReuse::BeginFrame() {
     // The frame that ends becomes the reference. Its picture stays when it shows
-    // calls this frame really made.
-    const bool complete = phase_ != Phase::Off;
-    if (complete && phase_ != Phase::Diverged && phase_ != Phase::Ended && matched_ < pictureCalls_) DropPicture();
-    if (complete) {
-        reference_.swap(calls_);
-    } else {
+    // calls this frame really made. A frame still deferred made the reference's
+    // first `matched_` calls and no others.
+    if (phase_ == Phase::Deferred) {
+        reference_.resize(matched_);
+        if (matched_ < pictureCalls_) DropPicture();
+    } else if (phase_ == Phase::Off) {
         reference_.clear();
         DropPicture();
+    } else {
+        if (phase_ == Phase::Matching && matched_ < pictureCalls_) DropPicture();
+        reference_.swap(calls_);
     }
     calls_.clear();
     matched_ = 0;
@@ -32,57 +47,39 @@ bool ScreenReuse::BeginFrame() {
     return enabled_;
 }
 
+// While deferred, a call that repeats the reference's next one is only counted:
+// the fields are compared where the reference keeps them, nothing is written.
 bool ScreenReuse::SkipImage(int x, int y, int handle, bool transparent, bool mirrored, const DrawState& state,
                             Surface& back) {
-    // The call is written where it is kept, field by field, and compared there.
-    DrawCall* call = Note(state, back);
-    if (!call) return false;
-    call->kind = mirrored ? DrawCall::kMirroredImage : DrawCall::kImage;
-    call->x1 = x;
-    call->y1 = y;
-    call->x2 = handle;
-    call->y2 = transparent ? 1 : 0;
-    return Decide(*call, back);
+    if (phase_ == Phase::Deferred && matched_ < pictureCalls_) {
+        const DrawCall& next = reference_[matched_];
+        if (next.kind == (mirrored ? DrawCall::kMirroredImage : DrawCall::kImage) && next.x1 == x && next.y1 == y &&
+            next.x2 == handle && next.y2 == (transparent ? 1 : 0) && next.InState(state)) {
+            ++matched_;
+            return true;
+        }
+    }
+    return NoteDrawn(DrawCall::Image(x, y, handle, transparent, mirrored, state), back);
 }
 
 bool ScreenReuse::SkipRect(int x1, int y1, int x2, int y2, uint32_t colour, int fill, const DrawState& state,
                            Surface& back) {
-    DrawCall* call = Note(state, back);
-    if (!call) return false;
-    call->kind = DrawCall::kRect;
-    call->x1 = x1;
-    call->y1 = y1;
-    call->x2 = x2;
-    call->y2 = y2;
-    call->colour = colour;
-    call->fill = fill;
-    return Decide(*call, back);
+    const DrawCall call = DrawCall::Rect(x1, y1, x2, y2, colour, fill, state);
+    if (phase_ == Phase::Deferred && matched_ < pictureCalls_ && call == reference_[matched_]) {
+        ++matched_;
+        return true;
+    }
+    return NoteDrawn(call, back);
 }
 
-DrawCall* ScreenReuse::Note(const DrawState& state, Surface& back) {
-    if (phase_ == Phase::Off || phase_ == Phase::Ended) return nullptr;
+bool ScreenReuse::NoteDrawn(const DrawCall& call, Surface& back) {
+    if (phase_ == Phase::Off || phase_ == Phase::Ended) return false;
+    Settle(back);
     if (calls_.size() >= kMaxCalls) {
-        Settle(back);
         phase_ = Phase::Off;
-        return nullptr;
+        return false;
     }
-    DrawCall& call = calls_.emplace_back();
-    call.blendMode = state.blendMode;
-    call.blendParam = state.blendParam;
-    call.brightR = state.brightR;
-    call.brightG = state.brightG;
-    call.brightB = state.brightB;
-    return &call;
-}
-
-bool ScreenReuse::Decide(const DrawCall& call, Surface& back) {
-    if (phase_ == Phase::Deferred) {
-        if (matched_ < pictureCalls_ && call == reference_[matched_]) {
-            ++matched_;
-            return true;
-        }
-        Materialise(back);
-    }
+    calls_.push_back(call);
     if (phase_ == Phase::Matching) {
         if (matched_ < reference_.size() && call == reference_[matched_]) ++matched_;
         else Diverge(back);
@@ -118,26 +115,45 @@ void ScreenReuse::SetEnabled(bool enabled, Surface& back) {
 }
 
 void ScreenReuse::Materialise(Surface& back) {
+    // The calls counted while deferred are the reference's first ones.
+    calls_.assign(reference_.begin(), reference_.begin() + static_cast<std::ptrdiff_t>(matched_));
     phase_ = Phase::Matching;
     if (havePicture_ && matched_ == pictureCalls_ && SameShape(picture_, back)) {
-        back = picture_;
+        // A screen made from this picture before needs only the rows drawn on since.
+        if (back.pictureId == pictureId_) RestoreTouched(back);
+        else back = picture_;
+        back.ShowsPicture(pictureId_);
         return;
     }
     back.Fill(0);
     for (size_t i = 0; i < matched_; ++i) DrawNotedCall(back, calls_[i]);
 }
 
-void ScreenReuse::Diverge(const Surface& back) {
+void ScreenReuse::Diverge(Surface& back) {
     phase_ = Phase::Diverged;
     if (havePicture_ && matched_ == pictureCalls_) return;
     if (matched_ == 0) DropPicture();
     else TakePicture(back);
 }
 
-void ScreenReuse::TakePicture(const Surface& back) {
+void ScreenReuse::TakePicture(Surface& back) {
     picture_ = back;
     pictureCalls_ = matched_;
     havePicture_ = true;
+    pictureId_ = ++lastPictureId_;
+    picture_.ShowsPicture(pictureId_);
+    back.ShowsPicture(pictureId_);
+}
+
+void ScreenReuse::RestoreTouched(Surface& back) {
+    const size_t pitch = static_cast<size_t>(back.Pitch());
+    const size_t bytesPerPixel = pitch / static_cast<size_t>(back.width);
+    for (size_t y = 0; y < static_cast<size_t>(back.height); ++y) {
+        const int first = back.touchedFirst[y], end = back.touchedEnd[y];
+        if (first >= end) continue;
+        const size_t at = y * pitch + static_cast<size_t>(first) * bytesPerPixel;
+        std::memcpy(back.Bytes() + at, picture_.Bytes() + at, static_cast<size_t>(end - first) * bytesPerPixel);
+    }
 }
 
 void ScreenReuse::DropPicture() {

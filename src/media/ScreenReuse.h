@@ -14,6 +14,8 @@
 // taken at a point where every draw since the clear was noted; it is dropped
 // when the images change (a handle could name other pixels) or the screens are
 // made again; a draw that is not noted (text) ends the reuse for that frame.
+// A screen that was made from the same picture before (the screens swap every
+// frame) only gets back the rows drawn on since: every draw notes them.
 #pragma once
 
 #include <cstdint>
@@ -32,6 +34,13 @@ struct DrawCall {
     int32_t fill = 0;
     int32_t blendMode = 0, blendParam = 0, brightR = 0, brightG = 0, brightB = 0;
 
+    static DrawCall Image(int x, int y, int handle, bool transparent, bool mirrored, const DrawState& state);
+    static DrawCall Rect(int x1, int y1, int x2, int y2, uint32_t colour, int fill, const DrawState& state);
+    // Made in this drawing state.
+    bool InState(const DrawState& state) const {
+        return blendMode == state.blendMode && blendParam == state.blendParam && brightR == state.brightR &&
+               brightG == state.brightG && brightB == state.brightB;
+    }
     bool operator==(const DrawCall&) const = default;
 };
 
@@ -68,25 +77,27 @@ private:
         Ended,     // flipped; draws until the next clear are not part of the frame
     };
 
-    // A slot for the next call, or null when calls are not noted now.
-    DrawCall* Note(const DrawState& state, Surface& back);
-    // Whether the call just noted may be skipped.
-    bool Decide(const DrawCall& call, Surface& back);
+    // Notes a call that is drawn now (false, for the caller to return).
+    bool NoteDrawn(const DrawCall& call, Surface& back);
     // Draws what the deferred frame holds: the picture, or the clear and the calls so far.
     void Materialise(Surface& back);
     // The frame's calls stop repeating the reference here.
-    void Diverge(const Surface& back);
-    void TakePicture(const Surface& back);
+    void Diverge(Surface& back);
+    void TakePicture(Surface& back);
     void DropPicture();
+    // Copies back the rows of a screen made from the picture that were drawn on since.
+    void RestoreTouched(Surface& back);
 
     bool enabled_ = true;
     Phase phase_ = Phase::Off;
     std::vector<DrawCall> reference_;  // the previous frame's calls
-    std::vector<DrawCall> calls_;      // this frame's calls
+    std::vector<DrawCall> calls_;      // this frame's calls (while deferred: the reference's first matched_)
     size_t matched_ = 0;               // leading calls of this frame equal to the reference's
     Surface picture_;                  // the back screen after the reference's first pictureCalls_ calls
     size_t pictureCalls_ = 0;
     bool havePicture_ = false;
+    uint64_t pictureId_ = 0;           // names the picture (never 0, never used twice)
+    uint64_t lastPictureId_ = 0;
 };
 
 }  // namespace media
