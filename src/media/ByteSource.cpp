@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 namespace media {
@@ -62,8 +63,12 @@ private:
 // for a tag at the end of the file) goes to the file and is not kept.
 class HoldingSource final : public ByteSource {
 public:
+    // The system is asked to read the file ahead, so that the chunks are
+    // seldom waited for.
     HoldingSource(std::FILE* file, int64_t size)
-        : file_(file), size_(size), bytes_(std::make_unique_for_overwrite<uint8_t[]>(static_cast<size_t>(size))) {}
+        : file_(file), size_(size), bytes_(std::make_unique_for_overwrite<uint8_t[]>(static_cast<size_t>(size))) {
+        posix_fadvise(fileno(file_), 0, 0, POSIX_FADV_WILLNEED);
+    }
     ~HoldingSource() override { CloseFile(); }
 
     size_t Read(void* out, size_t size) override {

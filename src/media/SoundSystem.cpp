@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <system_error>
 
 #include "media/Headless.h"
 #include "media/HeadlessPlatform.h"
@@ -22,6 +23,7 @@ struct OutputState {
     int dataMode = 0;
     HandleTable<Sound> table{HandleType::Sound, kMaxSounds};
     std::unique_ptr<StreamFeeder> feeder;   // beside a device that pulls by itself
+    bool feedHere = false;                  // that device, but no thread could be started
 };
 
 OutputState& State() {
@@ -37,6 +39,16 @@ StreamFeeder::Round FeedRound() {
     State().table.ForEach([&more](int32_t, Sound& sound) { more = sound.FeedPiece() || more; });
     lock.Unlock();
     return more ? StreamFeeder::Round::More : StreamFeeder::Round::Done;
+}
+
+// Without a thread of its own the feeding falls back to the calling thread.
+void StartFeeder(OutputState& state) {
+    try {
+        state.feeder = std::make_unique<StreamFeeder>(&FeedRound);
+    } catch (const std::system_error& error) {
+        LogPrintf("No thread for feeding streams (%s): they are fed by ProcessMessage\n", error.what());
+        state.feedHere = true;
+    }
 }
 
 }  // namespace
@@ -60,7 +72,7 @@ bool StartSoundOutput() {
     }
     state.rate = rate;
     state.running = true;
-    if (CurrentPlatform().DevicePullsByItself()) state.feeder = std::make_unique<StreamFeeder>(&FeedRound);
+    if (CurrentPlatform().DevicePullsByItself()) StartFeeder(state);
     return true;
 }
 
@@ -68,6 +80,7 @@ void EndSoundOutput() {
     OperationGuard guard;
     OutputState& state = State();
     state.feeder.reset();   // never inside a round: a round holds the lock this thread holds
+    state.feedHere = false;
     if (state.running) CurrentPlatform().CloseAudio();   // the audio thread has stopped after this
     state.table.Clear();
     state.mixer.reset();
@@ -83,6 +96,7 @@ void FeedStreams() {
 void KeepStreamsFed() {
     OperationGuard guard;
     OutputState& state = State();
+    if (state.feedHere) FeedStreams();
     if (!state.feeder) return;
     bool hungry = false;
     state.table.ForEach([&hungry](int32_t, Sound& sound) { hungry = hungry || sound.Hungry(); });
