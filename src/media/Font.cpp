@@ -79,7 +79,7 @@ const Glyph& Font::GlyphOf(uint16_t code) {
 
 const Glyph& Font::ReplacementGlyph(int bytes) { return boxes_[bytes > 1 ? 1 : 0]; }
 
-const TextRun& Font::RunOf(std::string_view text) {
+const std::shared_ptr<const TextRun>& Font::RunOf(std::string_view text) {
     // Texts that change all the time must not pile up: past the limit the kept
     // layouts are dropped and made again as they are drawn.
     constexpr size_t kMaxRuns = 1024;

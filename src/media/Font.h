@@ -29,7 +29,7 @@ public:
     // The replacement glyph for a broken sequence of `bytes` bytes (1 or 2).
     const Glyph& ReplacementGlyph(int bytes);
     // The layout of a string (laid out on first use, then kept by its bytes).
-    const TextRun& RunOf(std::string_view text);
+    const std::shared_ptr<const TextRun>& RunOf(std::string_view text);
 
     int CellHeight() const { return cellHeight_; }
     int MaxAdvance() const { return maxAdvance_; }
@@ -56,7 +56,7 @@ private:
         using is_transparent = void;
         size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
     };
-    std::unordered_map<std::string, TextRun, RunHash, std::equal_to<>> runs_;
+    std::unordered_map<std::string, std::shared_ptr<const TextRun>, RunHash, std::equal_to<>> runs_;
 };
 
 }  // namespace media

@@ -4,6 +4,7 @@
 #include "media/Renderer.h"
 
 #include <algorithm>
+#include <limits>
 #include <type_traits>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "media/Rgb565BlendFill.h"
 #include "media/Rgb565Rows.h"
 #include "media/ScreenReuse.h"
+#include "media/TextRun.h"
 
 namespace media {
 namespace {
@@ -328,6 +330,15 @@ void DrawImageOn(Surface& target, Image& im, int x, int y, bool transparent, boo
     }
 }
 
+void DrawMaskOn(Surface& target, int x, int y, const uint8_t* mask, int width, int height, int pitch,
+                uint32_t colour) {
+    switch (target.format) {
+        case PixelFormat::Indexed8: MaskIn<Indexed8>(target, x, y, mask, width, height, pitch, colour); break;
+        case PixelFormat::Rgb565: MaskIn<Rgb565>(target, x, y, mask, width, height, pitch, colour); break;
+        case PixelFormat::Xrgb8888: MaskIn<Xrgb8888>(target, x, y, mask, width, height, pitch, colour); break;
+    }
+}
+
 int DrawImageCommon(int x, int y, int handle, int transparent, bool mirrored) {
     OperationGuard guard;
     MediaState& st = State();
@@ -375,10 +386,15 @@ void DrawCoverageMask(int x, int y, const uint8_t* mask, int width, int height, 
     if (st.draw.target == -2) st.reuse->DrawUnnoted(st.back);
     Surface* target = st.Target();
     if (!target || !mask || width <= 0 || height <= 0) return;
-    switch (target->format) {
-        case PixelFormat::Indexed8: MaskIn<Indexed8>(*target, x, y, mask, width, height, pitch, colour); break;
-        case PixelFormat::Rgb565: MaskIn<Rgb565>(*target, x, y, mask, width, height, pitch, colour); break;
-        case PixelFormat::Xrgb8888: MaskIn<Xrgb8888>(*target, x, y, mask, width, height, pitch, colour); break;
+    DrawMaskOn(*target, x, y, mask, width, height, pitch, colour);
+}
+
+void DrawTextRunOn(Surface& target, int x, int y, const TextRun& run, uint32_t colour) {
+    for (const TextMask& m : run.masks) {
+        // A mask beyond the int range lies far off any screen.
+        const int64_t left = int64_t{x} + m.left;
+        if (left < std::numeric_limits<int>::min() || left > std::numeric_limits<int>::max()) continue;
+        DrawMaskOn(target, static_cast<int>(left), y, m.bytes.data(), m.width, m.height, m.pitch, colour);
     }
 }
 
@@ -392,6 +408,8 @@ void DrawNotedCall(Surface& back, const DrawCall& call) {
     state.brightB = call.brightB;
     if (call.kind == DrawCall::kRect) {
         DrawRectOn(back, call.x1, call.y1, call.x2, call.y2, call.colour, call.fill);
+    } else if (call.kind == DrawCall::kText) {
+        DrawTextRunOn(back, call.x1, call.y1, *call.run, call.colour);
     } else if (Image* im = State().images.Find(call.x2)) {
         DrawImageOn(back, *im, call.x1, call.y1, call.y2 != 0, call.kind == DrawCall::kMirroredImage);
     }
