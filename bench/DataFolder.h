@@ -16,7 +16,7 @@ public:
         char pattern[] = "/tmp/anagura-bench-XXXXXX";
         if (const char* made = mkdtemp(pattern)) dir_ = made;
         const std::filesystem::path assets = std::filesystem::path(ANAGURA_SOURCE_DIR) / "assets";
-        for (const std::string sub : {"image", "Data", "sound"}) {
+        for (const std::string sub : {"image", "Data", "fonts", "sound"}) {
             if (sub == "sound" && !withSound) continue;
             std::error_code ec;
             std::filesystem::create_directory_symlink(assets / sub, dir_ / sub, ec);

@@ -14,6 +14,7 @@
 #include "game/rules/GameScene.h"
 #include "game/world/GameChar.h"
 #include "game/world/GameScreen.h"
+#include "media/CallRecorder.h"
 #include "media/Headless.h"
 #include "media/Media.h"
 #include "media/OperationLock.h"
@@ -75,19 +76,23 @@ BENCHMARK(BM_GameSceneDraw)->Unit(benchmark::kMicrosecond);
 
 // Whole frames of the real main loop as the replay tool runs them (keyboard
 // snapshot, flip, clear, music step, update, draw): Z on the title, then the
-// game's command menu with its wandering units. items_per_second is frames per second.
-void BM_MainLoopGameFrame(benchmark::State& state) {
+// game's command menu with its wandering units. items_per_second is frames per
+// second. With `recordCalls` the call recorder is on and its calls are taken at
+// the end of every frame, as anagura-replay --calls does.
+void RunMainLoopFrames(benchmark::State& state, bool recordCalls) {
     bench::DataFolder folder;
     ResetSystem();
     media::headless::Install(true);
     media::headless::SetRandomSeed(1);
     media::headless::ReleaseAllKeys();
+    if (recordCalls) media::StartCallRecorder();
     constexpr uint64_t kMeasureFrom = 300;  // well inside the game scene
     MainLoopOptions options;
     options.beforeFrame = [](uint64_t frame) { media::headless::SetKeyDown(44, frame >= 40 && frame < 42); };
     bool running = true;
     int64_t gameFrames = 0;
     options.afterFrame = [&](uint64_t frame, CScene& scene) {
+        if (recordCalls) benchmark::DoNotOptimize(media::TakeRecordedCalls());
         if (frame < kMeasureFrom || !running) return;
         gameFrames += dynamic_cast<CGameScene*>(&scene) != nullptr;
         if (!state.KeepRunning()) {
@@ -96,12 +101,17 @@ void BM_MainLoopGameFrame(benchmark::State& state) {
         }
     };
     RunMainLoop(options);
+    media::StopCallRecorder();
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations()));
     state.counters["in_game"] = static_cast<double>(gameFrames) / static_cast<double>(std::max<int64_t>(1, state.iterations() + 1));
     ImageStore::Instance()->ReleaseAll();
     SoundStore::Instance()->StopMusic();
     ResetSystem();
 }
+
+void BM_MainLoopGameFrame(benchmark::State& state) { RunMainLoopFrames(state, false); }
+void BM_MainLoopGameFrameRecordingCalls(benchmark::State& state) { RunMainLoopFrames(state, true); }
 BENCHMARK(BM_MainLoopGameFrame)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MainLoopGameFrameRecordingCalls)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

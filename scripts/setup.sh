@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake pkg-config
-  libsdl2-dev libpng-dev zlib1g-dev libjpeg62-turbo-dev
+  libsdl2-dev libx11-dev libpng-dev zlib1g-dev libjpeg62-turbo-dev
   libmpg123-dev libogg-dev libvorbis-dev
   libfreetype-dev libfontconfig-dev fonts-misaki fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev

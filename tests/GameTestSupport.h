@@ -76,7 +76,7 @@ inline bool HaveAssets() {
     return std::filesystem::exists(SourceAssets() / "image" / "Number.png", ec);
 }
 
-// Makes a fresh working folder that links image/, sound/ and Data/ of the
+// Makes a fresh working folder that links image/, sound/, Data/ and fonts/ of the
 // source assets (when `withAssets` and they exist), enters it, and empties the
 // stores so that no earlier load (or failed load) is remembered. Leaves and
 // removes the folder at the end.
@@ -89,7 +89,7 @@ public:
         const char* made = mkdtemp(pattern);
         if (made) dir_ = made;
         if (withAssets && HaveAssets()) {
-            for (const char* sub : {"image", "sound", "Data"}) {
+            for (const char* sub : {"image", "sound", "Data", "fonts"}) {
                 std::error_code ec;
                 if (fs::exists(SourceAssets() / sub, ec)) fs::create_directory_symlink(SourceAssets() / sub, dir_ / sub, ec);
             }

@@ -109,11 +109,9 @@ std::string ToSjis(const std::string& utf8) {
 }
 
 std::string TestDataDir() {
-    for (const std::string& dir : {std::string(ANAGURA_SOURCE_DIR) + "/../shared/testdata",
-                                   std::string("/work/shared/testdata")}) {
-        if (std::filesystem::is_directory(dir)) return dir;
-    }
-    return {};
+    const std::filesystem::path dir = std::filesystem::path(ANAGURA_SOURCE_DIR) / ".." / "shared" / "testdata";
+    if (!std::filesystem::is_directory(dir)) return {};
+    return dir.string();
 }
 
 }  // namespace testsupport

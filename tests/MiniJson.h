@@ -1,4 +1,5 @@
-// A small JSON reader for the replay traces: objects, arrays, integers, strings.
+// A small JSON reader for the replay traces: objects, arrays, numbers, strings,
+// null; and a writer of the same values in compact form.
 #pragma once
 
 #include <cstdint>
@@ -11,8 +12,9 @@
 namespace minijson {
 
 struct Value {
-    enum Kind { Null, Int, String, Array, Object } kind = Null;
+    enum Kind { Null, Int, Real, String, Array, Object } kind = Null;
     int64_t number = 0;
+    double real = 0;
     std::string text;
     std::vector<Value> items;
     std::vector<std::pair<std::string, Value>> members;  // in file order
@@ -109,11 +111,18 @@ private:
         }
         if (c == '-' || (c >= '0' && c <= '9')) {
             v.kind = Value::Int;
+            const std::string digits = s_.substr(p_, 32);
             size_t used = 0;
-            v.number = std::stoll(s_.substr(p_, 24), &used);
+            v.number = std::stoll(digits, &used);
+            if (used < digits.size() && (digits[used] == '.' || digits[used] == 'e' || digits[used] == 'E')) {
+                v.kind = Value::Real;
+                v.real = std::stod(digits, &used);
+            }
             p_ += used;
-            if (p_ < s_.size() && (s_[p_] == '.' || s_[p_] == 'e' || s_[p_] == 'E'))
-                throw std::runtime_error("not an integer");
+            return v;
+        }
+        if (s_.compare(p_, 4, "null") == 0) {
+            p_ += 4;
             return v;
         }
         throw std::runtime_error("unexpected character");
@@ -156,5 +165,35 @@ private:
 };
 
 inline Value Parse(const std::string& s) { return Parser(s).Parse(); }
+
+// Compact JSON of a value (numbers as read, strings escaped only for '"' and '\\').
+inline std::string Write(const Value& v) {
+    switch (v.kind) {
+    case Value::Null: return "null";
+    case Value::Int: return std::to_string(v.number);
+    case Value::Real: {
+        std::string r = std::to_string(v.real);
+        while (r.size() > 1 && r.back() == '0' && r[r.size() - 2] != '.') r.pop_back();
+        return r;
+    }
+    case Value::String: {
+        std::string out = "\"";
+        for (char c : v.text) out += (c == '"' || c == '\\') ? std::string("\\") + c : std::string(1, c);
+        return out + "\"";
+    }
+    case Value::Array: {
+        std::string out = "[";
+        for (const Value& item : v.items) out += (out.size() > 1 ? "," : "") + Write(item);
+        return out + "]";
+    }
+    case Value::Object: {
+        std::string out = "{";
+        for (const auto& m : v.members)
+            out += (out.size() > 1 ? ",\"" : "\"") + m.first + "\":" + Write(m.second);
+        return out + "}";
+    }
+    }
+    return "";
+}
 
 }  // namespace minijson

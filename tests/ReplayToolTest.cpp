@@ -82,7 +82,6 @@ protected:
         return lines;
     }
     std::string P(const std::string& name) { return Quote((dir_ / name).string()); }
-
     fs::path dir_;
     fs::path data_;
     std::string stderr_;
@@ -256,6 +255,201 @@ TEST_F(ReplayTool, AHuntPlayedThroughTheTool) {
     }
     EXPECT_EQ(completions, 1);
     EXPECT_GE(t.back()["day"].I(), 6);
+}
+
+bool Is(const minijson::Value& call, const char* name) { return call[0].text == name; }
+
+bool IsDraw(const minijson::Value& call) {
+    return Is(call, "DrawImage") || Is(call, "DrawImageMirrored") || Is(call, "DrawRect") || Is(call, "DrawTextAt");
+}
+
+// What a draw call shows: the image's name, "rect x1 y1 x2 y2", or "text TEXT".
+std::string Drawn(const minijson::Value& c) {
+    if (Is(c, "DrawRect"))
+        return "rect " + minijson::Write(c[1]) + " " + minijson::Write(c[2]) + " " + minijson::Write(c[3]) + " " +
+               minijson::Write(c[4]);
+    if (Is(c, "DrawTextAt")) return "text " + c[3].text;
+    return c[3].text;
+}
+
+std::vector<std::string> DrawnIn(const minijson::Value& frame) {
+    std::vector<std::string> drawn;
+    for (const auto& c : frame["calls"].items)
+        if (IsDraw(c)) drawn.push_back(Drawn(c));
+    return drawn;
+}
+
+// Every graphic's draw starts with its blend mode and brightness (a text block also with its
+// font size and face, then all ten lines); the fade sets the brightness 0 first.
+void ExpectDrawsSetTheirState(const minijson::Value& frame) {
+    const auto& c = frame["calls"].items;
+    for (size_t i = 0; i < c.size(); ++i) {
+        if (!IsDraw(c[i])) continue;
+        ASSERT_GE(i, 4u);
+        if (Is(c[i], "DrawTextAt")) {
+            size_t end = i;
+            while (end < c.size() && Is(c[end], "DrawTextAt")) ++end;
+            EXPECT_EQ(end - i, 10u) << "frame " << frame["frame"].I();
+            EXPECT_TRUE(Is(c[i - 4], "SetBlendMode") && Is(c[i - 3], "SetDrawBrightness") &&
+                        Is(c[i - 2], "SetDefaultFontSize") && Is(c[i - 1], "SetDefaultFontFace"))
+                << "frame " << frame["frame"].I() << ": " << minijson::Write(c[i]);
+            i = end - 1;
+            continue;
+        }
+        const bool graphic = Is(c[i - 2], "SetBlendMode") && Is(c[i - 1], "SetDrawBrightness");
+        const bool fade = minijson::Write(c[i - 2]) == R"(["SetDrawBrightness",0,0,0])" && Is(c[i - 1], "SetBlendMode");
+        EXPECT_TRUE(graphic || fade) << "frame " << frame["frame"].I() << ": " << minijson::Write(c[i]);
+    }
+}
+
+std::vector<std::string> Written(const minijson::Value& frame, size_t from, size_t count) {
+    std::vector<std::string> out;
+    const auto& c = frame["calls"].items;
+    for (size_t i = from; i < from + count && i < c.size(); ++i) out.push_back(minijson::Write(c[i]));
+    return out;
+}
+
+TEST_F(ReplayTool, CallTraceShowsEachFrameAsTheGameCallsTheMediaLayer) {
+    if (data_ != Assets()) GTEST_SKIP() << "needs the shipped pictures";
+    Write("in.txt", "40 44\n41\n150 208\n151\n");
+    ASSERT_EQ(Run("--seed 5 --frames 160 --input " + P("in.txt") + " --calls " + P("c.jsonl") + " --trace " +
+                  P("t.jsonl")),
+              0)
+        << stderr_;
+    const auto calls = Trace(dir_ / "c.jsonl");
+    const auto trace = Trace(dir_ / "t.jsonl");
+    ASSERT_EQ(calls.size(), 161u);
+    for (size_t f = 0; f < calls.size(); ++f) {
+        ASSERT_EQ(calls[f]["frame"].I(), static_cast<int64_t>(f));
+        ExpectDrawsSetTheirState(calls[f]);
+    }
+
+    // Frame 0: the system context, the first scene reset, the title's pictures.
+    EXPECT_EQ(Written(calls[0], 0, 12),
+              (std::vector<std::string>{
+                  R"(["SetScreenMode",160,120,16,60,0])", R"(["SetWindowScale",2.0])", R"(["ChangeWindowMode",1,0])",
+                  R"(["InitMediaLayer",0])", R"(["SetDrawTarget","back"])", R"(["SetTransparentColor",255,0,255])",
+                  R"(["SetDefaultFontFace","ＭＳ ゴシック",-1])", R"(["SetDefaultFontThickness",2])",
+                  R"(["SetSoundDataMode",2])", R"(["StopSoundHandle",0])", R"(["DeleteSound",0,0])",
+                  R"(["LoadImageFile","image/kumo.bmp",0,"image/kumo.bmp"])"}));
+    EXPECT_EQ(Written(calls[0], 14, 3),
+              (std::vector<std::string>{R"(["LoadImageFile","image/CharY.bmp",0,"image/CharY.bmp"])",
+                                        R"(["DeleteImage","image/CharY.bmp",0])",
+                                        R"(["LoadImageDivided","image/CharY.bmp",16,4,4,16,16,0,0])"}));
+    EXPECT_EQ(minijson::Write(calls[0]["calls"].items.back()),
+              R"(["LoadImageFile","image/PushZkey.bmp",0,"image/PushZkey.bmp"])");
+    // The title's first frames draw nothing.
+    EXPECT_EQ(Written(calls[1], 0, 9),
+              (std::vector<std::string>{R"(["FlipScreen"])", R"(["ClearScreen"])", R"(["SetSoundVolume",0,0])"}));
+
+    // A title frame: sky, clouds, mountains, ground, walkers, bars, logo, prompt, fade.
+    const auto title = DrawnIn(calls[35]);
+    ASSERT_EQ(title.size(), 25u);
+    EXPECT_EQ(Written(calls[35], 3, 3),
+              (std::vector<std::string>{R"(["SetBlendMode",1,255])", R"(["SetDrawBrightness",128,128,255])",
+                                        R"(["DrawRect",0,0,160,120,65535,1])"}));
+    const std::vector<std::string> scenery = {"image/kumo.bmp", "image/kumo.bmp", "image/kumo.bmp",
+                                              "image/yama.bmp", "image/yama.bmp", "image/jimen.bmp",
+                                              "image/jimen.bmp"};
+    EXPECT_EQ(std::vector<std::string>(title.begin() + 1, title.begin() + 8), scenery);
+    const char* sheets[] = {"image/CharY.bmp#", "image/CharR.bmp#", "image/CharG.bmp#", "image/CharB.bmp#"};
+    for (size_t i = 0; i < 12; ++i) EXPECT_EQ(title[8 + i].rfind(sheets[i % 4], 0), 0u) << title[8 + i];
+    EXPECT_EQ(std::vector<std::string>(title.begin() + 20, title.end()),
+              (std::vector<std::string>{"rect 0 0 160 20", "rect 0 100 160 120", "image/TitleLogo.bmp",
+                                        "image/PushZkey.bmp", "rect 0 0 160 120"}));
+    EXPECT_EQ(Written(calls[35], 69, 3),
+              (std::vector<std::string>{R"(["SetBlendMode",1,255])", R"(["SetDrawBrightness",255,255,255])",
+                                        R"(["DrawImage",21,37,"image/TitleLogo.bmp",1])"}));
+
+    // The scene switch: the title (leaving, nothing drawn) is replaced within the frame, the
+    // music stopped, the game scene built (digits for its damage numbers first, the twelve
+    // units' growth and spots, its four effects loaded last).
+    size_t sw = 0;
+    while (sw < trace.size() && trace[sw]["scene"].text != "game") ++sw;
+    ASSERT_LT(sw, trace.size());
+    const auto& switchFrame = calls[sw + 1]["calls"].items;
+    EXPECT_EQ(Written(calls[sw + 1], 3, 3),
+              (std::vector<std::string>{R"(["StopSoundHandle",0])", R"(["DeleteSound",0,0])",
+                                        R"(["LoadImageFile","image/Number.png",0,"image/Number.png"])"}));
+    int growth = 0, spots = 0;
+    for (const auto& c : switchFrame) {
+        growth += minijson::Write(c).rfind(R"(["GetRandom",40,)", 0) == 0;
+        spots += minijson::Write(c).rfind(R"(["GetRandom",143,)", 0) == 0;
+    }
+    EXPECT_EQ(growth, 36);
+    EXPECT_EQ(spots, 12);
+    EXPECT_EQ(Written(calls[sw + 1], switchFrame.size() - 4, 4),
+              (std::vector<std::string>{R"(["LoadSound","sound/Dec.wav",3,-1,"sound/Dec.wav"])",
+                                        R"(["LoadSound","sound/Select.wav",3,-1,"sound/Select.wav"])",
+                                        R"(["LoadSound","sound/Cancel.wav",3,-1,"sound/Cancel.wav"])",
+                                        R"(["LoadSound","sound/Attack.wav",3,-1,"sound/Attack.wav"])"}));
+    EXPECT_EQ(minijson::Write(calls[sw + 2]["calls"][0]), R"(["FlipScreen"])");
+
+    // A command-menu frame: the down key moves both menus (the unit menu is armed too), then the
+    // map, frames, status, command words, cursor, units and the fade.
+    const auto& menuFrame = calls[150];
+    EXPECT_EQ(minijson::Write(menuFrame["calls"][2]), R"(["SetSoundVolume",255,"sound/Normal1.mp3"])");
+    std::vector<std::string> sounds;
+    for (const auto& c : menuFrame["calls"].items)
+        if (Is(c, "PlaySoundHandle")) sounds.push_back(minijson::Write(c));
+    EXPECT_EQ(sounds, std::vector<std::string>(2, R"(["PlaySoundHandle","sound/Select.wav",1,1])"));
+    const auto drawn = DrawnIn(menuFrame);
+    ASSERT_GT(drawn.size(), 64u + 4 + 2 + 12 + 10 + 60 + 1 + 12);
+    for (size_t i = 0; i < 64; ++i) EXPECT_EQ(drawn[i], i < 32 ? "image/map_chip.bmp#1" : "image/map_chip.bmp#0");
+    EXPECT_EQ(drawn[68], "image/Flame1.bmp");
+    EXPECT_EQ(drawn[71], "image/Number.png#1");  // yellow's level
+    size_t text = 0;
+    while (text < menuFrame["calls"].Size() && !Is(menuFrame["calls"][text], "DrawTextAt")) ++text;
+    std::vector<std::string> block = Written(menuFrame, text - 4, 6);
+    EXPECT_EQ(block, (std::vector<std::string>{R"(["SetBlendMode",1,255])", R"(["SetDrawBrightness",255,255,255])",
+                                               R"(["SetDefaultFontSize",8])",
+                                               R"(["SetDefaultFontFace","MS ゴシック",-1])",
+                                               R"(["DrawTextAt",14,78,"ぞうしょく",65535,0])",
+                                               R"(["DrawTextAt",14,86,"",65535,0])"}));
+    const size_t cursor = text - 4 + 6 * 14;  // six words of four set-up calls and ten lines
+    EXPECT_EQ(Written(menuFrame, cursor, 3),
+              (std::vector<std::string>{R"(["SetBlendMode",1,255])", R"(["SetDrawBrightness",255,255,255])",
+                                        R"(["DrawImage",5,89,"image/Arrow.bmp#1",1])"}));
+    int mirrored = 0;
+    for (const auto& c : menuFrame["calls"].items) mirrored += Is(c, "DrawImageMirrored");
+    EXPECT_GT(mirrored, 0);  // units walking left
+    EXPECT_EQ(drawn.back(), "rect 0 0 160 120");
+}
+
+TEST_F(ReplayTool, TheCallTraceChangesNoOtherOutputAndTracesTheTraceFrames) {
+    Write("in.txt", "40 44\n41\n150 208\n151\n160 44\n161\n200 205\n201\n210 44\n211\n");
+    const std::string common = "--seed 9 --frames 310 --input " + P("in.txt") + " --shot-every 50 --trace-every 25 ";
+    fs::create_directories(dir_ / "a");
+    fs::create_directories(dir_ / "b");
+    ASSERT_EQ(Run(common + "--trace " + P("a.jsonl") + " --screenshots " + P("a") + " --audio-out " + P("a.wav")), 0)
+        << stderr_;
+    ASSERT_EQ(Run(common + "--trace " + P("b.jsonl") + " --screenshots " + P("b") + " --audio-out " + P("b.wav") +
+                  " --calls " + P("some.jsonl")),
+              0)
+        << stderr_;
+    EXPECT_EQ(ReadFile(dir_ / "a.jsonl"), ReadFile(dir_ / "b.jsonl"));
+    EXPECT_EQ(ReadFile(dir_ / "a.wav"), ReadFile(dir_ / "b.wav"));
+    int shots = 0;
+    for (const auto& e : fs::directory_iterator(dir_ / "a")) {
+        ++shots;
+        EXPECT_EQ(ReadFile(e.path()), ReadFile(dir_ / "b" / e.path().filename())) << e.path();
+    }
+    EXPECT_EQ(shots, 6);
+
+    // The selected frames hold exactly their own calls: those of the frames left out are dropped.
+    ASSERT_EQ(Run("--seed 9 --frames 310 --input " + P("in.txt") + " --calls " + P("all.jsonl")), 0) << stderr_;
+    std::vector<std::string> all, some;
+    std::istringstream a(ReadFile(dir_ / "all.jsonl")), b(ReadFile(dir_ / "some.jsonl"));
+    for (std::string line; std::getline(a, line);) all.push_back(line);
+    for (std::string line; std::getline(b, line);) some.push_back(line);
+    ASSERT_EQ(all.size(), 311u);
+    std::vector<int64_t> frames;
+    for (const std::string& line : some) {
+        const int64_t f = minijson::Parse(line)["frame"].I();
+        frames.push_back(f);
+        EXPECT_EQ(line, all.at(static_cast<size_t>(f)));
+    }
+    EXPECT_EQ(frames, (std::vector<int64_t>{0, 25, 50, 75, 100, 125, 150, 175, 200, 225, 250, 275, 300, 310}));
 }
 
 // Screenshots are written for speed (no row filters, the lightest compression);

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The real program in a real X window (run under Xvfb by scripts/test.sh):
-# it starts and logs its start-up, a second copy with the same lock refuses to
-# start without disturbing the first, and a real Escape key press (XTEST, through
-# xdotool) ends the first within 2 seconds.
+# it starts and logs its start-up; a second copy started in the same folder with
+# the same lock refuses to start without disturbing the first or its Log.txt;
+# and a real Escape key press (XTEST, through xdotool) ends the first within 2 seconds.
 set -u
 build="$1"
 src="$2"
@@ -17,10 +17,6 @@ fi
 
 work="$(mktemp -d)"
 pids=()
-# Hold one X connection for the whole test: an X server that sees its last
-# client leave resets itself, taking a window that is just being made with it.
-xdotool search --sync --name "anagura-keepalive-$$-none" > /dev/null 2>&1 &
-pids+=($!)
 cleanup() {
   for p in "${pids[@]}"; do kill "$p" 2> /dev/null || true; done
   rm -rf "$work"
@@ -29,50 +25,50 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; for f in "$work"/*/Log.txt; do echo "--- $f"; iconv -f CP932 -t UTF-8 "$f" 2>/dev/null; echo; done; exit 1; }
 
-export SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"
 # In a sanitizer build the real window pulls in libdbus and the GL driver, whose
 # allocations still live at exit; leaks are checked by the headless unit tests.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 export ANAGURA_INSTANCE_LOCK="anagura-window-test-$$"
-for copy in first second; do
-  mkdir -p "$work/$copy"
-  ln -s "$src/assets/Data" "$work/$copy/Data"
-done
+mkdir -p "$work/first"
+for sub in image sound Data fonts; do ln -s "$src/assets/$sub" "$work/first/$sub"; done
 sjis() { printf '%s' "$1" | iconv -f UTF-8 -t CP932; }
 has_line() { grep -qF -- "$(sjis "$2")" "$1" 2> /dev/null; }
 
-# First copy: wait for its window and for the end of its start-up (frame period logged).
+# First copy: wait for the end of its start-up (frame period logged) without
+# touching the X server, then look for its window.
 (cd "$work/first" && exec "$build/anagura") > "$work/first.out" 2>&1 &
 first=$!
 pids+=("$first")
-window=""
 started=0
 for _ in $(seq 1 200); do
-  [ -n "$window" ] || window="$(xdotool search --pid "$first" 2> /dev/null | head -n 1)"
   if has_line "$work/first/Log.txt" "msecです" || has_line "$work/first/Log.txt" "１フレームの時間を正常に取得できませんでした"; then
     started=1
+    break
   fi
-  [ -n "$window" ] && [ "$started" -eq 1 ] && break
   kill -0 "$first" 2> /dev/null || fail "the first copy ended by itself"
   sleep 0.1
 done
 [ "$started" -eq 1 ] || fail "the start-up did not finish within 20 s"
-[ -n "$window" ] || fail "no window of process $first within 20 s"
-xdotool search --onlyvisible --pid "$first" 2> /dev/null | grep -qx "$window" || fail "the window is not shown"
+window="$(xdotool search --onlyvisible --pid "$first" 2> /dev/null | head -n 1)"
+[ -n "$window" ] || fail "no window of process $first shown"
 
 log="$work/first/Log.txt"
 has_line "$log" "ChangeWindowMode実行 " || fail "Log.txt lacks the ChangeWindowMode line"
 has_line "$log" "ソフトの二重起動検査... " || fail "Log.txt lacks the instance check"
 has_line "$log" "二重起動はされていませんでした" || fail "Log.txt lacks the instance result"
 
-# Second copy: refuses to start, logs it, exits with a failure status.
-(cd "$work/second" && exec timeout 20 "$build/anagura") > "$work/second.out" 2>&1
+# Second copy, same folder: refuses to start, says so on stderr, exits with a
+# failure status, and leaves the first copy's log as it was.
+cp "$log" "$work/log-before"
+(cd "$work/first" && exec timeout 20 "$build/anagura") > "$work/second.out" 2>&1
 status=$?
 [ "$status" -ne 0 ] || fail "the second copy exited with status 0"
 [ "$status" -ne 124 ] || fail "the second copy did not end"
-has_line "$work/second/Log.txt" "二重起動されています、ソフトを終了します" || fail "the second copy did not log the refusal"
 grep -q "another copy" "$work/second.out" || fail "the second copy printed no message"
 kill -0 "$first" 2> /dev/null || fail "the first copy ended when the second started"
+cmp -s "$work/log-before" <(head -c "$(stat -c %s "$work/log-before")" "$log") ||
+  fail "the second copy overwrote the first copy's Log.txt"
+has_line "$log" "二重起動されています、ソフトを終了します" && fail "the second copy wrote into the first copy's Log.txt"
 
 # Escape through XTEST to the focused window.
 xdotool windowfocus --sync "$window" 2> /dev/null || xdotool windowfocus "$window"

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 struct KeyConfig {
@@ -19,3 +20,6 @@ int GetButtonState(const KeyConfig& config, unsigned button);
 // Reads "Data/KeyData.dat". 0 when read and the configuration replaced; -1 otherwise
 // (configuration unchanged).
 int LoadKeyConfig(KeyConfig& config);
+// The same for the key file at `path`; on -1, what is wrong with the file goes
+// to *problem (when not null), in words: "is empty", "gives a negative count (-1)", ...
+int LoadKeyConfigFrom(KeyConfig& config, const std::string& path, std::string* problem);

@@ -6,6 +6,7 @@
 #include "app/KeyConfig.h"
 #include "app/Scene.h"
 #include "app/SceneReset.h"
+#include "app/StartKeys.h"
 #include "app/SystemContext.h"
 #include "media/Media.h"
 #include "media/MediaStatus.h"
@@ -28,7 +29,8 @@ int RunMainLoop(const MainLoopOptions& options) {
     CScene* scene = makeScene(kSceneTitle);
     auto* keyConfig = new KeyConfig();
     scene->Begin(keyConfig, gameData);
-    LoadKeyConfig(*keyConfig);
+    app::LoadStartKeys(*keyConfig, options.keyFile);
+    if (options.afterStart) options.afterStart();
 
     if (ProcessMessage() == 0) {
         bool quit = false;

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 class CScene;
 
@@ -10,11 +11,17 @@ struct MainLoopOptions {
     // Makes the scene for a scene-change code (1 title, 2 game); the game's own
     // scenes when empty. Called for the first scene with 1.
     std::function<CScene*(int code)> makeScene;
+    // Called once when start-up is done (first scene begun, key file read), just
+    // before the loop's first message check; also when no frame runs.
+    std::function<void()> afterStart;
     // Frames count from 0 in 64 bits (no wrap in any real run).
     // Called at the start of every frame, before the keyboard snapshot.
     std::function<void(uint64_t frame)> beforeFrame;
     // Called at the end of every frame, after the scene switch and before the exit check.
     std::function<void(uint64_t frame, CScene& scene)> afterFrame;
+    // The key file read after the first scene's Begin; when it cannot be used
+    // the default keys are taken (and the reason logged).
+    std::string keyFile = "Data/KeyData.dat";
 };
 
 // One frame of a scene as the loop runs it: Update, then Draw, as one batch of

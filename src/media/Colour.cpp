@@ -5,6 +5,7 @@
 #include "media/MediaState.h"
 #include "media/OperationLock.h"
 #include "media/PixelMath.h"
+#include "media/TracedCalls.h"
 
 namespace media {
 
@@ -57,6 +58,7 @@ uint32_t MakeColor(int r, int g, int b) {
 }
 
 int SetTransparentColor(int r, int g, int b) {
+    if (RecordingCalls()) return traced::SetTransparentColor(r, g, b);
     OperationGuard guard;
     MediaState& st = State();
     if (st.bitsPerPixel == 8) return 0;

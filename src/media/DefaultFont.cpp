@@ -7,6 +7,7 @@
 #include "media/FontSystem.h"
 #include "media/Media.h"
 #include "media/OperationLock.h"
+#include "media/TracedCalls.h"
 
 namespace media {
 
@@ -58,6 +59,7 @@ void EndFonts() {
 }  // namespace media
 
 int SetDefaultFontSize(int size) {
+    if (media::RecordingCalls()) return media::traced::SetDefaultFontSize(size);
     media::OperationGuard guard;
     media::State().settings.size = size == -1 ? 16 : size;
     media::BringDefaultFontUpToDate();
@@ -65,6 +67,7 @@ int SetDefaultFontSize(int size) {
 }
 
 int SetDefaultFontThickness(int thickness) {
+    if (media::RecordingCalls()) return media::traced::SetDefaultFontThickness(thickness);
     media::OperationGuard guard;
     media::State().settings.thickness = thickness == -1 ? 6 : std::clamp(thickness, 0, 9);
     media::BringDefaultFontUpToDate();
@@ -72,6 +75,7 @@ int SetDefaultFontThickness(int thickness) {
 }
 
 int SetDefaultFontFace(const char* face, int charSet) {
+    if (media::RecordingCalls()) return media::traced::SetDefaultFontFace(face, charSet);
     media::OperationGuard guard;
     media::FontSettings& settings = media::State().settings;
     settings.face = face ? face : "";

@@ -24,21 +24,17 @@ bool FileExists(const std::string& path) {
     return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-// The game's configuration: beside the data folders when the game runs from
-// assets/, else in the source tree (tests, tools).
+// The game's configuration lies beside the data folders, in the data folder
+// that the game runs in.
 std::string FindGameConfig() {
-    const char* candidates[] = {"fonts/fonts.conf", "assets/fonts/fonts.conf",
-                                ANAGURA_SOURCE_DIR "/assets/fonts/fonts.conf"};
-    for (const char* candidate : candidates) {
-        if (!FileExists(candidate)) continue;
-        // fontconfig resolves a relative name against its own folder: hand it an absolute one.
-        char* absolute = realpath(candidate, nullptr);
-        if (!absolute) continue;
-        std::string path(absolute);
-        std::free(absolute);
-        return path;
-    }
-    return {};
+    const char* candidate = "fonts/fonts.conf";
+    if (!FileExists(candidate)) return {};
+    // fontconfig resolves a relative name against its own folder: hand it an absolute one.
+    char* absolute = realpath(candidate, nullptr);
+    if (!absolute) return {};
+    std::string path(absolute);
+    std::free(absolute);
+    return path;
 }
 
 FcConfig* Config() {

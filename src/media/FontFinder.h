@@ -1,6 +1,6 @@
 // Finds font files through fontconfig, with the game's own configuration
-// (fonts/fonts.conf under the working folder or assets/fonts/fonts.conf in the
-// source tree) loaded on top of the system's.
+// (fonts/fonts.conf in the working folder, which is the data folder) loaded on
+// top of the system's.
 #pragma once
 
 #include <optional>

@@ -13,6 +13,7 @@
 #include "media/MediaState.h"
 #include "media/MediaTexts.h"
 #include "media/OperationLock.h"
+#include "media/TracedCalls.h"
 
 namespace media {
 namespace {
@@ -92,7 +93,8 @@ std::unique_ptr<Image> MakeImage(const DecodedImage& picture, int x, int y, int 
 
 using namespace media;
 
-int LoadImageFile(const char* path, int /*flag*/) {
+int LoadImageFile(const char* path, int flag) {
+    if (RecordingCalls()) return traced::LoadImageFile(path, flag);
     OperationGuard guard;
     if (!path) return -1;
     DecodedImage picture;
@@ -109,7 +111,9 @@ int LoadImageFile(const char* path, int /*flag*/) {
 }
 
 int LoadImageDivided(const char* path, int total, int xCount, int yCount, int cellWidth, int cellHeight,
-                     int* handlesOut, int /*flag*/) {
+                     int* handlesOut, int flag) {
+    if (RecordingCalls())
+        return traced::LoadImageDivided(path, total, xCount, yCount, cellWidth, cellHeight, handlesOut, flag);
     OperationGuard guard;
     if (total < 1) return 0;
     if (!path || !handlesOut) return -1;
@@ -147,6 +151,7 @@ int LoadImageDivided(const char* path, int total, int xCount, int yCount, int ce
 }
 
 int DeleteImage(int handle, int logFlag) {
+    if (RecordingCalls()) return traced::DeleteImage(handle, logFlag);
     OperationGuard guard;
     if (State().images.Find(handle)) State().ForgetReuse();
     std::unique_ptr<Image> image = State().images.Remove(handle);

@@ -5,6 +5,7 @@
 // Handles are positive 32-bit integers (HandleTable.h); -1 means failure or none,
 // -2 names the back screen and -4 the front screen. All strings are Shift-JIS
 // (code page 932). Diagnostic lines go to "Log.txt" in the working folder.
+// While the call recorder is on, the operations are recorded (CallRecorder.h).
 #pragma once
 
 #include <cstdint>
@@ -82,15 +83,16 @@ int DrawTextAt(int x, int y, const char* text, uint32_t colour, uint32_t edgeCol
 
 // 0 buffered, 1..3 streamed. 0; -1 for any other value (mode unchanged).
 int SetSoundDataMode(int mode);
-// Loads a WAV, MP3 or Ogg Vorbis file. Handle, or -1 (buffered failures logged).
+// Loads a WAV, MP3 or Ogg Vorbis file. Handle, or -1 (logged with the path, reason on stderr
+// once per file; files over 256 MB are refused unread; quiet while there is no sound output).
 int LoadSound(const char* path, int bufferCount, int unionHandle);
 // playType 1 once, 3 loop, 0 once and wait. 0; -1 on failure.
 int PlaySoundHandle(int handle, int playType, int fromTop);
-// Stops every buffer or the stream. 0; -1 bad handle.
+// Stops every buffer or the stream (what sounds fades out over 5 ms). 0; -1 bad handle.
 int StopSoundHandle(int handle);
-// volume 0..255 -> 1000 x log10(v/255) hundredths of a decibel. 0; -1 bad handle.
+// volume 0..255 -> 1000 x log10(v/255) hundredths of a decibel, reached within 5 ms. 0; -1 bad handle.
 int SetSoundVolume(int volume, int handle);
-// Stops and frees the sound. 0; -1 bad handle.
+// Stops (fading out over 5 ms) and frees the sound. 0; -1 bad handle.
 int DeleteSound(int handle, int flag);
 
 // ---------------------------------------------------------------- keyboard, clock, random

@@ -18,6 +18,7 @@ struct WindowRequest {
     int height = 480;
     double scale = 1.0;    // client area = screen size x scale
     bool windowed = true;
+    PixelFormat format = PixelFormat::Rgb565;  // the screen's pixels, as Present will hand them
 };
 
 struct PumpResult {
@@ -35,7 +36,8 @@ public:
 
     // Bytes per pixel of the desktop, 0 when unknown (24-bit check).
     virtual int DesktopBytesPerPixel() = 0;
-    // Opens the window; false with a reason in `error`.
+    // Opens the window, ready to present; false with a reason in `error` (also
+    // when the only window it could make is one nobody sees).
     virtual bool OpenWindow(const WindowRequest& request, std::string& error) = 0;
     virtual void CloseWindow() = 0;
     virtual void ResizeWindow(double scale) = 0;

@@ -4,12 +4,19 @@
 #include <SDL.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "media/InstanceLock.h"
+#include "media/Log.h"
 #include "media/PixelMath.h"
 #include "media/Platform.h"
+
+// Last, for its macros (Status, None, ...): only the handler of a lost X connection uses it.
+#include <X11/Xlib.h>
 
 namespace media {
 namespace {
@@ -123,11 +130,63 @@ void AudioTrampoline(void* user, Uint8* stream, int len) {
     target->callback(target->user, reinterpret_cast<int16_t*>(stream), len / 4);
 }
 
+Uint32 TextureFormatOf(PixelFormat format) {
+    return format == PixelFormat::Rgb565 ? SDL_PIXELFORMAT_RGB565 : SDL_PIXELFORMAT_RGB888;
+}
+
+// True when SDL_VIDEODRIVER (a comma-separated list) names `driver`.
+bool VideoDriverRequested(const char* driver) {
+    const char* requested = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    if (!requested) return false;
+    const std::string list(requested);
+    size_t start = 0;
+    while (start <= list.size()) {
+        size_t end = list.find(',', start);
+        if (end == std::string::npos) end = list.size();
+        if (SDL_strcasecmp(list.substr(start, end - start).c_str(), driver) == 0) return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+// SDL falls back to its "offscreen" or "dummy" video driver when it reaches no
+// display: the window would exist but nobody could see it. Only a request by
+// name makes them acceptable.
+bool CheckVideoDriver(std::string& error) {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver) {
+        error = "SDL reports no video driver";
+        return false;
+    }
+    const bool blind = SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0;
+    if (!blind || VideoDriverRequested(driver)) return true;
+    error = std::string("no display (SDL fell back to its \"") + driver +
+            "\" video driver; set DISPLAY or WAYLAND_DISPLAY, or SDL_VIDEODRIVER=" + driver +
+            " to run without a visible window)";
+    return false;
+}
+
+// The lock of the running platform, released when the X connection is lost.
+InstanceLock* g_lockOfRunningPlatform = nullptr;
+
+// Xlib's own handler of a lost connection prints its message and calls exit(),
+// whose exit handlers then tear SDL down against the dead connection and raise
+// the error again from inside exit(). This one ends the program at once instead.
+int EndOnLostDisplay(Display* display) {
+    const char* name = display ? XDisplayString(display) : "";
+    LogPrintf("The connection to the display %s was lost: the game ends\n", name);
+    std::fprintf(stderr, "anagura: lost the connection to the display %s: the game ends\n", name);
+    if (g_lockOfRunningPlatform) g_lockOfRunningPlatform->Release();
+    std::_Exit(1);
+}
+
 class SdlPlatform final : public Platform {
 public:
+    SdlPlatform() { g_lockOfRunningPlatform = &lock_; }
     ~SdlPlatform() override {
         CloseAudio();
         CloseWindow();
+        if (g_lockOfRunningPlatform == &lock_) g_lockOfRunningPlatform = nullptr;
     }
 
     int DesktopBytesPerPixel() override {
@@ -137,34 +196,19 @@ public:
         return SDL_BYTESPERPIXEL(mode.format);
     }
 
+    // Video starts once: the desktop query before it and this window share one
+    // connection (an X server that resets when its last client leaves would
+    // otherwise lose it in between).
     bool OpenWindow(const WindowRequest& request, std::string& error) override {
-        CloseWindow();
+        DestroyWindowObjects();
         if (!StartVideo()) {
             error = std::string("no display available (") + SDL_GetError() + ")";
             return false;
         }
-        width_ = request.width;
-        height_ = request.height;
-        SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
-        Uint32 flags = SDL_WINDOW_SHOWN;
-        if (!request.windowed) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-        window_ = SDL_CreateWindow("Anagura", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, Scaled(width_, request.scale),
-                                   Scaled(height_, request.scale), flags);
-        if (!window_) {
-            error = std::string("SDL_CreateWindow: ") + SDL_GetError();
-            StopVideo();
-            return false;
-        }
-        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-        if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-        if (!renderer_) {
-            error = std::string("SDL_CreateRenderer: ") + SDL_GetError();
+        if (!CreateWindowObjects(request, error) || !CheckVideoDriver(error)) {
             CloseWindow();
             return false;
         }
-        SDL_RendererInfo info;
-        vsync_ = SDL_GetRendererInfo(renderer_, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC);
-        SDL_RenderSetLogicalSize(renderer_, width_, height_);
         active_ = true;
         SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
         SDL_RenderClear(renderer_);
@@ -173,12 +217,7 @@ public:
     }
 
     void CloseWindow() override {
-        if (texture_) SDL_DestroyTexture(texture_);
-        if (renderer_) SDL_DestroyRenderer(renderer_);
-        if (window_) SDL_DestroyWindow(window_);
-        texture_ = nullptr;
-        renderer_ = nullptr;
-        window_ = nullptr;
+        DestroyWindowObjects();
         StopVideo();
     }
 
@@ -188,19 +227,7 @@ public:
 
     void Present(const void* pixels, int width, int height, int pitch, PixelFormat format) override {
         if (!renderer_) return;
-        const Uint32 textureFormat =
-            format == PixelFormat::Rgb565 ? SDL_PIXELFORMAT_RGB565 : SDL_PIXELFORMAT_RGB888;
-        if (!texture_ || width != textureWidth_ || height != textureHeight_ || textureFormat != textureFormat_) {
-            if (texture_) SDL_DestroyTexture(texture_);
-            texture_ = SDL_CreateTexture(renderer_, textureFormat, SDL_TEXTUREACCESS_STREAMING, width, height);
-            textureWidth_ = width;
-            textureHeight_ = height;
-            textureFormat_ = textureFormat;
-            width_ = width;
-            height_ = height;
-            SDL_RenderSetLogicalSize(renderer_, width, height);
-            if (!texture_) return;
-        }
+        if (!EnsureTexture(width, height, TextureFormatOf(format))) return;
         if (format == PixelFormat::Indexed8) {
             converted_.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
             for (int y = 0; y < height; ++y) {
@@ -266,7 +293,10 @@ public:
 
     int OpenAudio(int preferredRate, AudioCallback callback, void* user) override {
         CloseAudio();
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return 0;
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            NoSoundOutput();
+            return 0;
+        }
         audioTarget_.callback = callback;
         audioTarget_.user = user;
         SDL_AudioSpec want;
@@ -280,6 +310,7 @@ public:
         SDL_AudioSpec have;
         audio_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
         if (audio_ == 0) {
+            NoSoundOutput();
             SDL_QuitSubSystem(SDL_INIT_AUDIO);
             return 0;
         }
@@ -308,9 +339,65 @@ private:
         return v < 1.0 ? 1 : static_cast<int>(v);
     }
 
+    static void NoSoundOutput() {
+        std::fprintf(stderr, "anagura: no sound output (%s): the game runs silent\n", SDL_GetError());
+    }
+
+    bool CreateWindowObjects(const WindowRequest& request, std::string& error) {
+        width_ = request.width;
+        height_ = request.height;
+        SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
+        Uint32 flags = SDL_WINDOW_SHOWN;
+        if (!request.windowed) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+        window_ = SDL_CreateWindow("Anagura", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, Scaled(width_, request.scale),
+                                   Scaled(height_, request.scale), flags);
+        if (!window_) {
+            error = std::string("SDL_CreateWindow: ") + SDL_GetError();
+            return false;
+        }
+        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+        if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+        if (!renderer_) {
+            error = std::string("SDL_CreateRenderer: ") + SDL_GetError();
+            return false;
+        }
+        SDL_RendererInfo info;
+        vsync_ = SDL_GetRendererInfo(renderer_, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC);
+        if (!EnsureTexture(width_, height_, TextureFormatOf(request.format))) {
+            error = std::string("SDL_CreateTexture: ") + SDL_GetError();
+            return false;
+        }
+        return true;
+    }
+
+    // The streaming texture the screen is uploaded to, remade when the screen's size or format changes.
+    bool EnsureTexture(int width, int height, Uint32 format) {
+        if (texture_ && width == textureWidth_ && height == textureHeight_ && format == textureFormat_) return true;
+        if (texture_) SDL_DestroyTexture(texture_);
+        texture_ = SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STREAMING, width, height);
+        textureWidth_ = width;
+        textureHeight_ = height;
+        textureFormat_ = format;
+        width_ = width;
+        height_ = height;
+        SDL_RenderSetLogicalSize(renderer_, width, height);
+        return texture_ != nullptr;
+    }
+
+    void DestroyWindowObjects() {
+        if (texture_) SDL_DestroyTexture(texture_);
+        if (renderer_) SDL_DestroyRenderer(renderer_);
+        if (window_) SDL_DestroyWindow(window_);
+        texture_ = nullptr;
+        renderer_ = nullptr;
+        window_ = nullptr;
+    }
+
     bool StartVideo() {
         if (videoStarted_) return true;
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+        const char* driver = SDL_GetCurrentVideoDriver();
+        if (driver && SDL_strcmp(driver, "x11") == 0) XSetIOErrorHandler(EndOnLostDisplay);
         videoStarted_ = true;
         quit_ = false;
         std::memset(down_, 0, sizeof down_);

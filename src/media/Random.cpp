@@ -2,6 +2,7 @@
 
 #include "media/Media.h"
 #include "media/OperationLock.h"
+#include "media/TracedCalls.h"
 
 namespace media {
 
@@ -58,6 +59,7 @@ std::optional<uint32_t> RandomSeedOverride() { return TheRandom().seedOverride; 
 }  // namespace media
 
 int GetRandom(int max) {
+    if (media::RecordingCalls()) return media::traced::GetRandom(max);
     media::OperationGuard guard;
     const uint64_t r = media::TheRandom().generator.Next();
     if (max <= 0) return 0;

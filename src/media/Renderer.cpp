@@ -16,6 +16,7 @@
 #include "media/Rgb565Rows.h"
 #include "media/ScreenReuse.h"
 #include "media/TextRun.h"
+#include "media/TracedCalls.h"
 
 namespace media {
 namespace {
@@ -421,14 +422,17 @@ void DrawNotedCall(Surface& back, const DrawCall& call) {
 using namespace media;
 
 int DrawImage(int x, int y, int handle, int transparent) {
+    if (RecordingCalls()) return traced::DrawImage(x, y, handle, transparent);
     return DrawImageCommon(x, y, handle, transparent, false);
 }
 
 int DrawImageMirrored(int x, int y, int handle, int transparent) {
+    if (RecordingCalls()) return traced::DrawImageMirrored(x, y, handle, transparent);
     return DrawImageCommon(x, y, handle, transparent, true);
 }
 
 int DrawRect(int x1, int y1, int x2, int y2, uint32_t colour, int fill) {
+    if (RecordingCalls()) return traced::DrawRect(x1, y1, x2, y2, colour, fill);
     OperationGuard guard;
     MediaState& st = State();
     if (st.draw.target == -2 && st.reuse->SkipRect(x1, y1, x2, y2, colour, fill, st.draw, st.back)) return 0;
@@ -439,6 +443,7 @@ int DrawRect(int x1, int y1, int x2, int y2, uint32_t colour, int fill) {
 }
 
 int SetBlendMode(int mode, int param) {
+    if (RecordingCalls()) return traced::SetBlendMode(mode, param);
     OperationGuard guard;
     DrawState& d = State().draw;
     d.blendMode = mode;
@@ -447,6 +452,7 @@ int SetBlendMode(int mode, int param) {
 }
 
 int SetDrawBrightness(int r, int g, int b) {
+    if (RecordingCalls()) return traced::SetDrawBrightness(r, g, b);
     OperationGuard guard;
     DrawState& d = State().draw;
     d.brightR = Clamp255(r);

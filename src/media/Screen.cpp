@@ -15,6 +15,7 @@
 #include "media/Random.h"
 #include "media/ScreenReuse.h"
 #include "media/SoundSystem.h"
+#include "media/TracedCalls.h"
 
 namespace media {
 namespace {
@@ -62,12 +63,9 @@ int MeasureRefreshPeriod(Platform& platform) {
 
 void ResetDrawState(MediaState& st) { st.draw = DrawState(); }
 
-int FailStart(MediaState& st, Platform& platform, bool windowOpen) {
-    if (windowOpen) {
-        EndFonts();
-        EndSoundOutput();
-        platform.CloseWindow();
-    }
+// Ends a failed start: the window (when made) and the single-instance lock go.
+int FailStart(MediaState& st, Platform& platform) {
+    platform.CloseWindow();
     platform.ReleaseInstanceLock();
     st.ForgetReuse();
     st.backStale = false;
@@ -77,6 +75,15 @@ int FailStart(MediaState& st, Platform& platform, bool windowOpen) {
     st.ended = true;
     g_startFailed = true;
     return -1;
+}
+
+// A start that fails before the single-instance check writes its log only when
+// no other copy runs (it takes the lock for that moment).
+void KeepLogUnlessAnotherCopyRuns(Platform& platform) {
+    if (platform.AcquireInstanceLock(InstanceLockName()))
+        LogCommit();
+    else
+        LogDiscard();
 }
 
 }  // namespace
@@ -91,6 +98,7 @@ bool MediaStartFailed() {
 using namespace media;
 
 int SetScreenMode(int width, int height, int bitsPerPixel, int refreshRate) {
+    if (RecordingCalls()) return traced::SetScreenMode(width, height, bitsPerPixel, refreshRate);
     OperationGuard guard;
     MediaState& st = State();
     const int w = width == -1 ? st.screenWidth : width;
@@ -124,6 +132,7 @@ int SetScreenMode(int width, int height, int bitsPerPixel, int refreshRate) {
 }
 
 int SetWindowScale(double rate) {
+    if (RecordingCalls()) return traced::SetWindowScale(rate);
     OperationGuard guard;
     MediaState& st = State();
     // 0, not-a-number, negative and infinite rates all mean 1.0; at most 32.
@@ -136,6 +145,7 @@ int SetWindowScale(double rate) {
 }
 
 int ChangeWindowMode(int windowed) {
+    if (RecordingCalls()) return traced::ChangeWindowMode(windowed);
     OperationGuard guard;
     LogPrintf("%s", texts::kChangeWindowMode);
     MediaState& st = State();
@@ -147,6 +157,7 @@ int ChangeWindowMode(int windowed) {
 }
 
 int InitMediaLayer() {
+    if (RecordingCalls()) return traced::InitMediaLayer();
     OperationGuard guard;
     MediaState& st = State();
     if (st.running) return 0;
@@ -158,7 +169,8 @@ int InitMediaLayer() {
     if ((st.windowed && platform.DesktopBytesPerPixel() == 3) || st.bitsPerPixel == 24) {
         LogPrintf("%s", texts::kNo24BitColour);
         std::fprintf(stderr, "anagura: a desktop of 3 bytes per pixel is not supported\n");
-        return FailStart(st, platform, false);
+        KeepLogUnlessAnotherCopyRuns(platform);
+        return FailStart(st, platform);
     }
 
     const std::optional<uint32_t> seed = RandomSeedOverride();
@@ -167,21 +179,24 @@ int InitMediaLayer() {
     if (!platform.AcquireInstanceLock(InstanceLockName())) {
         LogPrintf("%s", texts::kInstanceRunning);
         std::fprintf(stderr, "anagura: another copy is already running\n");
-        return FailStart(st, platform, false);
+        LogDiscard();  // the running copy's log is left alone
+        return FailStart(st, platform);
     }
     LogPrintf("%s", texts::kInstanceNotRunning);
+    LogCommit();
 
     WindowRequest request;
     request.width = st.screenWidth;
     request.height = st.screenHeight;
     request.scale = st.windowScale;
     request.windowed = st.windowed;
+    request.format = st.Format();
     std::string error;
     if (!platform.OpenWindow(request, error)) {
         LogPrintf("%s", texts::kWindowFailed);
         LogPrintf("window: %s\n", error.c_str());
         std::fprintf(stderr, "anagura: cannot open the window: %s\n", error.c_str());
-        return FailStart(st, platform, false);
+        return FailStart(st, platform);
     }
 
     st.ForgetReuse();
@@ -201,6 +216,7 @@ int InitMediaLayer() {
 }
 
 int EndMediaLayer() {
+    if (RecordingCalls()) return traced::EndMediaLayer();
     OperationGuard guard;
     MediaState& st = State();
     Platform& platform = CurrentPlatform();
@@ -245,6 +261,7 @@ int ProcessMessage() {
 }
 
 int SetDrawTarget(int target) {
+    if (RecordingCalls()) return traced::SetDrawTarget(target);
     OperationGuard guard;
     if (target != -2 && target != -4) return -1;
     State().draw.target = target;
@@ -252,6 +269,7 @@ int SetDrawTarget(int target) {
 }
 
 int ClearScreen() {
+    if (RecordingCalls()) return traced::ClearScreen();
     OperationGuard guard;
     MediaState& st = State();
     if (st.draw.target == -2) {
@@ -265,6 +283,7 @@ int ClearScreen() {
 }
 
 int FlipScreen() {
+    if (RecordingCalls()) return traced::FlipScreen();
     OperationGuard guard;
     MediaState& st = State();
     if (!st.running || st.back.Empty()) return -1;

@@ -97,7 +97,13 @@ std::string SjisToUtf8(const std::string& sjis) {
         const SjisChar c = NextSjisChar(p);
         if (c.length == 0) break;
         const char32_t u = c.truncated ? 0 : SjisToUnicode(c.code);
-        AppendUtf8(out, u == 0 && c.code != 0 ? U'\uFFFD' : u);
+        if (u == 0) {
+            // A byte that starts no character: U+FFFD, and the next byte is read on its own.
+            AppendUtf8(out, U'\uFFFD');
+            ++p;
+            continue;
+        }
+        AppendUtf8(out, u);
         p += c.length;
     }
     return out;

@@ -25,7 +25,8 @@ SjisChar NextSjisChar(const char* p);
 // code page 932 character. Not thread-safe (callers hold the operation lock).
 char32_t SjisToUnicode(uint16_t code);
 
-// Converts a whole Shift-JIS string to UTF-8; invalid bytes become U+FFFD.
+// Converts a whole Shift-JIS string to UTF-8. A byte that does not convert (alone,
+// or as the lead of a pair that is no character) becomes U+FFFD.
 std::string SjisToUtf8(const std::string& sjis);
 
 }  // namespace media

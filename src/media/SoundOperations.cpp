@@ -3,18 +3,22 @@
 #include <string>
 
 #include "media/BufferedSound.h"
-#include "media/Log.h"
 #include "media/Media.h"
 #include "media/MediaAvTexts.h"
 #include "media/OperationLock.h"
 #include "media/Platform.h"
 #include "media/SoundDecoding.h"
+#include "media/SoundFileCheck.h"
 #include "media/SoundOutput.h"
 #include "media/SoundSystem.h"
 #include "media/StreamedSound.h"
+#include "media/TracedCalls.h"
 #include "media/VolumeLaw.h"
 
 namespace {
+
+constexpr const char kUndecodable[] = "cannot be decoded as WAV, MP3 or Ogg Vorbis";
+constexpr const char kNoFreeHandle[] = "finds no free sound handle";
 
 // Play type 0: pumps messages until the sound has finished or the window is
 // closed, feeding the sound itself (this thread holds the lock the feeder would
@@ -42,15 +46,26 @@ void WaitUntilFinished(media::Sound& sound, int32_t handle) {
 }  // namespace
 
 int SetSoundDataMode(int mode) {
+    if (media::RecordingCalls()) return media::traced::SetSoundDataMode(mode);
     media::OperationGuard guard;
     if (mode < 0 || mode > 3) return -1;
     media::SoundDataMode() = mode;
     return 0;
 }
 
-int LoadSound(const char* path, int bufferCount, int /*unionHandle: always a new handle*/) {
+// Every failed load of a file logs a line naming it; while there is no sound
+// output at all (already logged once) loads fail without a word.
+int LoadSound(const char* path, int bufferCount, int unionHandle /*always a new handle*/) {
+    if (media::RecordingCalls()) return media::traced::LoadSound(path, bufferCount, unionHandle);
     media::OperationGuard guard;
     if (!media::SoundOutputRunning() || !path) return -1;
+    const std::string problem = media::SoundFileProblem(path);
+    if (!problem.empty()) {
+        media::ReportSoundLoadFailure(media::IsSoundFileTooLarge(problem) ? media::texts::kSoundLoadFailedBuffers
+                                                                          : media::texts::kSoundLoadFailedDecode,
+                                      path, problem);
+        return -1;
+    }
     media::Mixer& mixer = *media::SoundMixer();
     const int rate = media::SoundOutputRate();
     const int mode = media::SoundDataMode();
@@ -58,23 +73,30 @@ int LoadSound(const char* path, int bufferCount, int /*unionHandle: always a new
         std::vector<int16_t> pcm;
         const media::DecodeResult result = media::DecodeWholeFile(path, rate, pcm);
         if (result != media::DecodeResult::Ok) {
-            media::LogPrintf(result == media::DecodeResult::TooLarge ? media::texts::kSoundLoadFailedBuffers
-                                                                     : media::texts::kSoundLoadFailedDecode,
-                             path);
+            const bool tooLong = result == media::DecodeResult::TooLarge;
+            media::ReportSoundLoadFailure(tooLong ? media::texts::kSoundLoadFailedBuffers
+                                                  : media::texts::kSoundLoadFailedDecode,
+                                          path, tooLong ? "is too long to be held decoded" : kUndecodable);
             return -1;
         }
         const int32_t handle = media::SoundTable().Add(
             std::make_unique<media::BufferedSound>(mixer, std::move(pcm), bufferCount));
-        if (handle < 0) media::LogPrintf(media::texts::kSoundLoadFailedBuffers, path);
+        if (handle < 0) media::ReportSoundLoadFailure(media::texts::kSoundLoadFailedBuffers, path, kNoFreeHandle);
         return handle;
     }
     std::unique_ptr<media::StreamedSound> sound =
         media::StreamedSound::Open(mixer, media::OpenStreamDecoder(path, mode), rate);
-    if (!sound) return -1;
-    return media::SoundTable().Add(std::move(sound));
+    if (!sound) {
+        media::ReportSoundLoadFailure(media::texts::kSoundLoadFailedDecode, path, kUndecodable);
+        return -1;
+    }
+    const int32_t handle = media::SoundTable().Add(std::move(sound));
+    if (handle < 0) media::ReportSoundLoadFailure(media::texts::kSoundLoadFailedBuffers, path, kNoFreeHandle);
+    return handle;
 }
 
 int PlaySoundHandle(int handle, int playType, int fromTop) {
+    if (media::RecordingCalls()) return media::traced::PlaySoundHandle(handle, playType, fromTop);
     media::OperationGuard guard;
     media::Sound* sound = media::SoundTable().Find(handle);
     if (!sound || (playType != 0 && playType != 1 && playType != 3)) return -1;
@@ -86,6 +108,7 @@ int PlaySoundHandle(int handle, int playType, int fromTop) {
 }
 
 int StopSoundHandle(int handle) {
+    if (media::RecordingCalls()) return media::traced::StopSoundHandle(handle);
     media::OperationGuard guard;
     media::Sound* sound = media::SoundTable().Find(handle);
     if (!sound) return -1;
@@ -94,6 +117,7 @@ int StopSoundHandle(int handle) {
 }
 
 int SetSoundVolume(int volume, int handle) {
+    if (media::RecordingCalls()) return media::traced::SetSoundVolume(volume, handle);
     media::OperationGuard guard;
     media::Sound* sound = media::SoundTable().Find(handle);
     if (!sound) return -1;
@@ -101,7 +125,8 @@ int SetSoundVolume(int volume, int handle) {
     return 0;
 }
 
-int DeleteSound(int handle, int /*flag*/) {
+int DeleteSound(int handle, int flag) {
+    if (media::RecordingCalls()) return media::traced::DeleteSound(handle, flag);
     media::OperationGuard guard;
     std::unique_ptr<media::Sound> sound = media::SoundTable().Remove(handle);
     if (!sound) return -1;

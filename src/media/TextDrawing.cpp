@@ -13,6 +13,7 @@
 #include "media/Renderer.h"
 #include "media/ScreenReuse.h"
 #include "media/TextRun.h"
+#include "media/TracedCalls.h"
 
 namespace {
 
@@ -26,7 +27,8 @@ void DrawText(int x, int y, const std::shared_ptr<const media::TextRun>& run, ui
 
 }  // namespace
 
-int DrawTextAt(int x, int y, const char* text, uint32_t colour, uint32_t /*edgeColour*/) {
+int DrawTextAt(int x, int y, const char* text, uint32_t colour, uint32_t edgeColour) {
+    if (media::RecordingCalls()) return media::traced::DrawTextAt(x, y, text, colour, edgeColour);
     media::OperationGuard guard;
     media::BringDefaultFontUpToDate();
     if (!text || !*text) return 0;

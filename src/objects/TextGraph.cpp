@@ -18,8 +18,6 @@ void CTextGraph::Draw(int x, int y, bool, int alpha, int r, int g, int b) {
     for (int i = 0; i < static_cast<int>(m_lines.size()); ++i) {
         const int64_t lineY = int64_t{y} + int64_t{m_lineHeight} * i;
         if (lineY > INT32_MAX || lineY < INT32_MIN) break;
-        // An empty line draws nothing; the first call alone prepares the font.
-        if (i > 0 && m_lines[i].empty()) continue;
         DrawTextAt(x, static_cast<int>(lineY), m_lines[i].c_str(), colour, 0);
     }
 }

@@ -22,7 +22,7 @@ bool ParseUnsigned(const char* text, T& value) {
 
 const char* Usage() {
     return "usage: anagura-replay [--data DIR] [--seed S] [--input FILE] [--frames N]\n"
-           "                      [--trace FILE [--trace-every K]]\n"
+           "                      [--trace FILE] [--calls FILE] [--trace-every K]\n"
            "                      [--screenshots DIR [--shot-every K]] [--audio-out FILE.wav]\n"
            "Runs the game headless with a virtual clock, feeding the keys of the input script.\n";
 }
@@ -35,8 +35,8 @@ bool ParseOptions(int argc, char** argv, Options& o, std::string& error) {
             continue;
         }
         const bool known = name == "--data" || name == "--seed" || name == "--input" || name == "--frames" ||
-                           name == "--trace" || name == "--trace-every" || name == "--screenshots" ||
-                           name == "--shot-every" || name == "--audio-out";
+                           name == "--trace" || name == "--trace-every" || name == "--calls" ||
+                           name == "--screenshots" || name == "--shot-every" || name == "--audio-out";
         if (!known) {
             error = "unknown option \"" + name + "\"";
             return false;
@@ -61,6 +61,8 @@ bool ParseOptions(int argc, char** argv, Options& o, std::string& error) {
             if (ok) o.frames = frames;
         } else if (name == "--trace") {
             o.traceFile = value;
+        } else if (name == "--calls") {
+            o.callsFile = value;
         } else if (name == "--trace-every") {
             ok = ParseUnsigned(value, o.traceEvery) && o.traceEvery > 0;
         } else if (name == "--screenshots") {

@@ -13,7 +13,8 @@ struct Options {
     std::string inputFile;               // input script; none: no key is ever down
     std::optional<uint64_t> frames;      // stop after this frame
     std::string traceFile;               // JSON Lines trace
-    uint64_t traceEvery = 1;
+    uint64_t traceEvery = 1;             // also selects the frames of the call trace
+    std::string callsFile;               // JSON Lines of the media-layer calls
     std::string screenshotDir;           // PNG screenshots
     uint64_t shotEvery = 1;
     std::string audioFile;               // WAV of the mixed output

@@ -14,6 +14,7 @@
 #include "app/MainLoop.h"
 #include "app/Scene.h"
 #include "app/SystemContext.h"
+#include "media/CallTraceWriter.h"
 #include "media/Headless.h"
 #include "replay/AudioOut.h"
 #include "replay/InputScript.h"
@@ -45,6 +46,10 @@ public:
                 return false;
             }
         }
+        if (!m_options.callsFile.empty() && !m_calls.Open(m_options.callsFile, m_options.traceEvery)) {
+            error = "cannot write the calls \"" + m_options.callsFile + "\"";
+            return false;
+        }
         if (!m_options.audioFile.empty() && !m_audio.Open(m_options.audioFile)) {
             error = "cannot write the audio \"" + m_options.audioFile + "\"";
             return false;
@@ -52,8 +57,12 @@ public:
         return true;
     }
 
+    // The end of start-up: the calls made so far are frame 0's.
+    void EndOfStart() { m_calls.EndFrame(0); }
+
     // The end of frame `frame`, after the loop's scene switch.
     void EndOfFrame(uint64_t frame, CScene& scene, bool last) {
+        m_calls.EndFrame(frame);
         if (m_trace && (frame % m_options.traceEvery == 0 || last)) {
             replay::AppendTrace(m_buffer, frame, scene);
             if (m_buffer.size() >= kTraceFlushBytes) Flush();
@@ -71,6 +80,7 @@ public:
             m_trace = nullptr;
         }
         if (!m_options.audioFile.empty() && !m_audio.Close() && m_failed.empty()) m_failed = "cannot write the audio";
+        if (!m_calls.Close() && m_failed.empty()) m_failed = "cannot write the calls";
         error = m_failed;
         return m_failed.empty();
     }
@@ -98,6 +108,7 @@ private:
     FILE* m_trace = nullptr;
     std::string m_buffer;
     replay::AudioOut m_audio;
+    media::CallTraceWriter m_calls;
     std::string m_failed;
 };
 
@@ -127,7 +138,7 @@ int main(int argc, char** argv) {
 
     // Output paths are taken from where the tool was started, before the data folder is entered.
     std::error_code ec;
-    for (std::string* path : {&options.traceFile, &options.screenshotDir, &options.audioFile})
+    for (std::string* path : {&options.traceFile, &options.callsFile, &options.screenshotDir, &options.audioFile})
         if (!path->empty()) *path = std::filesystem::absolute(*path, ec).string();
     if (!options.screenshotDir.empty()) std::filesystem::create_directories(options.screenshotDir, ec);
 
@@ -144,6 +155,7 @@ int main(int argc, char** argv) {
 
     MainLoopOptions loop;
     // The loop counts its frames from 0; the replay's frame 1 is the loop's frame 0.
+    loop.afterStart = [&] { recorder.EndOfStart(); };
     loop.beforeFrame = [&](uint64_t loopFrame) {
         const uint64_t frame = loopFrame + 1;
         if (const replay::KeyChange* change = script.ChangeAt(frame)) {

@@ -1,0 +1,122 @@
+#include "app/GameFolders.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#include "media/Log.h"
+
+namespace app {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char kInstalledData[] = "../share/games/anagura";
+constexpr const char kKeyFile[] = "Data/KeyData.dat";
+
+bool HoldsPictures(const fs::path& folder) {
+    std::error_code ec;
+    return fs::is_directory(folder / "image", ec);
+}
+
+std::string Env(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+std::string HomeFolder() {
+    const std::string home = Env("HOME");
+    if (!home.empty()) return home;
+    const passwd* user = getpwuid(getuid());
+    return user && user->pw_dir ? user->pw_dir : "";
+}
+
+// Makes the player folder and copies the installed key file into it unless the
+// player has one (a missing installed file is told by the key loading).
+void PreparePlayerFolder(const GameFolders& folders) {
+    std::error_code ec;
+    const fs::path own = fs::path(folders.player) / kKeyFile;
+    const fs::path installed = fs::path(folders.data) / kKeyFile;
+    fs::create_directories(own.parent_path(), ec);
+    if (!ec && !fs::exists(own, ec) && fs::exists(installed, ec)) fs::copy_file(installed, own, ec);
+    if (ec)
+        std::fprintf(stderr, "anagura: cannot prepare the player folder %s (%s)\n", folders.player.c_str(),
+                     ec.message().c_str());
+}
+
+}  // namespace
+
+FolderPlaces CurrentFolderPlaces(const std::string& dataOption) {
+    FolderPlaces places;
+    places.dataOption = dataOption;
+    std::error_code ec;
+    places.workingFolder = fs::current_path(ec).string();
+    places.executable = fs::read_symlink("/proc/self/exe", ec).string();
+    places.xdgDataHome = Env("XDG_DATA_HOME");
+    places.home = HomeFolder();
+    return places;
+}
+
+GameFolders FindDataFolder(const FolderPlaces& places) {
+    GameFolders folders;
+    const fs::path working(places.workingFolder);
+    if (!places.dataOption.empty()) {
+        folders.data = (working / places.dataOption).lexically_normal().string();
+        return folders;
+    }
+    if (HoldsPictures(working)) {
+        folders.data = places.workingFolder;
+        return folders;
+    }
+    const fs::path installed = (fs::path(places.executable).parent_path() / kInstalledData).lexically_normal();
+    if (!places.executable.empty() && HoldsPictures(installed)) {
+        folders.data = installed.string();
+        folders.installed = true;
+        return folders;
+    }
+    folders.data = places.workingFolder;
+    folders.found = false;
+    return folders;
+}
+
+void ChoosePlayerFolder(const FolderPlaces& places, GameFolders& folders) {
+    folders.player = folders.data;
+    if (!folders.installed && access(folders.data.c_str(), W_OK) == 0) return;
+    // The XDG base directory rule: a relative $XDG_DATA_HOME is ignored.
+    fs::path base = places.xdgDataHome;
+    if (!base.is_absolute()) {
+        if (places.home.empty()) return;
+        base = fs::path(places.home) / ".local" / "share";
+    }
+    folders.player = (base / "anagura").string();
+}
+
+std::string PlayerKeyFile(const GameFolders& folders) {
+    if (folders.player == folders.data) return kKeyFile;
+    const fs::path own = fs::path(folders.player) / kKeyFile;
+    std::error_code ec;
+    return fs::exists(own, ec) ? own.string() : kKeyFile;  // the installed one when no copy could be made
+}
+
+bool EnterGameFolders(const FolderPlaces& places, GameFolders& folders, std::string& error) {
+    folders = FindDataFolder(places);
+    if (chdir(folders.data.c_str()) != 0) {
+        error = "cannot enter the data folder \"" + folders.data + "\"";
+        return false;
+    }
+    if (!folders.found)
+        std::fprintf(stderr, "anagura: no data folder found (no image/ here nor in %s beside the program): "
+                             "running in the working folder\n", kInstalledData);
+    ChoosePlayerFolder(places, folders);
+    if (folders.player == folders.data) return true;
+    PreparePlayerFolder(folders);
+    media::SetLogFolder(folders.player);
+    return true;
+}
+
+}  // namespace app

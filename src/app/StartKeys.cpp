@@ -1,0 +1,20 @@
+#include "app/StartKeys.h"
+
+#include <cstdio>
+#include <iterator>
+
+#include "media/Log.h"
+
+namespace app {
+
+void LoadStartKeys(KeyConfig& config, const std::string& path) {
+    std::string problem;
+    if (LoadKeyConfigFrom(config, path, &problem) == 0) return;
+    media::LogPrintf("Key file %s %s: the default keys are used (arrows, Z, X)\n", path.c_str(), problem.c_str());
+    std::fprintf(stderr, "anagura: key file %s %s: the default keys are used (arrows, Z, X)\n", path.c_str(),
+                 problem.c_str());
+    config.keys.assign(std::begin(kDefaultKeyCodes), std::end(kDefaultKeyCodes));
+    config.count = static_cast<int32_t>(config.keys.size());
+}
+
+}  // namespace app

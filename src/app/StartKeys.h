@@ -1,0 +1,19 @@
+// The key configuration the game starts with: the player's key file, or the
+// six default keys when that file cannot be used, so that the game stays playable.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/KeyConfig.h"
+
+namespace app {
+
+// Buttons 0..5 (up, down, right, left, decide, cancel): the arrow keys, Z and X.
+inline constexpr int32_t kDefaultKeyCodes[6] = {200, 208, 205, 203, 44, 45};
+
+// Loads the key file at `path`; when it cannot be used, says which file and
+// why (one line in the log, one on stderr) and gives `config` the default keys.
+void LoadStartKeys(KeyConfig& config, const std::string& path);
+
+}  // namespace app

@@ -1,0 +1,136 @@
+// Where the game finds its data and where it writes, and its command line.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "MediaTestSupport.h"
+#include "app/GameFolders.h"
+#include "app/GameOptions.h"
+#include "media/Log.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A scratch tree: an unpacked install (usr/games/anagura beside
+// usr/share/games/anagura), a folder of data of its own, a bare folder, a home.
+class GameFoldersTest : public ::testing::Test {
+protected:
+    GameFoldersTest() {
+        root = folder.Path();
+        install = root / "usr" / "share" / "games" / "anagura";
+        for (const fs::path& data : {install, root / "mine"}) {
+            fs::create_directories(data / "image");
+            fs::create_directories(data / "Data");
+            std::ofstream(data / "Data" / "KeyData.dat", std::ios::binary) << data.filename().string();
+        }
+        fs::create_directories(root / "usr" / "games");
+        fs::create_directories(root / "bare");
+        places.executable = (root / "usr" / "games" / "anagura").string();
+        places.home = (root / "home").string();
+    }
+
+    testsupport::ScratchFolder folder;
+    fs::path root, install;
+    app::FolderPlaces places;
+};
+
+TEST_F(GameFoldersTest, DataIsTheOptionThenTheWorkingFolderThenTheInstallBesideTheProgram) {
+    struct Case {
+        const char* what;
+        std::string option, working;
+        fs::path data;
+        bool found, installed;
+    };
+    const std::vector<Case> cases = {
+        {"--data, relative to the working folder", "../mine", (root / "bare").string(), root / "mine", true, false},
+        {"working folder with image/", "", (root / "mine").string(), root / "mine", true, false},
+        {"install beside the program", "", (root / "bare").string(), install, true, true},
+    };
+    for (const Case& c : cases) {
+        places.dataOption = c.option;
+        places.workingFolder = c.working;
+        const app::GameFolders f = app::FindDataFolder(places);
+        EXPECT_EQ(f.data, c.data.string()) << c.what;
+        EXPECT_EQ(f.found, c.found) << c.what;
+        EXPECT_EQ(f.installed, c.installed) << c.what;
+    }
+    // Nothing anywhere: the working folder stands in, and says so.
+    places.dataOption.clear();
+    places.workingFolder = (root / "bare").string();
+    places.executable = (root / "elsewhere" / "anagura").string();
+    const app::GameFolders none = app::FindDataFolder(places);
+    EXPECT_EQ(none.data, places.workingFolder);
+    EXPECT_FALSE(none.found);
+}
+
+TEST_F(GameFoldersTest, TheInstallWritesInThePlayersFolderWithACopyOfTheDefaultKeys) {
+    app::GameFolders mine{(root / "mine").string(), true, false, ""};
+    app::ChoosePlayerFolder(places, mine);
+    EXPECT_EQ(mine.player, mine.data);  // writable and not installed: as today
+    EXPECT_EQ(app::PlayerKeyFile(mine), "Data/KeyData.dat");
+
+    places.xdgDataHome = "relative/is/ignored";
+    app::GameFolders installed{install.string(), true, true, ""};
+    app::ChoosePlayerFolder(places, installed);
+    EXPECT_EQ(installed.player, (root / "home" / ".local" / "share" / "anagura").string());
+    places.xdgDataHome = (root / "xdg").string();
+    app::ChoosePlayerFolder(places, installed);
+    EXPECT_EQ(installed.player, (root / "xdg" / "anagura").string());
+
+    // A start from the bare folder: the install is entered, the player folder made.
+    places.workingFolder = (root / "bare").string();
+    app::GameFolders entered;
+    std::string error;
+    ASSERT_TRUE(app::EnterGameFolders(places, entered, error)) << error;
+    EXPECT_EQ(fs::current_path(), install);
+    const fs::path ownKeys = root / "xdg" / "anagura" / "Data" / "KeyData.dat";
+    EXPECT_EQ(app::PlayerKeyFile(entered), ownKeys.string());
+    EXPECT_EQ(testsupport::ReadFile(ownKeys.string()), "anagura");
+    // The player's own keys are kept at the next start.
+    std::ofstream(ownKeys, std::ios::binary) << "changed";
+    ASSERT_TRUE(app::EnterGameFolders(places, entered, error));
+    EXPECT_EQ(testsupport::ReadFile(ownKeys.string()), "changed");
+    media::SetLogFolder("");
+
+    places.dataOption = (root / "no-such-folder").string();
+    EXPECT_FALSE(app::EnterGameFolders(places, entered, error));
+    EXPECT_NE(error.find("no-such-folder"), std::string::npos);
+}
+
+TEST(GameOptionsTest, DataAndHelpAreTakenAndAnythingElseRefused) {
+    struct Case {
+        std::vector<const char*> args;
+        bool ok;
+        std::string data;
+        bool help;
+    };
+    const std::vector<Case> cases = {
+        {{}, true, "", false},
+        {{"--data", "some/where"}, true, "some/where", false},
+        {{"-h"}, true, "", true},
+        {{"--data"}, false, "", false},
+        {{"--data", ""}, false, "", false},
+        {{"--scale", "2"}, false, "", false},
+        {{"data"}, false, "", false},
+    };
+    for (const Case& c : cases) {
+        std::vector<char*> argv{const_cast<char*>("anagura")};
+        for (const char* a : c.args) argv.push_back(const_cast<char*>(a));
+        app::GameOptions options;
+        std::string error;
+        EXPECT_EQ(app::ParseGameOptions(static_cast<int>(argv.size()), argv.data(), options, error), c.ok)
+            << (c.args.empty() ? "" : c.args[0]);
+        if (!c.ok) {
+            EXPECT_FALSE(error.empty());
+            continue;
+        }
+        EXPECT_EQ(options.dataDir, c.data);
+        EXPECT_EQ(options.help, c.help);
+    }
+}
+
+}  // namespace
