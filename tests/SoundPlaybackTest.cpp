@@ -312,7 +312,8 @@ media::StreamedSound& StreamOf(int handle) {
 
 // Loading and starting a stream decode nothing ahead. A device pull that comes
 // before a fifth of a second is in takes nothing from it: the sound is then
-// heard from its first frame, never with a gap after a partial start.
+// heard from its first frame, never with a gap after a partial start; and
+// stopped before that, it leaves nothing to fade out.
 TEST_F(SoundPlayback, StartedStreamWaitsForItsFirstFifthOfASecond) {
     SetSoundDataMode(2);
     const int h = LoadSound(WriteStereoWav(dir, "ramp.wav", Ramp(20000), 48000).c_str(), 3, -1);
@@ -326,6 +327,13 @@ TEST_F(SoundPlayback, StartedStreamWaitsForItsFirstFifthOfASecond) {
     EXPECT_EQ(out, std::vector<int16_t>(out.size(), 0));
     const auto heard = Render(512);   // feeds, then pulls
     for (int i = 0; i < 512; ++i) ASSERT_EQ(heard[2 * static_cast<size_t>(i)], i);
+
+    // Stopped before it was heard: no fading tail of what was never heard.
+    PlaySoundHandle(h, 1, 1);
+    StreamOf(h).FeedPiece();
+    media::SoundMixer()->Render(out.data(), 512);
+    StopSoundHandle(h);
+    EXPECT_EQ(Render(512), std::vector<int16_t>(2 * 512, 0));
 }
 
 // Beside a device that pulls by itself, the feeder thread fills a started
