@@ -275,7 +275,7 @@ int ClearScreen() {
     if (st.draw.target == -2) {
         st.backStale = false;  // about to be overwritten whole
         // The clear waits with the frame's first draws while they repeat the last frame's.
-        if (!st.back.Empty() && st.reuse->BeginFrame()) return 0;
+        if (!st.back.Empty() && st.reuse->BeginFrame(st.back)) return 0;
     }
     Surface* target = st.Target();
     if (target) target->Fill(0);

@@ -35,10 +35,11 @@ DrawCall DrawCall::Text(int x, int y, std::shared_ptr<const TextRun> run, uint32
                     state.blendMode, state.blendParam, state.brightR, state.brightG, state.brightB, std::move(run)};
 }
 
-bool ScreenReuse::BeginFrame() {
-    // The frame that ends becomes the reference. Its picture stays when it shows
+bool ScreenReuse::BeginFrame(Surface& back) {
+    // The frame that ends becomes the reference. Its pictures stay when they show
     // calls this frame really made. A frame still deferred made the reference's
-    // first `matched_` calls and no others.
+    // first `matched_` calls and no others; one that repeated them all without
+    // being flipped is still on the back screen, and may give a picture.
     if (phase_ == Phase::Deferred) {
         reference_.resize(matched_);
         DropPicturesAfter(matched_);
@@ -46,7 +47,7 @@ bool ScreenReuse::BeginFrame() {
         reference_.clear();
         pictures_.clear();
     } else {
-        if (phase_ == Phase::Matching) DropPicturesAfter(matched_);
+        if (phase_ == Phase::Matching) Diverge(back);
         reference_.swap(calls_);
     }
     calls_.clear();

@@ -58,7 +58,7 @@ class ScreenReuse {
 public:
     // ClearScreen on the back screen: a new frame starts. True when the clear
     // itself waits (reuse on); otherwise the caller clears.
-    bool BeginFrame();
+    bool BeginFrame(Surface& back);
     // A draw on the back screen. True when it repeats the previous frame's and
     // need not be drawn now; otherwise the caller draws it on Back().
     bool SkipImage(int x, int y, int handle, bool transparent, bool mirrored, const DrawState& state,
