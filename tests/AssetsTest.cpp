@@ -350,7 +350,7 @@ std::string RunAndRead(const std::string& cmd) {
 
 }  // namespace
 
-TEST(Assets, PicturesAndKeyFileRegenerateByteForByte) {
+TEST(Assets, PicturesIconsAndKeyFileRegenerateByteForByte) {
   fs::path tool = Generator();
   if (tool.empty()) GTEST_SKIP() << "anagura-assetgen not built (set ANAGURA_BUILD_DIR)";
   fs::path out = fs::temp_directory_path() / ("anagura-assets-" + std::to_string(::getpid()));
@@ -365,6 +365,14 @@ TEST(Assets, PicturesAndKeyFileRegenerateByteForByte) {
   for (const auto& name : made)
     EXPECT_TRUE(ReadBytes(out / "image" / name) == ReadBytes(kAssets / "image" / name)) << name << " differs";
   EXPECT_TRUE(ReadBytes(out / "Data" / "KeyData.dat") == ReadBytes(kAssets / "Data" / "KeyData.dat"));
+  std::set<fs::path> madeIcons, committedIcons;
+  for (const auto& e : fs::recursive_directory_iterator(out / "icons"))
+    if (e.is_regular_file()) madeIcons.insert(fs::relative(e.path(), out));
+  for (const auto& e : fs::recursive_directory_iterator(kAssets / "icons"))
+    if (e.is_regular_file()) committedIcons.insert(fs::relative(e.path(), kAssets));
+  EXPECT_EQ(madeIcons, committedIcons);
+  for (const auto& icon : madeIcons)
+    EXPECT_TRUE(ReadBytes(out / icon) == ReadBytes(kAssets / icon)) << icon << " differs";
   fs::remove_all(out);
 }
 

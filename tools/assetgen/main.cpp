@@ -7,6 +7,8 @@
 //   anagura-assetgen --src DIR --describe         also each track's length and pitch range
 //
 // Pictures go to OUT/image, sounds to OUT/sound, the key file to OUT/Data.
+// The picture named "icon" becomes the window's icon (OUT/image/anagura.png)
+// and the desktop icons (OUT/icons/hicolor/NxN/apps/anagura.png).
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -24,6 +26,7 @@
 #include <vector>
 
 #include "assetgen/AudioFiles.h"
+#include "assetgen/Icons.h"
 #include "assetgen/ImageFiles.h"
 #include "assetgen/Picture.h"
 #include "assetgen/Sheet.h"
@@ -202,6 +205,9 @@ int main(int argc, char** argv) {
       if (wanted("pictures")) {
         fs::create_directories(out / "image");
         for (const Image* img : pictures) WritePicture(*img, (out / "image" / img->name).string());
+        const Image* icon = book.Find("icon");
+        if (!icon) throw std::runtime_error("the pictures lack one named icon");
+        WriteIcons(*icon, out, out / "icons");
         std::printf("%zu pictures, %zu colours\n", pictures.size(), palette.Size() - 1);
       }
       if (!sheet.empty()) WritePng(ContactSheet(pictures, 4), sheet.string());
