@@ -1,6 +1,6 @@
 #include "app/SettingsFile.h"
+#include "app/AtomicFile.h"
 
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -61,29 +61,6 @@ bool ReadWhole(const std::string& path, std::string& text, std::string& error) {
     return ok;
 }
 
-// Writes `text` to `path` through a temporary file beside it and a rename.
-bool WriteWhole(const std::string& path, const std::string& text, std::string& error) {
-    std::error_code ec;
-    fs::create_directories(fs::path(path).parent_path(), ec);
-    const std::string temporary = path + ".tmp";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) {
-        error = std::strerror(errno);
-        return false;
-    }
-    bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    ok = std::fflush(file) == 0 && ok;
-    ok = fsync(fileno(file)) == 0 && ok;
-    if (!ok) error = std::strerror(errno);
-    ok = std::fclose(file) == 0 && ok;
-    if (ok && std::rename(temporary.c_str(), path.c_str()) != 0) {
-        error = std::strerror(errno);
-        ok = false;
-    }
-    if (!ok) std::remove(temporary.c_str());
-    return ok;
-}
-
 }  // namespace
 
 PlayerSettings ParseSettings(std::string_view text, std::vector<std::string>& problems) {
@@ -136,7 +113,9 @@ bool SettingsFile::Save(std::string_view name, std::string_view value) {
     if (unreadable_) return false;  // writing would lose what it holds
     const std::string text = WithSetting(text_, name, value);
     std::string error;
-    if (!WriteWhole(path_, text, error)) {
+    std::error_code ec;
+    fs::create_directories(fs::path(path_).parent_path(), ec);
+    if (!WriteFileAtomically(path_, text, error)) {
         Report(path_, "cannot be written (" + error + ")");
         return false;
     }
