@@ -12,7 +12,7 @@
 #include "app/SystemContext.h"
 #include "media/Headless.h"
 #include "replay/AudioOut.h"
-#include "replay/PngFile.h"
+#include "media/PngFile.h"
 #include "resources/ImageStore.h"
 #include "resources/SoundStore.h"
 
@@ -43,7 +43,7 @@ void BM_ReplayScreenshotPng(benchmark::State& state) {
     std::vector<uint32_t> pixels;
     IntoTheGame([&] { pixels = media::headless::PresentedPixels(); });
     const std::string path = (std::filesystem::current_path() / "shot.png").string();
-    for (auto _ : state) benchmark::DoNotOptimize(replay::WritePng(path, pixels, 160, 120));
+    for (auto _ : state) benchmark::DoNotOptimize(media::WritePng(path, pixels, 160, 120));
     state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(path));
 }
 BENCHMARK(BM_ReplayScreenshotPng)->Unit(benchmark::kMicrosecond);

@@ -14,7 +14,7 @@
 
 #include "GameTestSupport.h"
 #include "MiniJson.h"
-#include "replay/PngFile.h"
+#include "media/PngFile.h"
 
 namespace {
 
@@ -486,7 +486,7 @@ TEST(ReplayScreenshot, DecodesToExactlyThePixelsWritten) {
     std::vector<uint32_t> pixels(160 * 120);
     for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = i < 9000 ? random() & 0xFFFFFF : 0x3060C0 + (i / 1000);
     const fs::path file = fs::temp_directory_path() / ("anagura-shot-" + std::to_string(getpid()) + ".png");
-    ASSERT_TRUE(replay::WritePng(file.string(), pixels, 160, 120));
+    ASSERT_TRUE(media::WritePng(file.string(), pixels, 160, 120));
     int w = 0, h = 0;
     std::vector<uint32_t> decoded;
     ASSERT_TRUE(gametest::ReadPng(file.string(), w, h, decoded));

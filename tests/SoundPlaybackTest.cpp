@@ -12,6 +12,7 @@
 #include "media/Headless.h"
 #include "media/Media.h"
 #include "media/Platform.h"
+#include "media/PlayerPrefs.h"
 #include "media/SoundOutput.h"
 #include "media/SoundSystem.h"
 #include "media/StreamedSound.h"
@@ -88,6 +89,34 @@ TEST_F(SoundPlayback, VolumeScalesWhatIsHeard) {
     EXPECT_GE(out[0], 10000 - 10000 / kFade - 2);
     EXPECT_LE(testaudio::MaxStep(out, 0, out.size() / 2), 10000 / kFade + 2);
     EXPECT_NEAR(out[2 * kFade], 5012, 2);
+}
+
+// Looping sounds are music, the others effects; the player's volumes scale
+// them apart, on top of the game's volume, and mute silences both.
+TEST_F(SoundPlayback, PlayersVolumesScaleMusicAndEffectsApart) {
+    const int h = LoadSound(WriteStereoWav(dir, "level.wav", Level(48000, 10000), 48000).c_str(), 3, -1);
+    ASSERT_GT(h, 0);
+    media::PlayerPrefs prefs;
+    prefs.musicVolume = 50;
+    prefs.effectVolume = 25;
+    media::SetPlayerPrefs(prefs);
+    PlaySoundHandle(h, 3, 1);
+    EXPECT_NEAR(Render(100)[0], 5000, 2);
+    SetSoundVolume(128, h);
+    EXPECT_NEAR(Render(480)[959], 3544, 2);
+    StopSoundHandle(h);
+    LetCutsFade();
+    SetSoundVolume(255, h);
+    PlaySoundHandle(h, 1, 1);
+    EXPECT_NEAR(Render(100)[0], 2500, 2);
+    StopSoundHandle(h);
+    LetCutsFade();
+    prefs.mute = true;
+    media::SetPlayerPrefs(prefs);
+    PlaySoundHandle(h, 3, 1);
+    PlaySoundHandle(h, 1, 1);
+    EXPECT_EQ(Render(100)[0], 0);
+    media::SetPlayerPrefs({});
 }
 
 TEST_F(SoundPlayback, TwoSoundsMixToTheirSumAndClipCleanly) {

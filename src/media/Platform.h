@@ -64,6 +64,10 @@ public:
     virtual void CloseAudio() = 0;
     // Refresh rate of the display mode in Hz, 0 when unknown.
     virtual int DisplayRefreshRate() { return 0; }
+    // The whole multiple the screen is shown at in the window now.
+    virtual int ShownScale() { return 1; }
+    // Switches a running window to desktop fullscreen or back; false when it failed.
+    virtual bool SetFullscreen(bool /*fullscreen*/) { return true; }
 };
 
 // The platform the media layer runs on. SDL by default; tests and tools choose

@@ -11,6 +11,7 @@
 #include "media/Media.h"
 #include "media/MediaState.h"
 #include "media/OperationLock.h"
+#include "media/PictureFit.h"
 #include "media/PixelMath.h"
 #include "media/Platform.h"
 #include "media/Random.h"
@@ -43,9 +44,17 @@ Controls& TheControls() {
 class HeadlessPlatform final : public Platform {
 public:
     int DesktopBytesPerPixel() override { return 4; }
-    bool OpenWindow(const WindowRequest&, std::string&) override { return true; }
+    bool OpenWindow(const WindowRequest& request, std::string&) override {
+        screenWidth_ = request.width;
+        screenHeight_ = request.height;
+        ResizeWindow(request.scale);
+        return true;
+    }
     void CloseWindow() override {}
-    void ResizeWindow(double) override {}
+    void ResizeWindow(double scale) override {
+        windowWidth_ = WindowSide(screenWidth_, scale);
+        windowHeight_ = WindowSide(screenHeight_, scale);
+    }
 
     // Keeps the picture as it came (converted only when asked for).
     void Present(const void* pixels, int width, int height, int pitch, PixelFormat format) override {
@@ -105,9 +114,12 @@ public:
     bool DevicePullsByItself() const override { return TheControls().feederThread; }
 
     int DisplayRefreshRate() override { return 0; }
+    int ShownScale() override { return FitPicture(windowWidth_, windowHeight_, screenWidth_, screenHeight_).scale; }
 
 private:
     InstanceLock lock_;
+    int screenWidth_ = 0, screenHeight_ = 0;
+    int windowWidth_ = 0, windowHeight_ = 0;
 };
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "media/MediaTexts.h"
 #include "media/OperationLock.h"
 #include "media/Platform.h"
+#include "media/PlayerPrefs.h"
 #include "media/Random.h"
 #include "media/ScreenReuse.h"
 #include "media/SoundSystem.h"
@@ -150,8 +151,8 @@ int ChangeWindowMode(int windowed) {
     LogPrintf("%s", texts::kChangeWindowMode);
     MediaState& st = State();
     const bool want = windowed != 0;
-    if (want == st.windowed) return 0;
-    // Takes effect at the next InitMediaLayer.
+    // A running window switches at once (the player may have switched it since).
+    if (st.running && !CurrentPlatform().SetFullscreen(!want)) return -1;
     st.windowed = want;
     return 0;
 }
@@ -188,8 +189,8 @@ int InitMediaLayer() {
     WindowRequest request;
     request.width = st.screenWidth;
     request.height = st.screenHeight;
-    request.scale = st.windowScale;
-    request.windowed = st.windowed;
+    request.scale = PlayerWindowScale(st.windowScale);
+    request.windowed = PlayerWindowed(st.windowed);
     request.format = st.Format();
     std::string error;
     if (!platform.OpenWindow(request, error)) {

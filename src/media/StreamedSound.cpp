@@ -101,7 +101,7 @@ void StreamedSound::Play(int playType, bool fromTop) {
     std::lock_guard<std::mutex> guard(mixer_.Lock());
     voice_->finished = false;
     voice_->primed = false;
-    voice_->gainQ16 = static_cast<int32_t>(std::lround(GainOfHundredthsDb(level) * 65536.0f));
+    voice_->gainQ16 = VoiceGainQ16(level, playType);
     mixer_.Start(*voice_);
 }
 
@@ -129,7 +129,7 @@ bool StreamedSound::IsPlaying() {
 void StreamedSound::SetLevel(int hundredthsDb) {
     level = hundredthsDb;
     std::lock_guard<std::mutex> guard(mixer_.Lock());
-    voice_->gainQ16 = static_cast<int32_t>(std::lround(GainOfHundredthsDb(hundredthsDb) * 65536.0f));
+    voice_->gainQ16 = VoiceGainQ16(hundredthsDb, lastPlayType);
 }
 
 int StreamedSound::Buffered() const { return voice_->ring.Available(); }

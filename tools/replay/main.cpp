@@ -18,10 +18,10 @@
 #include "app/RunOutputs.h"
 #include "app/Scene.h"
 #include "media/Headless.h"
+#include "media/PngFile.h"
 #include "replay/AudioOut.h"
 #include "replay/InputScript.h"
 #include "replay/Options.h"
-#include "replay/PngFile.h"
 
 namespace {
 
@@ -99,7 +99,7 @@ private:
             pixels.assign(static_cast<size_t>(kScreenWidth * kScreenHeight), 0);  // nothing shown yet
         char name[32];
         std::snprintf(name, sizeof name, "/%08llu.png", static_cast<unsigned long long>(frame));
-        if (!replay::WritePng(m_options.screenshotDir + name, pixels, kScreenWidth, kScreenHeight) &&
+        if (!media::WritePng(m_options.screenshotDir + name, pixels, kScreenWidth, kScreenHeight) &&
             m_failed.empty())
             m_failed = "cannot write the screenshot " + m_options.screenshotDir + name;
     }

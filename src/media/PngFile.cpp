@@ -1,11 +1,11 @@
-#include "replay/PngFile.h"
+#include "media/PngFile.h"
 
 #include <png.h>
 
 #include <csetjmp>
 #include <cstdio>
 
-namespace replay {
+namespace media {
 
 namespace {
 
@@ -54,4 +54,4 @@ bool WritePng(const std::string& path, const std::vector<uint32_t>& pixels, int 
     return encoded && closed;
 }
 
-}  // namespace replay
+}  // namespace media
