@@ -243,11 +243,7 @@ public:
         Show();
     }
 
-    bool WaitVerticalBlank() override {
-        if (!renderer_ || !vsync_) return false;
-        Show();
-        return true;
-    }
+    bool PresentWaitsForBlank() override { return renderer_ && vsync_; }
 
     PumpResult PumpEvents(int /*maxEvents*/) override {
         // Every pending event is taken: SDL's queue must not overflow and drop a close request.
@@ -276,6 +272,12 @@ public:
         result.quit = quit_;
         result.active = active_;
         return result;
+    }
+
+    // SDL waits on the display connection itself; a null event leaves the
+    // event queued for PumpEvents.
+    void WaitForEvent(uint32_t timeoutMillis) override {
+        SDL_WaitEventTimeout(nullptr, static_cast<int>(timeoutMillis));
     }
 
     // A key counts as down while it is held, and also in the first read after it
