@@ -9,7 +9,7 @@ PACKAGES=(
   libmpg123-dev libogg-dev libvorbis-dev
   libfreetype-dev libfontconfig-dev fonts-misaki fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev
-  lame xvfb xdotool xauth
+  lame xvfb xdotool xauth libxdamage-dev
 )
 
 missing=()
