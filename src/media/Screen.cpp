@@ -47,8 +47,10 @@ void WaitOutRefreshMinimum(const MediaState& st, Platform& platform) {
 
 void ResetDrawState(MediaState& st) { st.draw = DrawState(); }
 
-// Ends a failed start: the window (when made) and the single-instance lock go.
+// Ends a failed start: the window (when made), the font configuration (when
+// loading) and the single-instance lock go.
 int FailStart(MediaState& st, Platform& platform) {
+    EndFonts();
     platform.CloseWindow();
     platform.ReleaseInstanceLock();
     st.backStale = false;
@@ -166,6 +168,7 @@ int InitMediaLayer() {
     }
     LogPrintf("%s", texts::kInstanceNotRunning);
     LogCommit();
+    PrepareFonts();
 
     WindowRequest request;
     request.width = st.screenWidth;
