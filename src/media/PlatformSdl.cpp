@@ -211,8 +211,7 @@ public:
         }
         active_ = true;
         SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-        SDL_RenderClear(renderer_);
-        SDL_RenderPresent(renderer_);
+        PresentBlackScreen();
         return true;
     }
 
@@ -299,6 +298,7 @@ public:
             NoSoundOutput();
             return 0;
         }
+        audioStarted_ = true;
         audioTarget_.callback = callback;
         audioTarget_.user = user;
         SDL_AudioSpec want;
@@ -312,8 +312,9 @@ public:
         SDL_AudioSpec have;
         audio_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
         if (audio_ == 0) {
+            // SDL's audio part stays up until CloseAudio: ending it now would wait
+            // for its device-watching thread (up to 0.1 s) before the first frame.
             NoSoundOutput();
-            SDL_QuitSubSystem(SDL_INIT_AUDIO);
             return 0;
         }
         SDL_PauseAudioDevice(audio_, 0);
@@ -321,10 +322,10 @@ public:
     }
 
     void CloseAudio() override {
-        if (audio_ == 0) return;
-        SDL_CloseAudioDevice(audio_);
+        if (audio_ != 0) SDL_CloseAudioDevice(audio_);
         audio_ = 0;
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        if (audioStarted_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        audioStarted_ = false;
     }
 
     int DisplayRefreshRate() override {
@@ -413,6 +414,16 @@ private:
         videoStarted_ = false;
     }
 
+    // The window opens black, shown through the same upload and copy as every
+    // frame after it, so that the first frame finds that path ready (a software
+    // OpenGL compiles its shaders on their first use, tens of milliseconds).
+    void PresentBlackScreen() {
+        const int bytesPerPixel = static_cast<int>(SDL_BYTESPERPIXEL(textureFormat_));
+        const std::vector<uint8_t> black(static_cast<size_t>(textureWidth_ * textureHeight_ * bytesPerPixel), 0);
+        SDL_UpdateTexture(texture_, nullptr, black.data(), textureWidth_ * bytesPerPixel);
+        Show();
+    }
+
     void Show() {
         SDL_RenderClear(renderer_);
         if (texture_) SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
@@ -434,6 +445,7 @@ private:
     std::vector<uint32_t> converted_;
     InstanceLock lock_;
     SDL_AudioDeviceID audio_ = 0;
+    bool audioStarted_ = false;   // SDL's audio part is up (also when no device opened)
     AudioTarget audioTarget_;
 };
 

@@ -206,8 +206,8 @@ int EndMediaLayer() {
     Platform& platform = CurrentPlatform();
     if (st.running) {
         EndFonts();
+        platform.CloseWindow();   // first: ending the sound may take a moment
         EndSoundOutput();
-        platform.CloseWindow();
         platform.ReleaseInstanceLock();
     }
     st.images.Clear();

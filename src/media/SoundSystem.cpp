@@ -53,7 +53,9 @@ bool StartSoundOutput() {
 void EndSoundOutput() {
     OperationGuard guard;
     OutputState& state = State();
-    if (state.running) CurrentPlatform().CloseAudio();   // the audio thread has stopped after this
+    // Also without a device: the platform may hold its audio part. The audio
+    // thread has stopped after this.
+    CurrentPlatform().CloseAudio();
     state.table.Clear();
     state.mixer.reset();
     state.running = false;
