@@ -54,12 +54,14 @@ export ANAGURA_INSTANCE_LOCK="anagura-window-bench-$$"
 
 mkdir -p "$work/runs"
 watch() {  # watch NAME PROGRAM: one run, its key=value line appended to runs/NAME
-  (cd "$work/game" && "$tools/window-watch" --settle 2 --measure 5 --frozen 3 -- "$2") \
-    >> "$work/runs/$1" 2>> "$work/runs/$1.err" || {
-    echo "window-vs-floor: a run of $1 failed"
-    cat "$work/runs/$1.err"
+  local status=0
+  (cd "$work/game" && exec "$tools/window-watch" --settle 2 --measure 5 --frozen 3 -- "$2") \
+    >> "$work/runs/$1" 2> "$work/runs/last.err" || status=$?
+  if [ "$status" -ne 0 ]; then
+    echo "window-vs-floor: a run of $1 failed (status $status)"
+    grep -v "^ALSA lib" "$work/runs/last.err"
     exit 1
-  }
+  fi
 }
 echo "window-vs-floor: $runs alternating runs on DISPLAY=$DISPLAY ($(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg))"
 for i in $(seq 1 "$runs"); do
