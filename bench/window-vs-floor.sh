@@ -4,9 +4,10 @@
 # RGB565 texture at 60 frames a second with vsync), in the same X server, in
 # alternating runs; prints the medians side by side with their ratios.
 #
-# BUILD_DIR holds the game (default build/release, built when missing); RUNS
-# defaults to 5. A plain Xvfb is started for the runs; WINDOW_BENCH_DISPLAY=current
-# uses $DISPLAY instead. Needs the X DAMAGE library (scripts/setup.sh).
+# BUILD_DIR holds the game (default build/release, where scripts/play.sh builds
+# it; built the same way when missing); RUNS defaults to 5. A plain Xvfb is
+# started for the runs; WINDOW_BENCH_DISPLAY=current uses $DISPLAY instead.
+# Sets up what it needs first (scripts/setup.sh game test: Xvfb, the X DAMAGE library).
 #
 # Each run, watched from the X server by bench/floor/WindowWatch.cpp: the times
 # from start to the window's map and to its first pictures; after 2 s of steady
@@ -18,7 +19,13 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$(realpath -m "${1:-$root/build/release}")"
 runs="${2:-5}"
 
-[ -x "$build/anagura" ] || bash "$root/scripts/build.sh" "$build" -DANAGURA_BENCH=OFF
+bash "$root/scripts/setup.sh" game test
+if [ ! -x "$build/anagura" ]; then
+  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
+    -DANAGURA_TESTS=OFF -DANAGURA_BENCH=OFF -DANAGURA_TOOLS=OFF > "$build.configure.log" 2>&1 || {
+    cat "$build.configure.log"; exit 1; }
+  cmake --build "$build" --target anagura -j "$(nproc)"
+fi
 tools="$root/build/floor"
 mkdir -p "$tools"
 flags=(-std=c++20 -O2 -Wall -Wextra -Werror)

@@ -1,26 +1,48 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the game, its tools and its tests need.
-# Non-interactive; runs apt-get as root, through sudo otherwise; skips what is installed.
+# setup.sh [game] [test] [package]: installs the Debian packages of the named
+# groups (default: game). Non-interactive; runs apt-get as root, through sudo
+# otherwise; skips what is installed.
+#   game     what the game needs to build and run
+#   test     the tests, the benchmarks and the asset generator (GoogleTest,
+#            Google Benchmark, lame, Xvfb, xdotool, xprop)
+#   package  making and checking the .deb (dpkg-dev, lintian, desktop-file-utils, appstream)
 set -euo pipefail
 
-PACKAGES=(
+GAME=(
   build-essential cmake pkg-config
   libsdl2-dev libx11-dev libpng-dev zlib1g-dev libjpeg62-turbo-dev
   libmpg123-dev libogg-dev libvorbis-dev
   libfreetype-dev libfontconfig-dev fonts-misaki fonts-ipafont-gothic
+)
+TEST=(
   libgtest-dev libgmock-dev libbenchmark-dev
-  lame xvfb xdotool xauth libxdamage-dev
+  lame xvfb xdotool xauth x11-utils libxdamage-dev
+)
+PACKAGE=(
+  dpkg-dev file lintian desktop-file-utils appstream
 )
 
+groups=("$@")
+[ ${#groups[@]} -gt 0 ] || groups=(game)
+wanted=()
+for group in "${groups[@]}"; do
+  case "$group" in
+    game) wanted+=("${GAME[@]}") ;;
+    test) wanted+=("${TEST[@]}") ;;
+    package) wanted+=("${PACKAGE[@]}") ;;
+    *) echo "setup: unknown group '$group' (game, test, package)" >&2; exit 2 ;;
+  esac
+done
+
 missing=()
-for pkg in "${PACKAGES[@]}"; do
+for pkg in "${wanted[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
     missing+=("$pkg")
   fi
 done
 
 if [ ${#missing[@]} -eq 0 ]; then
-  echo "setup: all packages present"
+  echo "setup: all packages present (${groups[*]})"
   exit 0
 fi
 

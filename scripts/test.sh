@@ -4,7 +4,7 @@
 # window tests and leaves SDL's drivers to SDL, as on a player's machine.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-bash "$root/scripts/setup.sh"
+bash "$root/scripts/setup.sh" game test package
 mkdir -p "$root/build"
 
 xvfb_pid=""
@@ -25,13 +25,16 @@ if [ -z "${DISPLAY:-}" ]; then
   done
 fi
 
+# Both builds: the tests and the tools they use, warnings as errors.
+checks="-DANAGURA_TESTS=ON -DANAGURA_TOOLS=ON -DANAGURA_WERROR=ON"
+
 echo "== sanitizer build (AddressSanitizer + UndefinedBehaviorSanitizer)"
-bash "$root/scripts/build.sh" "$root/build/asan" -DANAGURA_SANITIZE=ON -DANAGURA_BENCH=OFF \
+bash "$root/scripts/build.sh" "$root/build/asan" -DANAGURA_SANITIZE=ON -DANAGURA_BENCH=OFF $checks \
   "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG"
 (cd "$root/build/asan" && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --output-on-failure -j 2 --timeout 300)
 
 echo "== normal build"
-bash "$root/scripts/build.sh" "$root/build/test" "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -DNDEBUG"
+bash "$root/scripts/build.sh" "$root/build/test" -DANAGURA_BENCH=ON $checks "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -DNDEBUG"
 cd "$root/build/test"
 ctest --output-on-failure -j 2 --timeout 300

@@ -1,7 +1,7 @@
 // The game's pictures, sounds and key file: present under the names the game
 // loads, with the sizes and cell grids it cuts them into, transparent only
-// through exact magenta, loops that join without a click, no clipping, and
-// remade byte for byte from their sources.
+// through exact magenta, loops that join without a click, sounds without DC and
+// with headroom, and remade byte for byte from their sources.
 #include <gtest/gtest.h>
 #include <mpg123.h>
 #include <png.h>
@@ -23,6 +23,7 @@
 #include "MediaTestSupport.h"
 #include "media/Headless.h"
 #include "media/Media.h"
+#include "media/SoundOutput.h"
 
 namespace fs = std::filesystem;
 
@@ -223,14 +224,23 @@ TEST(Assets, EveryPictureHasItsSizeGridAndTransparency) {
 TEST(Assets, PicturesFitTheScreenLayout) {
   const auto& all = Pictures();
   ASSERT_EQ(all.size(), std::size(kPictures));
-  // Icons keep their figure in the middle 12 x 12.
-  for (const char* name : {"TrophicIcon.bmp", "MoneyIcon.bmp", "Icon_Trap.bmp", "Icon_Date.bmp", "LVIcon.bmp",
-                           "HeiIcon.bmp"}) {
-    const Picture& p = all.at(name);
+  // Icons keep their figure (outline included) inside the frames and clear of
+  // the numbers beside them. The status bar draws food and money 2 px above
+  // its frame (whose inner area starts 4 px down) and traps and day 12 px
+  // lower, above the frame's bottom edge; a unit panel draws its cost icon 8 px
+  // above the panel, 3 px above the panel's top inside the window, and its
+  // result icon 3 px below it, left of a three-digit current value that starts
+  // 12 px to the right of the icon.
+  const struct { const char* name; int top, bottom, left, right; } iconBoxes[] = {
+      {"TrophicIcon.bmp", 6, 15, 2, 10}, {"MoneyIcon.bmp", 6, 15, 0, 10}, {"Icon_Trap.bmp", 4, 13, 2, 10},
+      {"Icon_Date.bmp", 3, 13, 0, 15},   {"LVIcon.bmp", 5, 15, 0, 10},    {"HeiIcon.bmp", 5, 15, 0, 10},
+  };
+  for (const auto& box : iconBoxes) {
+    const Picture& p = all.at(box.name);
     for (int y = 0; y < 16; ++y)
       for (int x = 0; x < 16; ++x)
-        if (x < 2 || x > 13 || y < 2 || y > 13) {
-          EXPECT_TRUE(p.clear(x, y)) << name << " at " << x << "," << y;
+        if (x < box.left || x > box.right || y < box.top || y > box.bottom) {
+          EXPECT_TRUE(p.clear(x, y)) << box.name << " at " << x << "," << y;
         }
   }
   // Window frames and map chips are solid where the game shows them.
@@ -270,7 +280,8 @@ TEST(Assets, PicturesFitTheScreenLayout) {
   EXPECT_TRUE(bl[2] > bl[0] + 60 && bl[2] > bl[1]) << "blue";
   EXPECT_TRUE(rd[0] > rd[1] + 80 && rd[0] > rd[2] + 60) << "red";
   EXPECT_TRUE(gr[1] > gr[0] + 40 && gr[1] > gr[2] + 40) << "green";
-  // Ten different digits, each inside its 5-pixel pitch.
+  // Ten different digits, each inside its 5-pixel pitch, and nothing below
+  // row 5: the status bar's lower numbers stand 6 rows above its frame's edge.
   const Picture& digits = all.at("Number.png");
   std::set<std::vector<bool>> glyphs;
   for (int d = 0; d < 10; ++d) {
@@ -280,6 +291,8 @@ TEST(Assets, PicturesFitTheScreenLayout) {
     glyphs.insert(glyph);
   }
   EXPECT_EQ(glyphs.size(), 10u);
+  for (int yy = 6; yy < 8; ++yy)
+    for (int xx = 0; xx < 50; ++xx) EXPECT_TRUE(digits.clear(xx, yy)) << "digit pixel at " << xx << "," << yy;
   // Arrow cell 1 points right: its figure narrows towards the right.
   const Picture& arrow = all.at("Arrow.bmp");
   std::vector<int> heights;
@@ -337,7 +350,7 @@ std::string RunAndRead(const std::string& cmd) {
 
 }  // namespace
 
-TEST(Assets, PicturesAndKeyFileRegenerateByteForByte) {
+TEST(Assets, PicturesIconsAndKeyFileRegenerateByteForByte) {
   fs::path tool = Generator();
   if (tool.empty()) GTEST_SKIP() << "anagura-assetgen not built (set ANAGURA_BUILD_DIR)";
   fs::path out = fs::temp_directory_path() / ("anagura-assets-" + std::to_string(::getpid()));
@@ -352,6 +365,14 @@ TEST(Assets, PicturesAndKeyFileRegenerateByteForByte) {
   for (const auto& name : made)
     EXPECT_TRUE(ReadBytes(out / "image" / name) == ReadBytes(kAssets / "image" / name)) << name << " differs";
   EXPECT_TRUE(ReadBytes(out / "Data" / "KeyData.dat") == ReadBytes(kAssets / "Data" / "KeyData.dat"));
+  std::set<fs::path> madeIcons, committedIcons;
+  for (const auto& e : fs::recursive_directory_iterator(out / "icons"))
+    if (e.is_regular_file()) madeIcons.insert(fs::relative(e.path(), out));
+  for (const auto& e : fs::recursive_directory_iterator(kAssets / "icons"))
+    if (e.is_regular_file()) committedIcons.insert(fs::relative(e.path(), kAssets));
+  EXPECT_EQ(madeIcons, committedIcons);
+  for (const auto& icon : madeIcons)
+    EXPECT_TRUE(ReadBytes(out / icon) == ReadBytes(kAssets / icon)) << icon << " differs";
   fs::remove_all(out);
 }
 
@@ -394,7 +415,36 @@ bool DecodeMp3(const fs::path& p, Decoded& d) {
 
 }  // namespace
 
-TEST(Assets, MusicLoopsJoinWithoutGapOrClickAndNeverClips) {
+namespace {
+
+// Every sound leaves 6 dB of headroom, so music and an effect together stay
+// below full scale, and carries no DC.
+constexpr int kHeadroomPeak = 16384;
+constexpr double kLargestMean = 0.002 * 32768;
+
+// Mean and largest |sample| of one channel of interleaved samples.
+void ExpectCentredWithHeadroom(const std::vector<int16_t>& s, int channels, int channel) {
+  double sum = 0;
+  int peak = 0;
+  size_t n = 0;
+  for (size_t i = size_t(channel); i < s.size(); i += size_t(channels), ++n) {
+    sum += s[i];
+    peak = std::max(peak, std::abs(int(s[i])));
+  }
+  ASSERT_GT(n, 0u);
+  EXPECT_LE(std::fabs(sum / double(n)), kLargestMean) << "channel " << channel << " carries DC";
+  EXPECT_LE(peak, kHeadroomPeak) << "channel " << channel << " peaks above -6 dBFS";
+}
+
+double Rms(const std::vector<int16_t>& s) {
+  double sum = 0;
+  for (int16_t v : s) sum += double(v) * v;
+  return s.empty() ? 0.0 : std::sqrt(sum / double(s.size()));
+}
+
+}  // namespace
+
+TEST(Assets, MusicLoopsJoinWithoutGapOrClickCentredWithHeadroomAndEquallyLoud) {
   std::map<std::string, size_t> lengths;
   if (fs::path tool = Generator(); !tool.empty()) {
     std::istringstream in(RunAndRead("'" + tool.string() + "' --src '" + (kAssets / "src").string() + "' --loop-lengths"));
@@ -402,6 +452,7 @@ TEST(Assets, MusicLoopsJoinWithoutGapOrClickAndNeverClips) {
     for (size_t n; in >> name >> n;) lengths[name] = n;
     EXPECT_EQ(lengths.size(), std::size(kMusic)) << "the generator did not list every loop";
   }
+  double quietest = 1e9, loudest = 0;
   for (const char* name : kMusic) {
     SCOPED_TRACE(name);
     Decoded d;
@@ -424,11 +475,15 @@ TEST(Assets, MusicLoopsJoinWithoutGapOrClickAndNeverClips) {
       for (size_t i = 0; i < n; ++i) fullScale += std::abs(at(i)) >= 32767;
       EXPECT_LE(std::abs(at(0) - at(n - 1)), largestStep) << "channel " << c << " clicks at the loop point";
       EXPECT_LE(fullScale, 3) << "channel " << c << " clips";
+      ExpectCentredWithHeadroom(d.samples, d.channels, c);
     }
+    quietest = std::min(quietest, Rms(d.samples));
+    loudest = std::max(loudest, Rms(d.samples));
   }
+  EXPECT_LE(20 * std::log10(loudest / quietest), 2.0) << "the pieces differ in loudness";
 }
 
-TEST(Assets, EffectsAreShortDistinctAndUnclipped) {
+TEST(Assets, EffectsAreShortDistinctCentredWithHeadroomAndStartAndEndOnZero) {
   std::set<std::string> seen;  // the sample data of each effect
   for (const char* name : kEffects) {
     SCOPED_TRACE(name);
@@ -447,10 +502,15 @@ TEST(Assets, EffectsAreShortDistinctAndUnclipped) {
     double seconds = double(size) / (2.0 * channels * rate);
     EXPECT_GT(seconds, 0.02);
     EXPECT_LT(seconds, 0.4);
-    int peak = 0;
-    for (size_t i = 44; i + 1 < b.size(); i += 2) peak = std::max(peak, std::abs(int(int16_t(b[i] | b[i + 1] << 8))));
-    EXPECT_LT(peak, 32767);
-    EXPECT_GT(peak, 3000) << "too quiet";
+    std::vector<int16_t> samples;
+    for (size_t i = 44; i + 1 < b.size(); i += 2) samples.push_back(int16_t(b[i] | b[i + 1] << 8));
+    ASSERT_GE(samples.size(), size_t(2 * channels));
+    for (int c = 0; c < channels; ++c) {
+      ExpectCentredWithHeadroom(samples, channels, c);
+      EXPECT_EQ(samples[size_t(c)], 0) << "channel " << c << " starts with a step";
+      EXPECT_EQ(samples[samples.size() - size_t(channels - c)], 0) << "channel " << c << " ends with a step";
+    }
+    EXPECT_GT(Rms(samples), 1000) << "too quiet";
     seen.insert(std::string(b.begin() + 44, b.end()));
   }
   EXPECT_EQ(seen.size(), std::size(kEffects));
@@ -510,4 +570,29 @@ TEST_F(AssetsInMediaLayer, LoadsEverySound) {
     EXPECT_GT(h, 0) << name;
     DeleteSound(h, 0);
   }
+}
+
+// What the player hears: each sound's peak through the mixer (decoded,
+// resampled, at full volume). The loudest music and the loudest effect sum
+// below full scale however they line up, so an effect over the music never clips.
+TEST_F(AssetsInMediaLayer, LoudestMusicWithLoudestEffectAtFullVolumeDoesNotClip) {
+  SetSoundDataMode(0);
+  auto heardPeak = [](const char* name) {
+    const int h = LoadSound((kAssets / "sound" / name).string().c_str(), 3, -1);
+    if (h <= 0) {
+      ADD_FAILURE() << name << " does not load";
+      return 0;
+    }
+    SetSoundVolume(255, h);
+    PlaySoundHandle(h, 1, 1);
+    int peak = 0;
+    while (media::SoundTable().Find(h)->IsPlaying())
+      for (int16_t v : media::headless::RenderAudio(48000)) peak = std::max(peak, std::abs(int(v)));
+    DeleteSound(h, 0);
+    return peak;
+  };
+  int music = 0, effect = 0;
+  for (const char* name : kMusic) music = std::max(music, heardPeak(name));
+  for (const char* name : kEffects) effect = std::max(effect, heardPeak(name));
+  EXPECT_LT(music + effect, 32767) << "music " << music << " + effect " << effect;
 }

@@ -10,7 +10,11 @@
 #include "game/rules/GameScene.h"
 #include "game/world/GameChar.h"
 #include "game/world/GameScreen.h"
+#include "game/world/DamageEffectPool.h"
 #include "game/world/GameSceneDraw.h"
+#include "media/Headless.h"
+#include "media/Media.h"
+#include "objects/DamageEffect.h"
 
 namespace {
 
@@ -96,6 +100,40 @@ TEST_F(GameSceneDrawTest, TheFrontFighterIsDrawnOnTopAndHiddenOnesNot) {
     EXPECT_TRUE(AllBlack());  // every unit hidden
     s.lines[1].clear();
     s.lines[2].clear();
+}
+
+}  // namespace
+
+namespace {
+
+// The two damage numbers of an exchange on line 0 stand 16 px apart at the same
+// height. Drawn with the game's own digits, two three-digit numbers still read
+// as two: between them a column neither draws on, inside each the digits'
+// dark surrounds join, and every digit's light strokes stay apart from its
+// neighbours'.
+TEST(DamageNumbersOnScreen, TwoThreeDigitNumbersOfAnExchangeReadAsTwo) {
+    if (!gametest::HaveAssets()) GTEST_SKIP() << "assets/ not built yet";
+    gametest::WorkFolder folder(true);
+    DamageEffectPool pool;
+    pool.ShowDamage(127, 72, 50);   // to the front fighter of line 0
+    pool.ShowDamage(126, 88, 50);   // to the raider
+    ClearScreen();
+    for (CDamageEffect* e : pool.running) e->Draw();
+    const std::vector<uint32_t> px = media::headless::BackScreenPixels();
+    std::vector<bool> inked(160, false), light(160, false);
+    for (int y = 50; y < 58; ++y)
+        for (int x = 0; x < 160; ++x) {
+            const uint32_t c = px[static_cast<size_t>(y) * 160 + static_cast<size_t>(x)] & 0xFFFFFF;
+            inked[static_cast<size_t>(x)] = inked[static_cast<size_t>(x)] || c != 0;
+            light[static_cast<size_t>(x)] = light[static_cast<size_t>(x)] || ((c >> 16) + ((c >> 8) & 0xFF) + (c & 0xFF)) > 384;
+        }
+    // The rows are centred on 72 and 88: cells at 65, 70, 75 and 81, 86, 91.
+    EXPECT_FALSE(inked[80]) << "the two numbers touch";
+    for (int x = 65; x < 80; ++x) EXPECT_TRUE(inked[static_cast<size_t>(x)]) << "a gap inside the first number at " << x;
+    for (int x = 81; x < 96; ++x) EXPECT_TRUE(inked[static_cast<size_t>(x)]) << "a gap inside the second number at " << x;
+    int strokes = 0;
+    for (int x = 1; x < 160; ++x) strokes += light[static_cast<size_t>(x)] && !light[static_cast<size_t>(x) - 1];
+    EXPECT_EQ(strokes, 6) << "digits run together";
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <thread>
 
@@ -12,6 +13,7 @@
 #include "media/Media.h"
 #include "media/SoundOutput.h"
 #include "media/SoundSystem.h"
+#include "media/TailFader.h"
 #include "media/VolumeLaw.h"
 
 namespace {
@@ -35,6 +37,9 @@ protected:
         SetSoundDataMode(0);
     }
     std::vector<int16_t> Render(int frames) { return media::headless::RenderAudio(frames); }
+    // Plays out the fade of whatever was cut.
+    void LetCutsFade() { Render(kFade); }
+    static constexpr int kFade = media::TailFader::kFadeFrames;
     TempDir dir;
 };
 
@@ -64,7 +69,23 @@ TEST_F(SoundPlayback, VolumeScalesWhatIsHeard) {
         EXPECT_NEAR(out[0], c.expected, 2) << "volume " << c.volume;
         EXPECT_NEAR(out[1], c.expected, 2) << "volume " << c.volume;
         StopSoundHandle(h);
+        LetCutsFade();
     }
+    // A change while it plays (a piece started silent, then raised; a fade) glides
+    // there within 5 ms instead of stepping.
+    SetSoundVolume(0, h);
+    PlaySoundHandle(h, 3, 1);
+    Render(100);
+    SetSoundVolume(255, h);
+    auto out = Render(2 * kFade);
+    EXPECT_LE(out[0], 10000 / kFade + 2);
+    EXPECT_LE(testaudio::MaxStep(out, 0, out.size() / 2), 10000 / kFade + 2);
+    EXPECT_EQ(out[2 * kFade], 10000);
+    SetSoundVolume(64, h);
+    out = Render(2 * kFade);
+    EXPECT_GE(out[0], 10000 - 10000 / kFade - 2);
+    EXPECT_LE(testaudio::MaxStep(out, 0, out.size() / 2), 10000 / kFade + 2);
+    EXPECT_NEAR(out[2 * kFade], 5012, 2);
 }
 
 TEST_F(SoundPlayback, TwoSoundsMixToTheirSumAndClipCleanly) {
@@ -82,6 +103,7 @@ TEST_F(SoundPlayback, TwoSoundsMixToTheirSumAndClipCleanly) {
     for (int16_t s : out) ASSERT_EQ(s, 22000);
     StopSoundHandle(a);
     StopSoundHandle(b);
+    LetCutsFade();
 
     // 20000 + 20000 saturates at the top instead of wrapping to a negative value.
     PlaySoundHandle(c, 1, 1);
@@ -89,10 +111,51 @@ TEST_F(SoundPlayback, TwoSoundsMixToTheirSumAndClipCleanly) {
     out = Render(64);
     for (int16_t s : out) ASSERT_EQ(s, 32767);
     StopSoundHandle(c);
+    LetCutsFade();
     PlaySoundHandle(d, 1, 1);
     PlaySoundHandle(d, 1, 1);
     out = Render(64);
     for (int16_t s : out) ASSERT_EQ(s, -32768);
+}
+
+// Stopping, deleting or restarting a sound while it plays: the cut sound goes
+// on from where it was for 5 ms, ramped down to zero, instead of stepping.
+TEST_F(SoundPlayback, CutSoundsRampDownOverFiveMillisecondsInsteadOfStepping) {
+    const auto cutAndListen = [&](int mode, const std::function<void(int)>& cut) {
+        SetSoundDataMode(mode);
+        // 1000 silent frames, then a steady level: a restart is silent for a while.
+        auto sound = Level(48000, 12000);
+        std::fill_n(sound.begin(), 2000, int16_t{0});
+        const int h = LoadSound(WriteStereoWav(dir, "level.wav", sound, 48000).c_str(), 3, -1);
+        EXPECT_EQ(SetSoundVolume(128, h), 0);   // at the sound's own gain
+        PlaySoundHandle(h, 3, 1);
+        Render(2000);
+        cut(h);
+        const auto out = Render(2 * kFade);
+        DeleteSound(h, 0);
+        return out;
+    };
+    const struct { const char* what; int mode; std::function<void(int)> cut; } cases[] = {
+        {"stop, buffered", 0, [](int h) { StopSoundHandle(h); }},
+        {"delete, streamed", 2, [](int h) { DeleteSound(h, 0); }},
+        {"restart, streamed", 2, [](int h) { PlaySoundHandle(h, 1, 1); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto out = cutAndListen(c.mode, c.cut);
+        const int level = 8505;   // 12000 at volume 128
+        EXPECT_NEAR(out[0], level, 2);
+        EXPECT_NEAR(out[2 * (kFade / 2)], level / 2, 2);
+        EXPECT_LE(testaudio::MaxStep(out, 0, out.size() / 2), level / kFade + 2);
+        for (size_t i = 2 * kFade; i < out.size(); ++i) ASSERT_EQ(out[i], 0) << "sample " << i;
+    }
+    // Two menus playing the same effect in one frame: the first start, cut before
+    // it sounded, leaves no tail to double the second.
+    SetSoundDataMode(2);
+    const int h = LoadSound(WriteStereoWav(dir, "once.wav", Level(4800, 12000), 48000).c_str(), 3, -1);
+    PlaySoundHandle(h, 1, 1);
+    PlaySoundHandle(h, 1, 1);
+    for (int16_t v : Render(kFade)) ASSERT_EQ(v, 12000);
 }
 
 // A ramp: frame i has the value i (both channels); shows where each buffer plays.
@@ -114,9 +177,11 @@ TEST_F(SoundPlayback, BufferedEffectOverlapsItselfOnSeparateBuffersRoundRobin) {
     out = Render(10);
     for (int i = 0; i < 10; ++i) EXPECT_EQ(out[2 * i], (110 + i) + (10 + i) + i);
     PlaySoundHandle(h, 1, 1);   // all three busy: the first buffer starts over
+    LetCutsFade();
     out = Render(10);
-    for (int i = 0; i < 10; ++i) EXPECT_EQ(out[2 * i], i + (20 + i) + (10 + i));
+    for (int i = kFade; i < kFade + 10; ++i) EXPECT_EQ(out[2 * (i - kFade)], i + (20 + i) + (10 + i));
     EXPECT_EQ(StopSoundHandle(h), 0);
+    LetCutsFade();
     out = Render(10);
     for (int16_t s : out) EXPECT_EQ(s, 0);
 }
@@ -125,13 +190,14 @@ TEST_F(SoundPlayback, BufferCountIsCutToTenAndFromTopZeroLeavesAPlayingBufferAlo
     const int h = LoadSound(WriteStereoWav(dir, "level.wav", Level(48000, 1000), 48000).c_str(), 50, -1);
     ASSERT_GT(h, 0);
     for (int i = 0; i < 12; ++i) PlaySoundHandle(h, 1, 1);
+    LetCutsFade();                    // the first two buffers were cut and restarted
     EXPECT_EQ(Render(4)[0], 10000);   // ten buffers at most
     const int one = LoadSound(WriteStereoWav(dir, "ramp.wav", Ramp(1000), 48000).c_str(), 1, -1);
     PlaySoundHandle(one, 1, 1);
     StopSoundHandle(h);
-    Render(50);
+    LetCutsFade();
     EXPECT_EQ(PlaySoundHandle(one, 1, 0), 0);   // its only buffer still plays: nothing happens
-    EXPECT_EQ(Render(1)[0], 50);
+    EXPECT_EQ(Render(1)[0], kFade);
 }
 
 TEST_F(SoundPlayback, StreamedEffectPlayedAgainRestartsInsteadOfOverlapping) {
@@ -141,16 +207,17 @@ TEST_F(SoundPlayback, StreamedEffectPlayedAgainRestartsInsteadOfOverlapping) {
     PlaySoundHandle(h, 1, 1);
     Render(768);                 // one frame of the game
     PlaySoundHandle(h, 1, 1);    // the next frame asks again
+    LetCutsFade();
     auto out = Render(10);
-    for (int i = 0; i < 10; ++i) EXPECT_EQ(out[2 * i], i);
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(out[2 * i], kFade + i);
     PlaySoundHandle(h, 1, 0);    // fromTop 0 while playing: goes on
     out = Render(10);
-    for (int i = 0; i < 10; ++i) EXPECT_EQ(out[2 * i], 10 + i);
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(out[2 * i], kFade + 10 + i);
     StopSoundHandle(h);
-    Render(10);
+    LetCutsFade();
     PlaySoundHandle(h, 1, 0);    // fromTop 0 after a stop: resumes where it stopped
     out = Render(10);
-    for (int i = 0; i < 10; ++i) EXPECT_EQ(out[2 * i], 20 + i);
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(out[2 * i], kFade + 20 + i);
 }
 
 TEST_F(SoundPlayback, StreamPlayedOnceStopsAtItsEndAndStartsOverWhenPlayedAgain) {
@@ -244,6 +311,7 @@ TEST_F(SoundPlayback, BadHandlesAndDeletedSoundsAreRefused) {
     PlaySoundHandle(h, 3, 1);
     EXPECT_EQ(Render(2)[0], 3000);
     EXPECT_EQ(DeleteSound(h, 0), 0);           // while it plays
+    LetCutsFade();
     EXPECT_EQ(Render(2)[0], 0);
     for (int bad : {h, 0, -1, 12345}) {
         EXPECT_EQ(PlaySoundHandle(bad, 1, 1), -1);
@@ -256,6 +324,7 @@ TEST_F(SoundPlayback, BadHandlesAndDeletedSoundsAreRefused) {
     PlaySoundHandle(s, 3, 1);
     Render(100);
     EXPECT_EQ(DeleteSound(s, 0), 0);
+    LetCutsFade();
     EXPECT_EQ(Render(2)[0], 0);
     EXPECT_EQ(PlaySoundHandle(s, 1, 1), -1);
 }

@@ -25,10 +25,27 @@ public:
                 }
             }
             const int n = static_cast<int>(std::min<size_t>(static_cast<size_t>(frames - done), total - position));
-            AddScaled(acc + 2 * done, pcm_.data() + 2 * position, n, gainQ16);
+            AddFrames(acc + 2 * done, pcm_.data() + 2 * position, n);
             position += static_cast<size_t>(n);
             done += n;
         }
+    }
+
+    int Upcoming(int16_t* out, int frames) const override {
+        const size_t total = pcm_.size() / 2;
+        size_t at = position;
+        int copied = 0;
+        while (copied < frames && total > 0) {
+            if (at >= total) {
+                if (!looping) break;
+                at = 0;
+            }
+            const size_t n = std::min<size_t>(static_cast<size_t>(frames - copied), total - at);
+            std::copy_n(pcm_.data() + 2 * at, 2 * n, out + 2 * copied);
+            at += n;
+            copied += static_cast<int>(n);
+        }
+        return copied;
     }
 
     size_t position = 0;   // frames
@@ -57,18 +74,18 @@ void BufferedSound::Play(int playType, bool fromTop) {
     std::lock_guard<std::mutex> guard(mixer_.Lock());
     Buffer& buffer = *buffers_[static_cast<size_t>(next)];
     if (buffer.playing && !fromTop) return;
-    buffer.playing = false;
+    mixer_.Cut(buffer);
     buffer.position = fromTop ? 0 : buffers_[static_cast<size_t>(lastUsed_)]->position;
     buffer.looping = playType == 3;
     buffer.gainQ16 = static_cast<int32_t>(std::lround(GainOfHundredthsDb(level) * 65536.0f));
-    buffer.playing = true;
+    mixer_.Start(buffer);
     lastUsed_ = next;
     lastPlayType = playType;
 }
 
 void BufferedSound::Stop() {
     std::lock_guard<std::mutex> guard(mixer_.Lock());
-    for (auto& buffer : buffers_) buffer->playing = false;
+    for (auto& buffer : buffers_) mixer_.Cut(*buffer);
 }
 
 bool BufferedSound::IsPlaying() { return PlayingBuffers() > 0; }

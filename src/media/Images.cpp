@@ -1,13 +1,11 @@
 // Image handles: loading (whole or cut into cells), freeing, sizes.
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <cstdio>
 #include <memory>
 #include <new>
 #include <string>
 
 #include "media/ImageDecoder.h"
+#include "media/ImageFile.h"
 #include "media/Log.h"
 #include "media/Media.h"
 #include "media/MediaState.h"
@@ -18,33 +16,16 @@
 namespace media {
 namespace {
 
-enum class ReadResult { Ok, Missing, Unreadable, TooLarge };
-
-// Reads a regular file whole. A directory or anything else that is not a
-// regular file counts as missing.
-ReadResult ReadWholeFile(const char* path, std::vector<uint8_t>& bytes) {
-    struct stat info;
-    if (::stat(path, &info) != 0 || !S_ISREG(info.st_mode)) return ReadResult::Missing;
-    if (info.st_size > kMaxImageFileBytes) return ReadResult::TooLarge;
-    std::FILE* f = std::fopen(path, "rb");
-    if (!f) return ReadResult::Unreadable;
-    bytes.resize(static_cast<size_t>(info.st_size));
-    const size_t got = bytes.empty() ? 0 : std::fread(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-    if (got != bytes.size()) return ReadResult::Unreadable;
-    return ReadResult::Ok;
-}
-
 // Loads and decodes a picture; logs and returns false on failure.
 bool LoadPicture(const char* path, DecodedImage& picture, const char* decodeFailedText) {
     std::vector<uint8_t> bytes;
     DecodeResult result = DecodeResult::Failed;
     try {
-        switch (ReadWholeFile(path, bytes)) {
-            case ReadResult::Missing: LogPrintf(texts::kImageMissing, path); return false;
-            case ReadResult::Unreadable: LogPrintf(decodeFailedText, path); return false;
-            case ReadResult::TooLarge: LogPrintf(texts::kImageMemoryFailed, path); return false;
-            case ReadResult::Ok: break;
+        switch (ReadImageFile(path, bytes)) {
+            case ImageFileRead::Missing: LogPrintf(texts::kImageMissing, path); return false;
+            case ImageFileRead::Unreadable: LogPrintf(decodeFailedText, path); return false;
+            case ImageFileRead::TooLarge: LogPrintf(texts::kImageMemoryFailed, path); return false;
+            case ImageFileRead::Ok: break;
         }
         result = DecodeImage(bytes.data(), bytes.size(), picture);
     } catch (const std::bad_alloc&) {

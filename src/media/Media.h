@@ -88,11 +88,11 @@ int SetSoundDataMode(int mode);
 int LoadSound(const char* path, int bufferCount, int unionHandle);
 // playType 1 once, 3 loop, 0 once and wait. 0; -1 on failure.
 int PlaySoundHandle(int handle, int playType, int fromTop);
-// Stops every buffer or the stream. 0; -1 bad handle.
+// Stops every buffer or the stream (what sounds fades out over 5 ms). 0; -1 bad handle.
 int StopSoundHandle(int handle);
-// volume 0..255 -> 1000 x log10(v/255) hundredths of a decibel. 0; -1 bad handle.
+// volume 0..255 -> 1000 x log10(v/255) hundredths of a decibel, reached within 5 ms. 0; -1 bad handle.
 int SetSoundVolume(int volume, int handle);
-// Stops and frees the sound. 0; -1 bad handle.
+// Stops (fading out over 5 ms) and frees the sound. 0; -1 bad handle.
 int DeleteSound(int handle, int flag);
 
 // ---------------------------------------------------------------- keyboard, clock, random

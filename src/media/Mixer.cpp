@@ -17,6 +17,28 @@ void Mixer::RemoveVoice(Voice* voice) {
     voices_.erase(std::remove(voices_.begin(), voices_.end(), voice), voices_.end());
 }
 
+void Voice::AddFrames(int32_t* acc, const int16_t* in, int frames) {
+    constexpr int32_t kStep = 65536 / TailFader::kFadeFrames + 1;
+    int done = 0;
+    for (; done < frames && appliedGainQ16 != gainQ16; ++done) {
+        appliedGainQ16 = gainQ16 > appliedGainQ16 ? std::min(gainQ16, appliedGainQ16 + kStep)
+                                                  : std::max(gainQ16, appliedGainQ16 - kStep);
+        AddScaled(acc + 2 * done, in + 2 * done, 1, appliedGainQ16);
+    }
+    AddScaled(acc + 2 * done, in + 2 * done, frames - done, appliedGainQ16);
+}
+
+void Mixer::Start(Voice& voice) {
+    voice.playing = true;
+    voice.sounded = false;
+    voice.appliedGainQ16 = voice.gainQ16;
+}
+
+void Mixer::Cut(Voice& voice) {
+    if (voice.playing && voice.sounded) fader_.Take(voice);
+    voice.playing = false;
+}
+
 void Mixer::Render(int16_t* out, int frames) {
     while (frames > 0) {
         const int n = std::min(frames, kBlockFrames);
@@ -25,7 +47,11 @@ void Mixer::Render(int16_t* out, int frames) {
         {
             std::lock_guard<std::mutex> guard(lock_);
             for (Voice* voice : voices_)
-                if (voice->playing) voice->MixInto(acc, n);
+                if (voice->playing) {
+                    voice->MixInto(acc, n);
+                    voice->sounded = true;
+                }
+            fader_.MixInto(acc, n);
         }
         for (int i = 0; i < n * 2; ++i) out[i] = static_cast<int16_t>(std::clamp(acc[i], -32768, 32767));
         out += n * 2;

@@ -1,6 +1,8 @@
 // Mixes every playing voice into the output: 16-bit stereo frames at the device
-// rate, summed with saturation. Render runs on the audio thread; it takes only
-// the mixer's own short lock (never the operation lock) and never allocates.
+// rate, summed with saturation. A voice cut while it plays fades out over its
+// next 5 ms, and a change of a voice's gain glides there within 5 ms, so the
+// output never steps. Render runs on the audio thread; it takes only the
+// mixer's own short lock (never the operation lock) and never allocates.
 #pragma once
 
 #include <atomic>
@@ -8,18 +10,30 @@
 #include <mutex>
 #include <vector>
 
+#include "media/TailFader.h"
+
 namespace media {
 
 // Something the mixer plays. Its fields are guarded by the mixer's lock.
 class Voice {
 public:
     virtual ~Voice() = default;
-    // Adds up to `frames` frames, scaled by gainQ16 / 65536, to acc (interleaved
-    // L, R). Sets playing = false when it has come to its end.
+    // Adds up to `frames` frames at its gain (through AddFrames) to acc
+    // (interleaved L, R). Sets playing = false when it has come to its end.
     virtual void MixInto(int32_t* acc, int frames) = 0;
+    // Copies up to `frames` of the frames it would mix next (unscaled, interleaved
+    // L, R) without moving on; returns how many it copied.
+    virtual int Upcoming(int16_t* out, int frames) const = 0;
+
+    // Adds `frames` frames of `in` to acc, scaled by appliedGainQ16 / 65536.
+    // appliedGainQ16 moves to gainQ16 by at most a full scale per
+    // TailFader::kFadeFrames, so a change of volume never steps the output.
+    void AddFrames(int32_t* acc, const int16_t* in, int frames);
 
     bool playing = false;
-    int32_t gainQ16 = 65536;
+    bool sounded = false;          // mixed since it was last started
+    int32_t gainQ16 = 65536;       // the gain asked for
+    int32_t appliedGainQ16 = 65536;   // the gain it plays at; a start takes gainQ16 at once
 };
 
 class Mixer {
@@ -33,6 +47,13 @@ public:
     // Voices are added and removed under Lock().
     void AddVoice(Voice* voice);
     void RemoveVoice(Voice* voice);
+    // Starts a voice, with Lock() held.
+    void Start(Voice& voice);
+    // Stops a voice, with Lock() held. When it has sounded since its start, what
+    // it would have played next goes on for TailFader::kFadeFrames, ramped down
+    // to zero, so the output never steps; the voice itself may be changed or
+    // freed at once. A voice cut before it sounded leaves nothing behind.
+    void Cut(Voice& voice);
 
     // Fills `frames` stereo frames.
     void Render(int16_t* out, int frames);
@@ -46,6 +67,7 @@ private:
     std::mutex lock_;
     std::vector<Voice*> voices_;
     std::vector<int32_t> acc_;
+    TailFader fader_;
     std::atomic<uint64_t> rendered_{0};
 };
 

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "media/ImageDecoder.h"
+#include "media/ImageFile.h"
 #include "media/InstanceLock.h"
 #include "media/Log.h"
 #include "media/PixelMath.h"
@@ -118,6 +120,20 @@ struct KeyMap {
 const KeyMap& Keys() {
     static const KeyMap map;
     return map;
+}
+
+// The window's icon: the data folder's image/anagura.png. Without a readable
+// one the window simply keeps the desktop's default icon.
+void SetIconFromDataFolder(SDL_Window* window) {
+    std::vector<uint8_t> bytes;
+    DecodedImage icon;
+    if (ReadImageFile("image/anagura.png", bytes) != ImageFileRead::Ok) return;
+    if (DecodeImage(bytes.data(), bytes.size(), icon) != DecodeResult::Ok) return;
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(icon.argb.data(), icon.width, icon.height, 32,
+                                                              icon.width * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (!surface) return;
+    SDL_SetWindowIcon(window, surface);
+    SDL_FreeSurface(surface);
 }
 
 struct AudioTarget {
@@ -358,6 +374,7 @@ private:
             error = std::string("SDL_CreateWindow: ") + SDL_GetError();
             return false;
         }
+        SetIconFromDataFolder(window_);
         renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
         if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
         if (!renderer_) {

@@ -19,7 +19,7 @@ public:
         const int n = std::min(frames, ring.Available());
         int done = 0;
         ring.Peek(n, [&](const int16_t* in, int count) {
-            AddScaled(acc + 2 * done, in, count, gainQ16);
+            AddFrames(acc + 2 * done, in, count);
             done += count;
         });
         ring.Consume(n);
@@ -28,6 +28,16 @@ public:
             playing = false;
             finished = true;
         }
+    }
+
+    int Upcoming(int16_t* out, int frames) const override {
+        const int n = std::min(frames, ring.Available());
+        int copied = 0;
+        ring.Peek(n, [&](const int16_t* in, int count) {
+            std::copy_n(in, 2 * count, out + 2 * copied);
+            copied += count;
+        });
+        return n;
     }
 
     SampleRing ring;
@@ -68,7 +78,7 @@ void StreamedSound::Play(int playType, bool fromTop) {
     {
         std::lock_guard<std::mutex> guard(mixer_.Lock());
         if (!fromTop && voice_->playing) return;
-        voice_->playing = false;
+        mixer_.Cut(*voice_);
         if (voice_->finished) restart = true;   // played to its end: starts over
     }
     if (restart) Restart();
@@ -83,7 +93,7 @@ void StreamedSound::Play(int playType, bool fromTop) {
     std::lock_guard<std::mutex> guard(mixer_.Lock());
     voice_->finished = false;
     voice_->gainQ16 = static_cast<int32_t>(std::lround(GainOfHundredthsDb(level) * 65536.0f));
-    voice_->playing = true;
+    mixer_.Start(*voice_);
 }
 
 void StreamedSound::Restart() {
@@ -99,7 +109,7 @@ void StreamedSound::Restart() {
 
 void StreamedSound::Stop() {
     std::lock_guard<std::mutex> guard(mixer_.Lock());
-    voice_->playing = false;
+    mixer_.Cut(*voice_);
 }
 
 bool StreamedSound::IsPlaying() {

@@ -81,11 +81,4 @@ void WriteMp3(const StereoBuffer& sound, int kbps, const std::string& path) {
   if (rc != 0) throw std::runtime_error("lame failed (" + std::to_string(rc) + ") for " + path);
 }
 
-double Peak(const StereoBuffer& sound) {
-  double top = 0;
-  for (size_t n = 0; n < sound.Frames(); ++n)
-    top = std::max({top, std::fabs(double(sound.left[n])), std::fabs(double(sound.right[n]))});
-  return top;
-}
-
 }  // namespace assetgen

@@ -13,7 +13,5 @@ namespace assetgen {
 void WriteWav(const StereoBuffer& sound, bool mono, const std::string& path);
 // Encodes with the `lame` program at `kbps` (constant bit rate). Throws on failure.
 void WriteMp3(const StereoBuffer& sound, int kbps, const std::string& path);
-// Largest |sample| over both channels, in full-scale units.
-double Peak(const StereoBuffer& sound);
 
 }  // namespace assetgen

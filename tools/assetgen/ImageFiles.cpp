@@ -63,7 +63,10 @@ void WriteBmp(const Image& image, const std::string& path) {
   if (!out) throw std::runtime_error("cannot write " + path);
 }
 
-void WritePng(const Image& image, const std::string& path) {
+namespace {
+
+// Writes 8-bit RGB (channels 3) or RGBA (channels 4, magenta fully transparent).
+void WritePngChannels(const Image& image, int channels, const std::string& path) {
   FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) throw std::runtime_error("cannot write " + path);
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -73,17 +76,20 @@ void WritePng(const Image& image, const std::string& path) {
     std::fclose(f);
     throw std::runtime_error("libpng: out of memory");
   }
-  std::vector<uint8_t> rows(size_t(image.width) * 3 * image.height);
+  const size_t stride = size_t(image.width) * size_t(channels);
+  std::vector<uint8_t> rows(stride * size_t(image.height));
   for (int y = 0; y < image.height; ++y)
     for (int x = 0; x < image.width; ++x) {
       const Rgb& p = image.at(x, y);
-      uint8_t* d = &rows[(size_t(y) * image.width + x) * 3];
-      d[0] = p.r;
-      d[1] = p.g;
-      d[2] = p.b;
+      uint8_t* d = &rows[size_t(y) * stride + size_t(x) * size_t(channels)];
+      const bool clear = channels == 4 && p == kMagenta;
+      d[0] = clear ? 0 : p.r;
+      d[1] = clear ? 0 : p.g;
+      d[2] = clear ? 0 : p.b;
+      if (channels == 4) d[3] = clear ? 0 : 255;
     }
   std::vector<png_bytep> rowPointers(size_t(image.height));
-  for (int y = 0; y < image.height; ++y) rowPointers[size_t(y)] = &rows[size_t(y) * image.width * 3];
+  for (int y = 0; y < image.height; ++y) rowPointers[size_t(y)] = &rows[size_t(y) * stride];
   if (setjmp(png_jmpbuf(png))) {
     png_destroy_write_struct(&png, &info);
     std::fclose(f);
@@ -91,13 +97,20 @@ void WritePng(const Image& image, const std::string& path) {
   }
   png_init_io(png, f);
   png_set_compression_level(png, 9);
-  png_set_IHDR(png, info, png_uint_32(image.width), png_uint_32(image.height), 8, PNG_COLOR_TYPE_RGB,
-               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_set_IHDR(png, info, png_uint_32(image.width), png_uint_32(image.height), 8,
+               channels == 4 ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_set_rows(png, info, rowPointers.data());
   png_write_png(png, info, PNG_TRANSFORM_IDENTITY, nullptr);
   png_destroy_write_struct(&png, &info);
   if (std::fclose(f) != 0) throw std::runtime_error("cannot write " + path);
 }
+
+}  // namespace
+
+void WritePng(const Image& image, const std::string& path) { WritePngChannels(image, 3, path); }
+
+void WritePngWithAlpha(const Image& image, const std::string& path) { WritePngChannels(image, 4, path); }
 
 void WritePicture(const Image& image, const std::string& path) {
   std::string p = Lower(path);

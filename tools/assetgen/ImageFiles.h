@@ -1,4 +1,4 @@
-// Byte-deterministic picture writers: 24-bit BMP and 8-bit RGB PNG.
+// Byte-deterministic picture writers: 24-bit BMP and 8-bit RGB or RGBA PNG.
 #pragma once
 
 #include <string>
@@ -11,6 +11,8 @@ namespace assetgen {
 void WriteBmp(const Image& image, const std::string& path);
 // Writes an 8-bit RGB PNG without time or text chunks. Throws on failure.
 void WritePng(const Image& image, const std::string& path);
+// Writes an 8-bit RGBA PNG in which magenta pixels are fully transparent. Throws on failure.
+void WritePngWithAlpha(const Image& image, const std::string& path);
 // Picks the writer by the extension of `path` (".png" or ".bmp", any case).
 void WritePicture(const Image& image, const std::string& path);
 

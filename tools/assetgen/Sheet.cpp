@@ -34,13 +34,6 @@ void Number(Image& dst, const Image* digits, int value, int x, int y) {
   for (size_t i = 0; i < s.size(); ++i) Blit(dst, digits, start + int(i) * 5, y, 10, 1, s[i] - '0');
 }
 
-Image Scale(const Image& src, int scale) {
-  Image out(src.width * scale, src.height * scale);
-  for (int y = 0; y < out.height; ++y)
-    for (int x = 0; x < out.width; ++x) out.at(x, y) = src.at(x / scale, y / scale);
-  return out;
-}
-
 Image Title(const PictureBook& b) {
   Image s(160, 120, Rgb{128, 128, 255});
   // Every strip where the title puts it on its first frame.
@@ -104,6 +97,13 @@ Image Play(const PictureBook& b) {
 }
 
 }  // namespace
+
+Image Scale(const Image& src, int scale) {
+  Image out(src.width * scale, src.height * scale);
+  for (int y = 0; y < out.height; ++y)
+    for (int x = 0; x < out.width; ++x) out.at(x, y) = src.at(x / scale, y / scale);
+  return out;
+}
 
 Image ContactSheet(const std::vector<const Image*>& pictures, int scale) {
   const int margin = 8, maxWidth = 1400;

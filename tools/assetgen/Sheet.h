@@ -8,6 +8,8 @@
 
 namespace assetgen {
 
+// The picture with every pixel drawn as a scale x scale block.
+Image Scale(const Image& src, int scale);
 // Every picture at `scale`, transparent pixels shown as a grey checkerboard.
 Image ContactSheet(const std::vector<const Image*>& pictures, int scale);
 // The title screen and a play screen side by side (160 x 120 each), at `scale`.

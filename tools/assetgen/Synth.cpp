@@ -317,7 +317,9 @@ void RenderNote(const Score::Track& tr, const Event& e, double secondsPerBeat, s
     double dt = f / kSampleRate;
     double v;
     if (tr.wave == Score::Track::Wave::Square) {
-      v = phase < e.duty ? 1.0 : -1.0;
+      // Centred: a pulse of duty d averages 2d - 1, which is taken off, so
+      // narrow pulses carry no DC into the mix.
+      v = (phase < e.duty ? 1.0 : -1.0) - (2.0 * e.duty - 1.0);
       v += PolyBlep(phase, dt);
       v -= PolyBlep(std::fmod(phase + 1.0 - e.duty, 1.0), dt);
     } else {
@@ -347,7 +349,7 @@ void RenderDrum(const Score::Track& tr, const Event& e, std::vector<float>& out,
   lfsr.shortMode = kit.shortMode;
   double phase = 0, prevNoise = 0, hp = 0;
   const size_t n = size_t(kit.length * kSampleRate);
-  const double fade = 0.01;
+  const double fade = 0.01, onset = 0.0005;  // the hit rises over half a millisecond, no step
   for (size_t k = 0; k < n && at + k < out.size(); ++k) {
     double t = double(k) / kSampleRate;
     double noise = lfsr.Step(kit.noiseClock);
@@ -365,6 +367,7 @@ void RenderDrum(const Score::Track& tr, const Event& e, std::vector<float>& out,
     }
     double tail = kit.length - t;
     if (tail < fade) v *= tail / fade;
+    if (t < onset) v *= t / onset;
     out[at + k] += float(v * e.velocity * tr.volume);
   }
 }
@@ -435,16 +438,12 @@ std::string Describe(const Score& score) {
 
 size_t LoopFrames(const Score& score) { return PeriodFrames(score, ScoreBeats(score, nullptr)); }
 
-StereoBuffer Render(const Score& score, double peak) {
-  const double spb = 60.0 / score.tempo;
-  std::vector<std::vector<Event>> events;
-  const size_t period = PeriodFrames(score, ScoreBeats(score, &events));
-  if (period == 0) Fail(score.output, "empty score");
-  // A loop is rendered twice through and the second period kept, so every tail
-  // of the first period wraps round into the start; an effect once, with room for tails.
-  const size_t passes = score.loop ? 2 : 1;
-  const size_t length = score.loop ? 2 * period : period + size_t(3.0 * kSampleRate);
+namespace {
 
+// Every track of the score, panned and summed, over `length` frames.
+StereoBuffer MixTracks(const Score& score, const std::vector<std::vector<Event>>& events, size_t period,
+                       size_t passes, size_t length) {
+  const double spb = 60.0 / score.tempo;
   StereoBuffer mix;
   mix.left.assign(length, 0.0f);
   mix.right.assign(length, 0.0f);
@@ -470,33 +469,110 @@ StereoBuffer Render(const Score& score, double peak) {
       mix.right[n] += gr * dry[n] + er * wet[n];
     }
   }
+  return mix;
+}
 
+// A gentle one-pole high-pass (about 10 Hz): takes off whatever DC the voices
+// leave, far below any note.
+void RemoveDc(std::vector<float>& x) {
+  const double r = 1.0 - 2.0 * kPi * 10.0 / kSampleRate;
+  double previousIn = 0, out = 0;
+  for (float& v : x) {
+    out = double(v) - previousIn + r * out;
+    previousIn = v;
+    v = float(out);
+  }
+}
+
+// A one-shot ends where it falls silent; it rises from zero over its first
+// millisecond and falls to zero over its last three, so it starts and ends on 0.
+StereoBuffer TrimEffect(const StereoBuffer& mix, size_t period) {
+  size_t end = mix.Frames();
+  while (end > period / 2 && std::fabs(mix.left[end - 1]) < 1e-4f && std::fabs(mix.right[end - 1]) < 1e-4f) --end;
+  StereoBuffer out;
+  out.left.assign(mix.left.begin(), mix.left.begin() + std::ptrdiff_t(end));
+  out.right.assign(mix.right.begin(), mix.right.begin() + std::ptrdiff_t(end));
+  const size_t rise = std::min(end, size_t(0.001 * kSampleRate));
+  for (size_t k = 0; k < rise; ++k) {
+    out.left[k] *= float(k) / float(rise);
+    out.right[k] *= float(k) / float(rise);
+  }
+  const size_t fall = std::min(end, size_t(0.003 * kSampleRate));
+  for (size_t k = 0; k < fall; ++k) {
+    out.left[end - 1 - k] *= float(k) / float(fall);
+    out.right[end - 1 - k] *= float(k) / float(fall);
+  }
+  return out;
+}
+
+// Turns the sound over, if need be, so that its taller excursions lie on the
+// side `up` (+1 or -1). Narrow pulses are lopsided once centred; music keeps
+// its tall side up and effects down, so an effect over the music adds to the
+// music's shorter side and the two stay further from full scale.
+void FaceTallSide(StereoBuffer& out, int up) {
+  float high = 0, low = 0;
+  for (const auto* channel : {&out.left, &out.right})
+    for (float v : *channel) {
+      high = std::max(high, v);
+      low = std::min(low, v);
+    }
+  if ((high >= -low) == (up > 0)) return;
+  for (auto* channel : {&out.left, &out.right})
+    for (float& v : *channel) v = -v;
+}
+
+// Scales to the level asked for: the RMS `level.rms` (when given), but never a
+// peak above `level.peak`.
+void SetLevel(StereoBuffer& out, const Level& level) {
+  const double top = Peak(out), rms = Rms(out);
+  if (top <= 0) return;
+  double gain = level.peak / top;
+  if (level.rms > 0 && rms > 0) gain = std::min(gain, level.rms / rms);
+  for (size_t n = 0; n < out.Frames(); ++n) {
+    out.left[n] = float(out.left[n] * gain);
+    out.right[n] = float(out.right[n] * gain);
+  }
+}
+
+}  // namespace
+
+StereoBuffer Render(const Score& score, const Level& level) {
+  std::vector<std::vector<Event>> events;
+  const size_t period = PeriodFrames(score, ScoreBeats(score, &events));
+  if (period == 0) Fail(score.output, "empty score");
+  // A loop is rendered twice through and the second period kept, so every tail
+  // of the first period wraps round into the start; an effect once, with room for tails.
+  const size_t passes = score.loop ? 2 : 1;
+  const size_t length = score.loop ? 2 * period : period + size_t(3.0 * kSampleRate);
+  StereoBuffer mix = MixTracks(score, events, period, passes, length);
+  // The high-pass runs over both passes, so it has settled by the kept period
+  // and its state at the end matches the one at the start: the join stays seamless.
+  RemoveDc(mix.left);
+  RemoveDc(mix.right);
   StereoBuffer out;
   if (score.loop) {
     out.left.assign(mix.left.begin() + std::ptrdiff_t(period), mix.left.end());
     out.right.assign(mix.right.begin() + std::ptrdiff_t(period), mix.right.end());
   } else {
-    size_t end = length;  // trim the silent end, then fade the last 3 ms
-    while (end > period / 2 && std::fabs(mix.left[end - 1]) < 1e-4f && std::fabs(mix.right[end - 1]) < 1e-4f) --end;
-    out.left.assign(mix.left.begin(), mix.left.begin() + std::ptrdiff_t(end));
-    out.right.assign(mix.right.begin(), mix.right.begin() + std::ptrdiff_t(end));
-    size_t fade = std::min(end, size_t(0.003 * kSampleRate));
-    for (size_t k = 0; k < fade; ++k) {
-      float g = float(k) / float(fade);
-      out.left[end - 1 - k] *= g;
-      out.right[end - 1 - k] *= g;
-    }
+    out = TrimEffect(mix, period);
   }
-  float top = 0;
-  for (size_t n = 0; n < out.Frames(); ++n) top = std::max({top, std::fabs(out.left[n]), std::fabs(out.right[n])});
-  if (top > 0) {
-    float g = float(peak) / top;
-    for (size_t n = 0; n < out.Frames(); ++n) {
-      out.left[n] *= g;
-      out.right[n] *= g;
-    }
-  }
+  FaceTallSide(out, score.loop ? +1 : -1);
+  SetLevel(out, level);
   return out;
+}
+
+double Peak(const StereoBuffer& sound) {
+  double top = 0;
+  for (size_t n = 0; n < sound.Frames(); ++n)
+    top = std::max({top, std::fabs(double(sound.left[n])), std::fabs(double(sound.right[n]))});
+  return top;
+}
+
+double Rms(const StereoBuffer& sound) {
+  double sum = 0;
+  for (size_t n = 0; n < sound.Frames(); ++n)
+    sum += double(sound.left[n]) * sound.left[n] + double(sound.right[n]) * sound.right[n];
+  return sound.Frames() ? std::sqrt(sum / double(2 * sound.Frames())) : 0.0;
 }
 
 }  // namespace assetgen

@@ -52,11 +52,23 @@ struct Score {
 Score ParseScore(const std::string& text, const std::string& origin,
                  const std::function<std::string(const std::string&)>& readFile);
 
+// The level a rendered sound is scaled to, in full-scale units: its RMS is
+// `rms` (0: not set) unless that would take its peak above `peak`.
+struct Level {
+  double peak = 0.5;
+  double rms = 0;
+};
+
 // Renders a score. A loop is exactly one period long and wraps its own tails
 // (release, echo) round to its start, so played end-to-start it joins
-// seamlessly; an effect is rendered once with its tails and trimmed.
-// The result is scaled so its peak is `peak` (of full scale).
-StereoBuffer Render(const Score& score, double peak);
+// seamlessly; an effect is rendered once with its tails and trimmed, and starts
+// and ends on zero. Both carry no DC (a 10 Hz high-pass) and are scaled to
+// `level`; music has its taller excursions positive, effects negative.
+StereoBuffer Render(const Score& score, const Level& level);
+
+// Largest |sample| over both channels, and the RMS over both, in full-scale units.
+double Peak(const StereoBuffer& sound);
+double Rms(const StereoBuffer& sound);
 
 // One line per track: its length in beats, note count and pitch range (for
 // people checking a score).

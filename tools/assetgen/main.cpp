@@ -7,9 +7,12 @@
 //   anagura-assetgen --src DIR --describe         also each track's length and pitch range
 //
 // Pictures go to OUT/image, sounds to OUT/sound, the key file to OUT/Data.
+// The picture named "icon" becomes the window's icon (OUT/image/anagura.png)
+// and the desktop icons (OUT/icons/hicolor/NxN/apps/anagura.png).
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -23,6 +26,7 @@
 #include <vector>
 
 #include "assetgen/AudioFiles.h"
+#include "assetgen/Icons.h"
 #include "assetgen/ImageFiles.h"
 #include "assetgen/Picture.h"
 #include "assetgen/Sheet.h"
@@ -92,6 +96,15 @@ void ListLoopLengths(const fs::path& src, bool describe) {
   }
 }
 
+// Music pieces share one loudness and keep their peak below -6 dBFS (the
+// encoder may add a little to it). Effects peak at -9 dBFS: a menu plays two
+// of them within a few frames (decide, then a cursor move) over the music,
+// and the three together still stay below full scale.
+constexpr Level kMusicLevel{0.45, 0.0841};  // -21.5 dBFS RMS
+constexpr Level kEffectLevel{0.355, 0};
+
+double Decibels(double v) { return v > 0 ? 20.0 * std::log10(v) : -999.0; }
+
 // Renders and writes every score, a few at a time (the encoder runs as its own process).
 void MakeSounds(const fs::path& src, const fs::path& out, int kbps) {
   fs::create_directories(out / "sound");
@@ -110,7 +123,7 @@ void MakeSounds(const fs::path& src, const fs::path& out, int kbps) {
         auto start = std::chrono::steady_clock::now();
         Score score = ParseScore(ReadText(job.file), job.file.string(),
                                  [&](const std::string& name) { return ReadText(job.dir / name); });
-        StereoBuffer sound = Render(score, score.loop ? 0.70 : 0.60);
+        StereoBuffer sound = Render(score, score.loop ? kMusicLevel : kEffectLevel);
         fs::path target = out / "sound" / score.output;
         if (score.loop)
           WriteMp3(sound, kbps, target.string());
@@ -118,8 +131,9 @@ void MakeSounds(const fs::path& src, const fs::path& out, int kbps) {
           WriteWav(sound, true, target.string());
         double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
         char line[128];
-        std::snprintf(line, sizeof line, "%-16s %7.2f s  %5.0f ms\n", score.output.c_str(),
-                      double(sound.Frames()) / kSampleRate, ms);
+        std::snprintf(line, sizeof line, "%-16s %7.2f s  peak %5.1f dBFS  rms %5.1f dBFS  %5.0f ms\n",
+                      score.output.c_str(), double(sound.Frames()) / kSampleRate, Decibels(Peak(sound)),
+                      Decibels(Rms(sound)), ms);
         job.report = line;
       } catch (const std::exception& e) {
         job.error = e.what();
@@ -191,6 +205,9 @@ int main(int argc, char** argv) {
       if (wanted("pictures")) {
         fs::create_directories(out / "image");
         for (const Image* img : pictures) WritePicture(*img, (out / "image" / img->name).string());
+        const Image* icon = book.Find("icon");
+        if (!icon) throw std::runtime_error("the pictures lack one named icon");
+        WriteIcons(*icon, out, out / "icons");
         std::printf("%zu pictures, %zu colours\n", pictures.size(), palette.Size() - 1);
       }
       if (!sheet.empty()) WritePng(ContactSheet(pictures, 4), sheet.string());
