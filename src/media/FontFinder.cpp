@@ -2,7 +2,9 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <future>
@@ -152,7 +154,12 @@ std::string LoadedFontConfigPath() {
 void LoadFontConfigAhead() {
     FinderState& state = State();
     if (state.config || state.ahead.valid()) return;
-    state.ahead = std::async(std::launch::async, LoadConfig);
+    state.ahead = std::async(std::launch::async, [] {
+        // Below the game thread and the display server, whose work to show the
+        // window it would otherwise delay on a busy machine (Linux: per thread).
+        setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
+        return LoadConfig();
+    });
 }
 
 void ReleaseFontConfig() {
