@@ -101,12 +101,13 @@ TEST_F(GameFoldersTest, TheInstallWritesInThePlayersFolderWithACopyOfTheDefaultK
     EXPECT_NE(error.find("no-such-folder"), std::string::npos);
 }
 
-TEST(GameOptionsTest, DataAndHelpAreTakenAndAnythingElseRefused) {
+TEST(GameOptionsTest, OptionsAreTakenAndAnythingElseRefused) {
     struct Case {
         std::vector<const char*> args;
         bool ok;
         std::string data;
         bool help;
+        uint64_t traceEvery = 1;
     };
     const std::vector<Case> cases = {
         {{}, true, "", false},
@@ -116,6 +117,11 @@ TEST(GameOptionsTest, DataAndHelpAreTakenAndAnythingElseRefused) {
         {{"--data", ""}, false, "", false},
         {{"--scale", "2"}, false, "", false},
         {{"data"}, false, "", false},
+        {{"--trace-every", "25", "--record", "r", "--trace", "t", "--calls", "c"}, true, "", false, 25},
+        {{"--trace-every", "0"}, false, "", false},
+        {{"--trace-every", "-3"}, false, "", false},
+        {{"--trace-every", "3x"}, false, "", false},
+        {{"--record", ""}, false, "", false},
     };
     for (const Case& c : cases) {
         std::vector<char*> argv{const_cast<char*>("anagura")};
@@ -130,6 +136,10 @@ TEST(GameOptionsTest, DataAndHelpAreTakenAndAnythingElseRefused) {
         }
         EXPECT_EQ(options.dataDir, c.data);
         EXPECT_EQ(options.help, c.help);
+        EXPECT_EQ(options.traceEvery, c.traceEvery);
+        if (c.traceEvery == 25) {
+            EXPECT_EQ(options.recordFile + options.traceFile + options.callsFile, "rtc");
+        }
     }
 }
 

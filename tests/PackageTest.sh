@@ -6,7 +6,7 @@
 # without data. The game must show its window with its icon, find its data
 # beside its executable, load every picture it asks for, keep its log under
 # $XDG_DATA_HOME/anagura and end on a real Escape; the packaged replay tool runs
-# on the installed data.
+# on the installed data, and the packaged key tool changes the player's key file.
 set -u
 build="$1"
 if [ -z "${DISPLAY:-}" ]; then
@@ -54,7 +54,7 @@ appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml || fail
 for size in 16 32 48 64 128 256; do
   [ -f "$root/usr/share/icons/hicolor/${size}x${size}/apps/anagura.png" ] || fail "no ${size}x${size} icon"
 done
-for page in anagura anagura-replay; do
+for page in anagura anagura-replay anagura-keys; do
   [ -f "$root/usr/share/man/man6/$page.6.gz" ] || fail "no manual page $page(6)"
 done
 
@@ -113,4 +113,12 @@ done
   --data "$root/usr/share/games/anagura" --seed 1 --frames 120 --screenshots shots --shot-every 120) \
   > "$work/replay.out" 2>&1 || { cat "$work/replay.out"; fail "the packaged replay tool failed"; }
 [ -f "$work/cwd/shots/00000120.png" ] || fail "the packaged replay tool wrote no screenshot"
+# The key tool changes the player's copy of the key file, never the installed one.
+own="$home/.local/share/anagura/Data/KeyData.dat"
+installed_keys="$(od -An -td4 "$root/usr/share/games/anagura/Data/KeyData.dat")"
+(cd "$work/cwd" && exec env -u XDG_DATA_HOME HOME="$home" "${run_as[@]}" "$root/usr/games/anagura-keys" \
+  set decide=Return) > "$work/keys.out" 2>&1 || { cat "$work/keys.out"; fail "the packaged key tool failed"; }
+[ "$(od -An -td4 -j 20 -N 4 "$own" | tr -d ' ')" = 28 ] || fail "the key tool did not set decide=Return in $own"
+[ "$(od -An -td4 "$root/usr/share/games/anagura/Data/KeyData.dat")" = "$installed_keys" ] ||
+  fail "the key tool changed the installed key file"
 echo "PASS: package made and checked, unpacked game ran from $root with its log in $log"

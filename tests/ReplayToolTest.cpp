@@ -180,6 +180,33 @@ TEST_F(ReplayTool, EscapeEndsTheRunAndTheLastFrameIsTraced) {
     EXPECT_EQ(t[t.size() - 2]["frame"].I(), 50);
 }
 
+TEST_F(ReplayTool, ARecordedGamePlaysWithItsSeedKeysAndLengthUnlessTheCommandLineSaysOtherwise) {
+    // Decide is Return (28) in the recording; the data folder's key file keeps Z (44).
+    Write("game.rec", "# seed 77\n# keys 200 208 205 203 28 45\n40 28\n41\n# frames 150\n");
+    Write("plain.txt", "40 44\n41\n");
+    ASSERT_EQ(Run("--input " + P("game.rec") + " --trace " + P("rec.jsonl")), 0) << stderr_;
+    ASSERT_EQ(Run("--seed 77 --frames 150 --input " + P("plain.txt") + " --trace " + P("plain.jsonl")), 0);
+    const std::string played = ReadFile(dir_ / "rec.jsonl");
+    EXPECT_EQ(played, ReadFile(dir_ / "plain.jsonl"));
+    EXPECT_NE(played.find("\"scene\":\"game\""), std::string::npos);
+
+    // --seed: the data folder's keys, so Return does nothing; --frames wins over the recorded length.
+    ASSERT_EQ(Run("--seed 77 --frames 100 --input " + P("game.rec") + " --trace " + P("t.jsonl")), 0);
+    auto t = Trace(dir_ / "t.jsonl");
+    ASSERT_EQ(t.size(), 100u);
+    EXPECT_EQ(t.back()["scene"].text, "title");
+
+    // Escape down when the recorded game started: it ends after its first frame.
+    Write("esc.rec", "# seed 77\n# keys 200 208 205 203 28 45\n# down-at-start 1\n");
+    ASSERT_EQ(Run("--input " + P("esc.rec") + " --trace " + P("esc.jsonl")), 0);
+    EXPECT_EQ(Trace(dir_ / "esc.jsonl").size(), 1u);
+
+    Write("bad.rec", "# seed 77\n# keys 200 Up\n");
+    EXPECT_EQ(Run("--input " + P("bad.rec") + " --trace " + P("bad.jsonl")), 2);
+    EXPECT_NE(stderr_.find("line 2"), std::string::npos) << stderr_;
+    EXPECT_FALSE(fs::exists(dir_ / "bad.jsonl"));
+}
+
 TEST_F(ReplayTool, SameSeedAndScriptGiveTheSameRun) {
     std::string script = "# start a game, then wander the menus\n40 44\n41\n";
     for (int f = 120; f < 1500; f += 7) script += std::to_string(f) + " " + (f % 3 ? "44" : "208") + "\n" +

@@ -1,5 +1,7 @@
 #include "app/GameOptions.h"
 
+#include <charconv>
+#include <cstring>
 #include <string_view>
 
 namespace app {
@@ -25,6 +27,27 @@ const OptionRow kOptions[] = {
          o.help = true;
          return true;
      }},
+    {"--record", nullptr, true,
+     [](GameOptions& o, const char* value) {
+         o.recordFile = value;
+         return !o.recordFile.empty();
+     }},
+    {"--trace", nullptr, true,
+     [](GameOptions& o, const char* value) {
+         o.traceFile = value;
+         return !o.traceFile.empty();
+     }},
+    {"--trace-every", nullptr, true,
+     [](GameOptions& o, const char* value) {
+         const char* end = value + std::strlen(value);
+         const bool digits = *value >= '0' && *value <= '9';
+         return digits && std::from_chars(value, end, o.traceEvery).ptr == end && o.traceEvery > 0;
+     }},
+    {"--calls", nullptr, true,
+     [](GameOptions& o, const char* value) {
+         o.callsFile = value;
+         return !o.callsFile.empty();
+     }},
 };
 
 const OptionRow* FindOption(std::string_view name) {
@@ -36,10 +59,14 @@ const OptionRow* FindOption(std::string_view name) {
 }  // namespace
 
 const char* GameUsage() {
-    return "usage: anagura [--data DIR]\n"
+    return "usage: anagura [OPTION]...\n"
            "  --data DIR  the folder holding image/, sound/, Data/ and fonts/. Without it: the\n"
            "              working folder when it holds image/, else ../share/games/anagura\n"
            "              beside the program\n"
+           "  --record FILE     records the game (its seed, keys and key presses) for anagura-replay\n"
+           "  --trace FILE      writes the game's state after each frame (JSON Lines, as anagura-replay)\n"
+           "  --trace-every K   traces only the frames f with f % K == 0, and the last (default 1)\n"
+           "  --calls FILE      writes the media-layer calls of each traced frame (JSON Lines)\n"
            "  --help      this text\n";
 }
 

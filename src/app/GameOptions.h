@@ -2,6 +2,7 @@
 // GameOptions.cpp: a new option is a new field here and a new row there.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace app {
@@ -9,6 +10,10 @@ namespace app {
 struct GameOptions {
     std::string dataDir;  // --data DIR: the folder holding image/, sound/, Data/, fonts/
     bool help = false;    // --help, -h
+    std::string recordFile;   // --record FILE: the game's keys, for anagura-replay
+    std::string traceFile;    // --trace FILE: the state trace, as anagura-replay writes it
+    uint64_t traceEvery = 1;  // --trace-every K: the frames of both traces
+    std::string callsFile;    // --calls FILE: the media-layer calls of each traced frame
 };
 
 // Parses argv into `options`; false with a message in `error` on a bad command line.

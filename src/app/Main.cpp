@@ -1,12 +1,14 @@
 // Entry point: finds the game's folders and runs the game. Exit status 1 when
 // the game could not start (no display, another copy already running, no data
-// folder to enter), 2 for a bad command line.
+// folder to enter) or a file asked for on the command line could not be
+// written, 2 for a bad command line.
 #include <cstdio>
 #include <string>
 
 #include "app/GameFolders.h"
 #include "app/GameOptions.h"
 #include "app/MainLoop.h"
+#include "app/RunOutputs.h"
 
 int main(int argc, char** argv) {
     app::GameOptions options;
@@ -19,6 +21,12 @@ int main(int argc, char** argv) {
         std::fputs(app::GameUsage(), stdout);
         return 0;
     }
+    // Made before the data folder is entered: their paths are taken from where the game was started.
+    app::RunOutputs outputs;
+    if (!outputs.Open({options.recordFile, options.traceFile, options.callsFile, options.traceEvery}, error)) {
+        std::fprintf(stderr, "anagura: %s\n", error.c_str());
+        return 1;
+    }
     app::GameFolders folders;
     if (!app::EnterGameFolders(app::CurrentFolderPlaces(options.dataDir), folders, error)) {
         std::fprintf(stderr, "anagura: %s\n", error.c_str());
@@ -26,5 +34,14 @@ int main(int argc, char** argv) {
     }
     MainLoopOptions loop;
     loop.keyFile = app::PlayerKeyFile(folders);
-    return RunMainLoop(loop);
+    // The loop counts its frames from 0; the outputs' frame 1 is the loop's frame 0.
+    loop.afterStart = [&](const KeyConfig& keys) { outputs.EndOfStart(keys); };
+    loop.afterFrame = [&](uint64_t frame, CScene& scene) { outputs.EndOfFrame(frame + 1, scene); };
+    loop.afterLastFrame = [&](uint64_t frame, CScene& scene) { outputs.EndOfRun(frame + 1, scene); };
+    const int status = RunMainLoop(loop);
+    if (!outputs.Close(error)) {
+        std::fprintf(stderr, "anagura: %s\n", error.c_str());
+        return 1;
+    }
+    return status;
 }

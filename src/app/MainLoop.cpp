@@ -29,12 +29,17 @@ int RunMainLoop(const MainLoopOptions& options) {
     CScene* scene = makeScene(kSceneTitle);
     auto* keyConfig = new KeyConfig();
     scene->Begin(keyConfig, gameData);
-    app::LoadStartKeys(*keyConfig, options.keyFile);
-    if (options.afterStart) options.afterStart();
+    if (options.keyCodes)
+        app::UseStartKeys(*keyConfig, *options.keyCodes);
+    else
+        app::LoadStartKeys(*keyConfig, options.keyFile);
+    if (options.afterStart) options.afterStart(*keyConfig);
 
-    if (ProcessMessage() == 0) {
+    const bool run = ProcessMessage() == 0;
+    uint64_t frame = 0;
+    if (run) {
         bool quit = false;
-        for (uint64_t frame = 0;; ++frame) {
+        for (;; ++frame) {
             if (options.beforeFrame) options.beforeFrame(frame);
             KeyboardState& keys = *system->keyboard;
             std::memcpy(keys.previous, keys.current, sizeof keys.current);
@@ -59,6 +64,7 @@ int RunMainLoop(const MainLoopOptions& options) {
             if (ProcessMessage() != 0) break;
         }
     }
+    if (run && options.afterLastFrame) options.afterLastFrame(frame, *scene);
 
     app::ReleaseAllImages();
     app::DestroyGameData(gameData);

@@ -3,25 +3,33 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 class CScene;
+struct KeyConfig;
 
 struct MainLoopOptions {
     // Makes the scene for a scene-change code (1 title, 2 game); the game's own
     // scenes when empty. Called for the first scene with 1.
     std::function<CScene*(int code)> makeScene;
-    // Called once when start-up is done (first scene begun, key file read), just
-    // before the loop's first message check; also when no frame runs.
-    std::function<void()> afterStart;
+    // Called once when start-up is done (first scene begun, key file read), with
+    // the keys in force, just before the loop's first message check; also when no frame runs.
+    std::function<void(const KeyConfig& keys)> afterStart;
     // Frames count from 0 in 64 bits (no wrap in any real run).
     // Called at the start of every frame, before the keyboard snapshot.
     std::function<void(uint64_t frame)> beforeFrame;
     // Called at the end of every frame, after the scene switch and before the exit check.
     std::function<void(uint64_t frame, CScene& scene)> afterFrame;
+    // Called once when the loop has ended, with its last frame (after that
+    // frame's afterFrame) and the scene it ended with; not called when no frame ran.
+    std::function<void(uint64_t frame, CScene& scene)> afterLastFrame;
     // The key file read after the first scene's Begin; when it cannot be used
     // the default keys are taken (and the reason logged).
     std::string keyFile = "Data/KeyData.dat";
+    // The key codes to start with instead of the key file's (a recorded game's).
+    std::optional<std::vector<int32_t>> keyCodes;
 };
 
 // One frame of a scene as the loop runs it: Update, then Draw, as one batch of

@@ -13,8 +13,12 @@ void LoadStartKeys(KeyConfig& config, const std::string& path) {
     media::LogPrintf("Key file %s %s: the default keys are used (arrows, Z, X)\n", path.c_str(), problem.c_str());
     std::fprintf(stderr, "anagura: key file %s %s: the default keys are used (arrows, Z, X)\n", path.c_str(),
                  problem.c_str());
-    config.keys.assign(std::begin(kDefaultKeyCodes), std::end(kDefaultKeyCodes));
-    config.count = static_cast<int32_t>(config.keys.size());
+    UseStartKeys(config, {std::begin(kDefaultKeyCodes), std::end(kDefaultKeyCodes)});
+}
+
+void UseStartKeys(KeyConfig& config, const std::vector<int32_t>& codes) {
+    config.keys = codes;
+    config.count = static_cast<int32_t>(codes.size());
 }
 
 }  // namespace app

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/KeyConfig.h"
 
@@ -15,5 +16,8 @@ inline constexpr int32_t kDefaultKeyCodes[6] = {200, 208, 205, 203, 44, 45};
 // Loads the key file at `path`; when it cannot be used, says which file and
 // why (one line in the log, one on stderr) and gives `config` the default keys.
 void LoadStartKeys(KeyConfig& config, const std::string& path);
+
+// Gives `config` these codes, as a key file holding them would.
+void UseStartKeys(KeyConfig& config, const std::vector<int32_t>& codes);
 
 }  // namespace app

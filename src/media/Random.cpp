@@ -43,7 +43,8 @@ uint32_t MersenneTwister::Next() {
 
 namespace {
 struct RandomState {
-    MersenneTwister generator{4357};  // an unseeded generator behaves as seeded with 4357
+    uint32_t seed = 4357;  // an unseeded generator behaves as seeded with 4357
+    MersenneTwister generator{seed};
     std::optional<uint32_t> seedOverride;
 };
 RandomState& TheRandom() {
@@ -52,7 +53,16 @@ RandomState& TheRandom() {
 }
 }  // namespace
 
-void SeedRandom(uint32_t seed) { TheRandom().generator.Seed(seed); }
+void SeedRandom(uint32_t seed) {
+    OperationGuard guard;
+    TheRandom().seed = seed;
+    TheRandom().generator.Seed(seed);
+}
+
+uint32_t RandomSeed() {
+    OperationGuard guard;
+    return TheRandom().seed;
+}
 void SetRandomSeedOverride(std::optional<uint32_t> seed) { TheRandom().seedOverride = seed; }
 std::optional<uint32_t> RandomSeedOverride() { return TheRandom().seedOverride; }
 

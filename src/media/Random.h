@@ -21,6 +21,9 @@ private:
 
 // Seeds the media layer's generator (InitMediaLayer).
 void SeedRandom(uint32_t seed);
+// The seed the generator was last given (4357 before any): with it a recorded
+// game is played again. Not one of the game's operations.
+uint32_t RandomSeed();
 // Seed InitMediaLayer uses instead of the clock (headless controls); nullopt: the clock.
 void SetRandomSeedOverride(std::optional<uint32_t> seed);
 std::optional<uint32_t> RandomSeedOverride();

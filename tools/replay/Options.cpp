@@ -24,7 +24,8 @@ const char* Usage() {
     return "usage: anagura-replay [--data DIR] [--seed S] [--input FILE] [--frames N]\n"
            "                      [--trace FILE] [--calls FILE] [--trace-every K]\n"
            "                      [--screenshots DIR [--shot-every K]] [--audio-out FILE.wav]\n"
-           "Runs the game headless with a virtual clock, feeding the keys of the input script.\n";
+           "Runs the game headless with a virtual clock, feeding the keys of the input script.\n"
+           "A game recorded by anagura --record plays with its own seed, keys and length.\n";
 }
 
 bool ParseOptions(int argc, char** argv, Options& o, std::string& error) {

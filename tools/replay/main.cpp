@@ -8,18 +8,19 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <memory>
+#include <sstream>
 #include <string>
 
 #include "app/MainLoop.h"
+#include "app/RecordedGame.h"
+#include "app/RunOutputs.h"
 #include "app/Scene.h"
-#include "app/SystemContext.h"
-#include "media/CallTraceWriter.h"
 #include "media/Headless.h"
 #include "replay/InputScript.h"
 #include "replay/Options.h"
 #include "replay/PngFile.h"
-#include "replay/Trace.h"
 #include "replay/WavFile.h"
 
 namespace {
@@ -28,30 +29,43 @@ constexpr int kScreenWidth = 160;
 constexpr int kScreenHeight = 120;
 constexpr int kAudioRate = 48000;
 constexpr int kAudioFramesPerFrame = 768;  // 48000 / 62.5
-constexpr size_t kTraceFlushBytes = 1 << 20;
-constexpr int kEscape = 1;
 
 int Fail(const std::string& message, int status) {
     std::cerr << "anagura-replay: " << message << "\n";
     return status;
 }
 
+// Reads the input script and, when it is a recorded game, its recorded-game lines.
+bool ReadScript(const std::string& path, replay::InputScript& script, app::RecordedGame& recorded,
+                std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes = in ? std::string(std::istreambuf_iterator<char>(in), {}) : std::string();
+    if (!in || in.bad()) {
+        error = "cannot read the input script \"" + path + "\"";
+        return false;
+    }
+    std::istringstream text(bytes);
+    replay::ScriptError scriptError;
+    if (!script.Parse(text, scriptError)) {
+        error = path + ": " +
+                (scriptError.line ? "line " + std::to_string(scriptError.line) + ": " : std::string()) +
+                scriptError.message + "; nothing was run";
+        return false;
+    }
+    if (!app::ParseRecordedGame(bytes, recorded, error)) {
+        error = path + ": " + error + "; nothing was run";
+        return false;
+    }
+    return true;
+}
+
+// The replay's own outputs (screenshots, audio) beside the run's traces.
 class Recorder {
 public:
     explicit Recorder(const replay::Options& o) : m_options(o) {}
 
     bool Open(std::string& error) {
-        if (!m_options.traceFile.empty()) {
-            m_trace = std::fopen(m_options.traceFile.c_str(), "wb");
-            if (!m_trace) {
-                error = "cannot write the trace \"" + m_options.traceFile + "\"";
-                return false;
-            }
-        }
-        if (!m_options.callsFile.empty() && !m_calls.Open(m_options.callsFile, m_options.traceEvery)) {
-            error = "cannot write the calls \"" + m_options.callsFile + "\"";
-            return false;
-        }
+        if (!m_run.Open({"", m_options.traceFile, m_options.callsFile, m_options.traceEvery}, error)) return false;
         if (!m_options.audioFile.empty() && !m_wav.Open(m_options.audioFile, kAudioRate)) {
             error = "cannot write the audio \"" + m_options.audioFile + "\"";
             return false;
@@ -59,16 +73,11 @@ public:
         return true;
     }
 
-    // The end of start-up: the calls made so far are frame 0's.
-    void EndOfStart() { m_calls.EndFrame(0); }
+    void EndOfStart(const KeyConfig& keys) { m_run.EndOfStart(keys); }
 
     // The end of frame `frame`, after the loop's scene switch.
-    void EndOfFrame(uint64_t frame, CScene& scene, bool last) {
-        m_calls.EndFrame(frame);
-        if (m_trace && (frame % m_options.traceEvery == 0 || last)) {
-            replay::AppendTrace(m_buffer, frame, scene);
-            if (m_buffer.size() >= kTraceFlushBytes) Flush();
-        }
+    void EndOfFrame(uint64_t frame, CScene& scene) {
+        m_run.EndOfFrame(frame, scene);
         if (!m_options.screenshotDir.empty() && frame % m_options.shotEvery == 0) Screenshot(frame);
         if (!m_options.audioFile.empty()) {
             const std::vector<int16_t> samples = media::headless::RenderAudio(kAudioFramesPerFrame);
@@ -78,27 +87,18 @@ public:
         }
     }
 
+    void EndOfRun(uint64_t frame, CScene& scene) { m_run.EndOfRun(frame, scene); }
+
     // Finishes every output; false with the first failure in `error`.
     bool Close(std::string& error) {
-        if (m_trace) {
-            Flush();
-            if (std::fclose(m_trace) != 0 && m_failed.empty()) m_failed = "cannot write the trace";
-            m_trace = nullptr;
-        }
+        std::string runError;
+        if (!m_run.Close(runError) && m_failed.empty()) m_failed = runError;
         if (!m_options.audioFile.empty() && !m_wav.Close() && m_failed.empty()) m_failed = "cannot write the audio";
-        if (!m_calls.Close() && m_failed.empty()) m_failed = "cannot write the calls";
         error = m_failed;
         return m_failed.empty();
     }
 
 private:
-    void Flush() {
-        if (!m_buffer.empty() && std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_trace) != m_buffer.size() &&
-            m_failed.empty())
-            m_failed = "cannot write the trace";
-        m_buffer.clear();
-    }
-
     void Screenshot(uint64_t frame) {
         std::vector<uint32_t> pixels = media::headless::PresentedPixels();
         if (pixels.size() != static_cast<size_t>(kScreenWidth * kScreenHeight))
@@ -111,10 +111,8 @@ private:
     }
 
     const replay::Options& m_options;
-    FILE* m_trace = nullptr;
-    std::string m_buffer;
+    app::RunOutputs m_run;
     replay::WavWriter m_wav;
-    media::CallTraceWriter m_calls;
     std::string m_failed;
 };
 
@@ -130,17 +128,16 @@ int main(int argc, char** argv) {
     }
 
     replay::InputScript script;
-    if (!options.inputFile.empty()) {
-        std::ifstream in(options.inputFile, std::ios::binary);
-        if (!in) return Fail("cannot read the input script \"" + options.inputFile + "\"", 2);
-        replay::ScriptError scriptError;
-        if (!script.Parse(in, scriptError)) {
-            if (scriptError.line == 0) return Fail(options.inputFile + ": " + scriptError.message, 2);
-            return Fail(options.inputFile + ": line " + std::to_string(scriptError.line) + ": " +
-                            scriptError.message + "; nothing was run",
-                        2);
-        }
+    app::RecordedGame recorded;
+    if (!options.inputFile.empty() && !ReadScript(options.inputFile, script, recorded, error)) return Fail(error, 2);
+    // A recorded game plays as it was recorded: its seed and keys unless --seed
+    // is given, its keys down at start, its length unless --frames is given.
+    MainLoopOptions loop;
+    if (recorded.recorded && !options.seed) {
+        options.seed = recorded.seed;
+        loop.keyCodes = recorded.keyCodes;
     }
+    if (!options.frames) options.frames = recorded.frames;
 
     // Output paths are taken from where the tool was started, before the data folder is entered.
     std::error_code ec;
@@ -157,11 +154,11 @@ int main(int argc, char** argv) {
     media::headless::Install(true);
     if (options.seed) media::headless::SetRandomSeed(*options.seed);
     media::headless::ReleaseAllKeys();
+    for (int code : recorded.downAtStart) media::headless::SetKeyDown(code, true);
     if (options.frames && *options.frames == 0) media::headless::RequestQuit();
 
-    MainLoopOptions loop;
     // The loop counts its frames from 0; the replay's frame 1 is the loop's frame 0.
-    loop.afterStart = [&] { recorder.EndOfStart(); };
+    loop.afterStart = [&](const KeyConfig& keys) { recorder.EndOfStart(keys); };
     loop.beforeFrame = [&](uint64_t loopFrame) {
         const uint64_t frame = loopFrame + 1;
         if (const replay::KeyChange* change = script.ChangeAt(frame)) {
@@ -171,12 +168,11 @@ int main(int argc, char** argv) {
     };
     loop.afterFrame = [&](uint64_t loopFrame, CScene& scene) {
         const uint64_t frame = loopFrame + 1;
-        const KeyboardState& keys = *GetSystem()->keyboard;
-        const bool stop = options.frames && frame >= *options.frames;
-        const bool escape = keys.current[kEscape] == 1 || keys.previous[kEscape] == 1;
-        recorder.EndOfFrame(frame, scene, stop || escape);
-        if (stop) media::headless::RequestQuit();  // the loop ends after this frame
+        recorder.EndOfFrame(frame, scene);
+        // --frames: the loop ends after this frame.
+        if (options.frames && frame >= *options.frames) media::headless::RequestQuit();
     };
+    loop.afterLastFrame = [&](uint64_t loopFrame, CScene& scene) { recorder.EndOfRun(loopFrame + 1, scene); };
     const int status = RunMainLoop(loop);
 
     if (!recorder.Close(error)) return Fail(error, 1);

@@ -1,4 +1,4 @@
-#include "replay/Trace.h"
+#include "app/StateTrace.h"
 
 #include <charconv>
 #include <unordered_map>
@@ -12,7 +12,7 @@
 #include "resources/SoundStore.h"
 #include "title/TitleScene.h"
 
-namespace replay {
+namespace app {
 
 namespace {
 
@@ -27,20 +27,8 @@ public:
         m_out += "\":";
         m_needComma = false;
     }
-    void Int(int64_t v) {
-        Comma();
-        char buf[24];
-        auto end = std::to_chars(buf, buf + sizeof buf, v).ptr;
-        m_out.append(buf, end);
-        m_needComma = true;
-    }
-    void Uint(uint64_t v) {
-        Comma();
-        char buf[24];
-        auto end = std::to_chars(buf, buf + sizeof buf, v).ptr;
-        m_out.append(buf, end);
-        m_needComma = true;
-    }
+    void Int(int64_t v) { Number(v); }
+    void Uint(uint64_t v) { Number(v); }
     void Bool(bool b) { Int(b ? 1 : 0); }
     void IntField(const char* key, int64_t v) {
         Key(key);
@@ -77,6 +65,14 @@ public:
     }
 
 private:
+    template <typename T>
+    void Number(T v) {
+        Comma();
+        char buf[24];
+        auto end = std::to_chars(buf, buf + sizeof buf, v).ptr;
+        m_out.append(buf, end);
+        m_needComma = true;
+    }
     void Comma() {
         if (m_needComma) m_out += ',';
     }
@@ -220,4 +216,4 @@ void AppendTrace(std::string& out, uint64_t frame, CScene& scene) {
     out += '\n';
 }
 
-}  // namespace replay
+}  // namespace app

@@ -1,0 +1,59 @@
+#include "app/GameRecorder.h"
+
+#include <cstring>
+
+#include "app/RecordedGame.h"
+
+namespace app {
+
+namespace {
+
+std::vector<int> DownKeys(const uint8_t keys[256]) {
+    std::vector<int> down;
+    for (int code = 1; code < 256; ++code)
+        if (keys[code] == 1) down.push_back(code);
+    return down;
+}
+
+}  // namespace
+
+GameRecorder::~GameRecorder() { Close(); }
+
+bool GameRecorder::Open(const std::string& path) {
+    Close();
+    m_file = std::fopen(path.c_str(), "wb");
+    m_failed = false;
+    std::memset(m_keys, 0, sizeof m_keys);
+    return m_file != nullptr;
+}
+
+void GameRecorder::Begin(uint32_t seed, const std::vector<int32_t>& keyCodes, const uint8_t keys[256]) {
+    if (!m_file) return;
+    std::memcpy(m_keys, keys, sizeof m_keys);
+    Write(RecordedGameHeader(seed, keyCodes, DownKeys(keys)));
+}
+
+void GameRecorder::EndFrame(uint64_t frame, const uint8_t keys[256]) {
+    if (!m_file || std::memcmp(m_keys, keys, sizeof m_keys) == 0) return;
+    std::memcpy(m_keys, keys, sizeof m_keys);
+    std::string line = std::to_string(frame);
+    for (int code : DownKeys(keys)) line += " " + std::to_string(code);
+    Write(line + "\n");
+}
+
+void GameRecorder::EndRun(uint64_t frames) { Write("# frames " + std::to_string(frames) + "\n"); }
+
+bool GameRecorder::Close() {
+    if (!m_file) return !m_failed;
+    if (std::fclose(m_file) != 0) m_failed = true;
+    m_file = nullptr;
+    return !m_failed;
+}
+
+void GameRecorder::Write(const std::string& text) {
+    if (!m_file) return;
+    if (std::fwrite(text.data(), 1, text.size(), m_file) != text.size() || std::fflush(m_file) != 0)
+        m_failed = true;
+}
+
+}  // namespace app

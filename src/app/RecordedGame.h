@@ -1,0 +1,39 @@
+// A recorded game: a replay input script (tools/replay/InputScript.h) whose
+// comment lines also say how the game began and how long it ran:
+//
+//   # seed N              first line: the seed the random generator was given
+//   # keys C...           the key codes in force (the key file's, or the defaults)
+//   # down-at-start C...  keys already down when the game started (only when some were)
+//   ...                   one line per frame in which the keys down changed
+//   # frames N            the frames the game ran (written when it ended)
+//
+// A script is a recorded game when its first line is "# seed N"; only then are
+// the other lines read, and a malformed one is an error.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace app {
+
+struct RecordedGame {
+    bool recorded = false;  // the script is a recorded game
+    uint32_t seed = 0;
+    std::optional<std::vector<int32_t>> keyCodes;
+    std::vector<int> downAtStart;  // DIK codes 1..255, as written
+    std::optional<uint64_t> frames;
+};
+
+// The header lines: "# seed", "# keys" and, when `downAtStart` is not empty, "# down-at-start".
+std::string RecordedGameHeader(uint32_t seed, const std::vector<int32_t>& keyCodes,
+                               const std::vector<int>& downAtStart);
+
+// Reads the recorded-game lines of a script's bytes (any bytes; nothing else is
+// looked at). False with "line N: ..." in `error` for a malformed or repeated
+// one; a script that is not a recorded game gives true and `recorded` false.
+bool ParseRecordedGame(std::string_view bytes, RecordedGame& game, std::string& error);
+
+}  // namespace app

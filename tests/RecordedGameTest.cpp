@@ -1,0 +1,63 @@
+// The recorded-game lines of a replay input script: what the game writes reads back,
+// ordinary scripts are left alone, and a malformed line is refused with its number.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/RecordedGame.h"
+
+namespace {
+
+TEST(RecordedGame, WhatIsWrittenReadsBackAndOrdinaryScriptsAreNoRecordedGames) {
+    const std::string script = app::RecordedGameHeader(4294967295u, {200, -1, 300, 28}, {1, 44}) +
+                               "40 44\n41\n# a note\n# keysake 3\n# frames 1234\n";
+    EXPECT_EQ(script.substr(0, script.find("40 44")),
+              "# seed 4294967295\n# keys 200 -1 300 28\n# down-at-start 1 44\n");
+    app::RecordedGame game;
+    std::string error;
+    ASSERT_TRUE(app::ParseRecordedGame(script, game, error)) << error;
+    EXPECT_TRUE(game.recorded);
+    EXPECT_EQ(game.seed, 4294967295u);
+    ASSERT_TRUE(game.keyCodes);
+    EXPECT_EQ(*game.keyCodes, (std::vector<int32_t>{200, -1, 300, 28}));
+    EXPECT_EQ(game.downAtStart, (std::vector<int>{1, 44}));
+    EXPECT_EQ(game.frames, 1234u);
+
+    // No key file codes at all, Windows line ends, no end written.
+    ASSERT_TRUE(app::ParseRecordedGame("# seed 0\r\n# keys\r\n", game, error)) << error;
+    EXPECT_TRUE(game.recorded);
+    ASSERT_TRUE(game.keyCodes);
+    EXPECT_TRUE(game.keyCodes->empty());
+    EXPECT_FALSE(game.frames);
+
+    for (const char* plain : {"", "# keys 1 2\n40 44\n", "40 44\n# seed 5\n", "# seed 5x\n# keys y\n",
+                              "# seed 1 2\n", "#seed 3\n", "# seed -1\n"}) {
+        ASSERT_TRUE(app::ParseRecordedGame(plain, game, error)) << plain;
+        EXPECT_FALSE(game.recorded) << plain;
+        EXPECT_FALSE(game.keyCodes) << plain;
+    }
+}
+
+TEST(RecordedGame, AMalformedOrRepeatedLineIsRefusedWithItsNumber) {
+    const struct {
+        const char* script;
+        int line;
+    } cases[] = {
+        {"# seed 1\n# keys 44 x\n", 2},          {"# seed 1\n# keys +44\n", 2},
+        {"# seed 1\n# keys 2147483648\n", 2},    {"# seed 1\n\n# keys 1\n# keys 2\n", 4},
+        {"# seed 1\n# seed 1\n", 2},             {"# seed 1\n# down-at-start 0\n", 2},
+        {"# seed 1\n# down-at-start 256\n", 2},  {"# seed 1\n# down-at-start\n", 2},
+        {"# seed 1\n# frames\n", 2},             {"# seed 1\n# frames 5 6\n", 2},
+        {"# seed 1\n40 44\n# frames -5\n", 3},   {"# seed 1\n# frames 1\n# frames 1\n", 3},
+    };
+    for (const auto& c : cases) {
+        app::RecordedGame game;
+        std::string error;
+        EXPECT_FALSE(app::ParseRecordedGame(c.script, game, error)) << c.script;
+        EXPECT_EQ(error.rfind("line " + std::to_string(c.line) + ": ", 0), 0u) << c.script << " -> " << error;
+        EXPECT_FALSE(game.recorded) << c.script;
+    }
+}
+
+}  // namespace
