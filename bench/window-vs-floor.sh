@@ -6,7 +6,8 @@
 #
 # BUILD_DIR holds the game (default build/release, where scripts/play.sh builds
 # it; built the same way when missing); RUNS defaults to 5. A plain Xvfb is
-# started for the runs; WINDOW_BENCH_DISPLAY=current uses $DISPLAY instead.
+# started for the runs; WINDOW_BENCH_DISPLAY=current uses $DISPLAY instead (under
+# a window manager the watcher also sees the frame it draws round each window).
 # Sets up what it needs first (scripts/setup.sh game test: Xvfb, the X DAMAGE library).
 #
 # Each run, watched from the X server by bench/floor/WindowWatch.cpp: the times
