@@ -61,6 +61,9 @@ public:
     virtual void ReleaseInstanceLock() = 0;
     // Opens a stereo int16 device; returns the device rate, or 0 when there is none.
     virtual int OpenAudio(int preferredRate, AudioCallback callback, void* user) = 0;
+    // True when an open device pulls samples on a thread of its own (the
+    // headless one is pulled by its caller).
+    virtual bool DevicePullsByItself() const { return true; }
     virtual void CloseAudio() = 0;
     // Refresh rate of the display mode in Hz, 0 when unknown.
     virtual int DisplayRefreshRate() { return 0; }

@@ -25,6 +25,7 @@ struct Controls {
     uint8_t keys[256] = {};
     bool quitRequested = false;
     bool lockNameSet = false;
+    bool feederThread = false;
     std::vector<uint8_t> presentedRaw;
     int presentedWidth = 0, presentedHeight = 0, presentedPitch = 0;
     PixelFormat presentedFormat = PixelFormat::Rgb565;
@@ -106,6 +107,9 @@ public:
         c.audioUser = nullptr;
     }
 
+    // RenderAudio pulls, unless a test asks for the feeder thread.
+    bool DevicePullsByItself() const override { return TheControls().feederThread; }
+
     int DisplayRefreshRate() override { return 0; }
 
 private:
@@ -126,9 +130,15 @@ void Install(bool virtualClock) {
     c.clock = 0;
     std::memset(c.keys, 0, sizeof c.keys);
     c.quitRequested = false;
+    c.feederThread = false;
     c.presentedRaw.clear();
     c.presentedWidth = c.presentedHeight = 0;
     UsePlatform(MakeHeadlessPlatform());
+}
+
+void FeedStreamsOnAThread(bool on) {
+    OperationGuard guard;
+    TheControls().feederThread = on;
 }
 
 void SetKeyDown(int dikCode, bool down) {

@@ -12,6 +12,7 @@
 #include "media/OperationLock.h"
 #include "media/Platform.h"
 #include "media/Random.h"
+#include "media/ScreenReuse.h"
 #include "media/SoundSystem.h"
 #include "media/TracedCalls.h"
 
@@ -53,6 +54,7 @@ int FailStart(MediaState& st, Platform& platform) {
     EndFonts();
     platform.CloseWindow();
     platform.ReleaseInstanceLock();
+    st.ForgetReuse();
     st.backStale = false;
     st.back = Surface();
     st.front = Surface();
@@ -96,8 +98,9 @@ int SetScreenMode(int width, int height, int bitsPerPixel, int refreshRate) {
         st.screenHeight = 480;
         st.bitsPerPixel = 16;
         if (st.running) {
+            st.ForgetReuse();
             st.backStale = false;
-        st.back.Allocate(640, 480, PixelFormat::Rgb565);
+            st.back.Allocate(640, 480, PixelFormat::Rgb565);
             st.front.Allocate(640, 480, PixelFormat::Rgb565);
         }
         return -2;
@@ -107,6 +110,7 @@ int SetScreenMode(int width, int height, int bitsPerPixel, int refreshRate) {
     st.bitsPerPixel = bits;
     if (refreshRate != -1) st.refreshRate = refreshRate;
     if (st.running) {
+        st.ForgetReuse();
         st.backStale = false;
         st.back.Allocate(w, h, st.Format());
         st.front.Allocate(w, h, st.Format());
@@ -184,6 +188,7 @@ int InitMediaLayer() {
         return FailStart(st, platform);
     }
 
+    st.ForgetReuse();
     st.backStale = false;
     st.back.Allocate(st.screenWidth, st.screenHeight, st.Format());
     st.front.Allocate(st.screenWidth, st.screenHeight, st.Format());
@@ -210,6 +215,7 @@ int EndMediaLayer() {
         EndSoundOutput();
         platform.ReleaseInstanceLock();
     }
+    st.ForgetReuse();
     st.images.Clear();
     st.backStale = false;
     st.back = Surface();
@@ -231,7 +237,7 @@ int ProcessMessage() {
     // Frozen while another application has the focus or the window is minimised.
     while (!r.quit && !r.active) {
         st.active = false;
-        FeedStreams();
+        FeedStreams();   // this thread holds the lock the feeder would need
         platform.WaitForEvent(kFrozenWaitMillis);
         r = platform.PumpEvents(5);
     }
@@ -240,7 +246,7 @@ int ProcessMessage() {
         st.ended = true;
         return -1;
     }
-    FeedStreams();
+    KeepStreamsFed();
     return 0;
 }
 
@@ -256,7 +262,11 @@ int ClearScreen() {
     if (RecordingCalls()) return traced::ClearScreen();
     OperationGuard guard;
     MediaState& st = State();
-    if (st.draw.target == -2) st.backStale = false;  // about to be overwritten whole
+    if (st.draw.target == -2) {
+        st.backStale = false;  // about to be overwritten whole
+        // The clear waits with the frame's first draws while they repeat the last frame's.
+        if (!st.back.Empty() && st.reuse->BeginFrame(st.back)) return 0;
+    }
     Surface* target = st.Target();
     if (target) target->Fill(0);
     return 0;
@@ -272,6 +282,7 @@ int FlipScreen() {
     // The back screen becomes the front; the old front is marked to receive a
     // copy of it, made only if the back screen is used before being cleared.
     st.Back();
+    st.reuse->EndFrame(st.back);
     std::swap(st.back, st.front);
     st.backStale = true;
     platform.Present(st.front.Data(), st.front.width, st.front.height, st.front.Pitch(), st.front.format);
