@@ -16,7 +16,7 @@ GAME=(
 )
 TEST=(
   libgtest-dev libgmock-dev libbenchmark-dev
-  lame xvfb xdotool xauth x11-utils
+  lame xvfb xdotool xauth x11-utils libxdamage-dev
 )
 PACKAGE=(
   dpkg-dev file lintian desktop-file-utils appstream

@@ -11,6 +11,7 @@
 #include "media/HandleTable.h"
 #include "media/MediaStatus.h"
 #include "media/Platform.h"
+#include "media/RefreshMeter.h"
 
 namespace media {
 
@@ -109,7 +110,8 @@ struct MediaState {
     bool active = true;     // window focus as last reported
 
     bool vsyncWait = false;
-    int refreshPeriod = -1;      // ms; -1 unmeasured
+    int refreshPeriod = -1;      // ms; -1 unmeasured (also while the meter times it)
+    RefreshMeter refreshMeter;
     uint32_t lastVblankEnd = 0;
 
     // FlipScreen swaps the two screens; the back screen then still owes a copy of

@@ -44,11 +44,14 @@ public:
     // Shows a finished screen (pitch in bytes).
     virtual void Present(const void* pixels, int width, int height, int pitch,
                          PixelFormat format) = 0;
-    // Blocks until the next vertical blank. False when the platform has none
-    // (then it returns at once and the caller treats the period as unmeasured).
-    virtual bool WaitVerticalBlank() = 0;
+    // True when Present waits for the display's vertical blank, so that the
+    // times presents end are blanks (the refresh period is timed on them).
+    virtual bool PresentWaitsForBlank() = 0;
     // Takes at most maxEvents window events and reports quit/focus.
     virtual PumpResult PumpEvents(int maxEvents) = 0;
+    // Blocks until a window event is pending or timeoutMillis have passed,
+    // whichever comes first; the event stays for PumpEvents.
+    virtual void WaitForEvent(uint32_t timeoutMillis) = 0;
     // keys[k] = 1 while the key with DIK code k is down.
     virtual void ReadKeys(uint8_t keys[256]) = 0;
     virtual uint32_t NowMillis() = 0;

@@ -68,13 +68,19 @@ public:
         c.presentedFormat = format;
     }
 
-    bool WaitVerticalBlank() override { return false; }
+    bool PresentWaitsForBlank() override { return false; }
 
     PumpResult PumpEvents(int) override {
         PumpResult r;
         r.quit = TheControls().quitRequested;
         TheControls().quitRequested = false;
         return r;
+    }
+
+    // The only event is a quit request, which is either pending now or comes
+    // from this thread later: otherwise the whole timeout passes.
+    void WaitForEvent(uint32_t timeoutMillis) override {
+        if (!TheControls().quitRequested) SleepMillis(timeoutMillis);
     }
 
     void ReadKeys(uint8_t keys[256]) override { std::memcpy(keys, TheControls().keys, 256); }

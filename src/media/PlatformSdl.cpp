@@ -234,8 +234,7 @@ public:
         active_ = true;
         pads_.Start(CurrentPlayerPrefs().padMappingFile);
         SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-        SDL_RenderClear(renderer_);
-        SDL_RenderPresent(renderer_);
+        PresentBlackScreen();
         return true;
     }
 
@@ -271,11 +270,7 @@ public:
         Show();
     }
 
-    bool WaitVerticalBlank() override {
-        if (!renderer_ || !vsync_) return false;
-        Show();
-        return true;
-    }
+    bool PresentWaitsForBlank() override { return renderer_ && vsync_; }
 
     PumpResult PumpEvents(int /*maxEvents*/) override {
         // Every pending event is taken: SDL's queue must not overflow and drop a close request.
@@ -309,6 +304,12 @@ public:
         return result;
     }
 
+    // SDL waits on the display connection itself; a null event leaves the
+    // event queued for PumpEvents.
+    void WaitForEvent(uint32_t timeoutMillis) override {
+        SDL_WaitEventTimeout(nullptr, static_cast<int>(timeoutMillis));
+    }
+
     // A key counts as down while it is held, and also in the first read after it
     // went down: a tap shorter than a frame is seen once rather than lost. So
     // does a gamepad's button, as the key of its game button.
@@ -330,6 +331,7 @@ public:
             NoSoundOutput();
             return 0;
         }
+        audioStarted_ = true;
         audioTarget_.callback = callback;
         audioTarget_.user = user;
         SDL_AudioSpec want;
@@ -343,8 +345,9 @@ public:
         SDL_AudioSpec have;
         audio_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
         if (audio_ == 0) {
+            // SDL's audio part stays up until CloseAudio: ending it now would wait
+            // for its device-watching thread (up to 0.1 s) before the first frame.
             NoSoundOutput();
-            SDL_QuitSubSystem(SDL_INIT_AUDIO);
             return 0;
         }
         SDL_PauseAudioDevice(audio_, 0);
@@ -352,10 +355,10 @@ public:
     }
 
     void CloseAudio() override {
-        if (audio_ == 0) return;
-        SDL_CloseAudioDevice(audio_);
+        if (audio_ != 0) SDL_CloseAudioDevice(audio_);
         audio_ = 0;
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        if (audioStarted_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        audioStarted_ = false;
     }
 
     int DisplayRefreshRate() override {
@@ -500,6 +503,16 @@ private:
         videoStarted_ = false;
     }
 
+    // The window opens black, shown through the same upload and copy as every
+    // frame after it, so that the first frame finds that path ready (a software
+    // OpenGL compiles its shaders on their first use, tens of milliseconds).
+    void PresentBlackScreen() {
+        const int bytesPerPixel = static_cast<int>(SDL_BYTESPERPIXEL(textureFormat_));
+        const std::vector<uint8_t> black(static_cast<size_t>(textureWidth_ * textureHeight_ * bytesPerPixel), 0);
+        SDL_UpdateTexture(texture_, nullptr, black.data(), textureWidth_ * bytesPerPixel);
+        Show();
+    }
+
     // The picture at its whole multiple, centred; the renderer's draw colour (black) around it.
     void Show() {
         SDL_RenderClear(renderer_);
@@ -530,6 +543,7 @@ private:
     InstanceLock lock_;
     SdlPads pads_;
     SDL_AudioDeviceID audio_ = 0;
+    bool audioStarted_ = false;   // SDL's audio part is up (also when no device opened)
     AudioTarget audioTarget_;
 };
 

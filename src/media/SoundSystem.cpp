@@ -81,7 +81,9 @@ void EndSoundOutput() {
     OutputState& state = State();
     state.feeder.reset();   // never inside a round: a round holds the lock this thread holds
     state.feedHere = false;
-    if (state.running) CurrentPlatform().CloseAudio();   // the audio thread has stopped after this
+    // Also without a device: the platform may hold its audio part. The audio
+    // thread has stopped after this.
+    CurrentPlatform().CloseAudio();
     state.table.Clear();
     state.mixer.reset();
     state.running = false;
