@@ -3,13 +3,9 @@
 // and whole main-loop frames of the same play.
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstring>
-#include <filesystem>
-#include <system_error>
 
+#include "DataFolder.h"
 #include "app/KeyConfig.h"
 #include "app/MainLoop.h"
 #include "app/Scene.h"
@@ -27,36 +23,10 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-
-// A working folder linking the source tree's assets; removed at the end.
-class AssetFolder {
-public:
-    AssetFolder() {
-        old_ = fs::current_path();
-        char pattern[] = "/tmp/anagura-bench-XXXXXX";
-        if (const char* made = mkdtemp(pattern)) dir_ = made;
-        const fs::path assets = fs::path(ANAGURA_SOURCE_DIR) / "assets";
-        for (const char* sub : {"image", "sound", "Data", "fonts"}) {
-            std::error_code ec;
-            fs::create_directory_symlink(assets / sub, dir_ / sub, ec);
-        }
-        fs::current_path(dir_);
-    }
-    ~AssetFolder() {
-        std::error_code ec;
-        fs::current_path(old_, ec);
-        fs::remove_all(dir_, ec);
-    }
-
-private:
-    fs::path old_, dir_;
-};
-
-// What a frame runs: 0 update and draw, 1 update only, 2 draw only; each as one
-// batch of media operations, as the main loop runs them.
+// What a frame runs: 0 clear, update and draw, 1 update only, 2 clear and draw;
+// each as one batch of media operations, as the main loop runs them.
 void RunFrames(benchmark::State& state, int part) {
-    AssetFolder folder;
+    bench::DataFolder folder;
     media::headless::Install(true);
     media::headless::SetRandomSeed(1);
     GetSystem();
@@ -79,12 +49,17 @@ void RunFrames(benchmark::State& state, int part) {
     }
     for (auto _ : state) {
         if (part == 0) {
-            RunSceneFrame(*scene);  // as the main loop runs a frame
+            ClearScreen();          // as the main loop starts a frame's drawing
+            RunSceneFrame(*scene);
             continue;
         }
         media::OperationGuard batch;
-        if (part == 1) scene->Update();
-        else scene->Draw();
+        if (part == 1) {
+            scene->Update();
+        } else {
+            ClearScreen();
+            scene->Draw();
+        }
     }
     state.counters["units"] = wandering;
     delete scene;
@@ -105,7 +80,7 @@ BENCHMARK(BM_GameSceneDraw)->Unit(benchmark::kMicrosecond);
 // second. With `recordCalls` the call recorder is on and its calls are taken at
 // the end of every frame, as anagura-replay --calls does.
 void RunMainLoopFrames(benchmark::State& state, bool recordCalls) {
-    AssetFolder folder;
+    bench::DataFolder folder;
     ResetSystem();
     media::headless::Install(true);
     media::headless::SetRandomSeed(1);

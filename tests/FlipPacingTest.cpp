@@ -1,21 +1,35 @@
 // FlipScreen's pacing on a platform with a vertical blank every 16 ms (a fake
-// display on a virtual clock): the measured period, its log lines, and the rule
-// that two presents never share a refresh.
+// display on a virtual clock): the period timed on the first presents, its log
+// lines, the rule that two presents never share a refresh, and how often the
+// game thread sleeps or waits, in play and while frozen.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "MediaTestSupport.h"
+#include "app/MainLoop.h"
+#include "app/StandInScene.h"
+#include "app/SystemContext.h"
 #include "media/Headless.h"
 #include "media/Media.h"
 #include "media/Platform.h"
 
 namespace {
 
+struct DisplayJournal {
+    uint32_t clock = 5;
+    std::vector<uint32_t> presents;
+    int sleeps = 0;
+    int eventWaits = 0;
+    int lateBlank = 0;      // this present (from 1) wakes up one refresh late
+    int inactivePumps = 0;  // the next pumps report the focus lost
+    int quitAfterPumps = -1;
+};
+
 class FakeDisplay final : public media::Platform {
 public:
-    explicit FakeDisplay(uint32_t* clock, std::vector<uint32_t>* presents, int* sleeps)
-        : clock_(clock), presents_(presents), sleeps_(sleeps) {}
+    explicit FakeDisplay(DisplayJournal& journal) : j_(journal) {}
     int DesktopBytesPerPixel() override { return 4; }
     bool OpenWindow(const media::WindowRequest&, std::string&) override { return true; }
     void CloseWindow() override {}
@@ -23,20 +37,25 @@ public:
     // Presents wait for the blank, as vsync'd presents do.
     void Present(const void*, int, int, int, media::PixelFormat) override {
         NextBlank();
-        presents_->push_back(*clock_);
+        if (static_cast<int>(j_.presents.size()) + 1 == j_.lateBlank) NextBlank();
+        j_.presents.push_back(j_.clock);
     }
-    bool WaitVerticalBlank() override {
-        NextBlank();
-        if (++waits_ == lateWait) NextBlank();  // this wait wakes up one refresh late
-        return true;
+    bool PresentWaitsForBlank() override { return true; }
+    media::PumpResult PumpEvents(int) override {
+        media::PumpResult r;
+        if (j_.inactivePumps > 0) r.active = --j_.inactivePumps == 0;
+        r.quit = j_.quitAfterPumps >= 0 && j_.quitAfterPumps-- == 0;
+        return r;
     }
-    int lateWait = 0;
-    media::PumpResult PumpEvents(int) override { return {}; }
+    void WaitForEvent(uint32_t timeoutMillis) override {
+        j_.clock += timeoutMillis;
+        ++j_.eventWaits;
+    }
     void ReadKeys(uint8_t keys[256]) override { std::memset(keys, 0, 256); }
-    uint32_t NowMillis() override { return *clock_; }
+    uint32_t NowMillis() override { return j_.clock; }
     void SleepMillis(uint32_t ms) override {
-        *clock_ += ms;
-        ++*sleeps_;
+        j_.clock += ms;
+        ++j_.sleeps;
     }
     bool AcquireInstanceLock(const std::string&) override { return true; }
     void ReleaseInstanceLock() override {}
@@ -44,65 +63,97 @@ public:
     void CloseAudio() override {}
 
 private:
-    void NextBlank() { *clock_ = (*clock_ / 16 + 1) * 16; }
-    uint32_t* clock_;
-    std::vector<uint32_t>* presents_;
-    int* sleeps_;
-    int waits_ = 0;
+    void NextBlank() { j_.clock = (j_.clock / 16 + 1) * 16; }
+    DisplayJournal& j_;
 };
 
-TEST(FlipPacing, MeasuresThePeriodAndKeepsPresentsInSeparateRefreshes) {
-    testsupport::ScratchFolder folder;
-    uint32_t clock = 5;
-    std::vector<uint32_t> presents;
-    int sleeps = 0;
-    media::UsePlatform(std::make_unique<FakeDisplay>(&clock, &presents, &sleeps));
-    SetScreenMode(160, 120, 16, 60);
-    ASSERT_EQ(InitMediaLayer(), 0);
-    SetDrawTarget(-2);
-
-    const std::string log = testsupport::ReadFile("Log.txt");
-    EXPECT_NE(log.find(testsupport::ToSjis("１フレーム当たりの時間は 16 msecです")), std::string::npos);
-    EXPECT_NE(log.find("\tTri00:16 msec"), std::string::npos);
-    EXPECT_NE(log.find("\tTri03:16 msec"), std::string::npos);
-    EXPECT_EQ(log.find(testsupport::ToSjis("１フレームの時間を正常に取得できませんでした")), std::string::npos);
-
-    // m = (2 * 16 - 4) / 3 = 9 ms.
-    ASSERT_EQ(FlipScreen(), 0);
-    const uint32_t first = presents.back();
-    clock += 3;  // a quick frame: sleep 1 ms at a time until 9 ms have passed
-    sleeps = 0;
-    FlipScreen();
-    EXPECT_EQ(sleeps, 6);
-    EXPECT_EQ(presents.back(), first + 16);
-    clock += 12;  // a slow frame: no sleep, straight to the next blank
-    sleeps = 0;
-    FlipScreen();
-    EXPECT_EQ(sleeps, 0);
-    EXPECT_EQ(presents.back(), first + 32);
-    clock += 30;  // slower than a refresh: the present lands in the next free one
-    FlipScreen();
-    EXPECT_EQ(presents.back(), first + 64);
-
-    EndMediaLayer();
-    media::headless::Install(true);
+bool LogHas(const std::string& utf8) {
+    return testsupport::ReadFile("Log.txt").find(testsupport::ToSjis(utf8)) != std::string::npos;
 }
 
-TEST(FlipPacing, OneLateTrialDoesNotSkewThePeriod) {
-    testsupport::ScratchFolder folder;
-    uint32_t clock = 0;
-    std::vector<uint32_t> presents;
-    int sleeps = 0;
-    auto display = std::make_unique<FakeDisplay>(&clock, &presents, &sleeps);
-    display->lateWait = 3;  // the second trial takes 32 ms
-    media::UsePlatform(std::move(display));
-    SetScreenMode(160, 120, 16, 60);
-    ASSERT_EQ(InitMediaLayer(), 0);
-    const std::string log = testsupport::ReadFile("Log.txt");
-    EXPECT_NE(log.find("\tTri01:32 msec"), std::string::npos);
-    EXPECT_NE(log.find(testsupport::ToSjis("１フレーム当たりの時間は 16 msecです")), std::string::npos);
-    EndMediaLayer();
-    media::headless::Install(true);
+class FlipPacing : public ::testing::Test {
+protected:
+    void StartMedia() {
+        media::UsePlatform(std::make_unique<FakeDisplay>(display_));
+        SetScreenMode(160, 120, 16, 60);
+        ASSERT_EQ(InitMediaLayer(), 0);
+        SetDrawTarget(-2);
+    }
+    void TearDown() override {
+        EndMediaLayer();
+        media::headless::Install(true);
+    }
+    testsupport::ScratchFolder folder_;
+    DisplayJournal display_;
+};
+
+TEST_F(FlipPacing, TimesThePeriodOnTheFirstPresentsAndThenKeepsPresentsInSeparateRefreshes) {
+    StartMedia();
+    // Nothing is presented or waited for at start: the first flip shows at the first blank.
+    EXPECT_TRUE(display_.presents.empty());
+    ASSERT_EQ(FlipScreen(), 0);
+    EXPECT_EQ(display_.presents.back(), 16u);
+    for (int i = 0; i < 3; ++i) FlipScreen();
+    EXPECT_FALSE(LogHas("msecです"));
+    FlipScreen();  // the fourth trial
+    EXPECT_TRUE(LogHas("１フレーム当たりの時間は 16 msecです"));
+    EXPECT_TRUE(LogHas("\tTri00:16 msec"));
+    EXPECT_TRUE(LogHas("\tTri03:16 msec"));
+    EXPECT_FALSE(LogHas("１フレームの時間を正常に取得できませんでした"));
+    EXPECT_EQ(display_.sleeps, 0);
+
+    // m = (2 * 16 - 4) / 3 = 9 ms.
+    const uint32_t first = display_.presents.back();
+    display_.clock += 3;  // a quick frame: the 6 ms left are slept in one go
+    display_.sleeps = 0;
+    FlipScreen();
+    EXPECT_EQ(display_.sleeps, 1);
+    EXPECT_EQ(display_.presents.back(), first + 16);
+    display_.clock += 12;  // a slow frame: no sleep, straight to the next blank
+    display_.sleeps = 0;
+    FlipScreen();
+    EXPECT_EQ(display_.sleeps, 0);
+    EXPECT_EQ(display_.presents.back(), first + 32);
+    display_.clock += 30;  // slower than a refresh: the present lands in the next free one
+    FlipScreen();
+    EXPECT_EQ(display_.presents.back(), first + 64);
+}
+
+TEST_F(FlipPacing, OneLatePresentDoesNotSkewThePeriod) {
+    display_.lateBlank = 3;  // the second trial takes 32 ms
+    StartMedia();
+    for (int i = 0; i < 5; ++i) FlipScreen();
+    EXPECT_TRUE(LogHas("\tTri01:32 msec"));
+    EXPECT_TRUE(LogHas("１フレーム当たりの時間は 16 msecです"));
+}
+
+// The real main loop on the fake display: the pacer and FlipScreen together
+// sleep at most twice a frame; frozen, the loop waits for window events with a
+// long timeout instead of polling.
+TEST_F(FlipPacing, TheLoopSleepsAtMostTwiceAFrameAndWaitsForEventsWhileFrozen) {
+    ResetSystem();
+    media::UsePlatform(std::make_unique<FakeDisplay>(display_));
+    display_.quitAfterPumps = 200;
+    MainLoopOptions options;
+    options.makeScene = [](int) -> CScene* { return new StandInScene(); };
+    int mostSleeps = 0;
+    uint32_t frozenSince = 0;
+    options.beforeFrame = [&](uint64_t) {
+        mostSleeps = std::max(mostSleeps, display_.sleeps);
+        display_.sleeps = 0;
+    };
+    options.afterFrame = [&](uint64_t frame, CScene&) {
+        if (frame != 100) return;
+        display_.inactivePumps = 31;  // the focus is lost for the next 30 pumps
+        frozenSince = display_.clock;
+    };
+    EXPECT_EQ(RunMainLoop(options), 0);
+    EXPECT_LE(mostSleeps, 2);
+    const int waits = display_.eventWaits;
+    ASSERT_EQ(waits, 30);
+    const uint32_t frozenMillis = display_.clock - frozenSince;
+    EXPECT_LT(waits * 1000 / static_cast<int>(frozenMillis), 20);  // wake-ups a second
+    ResetSystem();
 }
 
 }  // namespace

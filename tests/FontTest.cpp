@@ -17,6 +17,7 @@
 #include "media/FontSystem.h"
 #include "media/FontTable.h"
 #include "media/Media.h"
+#include "media/Renderer.h"
 #include "media/ShiftJis.h"
 
 namespace {
@@ -296,6 +297,42 @@ TEST_F(Fonts, TextIsDrawnGlyphByGlyphLeftToRightFromItsTopLeftCorner) {
     EXPECT_EQ(InkIn(pixels, 0, 28, 160, 120), 0);
     EXPECT_EQ(InkIn(pixels, 0, 0, 10, 120), 0);
     EXPECT_EQ(InkIn(pixels, penX, 0, 160, 120), 0);
+}
+
+// A line is kept laid out as one mask; blended over a background it must give
+// exactly what drawing its glyphs one after another gives (a pixel two glyphs
+// shared would be blended twice).
+TEST_F(Fonts, LinesDrawnWholeEqualGlyphByGlyphDrawingWhenBlended) {
+    SetDefaultFontFace(ToSjis("MS ゴシック").c_str(), -1);
+    const std::string texts[] = {ToSjis("トラップせっち"), ToSjis("ぜんめつしてしまった･･･"), "fj/Wjyf_", "a\x82"};
+    for (int size : {8, 16}) {
+        SetDefaultFontSize(size);
+        media::Font* font = media::DefaultFont();
+        ASSERT_NE(font, nullptr);
+        for (const std::string& text : texts) {
+            auto draw = [&](bool whole) {
+                SetBlendMode(0, 255);
+                DrawRect(0, 0, 160, 120, MakeColor(40, 90, 200), 1);
+                SetBlendMode(1, 128);
+                const uint32_t colour = MakeColor(250, 200, 30);
+                if (whole) {
+                    DrawTextAt(3, 5, text.c_str(), colour, 0);
+                    return media::headless::BackScreenPixels();
+                }
+                int pen = 3;
+                for (const char* p = text.c_str(); *p;) {
+                    const media::SjisChar c = media::NextSjisChar(p);
+                    const media::Glyph& g = c.truncated ? font->ReplacementGlyph(2) : font->GlyphOf(c.code);
+                    if (g.width > 0) media::DrawCoverageMask(pen + g.left, 5, g.mask.data(), g.width, g.height, g.pitch, colour);
+                    pen += g.advance;
+                    p += c.length;
+                }
+                return media::headless::BackScreenPixels();
+            };
+            EXPECT_EQ(draw(true), draw(false)) << media::SjisToUtf8(text) << " at size " << size;
+        }
+    }
+    SetBlendMode(0, 255);
 }
 
 TEST_F(Fonts, TextObeysBrightnessBlendAndClipping) {

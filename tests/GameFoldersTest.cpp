@@ -101,6 +101,15 @@ TEST_F(GameFoldersTest, TheInstallWritesInThePlayersFolderWithACopyOfTheDefaultK
     EXPECT_NE(error.find("no-such-folder"), std::string::npos);
 }
 
+bool Parse(const std::vector<const char*>& args, app::GameOptions& options) {
+    std::vector<char*> argv{const_cast<char*>("anagura")};
+    for (const char* a : args) argv.push_back(const_cast<char*>(a));
+    std::string error;
+    const bool ok = app::ParseGameOptions(static_cast<int>(argv.size()), argv.data(), options, error);
+    EXPECT_EQ(error.empty(), ok);
+    return ok;
+}
+
 TEST(GameOptionsTest, OptionsAreTakenAndAnythingElseRefused) {
     struct Case {
         std::vector<const char*> args;
@@ -115,8 +124,15 @@ TEST(GameOptionsTest, OptionsAreTakenAndAnythingElseRefused) {
         {{"-h"}, true, "", true},
         {{"--data"}, false, "", false},
         {{"--data", ""}, false, "", false},
-        {{"--scale", "2"}, false, "", false},
+        {{"--zoom", "2"}, false, "", false},
         {{"data"}, false, "", false},
+        // Player settings take whole numbers in range only.
+        {{"--scale", "8"}, true, "", false},
+        {{"--scale", "0"}, false, "", false},
+        {{"--scale", "9"}, false, "", false},
+        {{"--scale", "2.5"}, false, "", false},
+        {{"--music-volume", "100"}, true, "", false},
+        {{"--effect-volume", "-1"}, false, "", false},
         {{"--trace-every", "25", "--record", "r", "--trace", "t", "--calls", "c"}, true, "", false, 25},
         {{"--trace-every", "0"}, false, "", false},
         {{"--trace-every", "-3"}, false, "", false},
@@ -124,16 +140,9 @@ TEST(GameOptionsTest, OptionsAreTakenAndAnythingElseRefused) {
         {{"--record", ""}, false, "", false},
     };
     for (const Case& c : cases) {
-        std::vector<char*> argv{const_cast<char*>("anagura")};
-        for (const char* a : c.args) argv.push_back(const_cast<char*>(a));
         app::GameOptions options;
-        std::string error;
-        EXPECT_EQ(app::ParseGameOptions(static_cast<int>(argv.size()), argv.data(), options, error), c.ok)
-            << (c.args.empty() ? "" : c.args[0]);
-        if (!c.ok) {
-            EXPECT_FALSE(error.empty());
-            continue;
-        }
+        EXPECT_EQ(Parse(c.args, options), c.ok) << (c.args.empty() ? "" : c.args[0]);
+        if (!c.ok) continue;
         EXPECT_EQ(options.dataDir, c.data);
         EXPECT_EQ(options.help, c.help);
         EXPECT_EQ(options.traceEvery, c.traceEvery);
@@ -141,6 +150,11 @@ TEST(GameOptionsTest, OptionsAreTakenAndAnythingElseRefused) {
             EXPECT_EQ(options.recordFile + options.traceFile + options.callsFile, "rtc");
         }
     }
+    app::GameOptions options;
+    ASSERT_TRUE(Parse({"--fullscreen", "--window", "--effect-volume", "30", "--scale", "3"}, options));
+    EXPECT_EQ(options.player.fullscreen, false);  // the later one wins
+    EXPECT_EQ(options.player.effectVolume, 30);
+    EXPECT_EQ(options.player.scale, 3);
 }
 
 }  // namespace

@@ -26,22 +26,12 @@ std::string ToShiftJis(const std::string& utf8) {
 
 #include <cstdio>
 
+#include "media/PngFile.h"
+
 namespace gametest {
 
 bool WritePng(const std::string& path, int width, int height, const std::vector<uint32_t>& pixels) {
-    if (pixels.size() != static_cast<size_t>(width) * static_cast<size_t>(height)) return false;
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = static_cast<png_uint_32>(width);
-    image.height = static_cast<png_uint_32>(height);
-    image.format = PNG_FORMAT_RGB;
-    std::vector<uint8_t> rgb(pixels.size() * 3);
-    for (size_t i = 0; i < pixels.size(); ++i) {
-        rgb[3 * i] = static_cast<uint8_t>(pixels[i] >> 16);
-        rgb[3 * i + 1] = static_cast<uint8_t>(pixels[i] >> 8);
-        rgb[3 * i + 2] = static_cast<uint8_t>(pixels[i]);
-    }
-    return png_image_write_to_file(&image, path.c_str(), 0, rgb.data(), 0, nullptr) != 0;
+    return media::WritePng(path, pixels, width, height);
 }
 
 bool ReadPng(const std::string& path, int& width, int& height, std::vector<uint32_t>& pixels) {

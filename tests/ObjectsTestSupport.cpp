@@ -1,6 +1,5 @@
 #include "ObjectsTestSupport.h"
 
-#include <png.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -10,6 +9,7 @@
 
 #include "app/SystemContext.h"
 #include "media/Headless.h"
+#include "media/PngFile.h"
 
 
 namespace objtest {
@@ -38,21 +38,7 @@ ScratchFolder::~ScratchFolder() {
 }
 
 void WritePng(const std::string& path, int width, int height, const std::vector<uint32_t>& pixels) {
-    std::vector<uint8_t> rgb;
-    rgb.reserve(pixels.size() * 3);
-    for (uint32_t p : pixels) {
-        rgb.push_back(static_cast<uint8_t>(p >> 16));
-        rgb.push_back(static_cast<uint8_t>(p >> 8));
-        rgb.push_back(static_cast<uint8_t>(p));
-    }
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = static_cast<png_uint_32>(width);
-    image.height = static_cast<png_uint_32>(height);
-    image.format = PNG_FORMAT_RGB;
-    if (png_image_write_to_file(&image, path.c_str(), 0, rgb.data(), 0, nullptr) == 0) {
-        throw std::runtime_error("png write failed: " + path);
-    }
+    if (!media::WritePng(path, pixels, width, height)) throw std::runtime_error("png write failed: " + path);
 }
 
 namespace {

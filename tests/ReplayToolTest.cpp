@@ -6,12 +6,15 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "GameTestSupport.h"
 #include "MiniJson.h"
+#include "media/PngFile.h"
 
 namespace {
 
@@ -474,6 +477,23 @@ TEST_F(ReplayTool, TheCallTraceChangesNoOtherOutputAndTracesTheTraceFrames) {
         EXPECT_EQ(line, all.at(static_cast<size_t>(f)));
     }
     EXPECT_EQ(frames, (std::vector<int64_t>{0, 25, 50, 75, 100, 125, 150, 175, 200, 225, 250, 275, 300, 310}));
+}
+
+// Screenshots are written for speed (no row filters, the lightest compression);
+// they must still decode to exactly the picture, noise and flat areas alike.
+TEST(ReplayScreenshot, DecodesToExactlyThePixelsWritten) {
+    std::mt19937 random(5);
+    std::vector<uint32_t> pixels(160 * 120);
+    for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = i < 9000 ? random() & 0xFFFFFF : 0x3060C0 + (i / 1000);
+    const fs::path file = fs::temp_directory_path() / ("anagura-shot-" + std::to_string(getpid()) + ".png");
+    ASSERT_TRUE(media::WritePng(file.string(), pixels, 160, 120));
+    int w = 0, h = 0;
+    std::vector<uint32_t> decoded;
+    ASSERT_TRUE(gametest::ReadPng(file.string(), w, h, decoded));
+    fs::remove(file);
+    EXPECT_EQ(w, 160);
+    EXPECT_EQ(h, 120);
+    EXPECT_EQ(decoded, pixels);
 }
 
 }  // namespace

@@ -11,8 +11,11 @@
 #include "MediaTestSupport.h"
 #include "media/Headless.h"
 #include "media/Media.h"
+#include "media/Platform.h"
+#include "media/PlayerPrefs.h"
 #include "media/SoundOutput.h"
 #include "media/SoundSystem.h"
+#include "media/StreamedSound.h"
 #include "media/TailFader.h"
 #include "media/VolumeLaw.h"
 
@@ -86,6 +89,34 @@ TEST_F(SoundPlayback, VolumeScalesWhatIsHeard) {
     EXPECT_GE(out[0], 10000 - 10000 / kFade - 2);
     EXPECT_LE(testaudio::MaxStep(out, 0, out.size() / 2), 10000 / kFade + 2);
     EXPECT_NEAR(out[2 * kFade], 5012, 2);
+}
+
+// Looping sounds are music, the others effects; the player's volumes scale
+// them apart, on top of the game's volume, and mute silences both.
+TEST_F(SoundPlayback, PlayersVolumesScaleMusicAndEffectsApart) {
+    const int h = LoadSound(WriteStereoWav(dir, "level.wav", Level(48000, 10000), 48000).c_str(), 3, -1);
+    ASSERT_GT(h, 0);
+    media::PlayerPrefs prefs;
+    prefs.musicVolume = 50;
+    prefs.effectVolume = 25;
+    media::SetPlayerPrefs(prefs);
+    PlaySoundHandle(h, 3, 1);
+    EXPECT_NEAR(Render(100)[0], 5000, 2);
+    SetSoundVolume(128, h);
+    EXPECT_NEAR(Render(480)[959], 3544, 2);
+    StopSoundHandle(h);
+    LetCutsFade();
+    SetSoundVolume(255, h);
+    PlaySoundHandle(h, 1, 1);
+    EXPECT_NEAR(Render(100)[0], 2500, 2);
+    StopSoundHandle(h);
+    LetCutsFade();
+    prefs.mute = true;
+    media::SetPlayerPrefs(prefs);
+    PlaySoundHandle(h, 3, 1);
+    PlaySoundHandle(h, 1, 1);
+    EXPECT_EQ(Render(100)[0], 0);
+    media::SetPlayerPrefs({});
 }
 
 TEST_F(SoundPlayback, TwoSoundsMixToTheirSumAndClipCleanly) {
@@ -302,6 +333,73 @@ TEST_F(SoundPlayback, PlayingStreamDoesNotRunDryWhenFramesTakeLong) {
         media::SoundMixer()->Render(out.data(), 6000);      // 125 ms of device pulls before the next frame
         for (int16_t s : out) ASSERT_EQ(s, 5000) << "frame " << frame;
     }
+}
+
+media::StreamedSound& StreamOf(int handle) {
+    return dynamic_cast<media::StreamedSound&>(*media::SoundTable().Find(handle));
+}
+
+// Loading and starting a stream decode nothing ahead. A device pull that comes
+// before a fifth of a second is in takes nothing from it: the sound is then
+// heard from its first frame, never with a gap after a partial start; and
+// stopped before that, it leaves nothing to fade out.
+TEST_F(SoundPlayback, StartedStreamWaitsForItsFirstFifthOfASecond) {
+    SetSoundDataMode(2);
+    const int h = LoadSound(WriteStereoWav(dir, "ramp.wav", Ramp(20000), 48000).c_str(), 3, -1);
+    ASSERT_GT(h, 0);
+    ASSERT_EQ(PlaySoundHandle(h, 1, 1), 0);
+    EXPECT_EQ(StreamOf(h).Buffered(), 0);
+    std::vector<int16_t> out(2 * 512);
+    StreamOf(h).FeedPiece();   // less than a fifth of a second
+    ASSERT_LT(StreamOf(h).Buffered(), 48000 / 5);
+    media::SoundMixer()->Render(out.data(), 512);
+    EXPECT_EQ(out, std::vector<int16_t>(out.size(), 0));
+    const auto heard = Render(512);   // feeds, then pulls
+    for (int i = 0; i < 512; ++i) ASSERT_EQ(heard[2 * static_cast<size_t>(i)], i);
+
+    // Stopped before it was heard: no fading tail of what was never heard.
+    PlaySoundHandle(h, 1, 1);
+    StreamOf(h).FeedPiece();
+    media::SoundMixer()->Render(out.data(), 512);
+    StopSoundHandle(h);
+    EXPECT_EQ(Render(512), std::vector<int16_t>(2 * 512, 0));
+}
+
+// Beside a device that pulls by itself, the feeder thread fills a started
+// stream's ring, and fills it again once ProcessMessage sees it run low. Play
+// type 0, which holds the media lock while it waits, still comes to an end.
+TEST(SoundFeeder, FillsStartedStreamsAndRefillsThemWhenTheyRunLow) {
+    testsupport::ScratchFolder folder;
+    TempDir dir;
+    media::headless::Install(true);
+    media::headless::FeedStreamsOnAThread(true);
+    ASSERT_EQ(InitMediaLayer(), 0);
+    SetSoundDataMode(2);
+    const int h = LoadSound(WriteStereoWav(dir, "ramp.wav", Ramp(30000), 48000).c_str(), 3, -1);
+    ASSERT_GT(h, 0);
+    PlaySoundHandle(h, 3, 1);
+    const int full = 48000 * 3 / 4;
+    auto waitUntilFull = [&] {
+        for (int i = 0; i < 10000 && StreamOf(h).Buffered() < full; ++i) media::SleepRealMillis(1);
+        return StreamOf(h).Buffered();
+    };
+    EXPECT_EQ(waitUntilFull(), full);
+    std::vector<int16_t> out(2 * 24000);
+    media::SoundMixer()->Render(out.data(), 24000);   // the device drains two thirds
+    for (int i = 0; i < 24000; ++i) ASSERT_EQ(out[2 * static_cast<size_t>(i)], static_cast<int16_t>(i % 30000));
+    ProcessMessage();
+    EXPECT_EQ(waitUntilFull(), full);
+
+    std::atomic<bool> stop{false};
+    std::thread device([&] {
+        std::vector<int16_t> block(2 * 256);
+        while (!stop.load()) media::SoundMixer()->Render(block.data(), 256);
+    });
+    const int once = LoadSound(WriteStereoWav(dir, "short.wav", Level(9600, 100), 48000).c_str(), 3, -1);
+    EXPECT_EQ(PlaySoundHandle(once, 0, 1), 0);
+    stop.store(true);
+    device.join();
+    EndMediaLayer();
 }
 
 TEST_F(SoundPlayback, BadHandlesAndDeletedSoundsAreRefused) {

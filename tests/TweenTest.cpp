@@ -49,3 +49,14 @@ TEST(Tween, MoveToSetsAStepOrJumps) {
     t.MoveTo(-3, 10.0);
     EXPECT_EQ(t.value, 10.0);
 }
+
+TEST(Tween, FinishedTweenStaysBitForBitAsAnUpdateWouldLeaveIt) {
+    Tween done{120.0, 120.0, 0.0};
+    done.Step();
+    EXPECT_EQ(done.value, 120.0);
+    // -0 + 0 is +0: a negative zero on its target is still updated.
+    Tween negativeZero{-0.0, 0.0, 0.0};
+    EXPECT_FALSE(negativeZero.Finished());
+    negativeZero.Step();
+    EXPECT_FALSE(std::signbit(negativeZero.value));
+}

@@ -6,14 +6,7 @@
 set -u
 build="$1"
 src="$2"
-if [ -z "${DISPLAY:-}" ]; then
-  echo "SKIP: DISPLAY is not set (scripts/test.sh starts Xvfb)"
-  exit 0
-fi
-if ! command -v xdotool > /dev/null; then
-  echo "SKIP: xdotool is not installed"
-  exit 0
-fi
+source "$(dirname "$0")/XWindowTest.bash"
 
 work="$(mktemp -d)"
 pids=()

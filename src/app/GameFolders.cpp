@@ -36,6 +36,13 @@ std::string HomeFolder() {
     return user && user->pw_dir ? user->pw_dir : "";
 }
 
+// An XDG base folder: `value` when absolute (the XDG base directory rule
+// ignores a relative one), else `fallback` in the home folder; empty without a home.
+fs::path XdgBase(const std::string& value, const std::string& home, const char* fallback) {
+    if (fs::path(value).is_absolute()) return value;
+    return home.empty() ? fs::path() : fs::path(home) / fallback;
+}
+
 // Makes the player folder and copies the installed key file into it unless the
 // player has one (a missing installed file is told by the key loading).
 void PreparePlayerFolder(const GameFolders& folders) {
@@ -58,6 +65,7 @@ FolderPlaces CurrentFolderPlaces(const std::string& dataOption) {
     places.workingFolder = fs::current_path(ec).string();
     places.executable = fs::read_symlink("/proc/self/exe", ec).string();
     places.xdgDataHome = Env("XDG_DATA_HOME");
+    places.xdgConfigHome = Env("XDG_CONFIG_HOME");
     places.home = HomeFolder();
     return places;
 }
@@ -87,13 +95,13 @@ GameFolders FindDataFolder(const FolderPlaces& places) {
 void ChoosePlayerFolder(const FolderPlaces& places, GameFolders& folders) {
     folders.player = folders.data;
     if (!folders.installed && access(folders.data.c_str(), W_OK) == 0) return;
-    // The XDG base directory rule: a relative $XDG_DATA_HOME is ignored.
-    fs::path base = places.xdgDataHome;
-    if (!base.is_absolute()) {
-        if (places.home.empty()) return;
-        base = fs::path(places.home) / ".local" / "share";
-    }
-    folders.player = (base / "anagura").string();
+    const fs::path base = XdgBase(places.xdgDataHome, places.home, ".local/share");
+    if (!base.empty()) folders.player = (base / "anagura").string();
+}
+
+std::string SettingsFolder(const FolderPlaces& places) {
+    const fs::path base = XdgBase(places.xdgConfigHome, places.home, ".config");
+    return base.empty() ? "" : (base / "anagura").string();
 }
 
 std::string PlayerKeyFile(const GameFolders& folders) {

@@ -19,6 +19,7 @@ struct FolderPlaces {
     std::string workingFolder;  // absolute
     std::string executable;     // the program's own file, absolute
     std::string xdgDataHome;    // $XDG_DATA_HOME, "" when unset
+    std::string xdgConfigHome;  // $XDG_CONFIG_HOME, "" when unset
     std::string home;           // the user's home folder
 };
 
@@ -36,6 +37,10 @@ GameFolders FindDataFolder(const FolderPlaces& places);
 
 // Fills `folders.player` for a data folder already found.
 void ChoosePlayerFolder(const FolderPlaces& places, GameFolders& folders);
+
+// The settings folder, which holds settings.ini and gamecontrollerdb.txt:
+// $XDG_CONFIG_HOME/anagura, default ~/.config/anagura; "" without a home folder.
+std::string SettingsFolder(const FolderPlaces& places);
 
 // The key file the game reads: "Data/KeyData.dat" of the working (data) folder
 // when the player folder is the data folder or holds no key file of its own,

@@ -1,24 +1,29 @@
-// Entry point: finds the game's folders and runs the game. Exit status 1 when
-// the game could not start (no display, another copy already running, no data
-// folder to enter) or a file asked for on the command line could not be
-// written, 2 for a bad command line.
+// Entry point: finds the game's folders, puts the player's settings in force
+// and runs the game. Exit status 1 when the game could not start (no display,
+// another copy already running, no data folder to enter) or a file asked for
+// on the command line could not be written, 2 for a bad command line.
 #include <cstdio>
 #include <string>
 
 #include "app/GameFolders.h"
 #include "app/GameOptions.h"
 #include "app/MainLoop.h"
+#include "app/PlayerStart.h"
 #include "app/RunOutputs.h"
 
 int main(int argc, char** argv) {
     app::GameOptions options;
     std::string error;
     if (!app::ParseGameOptions(argc, argv, options, error)) {
-        std::fprintf(stderr, "anagura: %s\n%s", error.c_str(), app::GameUsage());
+        std::fprintf(stderr, "anagura: %s\n%s", error.c_str(), app::GameUsage().c_str());
         return 2;
     }
     if (options.help) {
-        std::fputs(app::GameUsage(), stdout);
+        std::fputs(app::GameUsage().c_str(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("anagura %s\n", app::GameVersion());
         return 0;
     }
     // Made before the data folder is entered: their paths are taken from where the game was started.
@@ -27,11 +32,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "anagura: %s\n", error.c_str());
         return 1;
     }
+    const app::FolderPlaces places = app::CurrentFolderPlaces(options.dataDir);
     app::GameFolders folders;
-    if (!app::EnterGameFolders(app::CurrentFolderPlaces(options.dataDir), folders, error)) {
+    if (!app::EnterGameFolders(places, folders, error)) {
         std::fprintf(stderr, "anagura: %s\n", error.c_str());
         return 1;
     }
+    app::StartPlayerSettings(options.player, app::SettingsFolder(places), folders.player);
     MainLoopOptions loop;
     loop.keyFile = app::PlayerKeyFile(folders);
     // The loop counts its frames from 0; the outputs' frame 1 is the loop's frame 0.

@@ -15,9 +15,10 @@ inline constexpr int32_t kDefaultKeyCodes[6] = {200, 208, 205, 203, 44, 45};
 
 // Loads the key file at `path`; when it cannot be used, says which file and
 // why (one line in the log, one on stderr) and gives `config` the default keys.
+// Gamepads then press the keys in force.
 void LoadStartKeys(KeyConfig& config, const std::string& path);
 
-// Gives `config` these codes, as a key file holding them would.
+// Gives `config` these codes, as a key file holding them would (gamepads too).
 void UseStartKeys(KeyConfig& config, const std::vector<int32_t>& codes);
 
 }  // namespace app

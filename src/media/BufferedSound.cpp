@@ -77,7 +77,7 @@ void BufferedSound::Play(int playType, bool fromTop) {
     mixer_.Cut(buffer);
     buffer.position = fromTop ? 0 : buffers_[static_cast<size_t>(lastUsed_)]->position;
     buffer.looping = playType == 3;
-    buffer.gainQ16 = static_cast<int32_t>(std::lround(GainOfHundredthsDb(level) * 65536.0f));
+    buffer.gainQ16 = VoiceGainQ16(level, playType);
     mixer_.Start(buffer);
     lastUsed_ = next;
     lastPlayType = playType;
@@ -99,7 +99,7 @@ int BufferedSound::PlayingBuffers() {
 
 void BufferedSound::SetLevel(int hundredthsDb) {
     level = hundredthsDb;
-    const int32_t gain = static_cast<int32_t>(std::lround(GainOfHundredthsDb(hundredthsDb) * 65536.0f));
+    const int32_t gain = VoiceGainQ16(hundredthsDb, lastPlayType);
     std::lock_guard<std::mutex> guard(mixer_.Lock());
     for (auto& buffer : buffers_) buffer->gainQ16 = gain;
 }

@@ -1,5 +1,5 @@
 // Where a sound's encoded bytes come from: a file read as it plays, or the
-// whole file held in memory.
+// whole file held in memory (read at once, or as it is first needed).
 #pragma once
 
 #include <cstdint>
@@ -25,6 +25,9 @@ public:
 std::unique_ptr<ByteSource> OpenFileSource(const std::string& path);
 // The whole file read into memory; null when it cannot be read.
 std::unique_ptr<ByteSource> LoadMemorySource(const std::string& path);
+// The file's bytes read into memory as they are first needed, then held there
+// (the file is closed once it is all in); null when the file cannot be opened.
+std::unique_ptr<ByteSource> OpenHoldingSource(const std::string& path);
 // Bytes already in memory.
 std::unique_ptr<ByteSource> MakeMemorySource(std::vector<uint8_t> bytes);
 

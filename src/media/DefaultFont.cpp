@@ -42,6 +42,8 @@ Font* DefaultFont() { return FindFont(State().handle); }
 
 uint64_t DefaultFontCreations() { return State().creations; }
 
+void PrepareFonts() { LoadFontConfigAhead(); }
+
 void StartFonts() {
     OperationGuard guard;
     BringDefaultFontUpToDate();

@@ -79,6 +79,15 @@ const Glyph& Font::GlyphOf(uint16_t code) {
 
 const Glyph& Font::ReplacementGlyph(int bytes) { return boxes_[bytes > 1 ? 1 : 0]; }
 
+const std::shared_ptr<const TextRun>& Font::RunOf(std::string_view text) {
+    // Texts that change all the time must not pile up: past the limit the kept
+    // layouts are dropped and made again as they are drawn.
+    constexpr size_t kMaxRuns = 1024;
+    if (auto it = runs_.find(text); it != runs_.end()) return it->second;
+    if (runs_.size() >= kMaxRuns) runs_.clear();
+    return runs_.emplace(std::string(text), TextRun::Lay(*this, text)).first->second;
+}
+
 Glyph Font::Render(char32_t c, bool wide) {
     FT_Face face = face_->face;
     const FT_UInt index = FT_Get_Char_Index(face, c);

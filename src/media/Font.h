@@ -5,9 +5,12 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 
 #include "media/FontFinder.h"
 #include "media/GlyphCache.h"
+#include "media/TextRun.h"
 
 namespace media {
 
@@ -25,11 +28,14 @@ public:
     const Glyph& GlyphOf(uint16_t code);
     // The replacement glyph for a broken sequence of `bytes` bytes (1 or 2).
     const Glyph& ReplacementGlyph(int bytes);
+    // The layout of a string (laid out on first use, then kept by its bytes).
+    const std::shared_ptr<const TextRun>& RunOf(std::string_view text);
 
     int CellHeight() const { return cellHeight_; }
     int MaxAdvance() const { return maxAdvance_; }
     const FontFile& File() const { return file_; }
     size_t CachedGlyphs() const { return cache_.Size(); }
+    size_t CachedRuns() const { return runs_.size(); }
 
 private:
     Font() = default;
@@ -44,6 +50,13 @@ private:
     int maxAdvance_ = 0;
     GlyphCache cache_;
     Glyph boxes_[2];
+
+    // Looked up by a string_view without making a string.
+    struct RunHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+    };
+    std::unordered_map<std::string, std::shared_ptr<const TextRun>, RunHash, std::equal_to<>> runs_;
 };
 
 }  // namespace media

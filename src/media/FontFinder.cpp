@@ -2,16 +2,26 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdlib>
+#include <future>
 
 namespace media {
 
 namespace {
 
+struct LoadedConfig {
+    FcConfig* config = nullptr;
+    std::string path;   // the game's configuration loaded on top, empty when none
+};
+
 struct FinderState {
     FcConfig* config = nullptr;
     std::string configPath;
+    std::future<LoadedConfig> ahead;   // a load under way on a thread of its own
 };
 
 FinderState& State() {
@@ -37,21 +47,43 @@ std::string FindGameConfig() {
     return path;
 }
 
-FcConfig* Config() {
-    FinderState& state = State();
-    if (state.config) return state.config;
+// The system's configuration with the game's on top. Touches no shared state.
+LoadedConfig LoadConfig() {
+    LoadedConfig loaded;
     FcConfig* config = FcInitLoadConfig();
-    if (!config) return nullptr;
+    if (!config) return loaded;
     const std::string path = FindGameConfig();
     if (!path.empty() &&
         FcConfigParseAndLoad(config, reinterpret_cast<const FcChar8*>(path.c_str()), FcFalse))
-        state.configPath = path;
+        loaded.path = path;
     if (!FcConfigBuildFonts(config)) {
         FcConfigDestroy(config);
-        return nullptr;
+        return loaded;
     }
-    state.config = config;
-    return config;
+    loaded.config = config;
+    return loaded;
+}
+
+// Takes over a load made ahead, once it is done.
+void TakeLoadAhead(FinderState& state) {
+    if (!state.ahead.valid()) return;
+    LoadedConfig loaded = state.ahead.get();
+    if (state.config) {
+        if (loaded.config) FcConfigDestroy(loaded.config);
+        return;
+    }
+    state.config = loaded.config;
+    state.configPath = loaded.config ? loaded.path : std::string();
+}
+
+FcConfig* Config() {
+    FinderState& state = State();
+    TakeLoadAhead(state);
+    if (state.config) return state.config;
+    LoadedConfig loaded = LoadConfig();
+    state.config = loaded.config;
+    state.configPath = loaded.config ? loaded.path : std::string();
+    return state.config;
 }
 
 // Characters a font must have to count as covering the character set.
@@ -119,8 +151,20 @@ std::string LoadedFontConfigPath() {
     return State().configPath;
 }
 
+void LoadFontConfigAhead() {
+    FinderState& state = State();
+    if (state.config || state.ahead.valid()) return;
+    state.ahead = std::async(std::launch::async, [] {
+        // Below the game thread and the display server, whose work to show the
+        // window it would otherwise delay on a busy machine (Linux: per thread).
+        setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
+        return LoadConfig();
+    });
+}
+
 void ReleaseFontConfig() {
     FinderState& state = State();
+    TakeLoadAhead(state);
     if (state.config) FcConfigDestroy(state.config);
     state.config = nullptr;
     state.configPath.clear();

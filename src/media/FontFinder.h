@@ -35,6 +35,11 @@ std::optional<FontFile> FindFontFile(const FontRequest& request);
 // Path of the game's fontconfig configuration that was loaded, empty when none.
 std::string LoadedFontConfigPath();
 
+// Starts loading the configuration on a thread of its own; the first lookup
+// takes it over (waiting for it if need be). Start-up overlaps the load, which
+// reads every font cache of the system, with opening the window.
+void LoadFontConfigAhead();
+
 // Frees the fontconfig configuration (a later lookup loads it again).
 void ReleaseFontConfig();
 

@@ -13,6 +13,11 @@ namespace media::headless {
 // virtualClock the millisecond clock only moves through Sleep/AdvanceClock.
 void Install(bool virtualClock = true);
 
+// The headless sound device is pulled by RenderAudio, which feeds the streams
+// first. With this set (before InitMediaLayer; Install clears it) streams are
+// fed as beside a device that pulls by itself: by the media layer's feeder thread.
+void FeedStreamsOnAThread(bool on);
+
 // The keys the next GetKeyStateAll/ProcessMessage will see as down.
 void SetKeyDown(int dikCode, bool down);
 void ReleaseAllKeys();
@@ -39,5 +44,7 @@ std::vector<uint32_t> BackScreenPixels();
 // Mixes `frames` stereo frames at 48 kHz from every playing sound
 // (interleaved L, R) and returns them; also feeds streams.
 std::vector<int16_t> RenderAudio(int frames);
+// The same into out (2 x frames samples; silence when no sound output runs).
+void RenderAudio(int16_t* out, int frames);
 
 }  // namespace media::headless

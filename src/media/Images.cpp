@@ -81,6 +81,7 @@ int LoadImageFile(const char* path, int flag) {
     DecodedImage picture;
     if (!LoadPicture(path, picture, texts::kImageLoadFailed)) return -1;
     try {
+        State().ForgetReuse();
         const int handle = State().images.Add(MakeImage(picture, 0, 0, picture.width, picture.height, path));
         if (handle < 0) LogPrintf(texts::kImageMemoryFailed, path);
         return handle;
@@ -108,6 +109,7 @@ int LoadImageDivided(const char* path, int total, int xCount, int yCount, int ce
         return -1;
     }
     MediaState& st = State();
+    st.ForgetReuse();
     std::vector<int> made;
     const int64_t cells = std::min<int64_t>(static_cast<int64_t>(xCount) * yCount, total);
     for (int64_t i = 0; i < cells; ++i) {
@@ -132,6 +134,7 @@ int LoadImageDivided(const char* path, int total, int xCount, int yCount, int ce
 int DeleteImage(int handle, int logFlag) {
     if (RecordingCalls()) return traced::DeleteImage(handle, logFlag);
     OperationGuard guard;
+    if (State().images.Find(handle)) State().ForgetReuse();
     std::unique_ptr<Image> image = State().images.Remove(handle);
     if (!image) return -1;
     if (logFlag) LogPrintf(texts::kImageDeleted, image->fileName.c_str());

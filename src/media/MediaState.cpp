@@ -6,6 +6,7 @@
 
 #include "media/PixelMath.h"
 #include "media/Rgb565Rows.h"
+#include "media/ScreenReuse.h"
 
 namespace media {
 
@@ -17,6 +18,14 @@ void Surface::Allocate(int w, int h, PixelFormat f) {
     p8.assign(f == PixelFormat::Indexed8 ? n : 0, 0);
     p16.assign(f == PixelFormat::Rgb565 ? n : 0, 0);
     p32.assign(f == PixelFormat::Xrgb8888 ? n : 0, 0);
+    pictureId = 0;
+}
+
+void Surface::ShowsPicture(uint64_t id) {
+    pictureId = id;
+    // At most 16384 pixels wide: the spans fit 16 bits.
+    touchedFirst.assign(static_cast<size_t>(height), static_cast<int16_t>(width));
+    touchedEnd.assign(static_cast<size_t>(height), 0);
 }
 
 namespace {
@@ -36,6 +45,7 @@ void FillPixels(std::vector<P>& pixels, P value) {
 }  // namespace
 
 void Surface::Fill(uint32_t colour) {
+    pictureId = 0;
     switch (format) {
         case PixelFormat::Indexed8: std::memset(p8.data(), static_cast<int>(colour & 0xFF), p8.size()); break;
         case PixelFormat::Rgb565:
@@ -62,6 +72,8 @@ const void* Surface::Data() const {
     }
     return nullptr;
 }
+
+uint8_t* Surface::Bytes() { return const_cast<uint8_t*>(static_cast<const uint8_t*>(Data())); }
 
 uint32_t Surface::RgbAt(int x, int y) const {
     const size_t i = static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x);
@@ -149,7 +161,11 @@ Surface* MediaState::Target() {
     return s->Empty() ? nullptr : s;
 }
 
+MediaState::MediaState() : reuse(std::make_unique<ScreenReuse>()) {}
+MediaState::~MediaState() = default;
+
 Surface& MediaState::Back() {
+    if (reuse->Pending()) reuse->Settle(back);
     if (backStale) {
         back = front;
         backStale = false;
@@ -157,10 +173,7 @@ Surface& MediaState::Back() {
     return back;
 }
 
-MediaState& State() {
-    static MediaState* state = new MediaState();  // lives until process exit
-    return *state;
-}
+void MediaState::ForgetReuse() { reuse->Forget(back); }
 
 namespace {
 std::string& LockNameOverride() {

@@ -2,13 +2,16 @@
 // Internal to src/media/; every access happens under the operation lock.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "media/HandleTable.h"
 #include "media/MediaStatus.h"
 #include "media/Platform.h"
+#include "media/RefreshMeter.h"
 
 namespace media {
 
@@ -21,14 +24,32 @@ struct Surface {
     std::vector<uint16_t> p16;  // Rgb565
     std::vector<uint32_t> p32;  // Xrgb8888
 
+    // The kept picture of the screen reuse this surface was last made from (0:
+    // none), and per row the columns [first, end) drawn on since: outside them
+    // it still shows that picture. Copies and swaps of surfaces carry it along.
+    uint64_t pictureId = 0;
+    std::vector<int16_t> touchedFirst, touchedEnd;
+
     void Allocate(int w, int h, PixelFormat f);
     void Fill(uint32_t colour);
     bool Empty() const { return width <= 0 || height <= 0; }
     // Bytes per row and the first byte, for presenting.
     int Pitch() const;
     const void* Data() const;
+    uint8_t* Bytes();
     // Pixel (x, y) as 0xRRGGBB.
     uint32_t RgbAt(int x, int y) const;
+    // Notes that the pixels [x0, x1) x [y0, y1), inside the surface, are drawn on.
+    void Touch(int x0, int y0, int x1, int y1) {
+        if (pictureId == 0) return;
+        for (int y = y0; y < y1; ++y) {
+            const size_t row = static_cast<size_t>(y);
+            touchedFirst[row] = static_cast<int16_t>(std::min<int>(touchedFirst[row], x0));
+            touchedEnd[row] = static_cast<int16_t>(std::max<int>(touchedEnd[row], x1));
+        }
+    }
+    // From now on the surface shows picture `id` untouched.
+    void ShowsPicture(uint64_t id);
 };
 
 // An image: its pixels as 0xRRGGBB, which of them carry the transparent colour,
@@ -67,7 +88,12 @@ struct DrawState {
 
 constexpr int kImageSlots = 32768;
 
+class ScreenReuse;
+
 struct MediaState {
+    MediaState();
+    ~MediaState();
+
     // Recorded by SetScreenMode / SetWindowScale / ChangeWindowMode.
     int screenWidth = 640;
     int screenHeight = 480;
@@ -84,7 +110,8 @@ struct MediaState {
     bool active = true;     // window focus as last reported
 
     bool vsyncWait = false;
-    int refreshPeriod = -1;      // ms; -1 unmeasured
+    int refreshPeriod = -1;      // ms; -1 unmeasured (also while the meter times it)
+    RefreshMeter refreshMeter;
     uint32_t lastVblankEnd = 0;
 
     // FlipScreen swaps the two screens; the back screen then still owes a copy of
@@ -92,17 +119,25 @@ struct MediaState {
     Surface back;
     Surface front;
     bool backStale = false;
+    // Draws on the back screen that repeat the previous frame's may wait (see ScreenReuse).
+    std::unique_ptr<ScreenReuse> reuse;
     DrawState draw;
     HandleTable<Image> images{HandleType::Image, kImageSlots};
 
     PixelFormat Format() const;
     // The current draw target, or null before the screens exist.
     Surface* Target();
-    // The back screen with its content as drawn (settles a pending copy).
+    // The back screen with its content as drawn (settles a pending copy and waiting draws).
     Surface& Back();
+    // Before the images or the screens change: waiting draws are made, the kept picture forgotten.
+    void ForgetReuse();
 };
 
-MediaState& State();
+// Made on first use, lives until process exit. Inline: nearly every operation asks.
+inline MediaState& State() {
+    static MediaState* const state = new MediaState();
+    return *state;
+}
 
 // The pixel format of a screen depth (8, 16 or 32 bits).
 PixelFormat FormatOfDepth(int bits);

@@ -12,12 +12,29 @@
 
 namespace media {
 
+namespace detail {
+// A token naming the calling thread among the living ones: the address of a
+// thread-local byte (cheaper to get than the thread's id, and never 0).
+inline thread_local char threadTag;
+inline uintptr_t CallerToken() { return reinterpret_cast<uintptr_t>(&threadTag); }
+}  // namespace detail
+
 class OperationLock {
 public:
     static constexpr uint32_t kMaxWaiters = 4096;
 
-    void Lock();
-    void Unlock();
+    // Taking the lock again and giving back a hold that is not the last are
+    // inline: every media operation does both, mostly inside a batch.
+    void Lock() {
+        const uintptr_t self = detail::CallerToken();
+        if (!Reenter(self)) Acquire(self);
+    }
+    void Unlock() {
+        if (!HeldByCaller(detail::CallerToken())) return;
+        const int holds = holds_.load(std::memory_order_relaxed) - 1;
+        holds_.store(holds, std::memory_order_relaxed);
+        if (holds == 0) Release();
+    }
     // Takes the lock only when nobody holds it and nobody waits. True when taken.
     bool TryLock();
     int HoldCount() const;
@@ -25,9 +42,17 @@ public:
     int WaiterCount() const;
 
 private:
-    bool HeldByCaller(uintptr_t self) const;
+    // The owner field equals the caller's id only while the caller holds the lock:
+    // the caller itself wrote it on taking the lock and clears it before releasing.
+    bool HeldByCaller(uintptr_t self) const {
+        return owner_.load(std::memory_order_relaxed) == self && holds_.load(std::memory_order_relaxed) > 0;
+    }
     // One more hold when the caller holds the lock already; false otherwise.
-    bool Reenter(uintptr_t self);
+    bool Reenter(uintptr_t self) {
+        if (!HeldByCaller(self)) return false;
+        holds_.store(holds_.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
+        return true;
+    }
     // The first hold and the last release; waiting is kept apart from the
     // re-entry path, which is by far the most frequent.
     [[gnu::noinline]] void Acquire(uintptr_t self);
@@ -41,14 +66,18 @@ private:
     std::atomic<int> holds_{0};            // written by the holder only
 };
 
+namespace detail {
+extern constinit OperationLock theLock;  // constant-initialised, never destroyed: usable at any time
+}  // namespace detail
+
 // The process-wide instance.
-OperationLock& TheOperationLock();
+inline OperationLock& TheOperationLock() { return detail::theLock; }
 
 // Holds the operation lock for a scope.
 class OperationGuard {
 public:
-    OperationGuard();
-    ~OperationGuard();
+    OperationGuard() { TheOperationLock().Lock(); }
+    ~OperationGuard() { TheOperationLock().Unlock(); }
     OperationGuard(const OperationGuard&) = delete;
     OperationGuard& operator=(const OperationGuard&) = delete;
 };

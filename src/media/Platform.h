@@ -44,11 +44,14 @@ public:
     // Shows a finished screen (pitch in bytes).
     virtual void Present(const void* pixels, int width, int height, int pitch,
                          PixelFormat format) = 0;
-    // Blocks until the next vertical blank. False when the platform has none
-    // (then it returns at once and the caller treats the period as unmeasured).
-    virtual bool WaitVerticalBlank() = 0;
+    // True when Present waits for the display's vertical blank, so that the
+    // times presents end are blanks (the refresh period is timed on them).
+    virtual bool PresentWaitsForBlank() = 0;
     // Takes at most maxEvents window events and reports quit/focus.
     virtual PumpResult PumpEvents(int maxEvents) = 0;
+    // Blocks until a window event is pending or timeoutMillis have passed,
+    // whichever comes first; the event stays for PumpEvents.
+    virtual void WaitForEvent(uint32_t timeoutMillis) = 0;
     // keys[k] = 1 while the key with DIK code k is down.
     virtual void ReadKeys(uint8_t keys[256]) = 0;
     virtual uint32_t NowMillis() = 0;
@@ -58,9 +61,16 @@ public:
     virtual void ReleaseInstanceLock() = 0;
     // Opens a stereo int16 device; returns the device rate, or 0 when there is none.
     virtual int OpenAudio(int preferredRate, AudioCallback callback, void* user) = 0;
+    // True when an open device pulls samples on a thread of its own (the
+    // headless one is pulled by its caller).
+    virtual bool DevicePullsByItself() const { return true; }
     virtual void CloseAudio() = 0;
     // Refresh rate of the display mode in Hz, 0 when unknown.
     virtual int DisplayRefreshRate() { return 0; }
+    // The whole multiple the screen is shown at in the window now.
+    virtual int ShownScale() { return 1; }
+    // Switches a running window to desktop fullscreen or back; false when it failed.
+    virtual bool SetFullscreen(bool /*fullscreen*/) { return true; }
 };
 
 // The platform the media layer runs on. SDL by default; tests and tools choose

@@ -11,6 +11,7 @@
 #include "media/Media.h"
 #include "media/MediaState.h"
 #include "media/OperationLock.h"
+#include "media/PictureFit.h"
 #include "media/PixelMath.h"
 #include "media/Platform.h"
 #include "media/Random.h"
@@ -25,6 +26,7 @@ struct Controls {
     uint8_t keys[256] = {};
     bool quitRequested = false;
     bool lockNameSet = false;
+    bool feederThread = false;
     std::vector<uint8_t> presentedRaw;
     int presentedWidth = 0, presentedHeight = 0, presentedPitch = 0;
     PixelFormat presentedFormat = PixelFormat::Rgb565;
@@ -42,9 +44,17 @@ Controls& TheControls() {
 class HeadlessPlatform final : public Platform {
 public:
     int DesktopBytesPerPixel() override { return 4; }
-    bool OpenWindow(const WindowRequest&, std::string&) override { return true; }
+    bool OpenWindow(const WindowRequest& request, std::string&) override {
+        screenWidth_ = request.width;
+        screenHeight_ = request.height;
+        ResizeWindow(request.scale);
+        return true;
+    }
     void CloseWindow() override {}
-    void ResizeWindow(double) override {}
+    void ResizeWindow(double scale) override {
+        windowWidth_ = WindowSide(screenWidth_, scale);
+        windowHeight_ = WindowSide(screenHeight_, scale);
+    }
 
     // Keeps the picture as it came (converted only when asked for).
     void Present(const void* pixels, int width, int height, int pitch, PixelFormat format) override {
@@ -58,13 +68,19 @@ public:
         c.presentedFormat = format;
     }
 
-    bool WaitVerticalBlank() override { return false; }
+    bool PresentWaitsForBlank() override { return false; }
 
     PumpResult PumpEvents(int) override {
         PumpResult r;
         r.quit = TheControls().quitRequested;
         TheControls().quitRequested = false;
         return r;
+    }
+
+    // The only event is a quit request, which is either pending now or comes
+    // from this thread later: otherwise the whole timeout passes.
+    void WaitForEvent(uint32_t timeoutMillis) override {
+        if (!TheControls().quitRequested) SleepMillis(timeoutMillis);
     }
 
     void ReadKeys(uint8_t keys[256]) override { std::memcpy(keys, TheControls().keys, 256); }
@@ -100,10 +116,16 @@ public:
         c.audioUser = nullptr;
     }
 
+    // RenderAudio pulls, unless a test asks for the feeder thread.
+    bool DevicePullsByItself() const override { return TheControls().feederThread; }
+
     int DisplayRefreshRate() override { return 0; }
+    int ShownScale() override { return FitPicture(windowWidth_, windowHeight_, screenWidth_, screenHeight_).scale; }
 
 private:
     InstanceLock lock_;
+    int screenWidth_ = 0, screenHeight_ = 0;
+    int windowWidth_ = 0, windowHeight_ = 0;
 };
 
 }  // namespace
@@ -120,9 +142,15 @@ void Install(bool virtualClock) {
     c.clock = 0;
     std::memset(c.keys, 0, sizeof c.keys);
     c.quitRequested = false;
+    c.feederThread = false;
     c.presentedRaw.clear();
     c.presentedWidth = c.presentedHeight = 0;
     UsePlatform(MakeHeadlessPlatform());
+}
+
+void FeedStreamsOnAThread(bool on) {
+    OperationGuard guard;
+    TheControls().feederThread = on;
 }
 
 void SetKeyDown(int dikCode, bool down) {

@@ -1,9 +1,11 @@
-// The SDL2 platform: a window showing the finished screen through a streaming
-// texture scaled with nearest-neighbour sampling and presented with vsync; the
-// keyboard as DIK scan codes; the audio device. The only file that includes SDL.
+// The SDL2 platform: a resizable window showing the finished screen through a
+// streaming texture, at the largest whole multiple that fits, centred on black,
+// nearest-neighbour, presented with vsync; F11 and Alt+Enter switch desktop
+// fullscreen and F12 takes a screenshot (keys the game never sees); the keyboard
+// as DIK scan codes, with gamepads pressing keys too (PlatformSdlPads); the
+// audio device. With PlatformSdlPads, the only files that include SDL.
 #include <SDL.h>
 
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -14,8 +16,12 @@
 #include "media/ImageFile.h"
 #include "media/InstanceLock.h"
 #include "media/Log.h"
+#include "media/PictureFit.h"
 #include "media/PixelMath.h"
 #include "media/Platform.h"
+#include "media/PlatformSdlPads.h"
+#include "media/PlayerPrefs.h"
+#include "media/Screenshot.h"
 
 // Last, for its macros (Status, None, ...): only the handler of a lost X connection uses it.
 #include <X11/Xlib.h>
@@ -226,19 +232,24 @@ public:
             return false;
         }
         active_ = true;
+        pads_.Start(CurrentPlayerPrefs().padMappingFile);
         SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-        SDL_RenderClear(renderer_);
-        SDL_RenderPresent(renderer_);
+        PresentBlackScreen();
         return true;
     }
 
     void CloseWindow() override {
+        pads_.Stop();
         DestroyWindowObjects();
         StopVideo();
     }
 
+    // The game's own resize: not a choice of the player's.
     void ResizeWindow(double scale) override {
-        if (window_) SDL_SetWindowSize(window_, Scaled(width_, scale), Scaled(height_, scale));
+        if (!window_) return;
+        const int width = WindowSide(width_, scale), height = WindowSide(height_, scale);
+        SDL_SetWindowSize(window_, width, height);
+        playerScale_ = FitPicture(width, height, width_, height_).scale;
     }
 
     void Present(const void* pixels, int width, int height, int pitch, PixelFormat format) override {
@@ -259,11 +270,7 @@ public:
         Show();
     }
 
-    bool WaitVerticalBlank() override {
-        if (!renderer_ || !vsync_) return false;
-        Show();
-        return true;
-    }
+    bool PresentWaitsForBlank() override { return renderer_ && vsync_; }
 
     PumpResult PumpEvents(int /*maxEvents*/) override {
         // Every pending event is taken: SDL's queue must not overflow and drop a close request.
@@ -271,7 +278,9 @@ public:
         SDL_Event event;
         while (SDL_PollEvent(&event)) {
             if (event.type == SDL_QUIT) quit_ = true;
+            if (pads_.Handle(event)) continue;
             if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) {
+                if (TakePlayerKey(event.key)) continue;
                 const int scancode = event.key.keysym.scancode;
                 const uint8_t dik = scancode >= 0 && scancode < SDL_NUM_SCANCODES ? Keys().dik[scancode] : 0;
                 if (!dik) continue;
@@ -286,6 +295,7 @@ public:
                 case SDL_WINDOWEVENT_MINIMIZED: active_ = false; break;
                 case SDL_WINDOWEVENT_FOCUS_GAINED:
                 case SDL_WINDOWEVENT_RESTORED: active_ = true; break;
+                case SDL_WINDOWEVENT_SIZE_CHANGED: NoteWindowSize(); break;
                 default: break;
             }
         }
@@ -294,11 +304,19 @@ public:
         return result;
     }
 
+    // SDL waits on the display connection itself; a null event leaves the
+    // event queued for PumpEvents.
+    void WaitForEvent(uint32_t timeoutMillis) override {
+        SDL_WaitEventTimeout(nullptr, static_cast<int>(timeoutMillis));
+    }
+
     // A key counts as down while it is held, and also in the first read after it
-    // went down: a tap shorter than a frame is seen once rather than lost.
+    // went down: a tap shorter than a frame is seen once rather than lost. So
+    // does a gamepad's button, as the key of its game button.
     void ReadKeys(uint8_t keys[256]) override {
         for (int k = 0; k < 256; ++k) keys[k] = (down_[k] | pressedSinceRead_[k]) ? 1 : 0;
         std::memset(pressedSinceRead_, 0, sizeof pressedSinceRead_);
+        pads_.PressKeys(keys, PadButtonKeys());
     }
 
     uint32_t NowMillis() override { return MonotonicMillis(); }
@@ -313,6 +331,7 @@ public:
             NoSoundOutput();
             return 0;
         }
+        audioStarted_ = true;
         audioTarget_.callback = callback;
         audioTarget_.user = user;
         SDL_AudioSpec want;
@@ -326,8 +345,9 @@ public:
         SDL_AudioSpec have;
         audio_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
         if (audio_ == 0) {
+            // SDL's audio part stays up until CloseAudio: ending it now would wait
+            // for its device-watching thread (up to 0.1 s) before the first frame.
             NoSoundOutput();
-            SDL_QuitSubSystem(SDL_INIT_AUDIO);
             return 0;
         }
         SDL_PauseAudioDevice(audio_, 0);
@@ -335,10 +355,10 @@ public:
     }
 
     void CloseAudio() override {
-        if (audio_ == 0) return;
-        SDL_CloseAudioDevice(audio_);
+        if (audio_ != 0) SDL_CloseAudioDevice(audio_);
         audio_ = 0;
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        if (audioStarted_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        audioStarted_ = false;
     }
 
     int DisplayRefreshRate() override {
@@ -349,10 +369,57 @@ public:
         return mode.refresh_rate;
     }
 
+    int ShownScale() override { return PictureInWindow().scale; }
+
+    // Back in a window, the window gets its size from before: SDL may still
+    // hold the fullscreen size when no window manager answers the switch.
+    bool SetFullscreen(bool fullscreen) override {
+        if (!window_) return false;
+        if (fullscreen == fullscreen_) return true;
+        const bool restoreSize = !(SDL_GetWindowFlags(window_) & SDL_WINDOW_MAXIMIZED);
+        if (fullscreen) SDL_GetWindowSize(window_, &windowedWidth_, &windowedHeight_);
+        if (SDL_SetWindowFullscreen(window_, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+            LogPrintf("Cannot switch %s fullscreen (%s)\n", fullscreen ? "to" : "from", SDL_GetError());
+            return false;
+        }
+        fullscreen_ = fullscreen;
+        if (!fullscreen && restoreSize && windowedWidth_ > 0) SDL_SetWindowSize(window_, windowedWidth_, windowedHeight_);
+        SDL_ShowCursor(fullscreen ? SDL_DISABLE : SDL_ENABLE);
+        return true;
+    }
+
 private:
-    static int Scaled(int size, double scale) {
-        const double v = std::floor(size * scale + 0.5);
-        return v < 1.0 ? 1 : static_cast<int>(v);
+    // F11 and Alt+Enter switch fullscreen, F12 takes a screenshot. True for
+    // these keys, which never reach the game's key array (up or down).
+    bool TakePlayerKey(const SDL_KeyboardEvent& key) {
+        const SDL_Scancode code = key.keysym.scancode;
+        const bool altEnter = code == SDL_SCANCODE_RETURN && (key.keysym.mod & KMOD_ALT);
+        if (code != SDL_SCANCODE_F11 && code != SDL_SCANCODE_F12 && !altEnter) return false;
+        if (key.type != SDL_KEYDOWN || key.repeat) return true;
+        if (code == SDL_SCANCODE_F12)
+            SaveScreenshot();
+        else if (SetFullscreen(!fullscreen_))
+            NotePlayerFullscreen(fullscreen_);
+        return true;
+    }
+
+    // A window the player has resized: its whole multiple, when that changed.
+    // The size is SDL's latest, not the event's: events of a fullscreen switch
+    // may still be queued behind it.
+    void NoteWindowSize() {
+        if (fullscreen_ || !window_) return;
+        int width = 0, height = 0;
+        SDL_GetWindowSize(window_, &width, &height);
+        const int scale = FitPicture(width, height, width_, height_).scale;
+        if (scale == playerScale_) return;
+        playerScale_ = scale;
+        NotePlayerScale(scale);
+    }
+
+    PictureFit PictureInWindow() {
+        int width = 0, height = 0;
+        if (renderer_) SDL_GetRendererOutputSize(renderer_, &width, &height);
+        return FitPicture(width, height, width_, height_);
     }
 
     static void NoSoundOutput() {
@@ -363,15 +430,23 @@ private:
         width_ = request.width;
         height_ = request.height;
         SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
-        Uint32 flags = SDL_WINDOW_SHOWN;
+        Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE;
         if (!request.windowed) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-        window_ = SDL_CreateWindow("Anagura", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, Scaled(width_, request.scale),
-                                   Scaled(height_, request.scale), flags);
+        const int windowWidth = WindowSide(width_, request.scale);
+        const int windowHeight = WindowSide(height_, request.scale);
+        window_ = SDL_CreateWindow("Anagura", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, windowWidth, windowHeight,
+                                   flags);
         if (!window_) {
             error = std::string("SDL_CreateWindow: ") + SDL_GetError();
             return false;
         }
         SetIconFromDataFolder(window_);
+        SDL_SetWindowMinimumSize(window_, width_, height_);
+        playerScale_ = FitPicture(windowWidth, windowHeight, width_, height_).scale;
+        windowedWidth_ = windowWidth;
+        windowedHeight_ = windowHeight;
+        fullscreen_ = !request.windowed;
+        if (fullscreen_) SDL_ShowCursor(SDL_DISABLE);
         renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
         if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
         if (!renderer_) {
@@ -397,7 +472,7 @@ private:
         textureFormat_ = format;
         width_ = width;
         height_ = height;
-        SDL_RenderSetLogicalSize(renderer_, width, height);
+        if (window_) SDL_SetWindowMinimumSize(window_, width, height);
         return texture_ != nullptr;
     }
 
@@ -428,9 +503,24 @@ private:
         videoStarted_ = false;
     }
 
+    // The window opens black, shown through the same upload and copy as every
+    // frame after it, so that the first frame finds that path ready (a software
+    // OpenGL compiles its shaders on their first use, tens of milliseconds).
+    void PresentBlackScreen() {
+        const int bytesPerPixel = static_cast<int>(SDL_BYTESPERPIXEL(textureFormat_));
+        const std::vector<uint8_t> black(static_cast<size_t>(textureWidth_ * textureHeight_ * bytesPerPixel), 0);
+        SDL_UpdateTexture(texture_, nullptr, black.data(), textureWidth_ * bytesPerPixel);
+        Show();
+    }
+
+    // The picture at its whole multiple, centred; the renderer's draw colour (black) around it.
     void Show() {
         SDL_RenderClear(renderer_);
-        if (texture_) SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+        if (texture_) {
+            const PictureFit fit = PictureInWindow();
+            const SDL_Rect place{fit.x, fit.y, fit.width, fit.height};
+            SDL_RenderCopy(renderer_, texture_, nullptr, &place);
+        }
         SDL_RenderPresent(renderer_);
     }
 
@@ -441,6 +531,9 @@ private:
     Uint32 textureFormat_ = 0;
     int width_ = 0, height_ = 0;
     bool vsync_ = false;
+    bool fullscreen_ = false;
+    int windowedWidth_ = 0, windowedHeight_ = 0;  // the window's size before fullscreen
+    int playerScale_ = 0;  // the window's whole multiple last seen while windowed
     bool videoStarted_ = false;
     bool quit_ = false;
     bool active_ = true;
@@ -448,7 +541,9 @@ private:
     uint8_t pressedSinceRead_[256] = {};
     std::vector<uint32_t> converted_;
     InstanceLock lock_;
+    SdlPads pads_;
     SDL_AudioDeviceID audio_ = 0;
+    bool audioStarted_ = false;   // SDL's audio part is up (also when no device opened)
     AudioTarget audioTarget_;
 };
 

@@ -4,6 +4,7 @@
 #include "media/Renderer.h"
 
 #include <algorithm>
+#include <limits>
 #include <type_traits>
 #include <vector>
 
@@ -13,6 +14,8 @@
 #include "media/PixelMath.h"
 #include "media/Rgb565BlendFill.h"
 #include "media/Rgb565Rows.h"
+#include "media/ScreenReuse.h"
+#include "media/TextRun.h"
 #include "media/TracedCalls.h"
 
 namespace media {
@@ -220,6 +223,7 @@ void DrawImageIn(Surface& target, Image& im, int x, int y, bool mirrored, bool u
     if (sh.invisible) return;
     const Clip c = ClipTo(target, x, y, im.width, im.height);
     if (c.Empty()) return;
+    target.Touch(c.x0, c.y0, c.x1, c.y1);
     im.EnsureNative(target.format);
     if (mirrored && target.format == PixelFormat::Rgb565) im.EnsureMirrored16();
     useKey = useKey && im.anyKeyed;
@@ -276,6 +280,7 @@ void Fill(Surface& target, int x, int y, int w, int h, uint32_t colour) {
     if (sh.invisible || w <= 0 || h <= 0) return;
     const Clip c = ClipTo(target, x, y, w, h);
     if (c.Empty()) return;
+    target.Touch(c.x0, c.y0, c.x1, c.y1);
     switch (target.format) {
         case PixelFormat::Indexed8: FillIn<Indexed8>(target, c, colour, sh); break;
         case PixelFormat::Rgb565: FillIn<Rgb565>(target, c, colour, sh); break;
@@ -291,6 +296,7 @@ void MaskIn(Surface& target, int x, int y, const uint8_t* mask, int width, int h
     if (sh.invisible) return;
     const Clip c = ClipTo(target, x, y, width, height);
     if (c.Empty()) return;
+    target.Touch(c.x0, c.y0, c.x1, c.y1);
     P s = static_cast<P>(colour);
     if (sh.modulate) s = Modulate<F>(s, sh.br, sh.bg, sh.bb);
     P* base = PixelsOf<F>(target);
@@ -317,19 +323,58 @@ void MaskIn(Surface& target, int x, int y, const uint8_t* mask, int width, int h
     }
 }
 
+void DrawImageOn(Surface& target, Image& im, int x, int y, bool transparent, bool mirrored) {
+    switch (target.format) {
+        case PixelFormat::Indexed8: DrawImageIn<Indexed8>(target, im, x, y, mirrored, transparent); break;
+        case PixelFormat::Rgb565: DrawImageIn<Rgb565>(target, im, x, y, mirrored, transparent); break;
+        case PixelFormat::Xrgb8888: DrawImageIn<Xrgb8888>(target, im, x, y, mirrored, transparent); break;
+    }
+}
+
+void DrawMaskOn(Surface& target, int x, int y, const uint8_t* mask, int width, int height, int pitch,
+                uint32_t colour) {
+    switch (target.format) {
+        case PixelFormat::Indexed8: MaskIn<Indexed8>(target, x, y, mask, width, height, pitch, colour); break;
+        case PixelFormat::Rgb565: MaskIn<Rgb565>(target, x, y, mask, width, height, pitch, colour); break;
+        case PixelFormat::Xrgb8888: MaskIn<Xrgb8888>(target, x, y, mask, width, height, pitch, colour); break;
+    }
+}
+
 int DrawImageCommon(int x, int y, int handle, int transparent, bool mirrored) {
     OperationGuard guard;
     MediaState& st = State();
     Image* im = st.images.Find(handle);
     if (!im) return -1;
+    if (st.draw.target == -2 && st.reuse->SkipImage(x, y, handle, transparent != 0, mirrored, st.draw, st.back))
+        return 0;
     Surface* target = st.Target();
     if (!target) return 0;
-    switch (target->format) {
-        case PixelFormat::Indexed8: DrawImageIn<Indexed8>(*target, *im, x, y, mirrored, transparent != 0); break;
-        case PixelFormat::Rgb565: DrawImageIn<Rgb565>(*target, *im, x, y, mirrored, transparent != 0); break;
-        case PixelFormat::Xrgb8888: DrawImageIn<Xrgb8888>(*target, *im, x, y, mirrored, transparent != 0); break;
-    }
+    DrawImageOn(*target, *im, x, y, transparent != 0, mirrored);
     return 0;
+}
+
+void DrawRectOn(Surface& target, int x1, int y1, int x2, int y2, uint32_t colour, int fill) {
+    // Cut the rectangle to one pixel beyond each screen edge: whatever lies
+    // further out is invisible, outline edges included, and the numbers stay small.
+    const int64_t left = std::max<int64_t>(std::min(x1, x2), -1);
+    const int64_t right = std::min<int64_t>(std::max(x1, x2), int64_t{target.width} + 1);
+    const int64_t top = std::max<int64_t>(std::min(y1, y2), -1);
+    const int64_t bottom = std::min<int64_t>(std::max(y1, y2), int64_t{target.height} + 1);
+    if (right <= left || bottom <= top) return;
+    const int l = static_cast<int>(left), t = static_cast<int>(top);
+    const int w = static_cast<int>(right - left), h = static_cast<int>(bottom - top);
+    auto pos = [](int64_t v) { return static_cast<int>(v); };
+    if (fill) {
+        Fill(target, l, t, w, h, colour);
+        return;
+    }
+    // Outline: top and bottom rows whole, the sides between them, no pixel twice.
+    Fill(target, l, t, w, 1, colour);
+    if (h > 1) Fill(target, l, pos(bottom - 1), w, 1, colour);
+    if (h > 2) {
+        Fill(target, l, t + 1, 1, h - 2, colour);
+        if (w > 1) Fill(target, pos(right - 1), t + 1, 1, h - 2, colour);
+    }
 }
 
 int Clamp255(int v) { return std::clamp(v, 0, 255); }
@@ -338,13 +383,38 @@ int Clamp255(int v) { return std::clamp(v, 0, 255); }
 
 void DrawCoverageMask(int x, int y, const uint8_t* mask, int width, int height, int pitch, uint32_t colour) {
     OperationGuard guard;
-    Surface* target = State().Target();
+    MediaState& st = State();
+    if (st.draw.target == -2) st.reuse->DrawUnnoted(st.back);
+    Surface* target = st.Target();
     if (!target || !mask || width <= 0 || height <= 0) return;
-    switch (target->format) {
-        case PixelFormat::Indexed8: MaskIn<Indexed8>(*target, x, y, mask, width, height, pitch, colour); break;
-        case PixelFormat::Rgb565: MaskIn<Rgb565>(*target, x, y, mask, width, height, pitch, colour); break;
-        case PixelFormat::Xrgb8888: MaskIn<Xrgb8888>(*target, x, y, mask, width, height, pitch, colour); break;
+    DrawMaskOn(*target, x, y, mask, width, height, pitch, colour);
+}
+
+void DrawTextRunOn(Surface& target, int x, int y, const TextRun& run, uint32_t colour) {
+    for (const TextMask& m : run.masks) {
+        // A mask beyond the int range lies far off any screen.
+        const int64_t left = int64_t{x} + m.left;
+        if (left < std::numeric_limits<int>::min() || left > std::numeric_limits<int>::max()) continue;
+        DrawMaskOn(target, static_cast<int>(left), y, m.bytes.data(), m.width, m.height, m.pitch, colour);
     }
+}
+
+void DrawNotedCall(Surface& back, const DrawCall& call) {
+    DrawState& state = State().draw;
+    const DrawState saved = state;
+    state.blendMode = call.blendMode;
+    state.blendParam = call.blendParam;
+    state.brightR = call.brightR;
+    state.brightG = call.brightG;
+    state.brightB = call.brightB;
+    if (call.kind == DrawCall::kRect) {
+        DrawRectOn(back, call.x1, call.y1, call.x2, call.y2, call.colour, call.fill);
+    } else if (call.kind == DrawCall::kText) {
+        DrawTextRunOn(back, call.x1, call.y1, *call.run, call.colour);
+    } else if (Image* im = State().images.Find(call.x2)) {
+        DrawImageOn(back, *im, call.x1, call.y1, call.y2 != 0, call.kind == DrawCall::kMirroredImage);
+    }
+    state = saved;
 }
 
 }  // namespace media
@@ -364,29 +434,11 @@ int DrawImageMirrored(int x, int y, int handle, int transparent) {
 int DrawRect(int x1, int y1, int x2, int y2, uint32_t colour, int fill) {
     if (RecordingCalls()) return traced::DrawRect(x1, y1, x2, y2, colour, fill);
     OperationGuard guard;
-    Surface* target = State().Target();
+    MediaState& st = State();
+    if (st.draw.target == -2 && st.reuse->SkipRect(x1, y1, x2, y2, colour, fill, st.draw, st.back)) return 0;
+    Surface* target = st.Target();
     if (!target) return 0;
-    // Cut the rectangle to one pixel beyond each screen edge: whatever lies
-    // further out is invisible, outline edges included, and the numbers stay small.
-    const int64_t left = std::max<int64_t>(std::min(x1, x2), -1);
-    const int64_t right = std::min<int64_t>(std::max(x1, x2), int64_t{target->width} + 1);
-    const int64_t top = std::max<int64_t>(std::min(y1, y2), -1);
-    const int64_t bottom = std::min<int64_t>(std::max(y1, y2), int64_t{target->height} + 1);
-    if (right <= left || bottom <= top) return 0;
-    const int l = static_cast<int>(left), t = static_cast<int>(top);
-    const int w = static_cast<int>(right - left), h = static_cast<int>(bottom - top);
-    auto pos = [](int64_t v) { return static_cast<int>(v); };
-    if (fill) {
-        Fill(*target, l, t, w, h, colour);
-        return 0;
-    }
-    // Outline: top and bottom rows whole, the sides between them, no pixel twice.
-    Fill(*target, l, t, w, 1, colour);
-    if (h > 1) Fill(*target, l, pos(bottom - 1), w, 1, colour);
-    if (h > 2) {
-        Fill(*target, l, t + 1, 1, h - 2, colour);
-        if (w > 1) Fill(*target, pos(right - 1), t + 1, 1, h - 2, colour);
-    }
+    DrawRectOn(*target, x1, y1, x2, y2, colour, fill);
     return 0;
 }
 

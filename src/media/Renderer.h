@@ -6,6 +6,10 @@
 
 namespace media {
 
+struct DrawCall;
+struct Surface;
+struct TextRun;
+
 // Draws a one-bit coverage mask (nonzero byte = ink) in `colour` (a MakeColor
 // value) with its top-left at (x, y) on the current draw target, obeying the
 // drawing state: brightness, blend mode and parameter, clipping. Rows are
@@ -13,5 +17,13 @@ namespace media {
 // read with the row.
 void DrawCoverageMask(int x, int y, const uint8_t* mask, int width, int height, int pitch,
                       uint32_t colour);
+
+// Draws a laid-out text with its pen starting at (x, y) on `target` in
+// `colour`, each of its masks as DrawCoverageMask would.
+void DrawTextRunOn(Surface& target, int x, int y, const TextRun& run, uint32_t colour);
+
+// Draws a call noted by the screen reuse on `back`, in the drawing state it
+// was noted with.
+void DrawNotedCall(Surface& back, const DrawCall& call);
 
 }  // namespace media

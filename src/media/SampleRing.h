@@ -7,13 +7,16 @@
 #include <atomic>
 #include <cstdint>
 #include <cstring>
-#include <vector>
+#include <memory>
 
 namespace media {
 
 class SampleRing {
 public:
-    explicit SampleRing(int capacityFrames) : frames_(static_cast<size_t>(capacityFrames) * 2), capacity_(capacityFrames) {}
+    // The storage is not cleared: only frames written are ever read.
+    explicit SampleRing(int capacityFrames)
+        : frames_(std::make_unique_for_overwrite<int16_t[]>(static_cast<size_t>(capacityFrames) * 2)),
+          capacity_(capacityFrames) {}
 
     int Capacity() const { return capacity_; }
     // Frames ready to read.
@@ -38,8 +41,8 @@ public:
         const uint64_t r = read_.load(std::memory_order_relaxed);
         const int start = static_cast<int>(r % static_cast<uint64_t>(capacity_));
         const int first = std::min(count, capacity_ - start);
-        if (first > 0) fn(frames_.data() + 2 * start, first);
-        if (count > first) fn(frames_.data(), count - first);
+        if (first > 0) fn(frames_.get() + 2 * start, first);
+        if (count > first) fn(frames_.get(), count - first);
     }
     void Consume(int count) { read_.fetch_add(static_cast<uint64_t>(count), std::memory_order_release); }
 
@@ -50,11 +53,11 @@ private:
     void CopyIn(uint64_t w, const int16_t* in, int count) {
         const int start = static_cast<int>(w % static_cast<uint64_t>(capacity_));
         const int first = std::min(count, capacity_ - start);
-        if (first > 0) std::memcpy(frames_.data() + 2 * start, in, static_cast<size_t>(first) * 4);
-        if (count > first) std::memcpy(frames_.data(), in + 2 * first, static_cast<size_t>(count - first) * 4);
+        if (first > 0) std::memcpy(frames_.get() + 2 * start, in, static_cast<size_t>(first) * 4);
+        if (count > first) std::memcpy(frames_.get(), in + 2 * first, static_cast<size_t>(count - first) * 4);
     }
 
-    std::vector<int16_t> frames_;
+    std::unique_ptr<int16_t[]> frames_;
     int capacity_;
     std::atomic<uint64_t> written_{0};
     std::atomic<uint64_t> read_{0};

@@ -1,5 +1,4 @@
 // Window and screen: mode, start and end, message pump, draw target, clear, flip.
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -12,7 +11,9 @@
 #include "media/MediaTexts.h"
 #include "media/OperationLock.h"
 #include "media/Platform.h"
+#include "media/PlayerPrefs.h"
 #include "media/Random.h"
+#include "media/ScreenReuse.h"
 #include "media/SoundSystem.h"
 #include "media/TracedCalls.h"
 
@@ -21,54 +22,44 @@ namespace {
 
 bool g_startFailed = false;
 
-constexpr int kRefreshTrials = 4;
+// While frozen (focus lost), how long one wait for window events lasts at most:
+// ten wake-ups a second keep the streams fed well within their rings.
+constexpr uint32_t kFrozenWaitMillis = 100;
 
-// Times a few vertical blanks. The period counts only when every trial lies
-// between 4 and 100 ms (a display of 10 to 250 Hz); a platform whose blanks do
-// not come (or come at once) has none. Then the display mode's rate is used
-// when it names one; otherwise the period stays unmeasured (-1). The period is
-// the median of the trials, so one late wake-up does not skew it.
-int MeasureRefreshPeriod(Platform& platform) {
-    int trials[kRefreshTrials] = {};
-    bool measured = platform.WaitVerticalBlank();  // line up with a blank first
-    for (int i = 0; measured && i < kRefreshTrials; ++i) {
-        const uint32_t start = platform.NowMillis();
-        if (!platform.WaitVerticalBlank()) measured = false;
-        trials[i] = static_cast<int>(platform.NowMillis() - start);
-        if (trials[i] < 4 || trials[i] > 100) measured = false;
-    }
-    int period = -1;
-    if (measured) {
-        int sorted[kRefreshTrials];
-        std::copy(trials, trials + kRefreshTrials, sorted);
-        std::sort(sorted, sorted + kRefreshTrials);
-        period = (sorted[kRefreshTrials / 2 - 1] + sorted[kRefreshTrials / 2] + 1) / 2;
-    } else {
-        const int rate = platform.DisplayRefreshRate();
-        if (rate >= 10 && rate <= 250) {
-            period = 1000 / rate;
-            for (int& t : trials) t = period;
-            measured = true;
-        }
-    }
-    if (!measured) {
-        LogPrintf("%s", texts::kFramePeriodUnknown);
-        return -1;
-    }
-    LogPrintf(texts::kFramePeriod, period);
-    for (int i = 0; i < kRefreshTrials; ++i) LogPrintf(texts::kFrameTrial, i, trials[i]);
-    return period;
+// On a platform whose presents wait for the blank, the game's first presents
+// time the refresh period (FlipScreen); elsewhere it is decided at once.
+void BeginRefreshPeriod(MediaState& st, Platform& platform) {
+    st.refreshPeriod = -1;
+    if (platform.PresentWaitsForBlank())
+        st.refreshMeter.Start();
+    else
+        st.refreshPeriod = st.refreshMeter.Decide(platform);
+}
+
+// Never two presents within one refresh: once the period is known, a present
+// comes at least m = (2P - 4) / 3 ms after the end of the previous one. The
+// time left is slept in one go (again only if the sleep ended early).
+void WaitOutRefreshMinimum(const MediaState& st, Platform& platform) {
+    if (!st.vsyncWait || st.refreshPeriod <= 0) return;
+    const uint32_t m = static_cast<uint32_t>((2 * st.refreshPeriod - 4) / 3);
+    for (uint32_t passed = platform.NowMillis() - st.lastVblankEnd; passed < m;
+         passed = platform.NowMillis() - st.lastVblankEnd)
+        platform.SleepMillis(m - passed);
 }
 
 void ResetDrawState(MediaState& st) { st.draw = DrawState(); }
 
-// Ends a failed start: the window (when made) and the single-instance lock go.
+// Ends a failed start: the window (when made), the font configuration (when
+// loading) and the single-instance lock go.
 int FailStart(MediaState& st, Platform& platform) {
+    EndFonts();
     platform.CloseWindow();
     platform.ReleaseInstanceLock();
+    st.ForgetReuse();
     st.backStale = false;
     st.back = Surface();
     st.front = Surface();
+    st.refreshMeter.Stop();
     st.running = false;
     st.ended = true;
     g_startFailed = true;
@@ -108,8 +99,9 @@ int SetScreenMode(int width, int height, int bitsPerPixel, int refreshRate) {
         st.screenHeight = 480;
         st.bitsPerPixel = 16;
         if (st.running) {
+            st.ForgetReuse();
             st.backStale = false;
-        st.back.Allocate(640, 480, PixelFormat::Rgb565);
+            st.back.Allocate(640, 480, PixelFormat::Rgb565);
             st.front.Allocate(640, 480, PixelFormat::Rgb565);
         }
         return -2;
@@ -119,6 +111,7 @@ int SetScreenMode(int width, int height, int bitsPerPixel, int refreshRate) {
     st.bitsPerPixel = bits;
     if (refreshRate != -1) st.refreshRate = refreshRate;
     if (st.running) {
+        st.ForgetReuse();
         st.backStale = false;
         st.back.Allocate(w, h, st.Format());
         st.front.Allocate(w, h, st.Format());
@@ -146,8 +139,8 @@ int ChangeWindowMode(int windowed) {
     LogPrintf("%s", texts::kChangeWindowMode);
     MediaState& st = State();
     const bool want = windowed != 0;
-    if (want == st.windowed) return 0;
-    // Takes effect at the next InitMediaLayer.
+    // A running window switches at once (the player may have switched it since).
+    if (st.running && !CurrentPlatform().SetFullscreen(!want)) return -1;
     st.windowed = want;
     return 0;
 }
@@ -180,12 +173,13 @@ int InitMediaLayer() {
     }
     LogPrintf("%s", texts::kInstanceNotRunning);
     LogCommit();
+    PrepareFonts();
 
     WindowRequest request;
     request.width = st.screenWidth;
     request.height = st.screenHeight;
-    request.scale = st.windowScale;
-    request.windowed = st.windowed;
+    request.scale = PlayerWindowScale(st.windowScale);
+    request.windowed = PlayerWindowed(st.windowed);
     request.format = st.Format();
     std::string error;
     if (!platform.OpenWindow(request, error)) {
@@ -195,6 +189,7 @@ int InitMediaLayer() {
         return FailStart(st, platform);
     }
 
+    st.ForgetReuse();
     st.backStale = false;
     st.back.Allocate(st.screenWidth, st.screenHeight, st.Format());
     st.front.Allocate(st.screenWidth, st.screenHeight, st.Format());
@@ -204,7 +199,7 @@ int InitMediaLayer() {
     StartSoundOutput();
     StartFonts();
 
-    st.refreshPeriod = MeasureRefreshPeriod(platform);
+    BeginRefreshPeriod(st, platform);
     st.vsyncWait = true;
     st.lastVblankEnd = platform.NowMillis();
     return 0;
@@ -217,14 +212,16 @@ int EndMediaLayer() {
     Platform& platform = CurrentPlatform();
     if (st.running) {
         EndFonts();
+        platform.CloseWindow();   // first: ending the sound may take a moment
         EndSoundOutput();
-        platform.CloseWindow();
         platform.ReleaseInstanceLock();
     }
+    st.ForgetReuse();
     st.images.Clear();
     st.backStale = false;
     st.back = Surface();
     st.front = Surface();
+    st.refreshMeter.Stop();
     st.running = false;
     st.ended = true;
     st.vsyncWait = false;
@@ -241,8 +238,8 @@ int ProcessMessage() {
     // Frozen while another application has the focus or the window is minimised.
     while (!r.quit && !r.active) {
         st.active = false;
-        FeedStreams();
-        platform.SleepMillis(1);
+        FeedStreams();   // this thread holds the lock the feeder would need
+        platform.WaitForEvent(kFrozenWaitMillis);
         r = platform.PumpEvents(5);
     }
     st.active = true;
@@ -250,7 +247,7 @@ int ProcessMessage() {
         st.ended = true;
         return -1;
     }
-    FeedStreams();
+    KeepStreamsFed();
     return 0;
 }
 
@@ -266,7 +263,11 @@ int ClearScreen() {
     if (RecordingCalls()) return traced::ClearScreen();
     OperationGuard guard;
     MediaState& st = State();
-    if (st.draw.target == -2) st.backStale = false;  // about to be overwritten whole
+    if (st.draw.target == -2) {
+        st.backStale = false;  // about to be overwritten whole
+        // The clear waits with the frame's first draws while they repeat the last frame's.
+        if (!st.back.Empty() && st.reuse->BeginFrame(st.back)) return 0;
+    }
     Surface* target = st.Target();
     if (target) target->Fill(0);
     return 0;
@@ -278,18 +279,15 @@ int FlipScreen() {
     MediaState& st = State();
     if (!st.running || st.back.Empty()) return -1;
     Platform& platform = CurrentPlatform();
-    if (st.vsyncWait && st.refreshPeriod > 0) {
-        // Never two presents within one refresh: wait until m ms have passed
-        // since the previous one, then let the present wait for the blank.
-        const uint32_t m = static_cast<uint32_t>((2 * st.refreshPeriod - 4) / 3);
-        while (platform.NowMillis() - st.lastVblankEnd < m) platform.SleepMillis(1);
-    }
+    WaitOutRefreshMinimum(st, platform);
     // The back screen becomes the front; the old front is marked to receive a
     // copy of it, made only if the back screen is used before being cleared.
     st.Back();
+    st.reuse->EndFrame(st.back);
     std::swap(st.back, st.front);
     st.backStale = true;
     platform.Present(st.front.Data(), st.front.width, st.front.height, st.front.Pitch(), st.front.format);
     st.lastVblankEnd = platform.NowMillis();
+    if (st.refreshMeter.NotePresent(st.lastVblankEnd)) st.refreshPeriod = st.refreshMeter.Decide(platform);
     return 0;
 }

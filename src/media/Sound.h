@@ -17,8 +17,12 @@ public:
     virtual bool IsPlaying() = 0;
     // Applies a level in hundredths of a decibel to everything it plays.
     virtual void SetLevel(int hundredthsDb) = 0;
-    // Decodes ahead (streams only).
+    // Decodes ahead until the ring is full (streams only).
     virtual void Feed() {}
+    // Decodes one piece ahead (streams only); true while it wants more.
+    virtual bool FeedPiece() { return false; }
+    // True when it plays and its ring has run below half (streams only).
+    virtual bool Hungry() { return false; }
 
     int level = 0;               // hundredths of a decibel
     int lastPlayType = 1;

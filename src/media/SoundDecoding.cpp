@@ -46,7 +46,7 @@ DecodeResult DecodeWholeFile(const std::string& path, int deviceRate, std::vecto
 }
 
 std::unique_ptr<AudioDecoder> OpenStreamDecoder(const std::string& path, int mode) {
-    return OpenAudioDecoder(mode == 1 ? OpenFileSource(path) : LoadMemorySource(path));
+    return OpenAudioDecoder(mode == 1 ? OpenFileSource(path) : OpenHoldingSource(path));
 }
 
 }  // namespace media

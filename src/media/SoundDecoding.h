@@ -21,7 +21,8 @@ DecodeResult DecodeWholeFile(const std::string& path, int deviceRate, std::vecto
 // Decodes everything a decoder gives into stereo frames at deviceRate (at most maxFrames).
 DecodeResult DecodeAll(AudioDecoder& decoder, int deviceRate, int64_t maxFrames, std::vector<int16_t>& pcm);
 // A decoder for a streamed sound: mode 1 reads the file as it plays, modes 2
-// and 3 hold the file's bytes in memory.
+// and 3 hold the file's bytes in memory, read in as they are first needed (so
+// opening reads only the start).
 std::unique_ptr<AudioDecoder> OpenStreamDecoder(const std::string& path, int mode);
 
 }  // namespace media

@@ -10,6 +10,7 @@
 #include "media/SoundDecoding.h"
 #include "media/SoundFileCheck.h"
 #include "media/SoundOutput.h"
+#include "media/SoundSystem.h"
 #include "media/StreamedSound.h"
 #include "media/TracedCalls.h"
 #include "media/VolumeLaw.h"
@@ -20,7 +21,8 @@ constexpr const char kUndecodable[] = "cannot be decoded as WAV, MP3 or Ogg Vorb
 constexpr const char kNoFreeHandle[] = "finds no free sound handle";
 
 // Play type 0: pumps messages until the sound has finished or the window is
-// closed. Should nothing pull sound from the mixer (no device thread), the wait
+// closed, feeding the sound itself (this thread holds the lock the feeder would
+// need). Should nothing pull sound from the mixer (no device thread), the wait
 // mixes the sound itself so that it still comes to an end.
 void WaitUntilFinished(media::Sound& sound, int32_t handle) {
     media::Mixer* mixer = media::SoundMixer();
@@ -29,12 +31,12 @@ void WaitUntilFinished(media::Sound& sound, int32_t handle) {
     int16_t scratch[2 * 48];
     while (media::SoundTable().Find(handle) == &sound && sound.IsPlaying()) {
         if (ProcessMessage() == -1) break;
+        sound.Feed();
         media::CurrentPlatform().SleepMillis(1);
         const uint64_t rendered = mixer->RenderedFrames();
         idleMillis = rendered == lastRendered ? idleMillis + 1 : 0;
         lastRendered = rendered;
         if (idleMillis >= 250) {
-            sound.Feed();
             mixer->Render(scratch, 48);
             lastRendered = mixer->RenderedFrames();
         }
@@ -99,6 +101,7 @@ int PlaySoundHandle(int handle, int playType, int fromTop) {
     media::Sound* sound = media::SoundTable().Find(handle);
     if (!sound || (playType != 0 && playType != 1 && playType != 3)) return -1;
     sound->Play(playType, fromTop != 0);
+    media::KeepStreamsFed();   // a stream is fed off this thread from now on
     sound->lastStartMillis = media::CurrentPlatform().NowMillis();
     if (playType == 0) WaitUntilFinished(*sound, handle);
     return 0;

@@ -1,6 +1,8 @@
 #include "media/SoundSystem.h"
 
+#include <algorithm>
 #include <memory>
+#include <system_error>
 
 #include "media/Headless.h"
 #include "media/HeadlessPlatform.h"
@@ -8,6 +10,7 @@
 #include "media/OperationLock.h"
 #include "media/Platform.h"
 #include "media/SoundOutput.h"
+#include "media/StreamFeeder.h"
 
 namespace media {
 
@@ -19,11 +22,33 @@ struct OutputState {
     bool running = false;
     int dataMode = 0;
     HandleTable<Sound> table{HandleType::Sound, kMaxSounds};
+    std::unique_ptr<StreamFeeder> feeder;   // beside a device that pulls by itself
+    bool feedHere = false;                  // that device, but no thread could be started
 };
 
 OutputState& State() {
     static OutputState* state = new OutputState();  // lives until process exit
     return *state;
+}
+
+// One piece for every stream that wants one, when the operation lock is free.
+StreamFeeder::Round FeedRound() {
+    OperationLock& lock = TheOperationLock();
+    if (!lock.TryLock()) return StreamFeeder::Round::Busy;
+    bool more = false;
+    State().table.ForEach([&more](int32_t, Sound& sound) { more = sound.FeedPiece() || more; });
+    lock.Unlock();
+    return more ? StreamFeeder::Round::More : StreamFeeder::Round::Done;
+}
+
+// Without a thread of its own the feeding falls back to the calling thread.
+void StartFeeder(OutputState& state) {
+    try {
+        state.feeder = std::make_unique<StreamFeeder>(&FeedRound);
+    } catch (const std::system_error& error) {
+        LogPrintf("No thread for feeding streams (%s): they are fed by ProcessMessage\n", error.what());
+        state.feedHere = true;
+    }
 }
 
 }  // namespace
@@ -47,13 +72,18 @@ bool StartSoundOutput() {
     }
     state.rate = rate;
     state.running = true;
+    if (CurrentPlatform().DevicePullsByItself()) StartFeeder(state);
     return true;
 }
 
 void EndSoundOutput() {
     OperationGuard guard;
     OutputState& state = State();
-    if (state.running) CurrentPlatform().CloseAudio();   // the audio thread has stopped after this
+    state.feeder.reset();   // never inside a round: a round holds the lock this thread holds
+    state.feedHere = false;
+    // Also without a device: the platform may hold its audio part. The audio
+    // thread has stopped after this.
+    CurrentPlatform().CloseAudio();
     state.table.Clear();
     state.mixer.reset();
     state.running = false;
@@ -65,18 +95,33 @@ void FeedStreams() {
     State().table.ForEach([](int32_t, Sound& sound) { sound.Feed(); });
 }
 
+void KeepStreamsFed() {
+    OperationGuard guard;
+    OutputState& state = State();
+    if (state.feedHere) FeedStreams();
+    if (!state.feeder) return;
+    bool hungry = false;
+    state.table.ForEach([&hungry](int32_t, Sound& sound) { hungry = hungry || sound.Hungry(); });
+    if (hungry) state.feeder->Wake();
+}
+
 }  // namespace media
 
 namespace media::headless {
 
 std::vector<int16_t> RenderAudio(int frames) {
-    OperationGuard guard;
-    std::vector<int16_t> out(static_cast<size_t>(frames > 0 ? frames : 0) * 2, 0);
-    OutputState& state = State();
-    if (!state.running || frames <= 0) return out;
-    FeedStreams();
-    CallAudioCallback(out.data(), frames);   // the mixer, as a device thread would run it
+    std::vector<int16_t> out(static_cast<size_t>(frames > 0 ? frames : 0) * 2);
+    RenderAudio(out.data(), frames);
     return out;
+}
+
+void RenderAudio(int16_t* out, int frames) {
+    OperationGuard guard;
+    if (frames <= 0) return;
+    std::fill(out, out + 2 * static_cast<size_t>(frames), int16_t{0});
+    if (!State().running) return;
+    FeedStreams();
+    CallAudioCallback(out, frames);   // the mixer, as a device thread would run it
 }
 
 }  // namespace media::headless

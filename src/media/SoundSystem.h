@@ -7,7 +7,12 @@ namespace media {
 bool StartSoundOutput();
 // Stops output and frees every sound (EndMediaLayer).
 void EndSoundOutput();
-// Decodes ahead for every playing stream (ProcessMessage, and while frozen).
+// Decodes ahead for every playing stream until its ring is full (the headless
+// device's pull; tests).
 void FeedStreams();
+// Sees that the playing streams get fed: wakes the feeder beside a device that
+// pulls by itself when a stream has started or runs low (ProcessMessage,
+// PlaySoundHandle). Decodes nothing on the calling thread.
+void KeepStreamsFed();
 
 }  // namespace media

@@ -13,9 +13,14 @@ constexpr int kPieceFrames = 2048;
 
 class StreamedSound::StreamVoice final : public Voice {
 public:
-    explicit StreamVoice(int capacity) : ring(capacity) {}
+    StreamVoice(int capacity, int startFill) : ring(capacity), startFill_(startFill) {}
 
     void MixInto(int32_t* acc, int frames) override {
+        if (!primed) {
+            // Just started: nothing is heard until the feeder is well ahead.
+            if (ring.Available() < startFill_ && !ended.load(std::memory_order_acquire)) return;
+            primed = true;
+        }
         const int n = std::min(frames, ring.Available());
         int done = 0;
         ring.Peek(n, [&](const int16_t* in, int count) {
@@ -31,6 +36,7 @@ public:
     }
 
     int Upcoming(int16_t* out, int frames) const override {
+        if (!primed) return 0;   // nothing would be heard next
         const int n = std::min(frames, ring.Available());
         int copied = 0;
         ring.Peek(n, [&](const int16_t* in, int count) {
@@ -43,16 +49,19 @@ public:
     SampleRing ring;
     std::atomic<bool> ended{false};   // the producer has written the last frame
     bool finished = false;            // played to its end (guarded by the mixer lock)
+    bool primed = false;              // started being heard since the last Play (mixer lock)
+
+private:
+    int startFill_;
 };
 
 StreamedSound::StreamedSound(Mixer& mixer, std::unique_ptr<AudioDecoder> decoder, int deviceRate)
     : mixer_(mixer),
       decoder_(std::move(decoder)),
       resampler_(decoder_->Rate(), deviceRate),
-      voice_(std::make_unique<StreamVoice>(deviceRate * 3 / 4)),
+      voice_(std::make_unique<StreamVoice>(deviceRate * 3 / 4, deviceRate / 5)),
       pending_(static_cast<size_t>(kPieceFrames) * 2),
-      converted_(static_cast<size_t>(kPieceFrames) * 2),
-      startFill_(deviceRate / 5) {}
+      converted_(static_cast<size_t>(kPieceFrames) * 2) {}
 
 std::unique_ptr<StreamedSound> StreamedSound::Open(Mixer& mixer, std::unique_ptr<AudioDecoder> decoder, int deviceRate) {
     if (!decoder || deviceRate <= 0) return nullptr;
@@ -89,10 +98,10 @@ void StreamedSound::Play(int playType, bool fromTop) {
         sourceEnded_ = false;
         voice_->ended.store(false, std::memory_order_release);
     }
-    FeedUpTo(startFill_);
     std::lock_guard<std::mutex> guard(mixer_.Lock());
     voice_->finished = false;
-    voice_->gainQ16 = static_cast<int32_t>(std::lround(GainOfHundredthsDb(level) * 65536.0f));
+    voice_->primed = false;
+    voice_->gainQ16 = VoiceGainQ16(level, playType);
     mixer_.Start(*voice_);
 }
 
@@ -120,13 +129,25 @@ bool StreamedSound::IsPlaying() {
 void StreamedSound::SetLevel(int hundredthsDb) {
     level = hundredthsDb;
     std::lock_guard<std::mutex> guard(mixer_.Lock());
-    voice_->gainQ16 = static_cast<int32_t>(std::lround(GainOfHundredthsDb(hundredthsDb) * 65536.0f));
+    voice_->gainQ16 = VoiceGainQ16(hundredthsDb, lastPlayType);
 }
 
 int StreamedSound::Buffered() const { return voice_->ring.Available(); }
 
 void StreamedSound::Feed() {
     if (IsPlaying()) FeedUpTo(voice_->ring.Capacity());   // a stopped stream keeps what it has
+}
+
+bool StreamedSound::FeedPiece() {
+    const SampleRing& ring = voice_->ring;
+    if (sourceEnded_ || !IsPlaying()) return false;
+    FeedUpTo(std::min(ring.Capacity(), ring.Available() + kPieceFrames));
+    return !sourceEnded_ && ring.Available() < ring.Capacity();
+}
+
+bool StreamedSound::Hungry() {
+    const SampleRing& ring = voice_->ring;
+    return !sourceEnded_ && ring.Available() < ring.Capacity() / 2 && IsPlaying();
 }
 
 void StreamedSound::FeedUpTo(int limit) {

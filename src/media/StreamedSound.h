@@ -1,5 +1,9 @@
 // A sound decoded piece by piece while it plays, with one playing position.
-// The main thread decodes ahead into a ring (Feed); the mixer reads from it.
+// Whoever feeds it (the stream feeder beside a device, the headless device's
+// pull) decodes ahead into a ring under the operation lock; the mixer reads
+// from the ring. Opening and starting it decode nothing ahead: once started it
+// stays silent until the ring holds a fifth of a second (or all of a shorter
+// sound), so it never starts with a gap.
 #pragma once
 
 #include <atomic>
@@ -26,6 +30,8 @@ public:
     void SetLevel(int hundredthsDb) override;
     // While playing: decodes until the ring is full (or the data ends).
     void Feed() override;
+    bool FeedPiece() override;
+    bool Hungry() override;
 
     // Frames decoded ahead and waiting in the ring.
     int Buffered() const;
@@ -50,7 +56,6 @@ private:
     bool looping_ = false;
     bool sourceEnded_ = false;
     int64_t framesSinceStart_ = 0;    // decoded since the first frame
-    int startFill_;
 };
 
 }  // namespace media

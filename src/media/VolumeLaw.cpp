@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "media/PlayerPrefs.h"
+
 namespace media {
 
 int VolumeToHundredthsDb(int volume) {
@@ -15,6 +17,10 @@ float GainOfHundredthsDb(int hundredthsDb) {
     if (hundredthsDb <= kSilenceHundredthsDb) return 0.0f;
     if (hundredthsDb >= 0) return 1.0f;
     return static_cast<float>(std::pow(10.0, hundredthsDb / 2000.0));
+}
+
+int32_t VoiceGainQ16(int hundredthsDb, int playType) {
+    return static_cast<int32_t>(std::lround(GainOfHundredthsDb(hundredthsDb) * PlayerVolumeGain(playType) * 65536.0f));
 }
 
 }  // namespace media

@@ -11,7 +11,7 @@ void Tween::MoveTo(int frames, double newTarget) {
     step = (newTarget - value) / frames;
 }
 
-void Tween::Step() {
+void Tween::Advance() {
     value += step;
     // Stop exactly on the target. A tween at rest below its target jumps to it;
     // one at rest above it stays where it is.

@@ -1,7 +1,7 @@
 #include "replay/WavFile.h"
 
 #include <algorithm>
-#include <vector>
+#include <bit>
 
 namespace replay {
 
@@ -53,10 +53,19 @@ bool WavWriter::Open(const std::string& path, int sampleRate) {
 
 bool WavWriter::Write(const int16_t* samples, size_t count) {
     if (!m_file || m_failed) return false;
-    std::vector<uint8_t> bytes(count * 2);
-    for (size_t i = 0; i < count; ++i) Put16(&bytes[2 * i], static_cast<uint16_t>(samples[i]));
-    if (std::fwrite(bytes.data(), 1, bytes.size(), m_file) != bytes.size()) m_failed = true;
-    m_dataBytes += bytes.size();
+    if constexpr (std::endian::native == std::endian::little) {
+        // The samples are in the file's byte order already.
+        if (std::fwrite(samples, sizeof(int16_t), count, m_file) != count) m_failed = true;
+    } else {
+        uint8_t bytes[4096];
+        for (size_t done = 0; done < count && !m_failed;) {
+            const size_t n = std::min(count - done, sizeof bytes / 2);
+            for (size_t i = 0; i < n; ++i) Put16(&bytes[2 * i], static_cast<uint16_t>(samples[done + i]));
+            if (std::fwrite(bytes, 1, 2 * n, m_file) != 2 * n) m_failed = true;
+            done += n;
+        }
+    }
+    m_dataBytes += count * 2;
     return !m_failed;
 }
 

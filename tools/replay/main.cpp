@@ -18,17 +18,15 @@
 #include "app/RunOutputs.h"
 #include "app/Scene.h"
 #include "media/Headless.h"
+#include "media/PngFile.h"
+#include "replay/AudioOut.h"
 #include "replay/InputScript.h"
 #include "replay/Options.h"
-#include "replay/PngFile.h"
-#include "replay/WavFile.h"
 
 namespace {
 
 constexpr int kScreenWidth = 160;
 constexpr int kScreenHeight = 120;
-constexpr int kAudioRate = 48000;
-constexpr int kAudioFramesPerFrame = 768;  // 48000 / 62.5
 
 int Fail(const std::string& message, int status) {
     std::cerr << "anagura-replay: " << message << "\n";
@@ -66,7 +64,7 @@ public:
 
     bool Open(std::string& error) {
         if (!m_run.Open({"", m_options.traceFile, m_options.callsFile, m_options.traceEvery}, error)) return false;
-        if (!m_options.audioFile.empty() && !m_wav.Open(m_options.audioFile, kAudioRate)) {
+        if (!m_options.audioFile.empty() && !m_audio.Open(m_options.audioFile)) {
             error = "cannot write the audio \"" + m_options.audioFile + "\"";
             return false;
         }
@@ -79,12 +77,8 @@ public:
     void EndOfFrame(uint64_t frame, CScene& scene) {
         m_run.EndOfFrame(frame, scene);
         if (!m_options.screenshotDir.empty() && frame % m_options.shotEvery == 0) Screenshot(frame);
-        if (!m_options.audioFile.empty()) {
-            const std::vector<int16_t> samples = media::headless::RenderAudio(kAudioFramesPerFrame);
-            std::vector<int16_t> frameSamples(2 * kAudioFramesPerFrame, 0);
-            std::copy_n(samples.begin(), std::min(samples.size(), frameSamples.size()), frameSamples.begin());
-            if (!m_wav.Write(frameSamples.data(), frameSamples.size())) m_failed = "cannot write the audio";
-        }
+        if (!m_options.audioFile.empty() && !m_audio.WriteFrame() && m_failed.empty())
+            m_failed = "cannot write the audio";
     }
 
     void EndOfRun(uint64_t frame, CScene& scene) { m_run.EndOfRun(frame, scene); }
@@ -93,7 +87,7 @@ public:
     bool Close(std::string& error) {
         std::string runError;
         if (!m_run.Close(runError) && m_failed.empty()) m_failed = runError;
-        if (!m_options.audioFile.empty() && !m_wav.Close() && m_failed.empty()) m_failed = "cannot write the audio";
+        if (!m_options.audioFile.empty() && !m_audio.Close() && m_failed.empty()) m_failed = "cannot write the audio";
         error = m_failed;
         return m_failed.empty();
     }
@@ -105,14 +99,14 @@ private:
             pixels.assign(static_cast<size_t>(kScreenWidth * kScreenHeight), 0);  // nothing shown yet
         char name[32];
         std::snprintf(name, sizeof name, "/%08llu.png", static_cast<unsigned long long>(frame));
-        if (!replay::WritePng(m_options.screenshotDir + name, pixels, kScreenWidth, kScreenHeight) &&
+        if (!media::WritePng(m_options.screenshotDir + name, pixels, kScreenWidth, kScreenHeight) &&
             m_failed.empty())
             m_failed = "cannot write the screenshot " + m_options.screenshotDir + name;
     }
 
     const replay::Options& m_options;
     app::RunOutputs m_run;
-    replay::WavWriter m_wav;
+    replay::AudioOut m_audio;
     std::string m_failed;
 };
 

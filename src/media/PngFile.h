@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-namespace replay {
+namespace media {
 
 // False when the file cannot be written or the size does not match the pixels.
 bool WritePng(const std::string& path, const std::vector<uint32_t>& pixels, int width, int height);
 
-}  // namespace replay
+}  // namespace media

@@ -1,0 +1,34 @@
+#include "app/PlayerStart.h"
+
+#include <memory>
+
+#include "app/SettingsFile.h"
+#include "media/PlayerPrefs.h"
+
+namespace app {
+
+void StartPlayerSettings(const PlayerSettings& commandLine, const std::string& settingsFolder,
+                         const std::string& playerFolder) {
+    auto file = std::make_shared<SettingsFile>(settingsFolder + "/settings.ini");
+    PlayerSettings settings;
+    if (!settingsFolder.empty()) settings = file->Load();
+    settings.Overlay(commandLine);
+
+    media::PlayerPrefs prefs;
+    prefs.scale = settings.scale.value_or(0);
+    prefs.fullscreen = settings.fullscreen;
+    prefs.musicVolume = settings.musicVolume.value_or(100);
+    prefs.effectVolume = settings.effectVolume.value_or(100);
+    prefs.mute = settings.mute.value_or(false);
+    prefs.screenshotFolder = playerFolder + "/screenshots";
+    if (!settingsFolder.empty()) prefs.padMappingFile = settingsFolder + "/gamecontrollerdb.txt";
+    media::SetPlayerPrefs(prefs);
+
+    if (settingsFolder.empty()) return;
+    media::SetPlayerDisplayListener({
+        [file](int scale) { file->Save("scale", std::to_string(scale)); },
+        [file](bool fullscreen) { file->Save("fullscreen", fullscreen ? "1" : "0"); },
+    });
+}
+
+}  // namespace app

@@ -1,0 +1,128 @@
+// Reusing the back screen's picture across frames never changes a pixel: long
+// runs of frames that mostly repeat the previous one, with changes early and
+// late in the frame, text, images loaded and freed, the back screen looked at
+// mid-frame, frames begun without a clear and frames cleared again without
+// being shown, give exactly the pictures that drawing every call gives.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "MediaTestSupport.h"
+#include "media/Headless.h"
+#include "media/Media.h"
+#include "media/MediaState.h"
+#include "media/ScreenReuse.h"
+
+namespace {
+
+struct Op {
+    int kind;   // 0 image, 1 mirrored image, 2 rect, 3 text, 4 blend, 5 brightness
+    int x, y, a, b;
+};
+
+class ScreenReuseRun : public testsupport::HeadlessMedia {
+protected:
+    // Plays `frames` frames made by the same random sequence; the presented picture of each.
+    std::vector<size_t> Play(bool reuse, int frames) {
+        media::MediaState& st = media::State();
+        st.reuse->SetEnabled(reuse, st.back);
+        SetBlendMode(0, 255);
+        SetDrawBrightness(255, 255, 255);
+        for (int i = 0; i < 2; ++i) {   // both screens black
+            ClearScreen();
+            FlipScreen();
+        }
+        std::vector<size_t> shown;
+        std::mt19937 random(1234);
+        auto pick = [&](int n) { return static_cast<int>(random() % static_cast<uint32_t>(n)); };
+        LoadImages();
+        std::vector<Op> ops;
+        for (int i = 0; i < 40; ++i) ops.push_back(RandomOp(pick));
+        const std::string text = testsupport::ToSjis("かりＡ");
+        for (int frame = 0; frame < frames; ++frame) {
+            Mutate(ops, pick);
+            if (pick(40) == 0) ReloadOneImage(pick(3));
+            const int lookAt = pick(8) == 0 ? pick(static_cast<int>(ops.size())) : -1;
+            if (pick(30) != 0) ClearScreen();   // now and then a frame drawn over the last one
+            for (size_t i = 0; i < ops.size(); ++i) {
+                if (static_cast<int>(i) == lookAt) media::headless::BackScreenPixels();
+                Run(ops[i], text);
+            }
+            if (pick(12) != 0) FlipScreen();   // now and then a frame drawn again before it is shown
+            shown.push_back(std::hash<std::string>()(Bytes(media::headless::PresentedPixels())));
+        }
+        st.reuse->SetEnabled(true, st.back);
+        for (int image : images_) DeleteImage(image, 0);
+        return shown;
+    }
+
+private:
+    template <class Pick>
+    Op RandomOp(Pick& pick) {
+        static const int kKinds[20] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 3, 4, 4, 5, 5};
+        return Op{kKinds[pick(20)], pick(180) - 10, pick(140) - 10, pick(256), pick(256)};
+    }
+
+    // Most frames change nothing or one call; some add or drop a call.
+    template <class Pick>
+    void Mutate(std::vector<Op>& ops, Pick& pick) {
+        switch (pick(6)) {
+            case 0: ops[static_cast<size_t>(pick(static_cast<int>(ops.size())))].x += 1; break;
+            case 1: ops[ops.size() - 1 - static_cast<size_t>(pick(4))].y += 1; break;
+            case 2: ops.insert(ops.begin() + pick(static_cast<int>(ops.size())), RandomOp(pick)); break;
+            case 3:
+                if (ops.size() > 20) ops.erase(ops.begin() + pick(static_cast<int>(ops.size())));
+                break;
+            default: break;
+        }
+    }
+
+    void Run(const Op& op, const std::string& text) {
+        const int image = images_[static_cast<size_t>(op.a) % images_.size()];
+        switch (op.kind) {
+            case 0: DrawImage(op.x, op.y, image, op.b & 1); break;
+            case 1: DrawImageMirrored(op.x, op.y, image, op.b & 1); break;
+            case 2: DrawRect(op.x, op.y, op.x + op.a / 4, op.y + op.b / 4, MakeColor(op.a, op.b, 90), op.b & 1); break;
+            case 3: DrawTextAt(op.x, op.y, text.c_str(), MakeColor(op.a, 255, op.b), 0); break;
+            case 4: SetBlendMode(op.a & 1, op.b); break;
+            default: SetDrawBrightness(op.a, op.b, 200); break;
+        }
+    }
+
+    void LoadImages() {
+        images_.clear();
+        for (int i = 0; i < 3; ++i) images_.push_back(LoadOne(i));
+    }
+    void ReloadOneImage(int i) {
+        DeleteImage(images_[static_cast<size_t>(i)], 0);
+        images_[static_cast<size_t>(i)] = LoadOne(i + 1);
+    }
+    // A 24 x 16 picture with a magenta hole, shaded by `seed`.
+    int LoadOne(int seed) {
+        std::vector<uint32_t> pixels;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 24; ++x)
+                pixels.push_back((x - 8) * (x - 8) + (y - 8) * (y - 8) < 20 ? 0xFF00FFu
+                                                                             : static_cast<uint32_t>(x * 9 + seed * 70) << 16 | static_cast<uint32_t>(y * 15));
+        const std::string name = "p" + std::to_string(seed) + ".bmp";
+        testsupport::WriteBmp24(name, 24, 16, pixels);
+        return LoadImageFile(name.c_str(), 0);
+    }
+    static std::string Bytes(const std::vector<uint32_t>& pixels) {
+        return std::string(reinterpret_cast<const char*>(pixels.data()), pixels.size() * sizeof(uint32_t));
+    }
+
+    std::vector<int> images_;
+};
+
+TEST_F(ScreenReuseRun, GivesThePicturesOfDrawingEveryCall) {
+    const std::vector<size_t> drawn = Play(false, 400);
+    const std::vector<size_t> reused = Play(true, 400);
+    ASSERT_EQ(drawn.size(), reused.size());
+    for (size_t i = 0; i < drawn.size(); ++i) ASSERT_EQ(drawn[i], reused[i]) << "frame " << i;
+}
+
+}  // namespace
