@@ -11,7 +11,7 @@ set -u
 build="$1"
 src="$2"
 source "$src/tests/GameDriver.bash"
-require_x setpriv
+require_tools setpriv
 
 work="$(mktemp -d)"
 chmod 755 "$work"   # the read-only row runs the game as an unprivileged user
@@ -85,6 +85,18 @@ describe() {
             "anagura: key file Data/KeyData.dat gives a count of 6 but holds 2 codes$defaults")
       logged=("${picture_failed}image/TitleLogo.bmp" "${picture_failed}image/map_chip.bmp"
               "${sound_failed}sound/Select.wav") ;;
+    damaged-settings)
+      # Each line that gives no setting is named and skipped; the game starts as without them.
+      prepare="mkdir -p $settings_folder && damaged $settings_folder/settings.ini &&"
+      prepare+=" printf '\\nscale = 99\\nvolume = 5\\n' >> $settings_folder/settings.ini"
+      told=("anagura: settings $settings_folder/settings.ini: line 1: not \"name = value\", ignored"
+            "anagura: settings $settings_folder/settings.ini: line 2: bad value \"99\" for scale (1 to 8), ignored"
+            "anagura: settings $settings_folder/settings.ini: line 3: unknown setting \"volume\", ignored")
+      logged=("Settings $settings_folder/settings.ini: line 1: not \"name = value\", ignored") ;;
+    settings-folder)
+      prepare="mkdir -p $settings_folder/settings.ini/kept && echo 'a file of the player' > $settings_folder/settings.ini/kept/file"
+      told=("anagura: settings $settings_folder/settings.ini: cannot be read (Is a directory), ignored")
+      logged=("Settings $settings_folder/settings.ini: cannot be read (Is a directory), ignored") ;;
     read-only)
       # The log and the player's own key file go to the player's folder.
       prepare="chmod -R a+rX . && chmod a-w ."
@@ -103,18 +115,22 @@ describe() {
       logged=("ウインドウの作成に失敗しました") ;;
   esac
 }
-rows=(intact no-image no-sound no-data damaged empty truncated read-only log-folder no-audio no-display)
+rows=(intact no-image no-sound no-data damaged empty truncated damaged-settings settings-folder read-only log-folder
+  no-audio no-display)
 
-# The installation's files and what they hold, Log.txt aside.
-contents() { (cd "$1" && find . -type f ! -path ./Log.txt -print0 | sort -z | xargs -0 sha256sum); }
+# The installation's files and the player's settings, and what they hold, Log.txt aside.
+contents() {
+  (cd "$install" && find . -type f ! -path ./Log.txt -print0 | sort -z | xargs -0 sha256sum)
+  (cd "$run/home" && find .config -type f -print0 2> /dev/null | sort -z | xargs -0 -r sha256sum)
+}
 
 # Starts the game in the row's installation, as the row's user, with its outputs in $run.
 start() {
   local as=() unset=(-u WAYLAND_DISPLAY -u SDL_VIDEODRIVER)
   [ "$player" = 0 ] || as=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
   [ "$display" = 1 ] || unset+=(-u DISPLAY)
-  (cd "$install" && exec env "${unset[@]}" SDL_AUDIODRIVER="$audio" \
-    HOME="$run/home" XDG_DATA_HOME="$run/home/share" XDG_RUNTIME_DIR="$run/home" \
+  (cd "$install" && new_player "$run/home" &&
+    exec env "${unset[@]}" SDL_AUDIODRIVER="$audio" XDG_RUNTIME_DIR="$run/home" \
     "${as[@]}" "$build/anagura" --record "$rec" --trace "$trace") > "$run/out" 2> "$run/err" &
   game=$!
 }
@@ -141,16 +157,17 @@ sjis() { printf '%s' "$1" | iconv -f UTF-8 -t CP932; }
 count_lines() { grep -cxF -- "$1" "$run/err"; }
 
 for row in "${rows[@]}"; do
-  describe "$row"
   run="$work/$row"
+  settings_folder="$run/home/.config/anagura"
+  describe "$row"
   install="$run/data"
   mkdir -p "$install" "$run/home"
   cp -r "$src/assets/image" "$src/assets/sound" "$src/assets/Data" "$src/assets/fonts" "$install/"
   (cd "$install" && eval "$prepare") || fail "the installation could not be prepared"
   chmod 777 "$run" "$run/home"
   rec="$run/game.rec" trace="$run/game.jsonl" logfile="$install/Log.txt"
-  [ "$player" = 0 ] || logfile="$run/home/share/anagura/Log.txt"
-  before="$(contents "$install")"
+  [ "$player" = 0 ] || logfile="$run/home/.local/share/anagura/Log.txt"
+  before="$(contents)"
   begin=$(date +%s%N)
   start
   if [ "$playable" = 1 ]; then play; fi
@@ -173,12 +190,12 @@ for row in "${rows[@]}"; do
   for line in "${logged[@]}"; do
     grep -qF -- "$(sjis "$line")" "$logfile" 2> /dev/null || fail "Log.txt lacks: $line"
   done
-  [ "$(contents "$install")" = "$before" ] || fail "the installation was changed"
+  [ "$(contents)" = "$before" ] || fail "the installation or the settings were changed"
   echo "ok: $row (status $status, $took ms)"
 done
 
 # No display: the next start is not taken for a second copy.
-row=no-display-again
+row=no-display-again run="$work/no-display"
 describe no-display
 start
 wait "$game"
@@ -187,6 +204,6 @@ grep -q "another copy" "$run/err" && fail "the next start was refused as a secon
 grep -q "cannot open the window" "$run/err" || fail "the next start did not fail the same way"
 
 # A read-only installation: the player's own copy of the key file was made.
-cmp -s "$src/assets/Data/KeyData.dat" "$work/read-only/home/share/anagura/Data/KeyData.dat" ||
+cmp -s "$src/assets/Data/KeyData.dat" "$work/read-only/home/.local/share/anagura/Data/KeyData.dat" ||
   { row=read-only; fail "no key file in the player's folder"; }
 echo "PASS: ${#rows[@]} installations"

@@ -4,15 +4,22 @@
 # until the recording shows the game read it down, then released until it shows
 # it up. The test defines fail() and sets $game to the game's process id.
 
-# Skips the test (exit 0) without an X display or without one of the tools named.
-require_x() {
-  if [ -z "${DISPLAY:-}" ]; then
-    echo "SKIP: DISPLAY is not set (scripts/test.sh starts Xvfb)"
-    exit 0
-  fi
-  for tool in xdotool "$@"; do
+source "$(dirname "${BASH_SOURCE[0]}")/XWindowTest.bash"   # skipped without X or xdotool
+
+# Skips the test (exit 0) without one of the tools named.
+require_tools() {
+  for tool in "$@"; do
     command -v "$tool" > /dev/null || { echo "SKIP: $tool is not installed"; exit 0; }
   done
+}
+
+# A new player: a home folder of their own (made), no XDG folder named, so that
+# settings, log and key file go where they go on a fresh account and nothing of
+# the machine's user is read.
+new_player() {
+  export HOME="$1"
+  unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME
+  mkdir -p "$HOME"
 }
 
 # The trap of such a test: ends the game, removes the folder $work and the

@@ -21,7 +21,7 @@ set -u
 build="$1"
 src="$2"
 source "$src/tests/GameDriver.bash"
-require_x xwd xwininfo
+require_tools xwd xwininfo
 
 work="$(mktemp -d)"
 game=""
@@ -35,6 +35,7 @@ fail() {
 }
 
 export ANAGURA_INSTANCE_LOCK="anagura-whole-game-test-$$"
+new_player "$work/home"
 mkdir -p "$work/data"
 for sub in image sound Data fonts; do ln -s "$src/assets/$sub" "$work/data/$sub"; done
 trace="$work/game.jsonl"
