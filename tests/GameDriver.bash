@@ -78,7 +78,13 @@ wait_until() {
   fail "no $what within 30 s"
 }
 
-key_down() { [[ " $(last_line "$rec") " == *" $1 "* ]] && [[ "$(last_line "$rec")" != \#* ]]; }
+# The recording's last line is "FRAME CODE...": the codes down from that frame on
+# (a frame number may equal a code: only the fields after it are codes).
+key_down() {
+  local fields
+  read -r -a fields <<< "$(last_line "$rec")"
+  [[ "${fields[0]:-#}" != \#* ]] && [[ " ${fields[*]:1} " == *" $1 "* ]]
+}
 key_up() { ! key_down "$1"; }
 # press KEYSYM CODE: the key, by its X name and its scan code in the recording.
 press() {
