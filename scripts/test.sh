@@ -30,23 +30,33 @@ fi
 # Both builds: the tests and the tools they use, warnings as errors (builds.sh).
 source "$root/scripts/builds.sh"
 
-echo "== sanitizer build (AddressSanitizer + UndefinedBehaviorSanitizer)"
+# stage NAME: ends the stage before (its time is printed) and begins the next.
+stage_name="" stage_begin=$SECONDS begin=$SECONDS
+stage() {
+  [ -z "$stage_name" ] || echo "== $stage_name: $((SECONDS - stage_begin)) s"
+  stage_name="$1" stage_begin=$SECONDS
+  [ -z "$1" ] || echo "== $1"
+}
+
+stage "sanitizer build (AddressSanitizer + UndefinedBehaviorSanitizer)"
 bash "$root/scripts/build.sh" "${asan_build[@]}"
 (cd "$root/build/asan" && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --output-on-failure -j 2 --timeout 300)
 
-echo "== normal build"
+stage "normal build"
 bash "$root/scripts/build.sh" "${test_build[@]}"
 (cd "$root/build/test" && ctest --output-on-failure -j 2 --timeout 300)
 
-echo "== thread sanitizer build (the sound, mixer and lock tests)"
+stage "thread sanitizer build (the sound, mixer and lock tests)"
 ANAGURA_BUILD_TARGETS=anagura_thread_tests bash "$root/scripts/build.sh" "$root/build/tsan" \
   -DANAGURA_THREAD_SANITIZE=ON -DANAGURA_WERROR=ON "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g -DNDEBUG"
 (cd "$root/build/tsan" && TSAN_OPTIONS="halt_on_error=1" ./anagura_thread_tests \
   --gtest_filter='SoundPlayback*:SoundBadInput*:SoundOutputOff*:VolumeLaw*:RealClock*:MediaLock*:OperationLock*')
 
-echo "== soak"
+stage "soak"
 bash "$root/scripts/soak.sh" 100000
 
-echo "== fuzz"
+stage "fuzz"
 bash "$root/scripts/fuzz.sh" 15
+stage ""
+echo "test: everything passed in $((SECONDS - begin)) s"
