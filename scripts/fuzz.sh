@@ -76,9 +76,12 @@ for ((i = 0; i < ${#targets[@]}; i += 2)); do   # two at a time
   for j in "${!pair[@]}"; do wait "${pids[j]}" || failed+=("${pair[j]}"); done
 done
 
+# Per target: the inputs run, the code edges reached and the corpus kept.
 for name in "${targets[@]}"; do
   runs=$(grep -ho 'stat::number_of_executed_units: *[0-9]*' "$build/logs/$name.log" | grep -o '[0-9]*$' || echo "?")
-  printf '  %-18s %10s runs in %s s\n' "$name" "$runs" "$seconds"
+  cov=$(grep -o 'DONE *cov: [0-9]*' "$build/logs/$name.log" | grep -o '[0-9]*$' || echo "?")
+  printf '  %-18s %10s runs in %s s, %5s edges, %5s inputs in the corpus\n' "$name" "$runs" "$seconds" "$cov" \
+    "$(find "$build/corpus/$name" -type f | wc -l)"
 done
 for name in "${failed[@]}"; do
   echo "== $name: finding (log: $build/logs/$name.log)"
