@@ -47,7 +47,7 @@ cjpeg -quality 75 -outfile "$seeds/JpegDecoderFuzz/TitleLogo.jpg" "$root/assets/
 cjpeg -grayscale -progressive -outfile "$seeds/JpegDecoderFuzz/kumo.jpg" "$root/assets/image/kumo.bmp"
 for wav in Dec Attack; do oggenc -Q -q 0 -o "$seeds/VorbisDecoderFuzz/$wav.ogg" "$root/assets/sound/$wav.wav"; done
 mkdir -p "$seeds/ShiftJisFuzz"
-iconv -c -f UTF-8 -t CP932 "$root/README.ja.md" | head -c 4096 > "$seeds/ShiftJisFuzz/README.ja.txt"
+iconv -c -f UTF-8 -t CP932 "$root/README.ja.md" > "$seeds/ShiftJisFuzz/README.ja.txt"   # runs see its first 4096 bytes
 
 export LSAN_OPTIONS="suppressions=$root/fuzz/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1"
