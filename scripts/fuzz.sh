@@ -6,6 +6,7 @@
 # is kept in build/fuzz/findings and counted. The last line is
 # "fuzz: N targets, F findings"; the exit status is 1 when F is not 0.
 set -euo pipefail
+trap 'echo "fuzz: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 root="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${1:?usage: fuzz.sh SECONDS}"
 build="$root/build/fuzz"
