@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: once in a normal build, once under
 # AddressSanitizer + UndefinedBehaviorSanitizer. Starts a plain Xvfb for the
-# window tests and leaves SDL's drivers to SDL, as on a player's machine.
+# window tests and leaves SDL's drivers to SDL, as on a player's machine. Then
+# the sound, mixer and lock tests under ThreadSanitizer, a soak of the replay
+# tool on random play (soak.sh) and a short run of every fuzz target (fuzz.sh).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$root/scripts/setup.sh" game test package
@@ -25,16 +27,36 @@ if [ -z "${DISPLAY:-}" ]; then
   done
 fi
 
-# Both builds: the tests and the tools they use, warnings as errors.
-checks="-DANAGURA_TESTS=ON -DANAGURA_TOOLS=ON -DANAGURA_WERROR=ON"
+# Both builds: the tests and the tools they use, warnings as errors (builds.sh).
+source "$root/scripts/builds.sh"
 
-echo "== sanitizer build (AddressSanitizer + UndefinedBehaviorSanitizer)"
-bash "$root/scripts/build.sh" "$root/build/asan" -DANAGURA_SANITIZE=ON -DANAGURA_BENCH=OFF $checks \
-  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG"
+# stage NAME: ends the stage before (its time is printed) and begins the next.
+stage_name="" stage_begin=$SECONDS begin=$SECONDS
+stage() {
+  [ -z "$stage_name" ] || echo "== $stage_name: $((SECONDS - stage_begin)) s"
+  stage_name="$1" stage_begin=$SECONDS
+  [ -z "$1" ] || echo "== $1"
+}
+
+stage "sanitizer build (AddressSanitizer + UndefinedBehaviorSanitizer)"
+bash "$root/scripts/build.sh" "${asan_build[@]}"
 (cd "$root/build/asan" && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --output-on-failure -j 2 --timeout 300)
 
-echo "== normal build"
-bash "$root/scripts/build.sh" "$root/build/test" -DANAGURA_BENCH=ON $checks "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -DNDEBUG"
-cd "$root/build/test"
-ctest --output-on-failure -j 2 --timeout 300
+stage "normal build"
+bash "$root/scripts/build.sh" "${test_build[@]}"
+(cd "$root/build/test" && ctest --output-on-failure -j 2 --timeout 300)
+
+stage "thread sanitizer build (the sound, mixer and lock tests)"
+ANAGURA_BUILD_TARGETS=anagura_thread_tests bash "$root/scripts/build.sh" "$root/build/tsan" \
+  -DANAGURA_THREAD_SANITIZE=ON -DANAGURA_WERROR=ON "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g -DNDEBUG"
+(cd "$root/build/tsan" && TSAN_OPTIONS="halt_on_error=1" ./anagura_thread_tests \
+  --gtest_filter='Sound*:VolumeLaw*:RealClock*:MediaLock*:OperationLock*')
+
+stage "soak"
+bash "$root/scripts/soak.sh" 100000
+
+stage "fuzz"
+bash "$root/scripts/fuzz.sh" 15
+stage ""
+echo "test: everything passed in $((SECONDS - begin)) s"

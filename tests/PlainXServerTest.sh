@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real program on an X server of its own, set up as on a player's machine:
 # a plain Xvfb (it resets whenever its last client leaves) with the program as
-# its only client during start-up. Ten starts in a row each show a window; and
+# its only client during start-up. Ten starts in a row, each just after another
+# client left (as after a launcher script's xset), each show a window; and
 # when the server goes away under the running program, the program ends at once
 # with a message, a failure status and its single-instance lock released.
 set -u
@@ -56,6 +57,7 @@ started() {
 # its start-up (the frame period is logged once the window is up).
 start_game() {
   rm -f "$work/Log.txt"
+  xdotool getdisplaygeometry > /dev/null   # the server resets as this client leaves
   (cd "$work" && exec "$build/anagura") > "$work/out" 2>&1 &
   game=$!
   for _ in $(seq 1 400); do

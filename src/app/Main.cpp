@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
     }
     // Made before the data folder is entered: their paths are taken from where the game was started.
     app::RunOutputs outputs;
-    if (!outputs.Open({options.recordFile, options.traceFile, options.callsFile, options.traceEvery}, error)) {
+    if (!outputs.Open({options.recordFile, options.traceFile, options.callsFile, options.traceEvery, true}, error)) {
         std::fprintf(stderr, "anagura: %s\n", error.c_str());
         return 1;
     }

@@ -12,7 +12,7 @@ bool RunOutputs::Open(const RunOutputFiles& files, std::string& error) {
         error = "cannot write the recording \"" + files.record + "\"";
         return false;
     }
-    if (!files.trace.empty() && !m_trace.Open(files.trace, files.traceEvery)) {
+    if (!files.trace.empty() && !m_trace.Open(files.trace, files.traceEvery, files.live)) {
         error = "cannot write the trace \"" + files.trace + "\"";
         return false;
     }

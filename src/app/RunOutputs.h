@@ -20,6 +20,8 @@ struct RunOutputFiles {
     std::string trace;        // state trace
     std::string calls;        // call trace
     uint64_t traceEvery = 1;  // selects the frames of both traces
+    bool live = false;        // each traced frame reaches the state trace's file at once (a game
+                              // played in real time: the file can be followed, and outlives a crash)
 };
 
 class RunOutputs {

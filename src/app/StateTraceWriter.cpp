@@ -10,11 +10,12 @@ constexpr size_t kFlushBytes = 1 << 20;
 
 StateTraceWriter::~StateTraceWriter() { Close(); }
 
-bool StateTraceWriter::Open(const std::string& path, uint64_t every) {
+bool StateTraceWriter::Open(const std::string& path, uint64_t every, bool live) {
     Close();
     m_file = std::fopen(path.c_str(), "wb");
     if (!m_file) return false;
     m_every = every == 0 ? 1 : every;
+    m_live = live;
     m_lastTraced = false;
     m_failed = false;
     return true;
@@ -42,12 +43,13 @@ bool StateTraceWriter::Close() {
 
 void StateTraceWriter::Append(uint64_t frame, CScene& scene) {
     AppendTrace(m_buffer, frame, scene);
-    if (m_buffer.size() >= kFlushBytes) Flush();
+    if (m_live || m_buffer.size() >= kFlushBytes) Flush();
 }
 
 void StateTraceWriter::Flush() {
     if (!m_buffer.empty() && std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_file) != m_buffer.size())
         m_failed = true;
+    if (m_live && std::fflush(m_file) != 0) m_failed = true;
     m_buffer.clear();
 }
 

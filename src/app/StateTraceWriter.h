@@ -18,7 +18,8 @@ public:
     StateTraceWriter& operator=(const StateTraceWriter&) = delete;
 
     // Creates the file (every 0 counts as 1). False when it cannot be made.
-    bool Open(const std::string& path, uint64_t every);
+    // `live`: every traced frame is written out at once instead of in large blocks.
+    bool Open(const std::string& path, uint64_t every, bool live = false);
     // The end of frame `frame`, after the loop's scene switch.
     void EndFrame(uint64_t frame, CScene& scene);
     // The end of the run: `frame` was the last frame run; traced unless it was already.
@@ -32,6 +33,7 @@ private:
 
     std::FILE* m_file = nullptr;
     uint64_t m_every = 1;
+    bool m_live = false;
     bool m_lastTraced = false;  // the frame last ended was traced
     bool m_failed = false;
     std::string m_buffer;

@@ -42,17 +42,17 @@ void Mixer::Cut(Voice& voice) {
 void Mixer::Render(int16_t* out, int frames) {
     while (frames > 0) {
         const int n = std::min(frames, kBlockFrames);
+        // The accumulator is shared: a wait for a sound that mixes by itself
+        // while the device is held up may render beside the device's thread.
+        std::lock_guard<std::mutex> guard(lock_);
         int32_t* acc = acc_.data();
         std::memset(acc, 0, static_cast<size_t>(n) * 2 * sizeof(int32_t));
-        {
-            std::lock_guard<std::mutex> guard(lock_);
-            for (Voice* voice : voices_)
-                if (voice->playing) {
-                    voice->MixInto(acc, n);
-                    voice->sounded = true;
-                }
-            fader_.MixInto(acc, n);
-        }
+        for (Voice* voice : voices_)
+            if (voice->playing) {
+                voice->MixInto(acc, n);
+                voice->sounded = true;
+            }
+        fader_.MixInto(acc, n);
         for (int i = 0; i < n * 2; ++i) out[i] = static_cast<int16_t>(std::clamp(acc[i], -32768, 32767));
         out += n * 2;
         frames -= n;

@@ -156,6 +156,10 @@ Uint32 TextureFormatOf(PixelFormat format) {
     return format == PixelFormat::Rgb565 ? SDL_PIXELFORMAT_RGB565 : SDL_PIXELFORMAT_RGB888;
 }
 
+// Starts of video against a named display that refuses the connection.
+constexpr int kDisplayAttempts = 10;
+constexpr Uint32 kDisplayRetryMs = 100;
+
 // True when SDL_VIDEODRIVER (a comma-separated list) names `driver`.
 bool VideoDriverRequested(const char* driver) {
     const char* requested = SDL_GetHint(SDL_HINT_VIDEODRIVER);
@@ -174,18 +178,39 @@ bool VideoDriverRequested(const char* driver) {
 // SDL falls back to its "offscreen" or "dummy" video driver when it reaches no
 // display: the window would exist but nobody could see it. Only a request by
 // name makes them acceptable.
+bool FellBackBlind(const char* driver) {
+    const bool blind = SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0;
+    return blind && !VideoDriverRequested(driver);
+}
+
+// False, with the reason, when video runs on such a fall-back.
 bool CheckVideoDriver(std::string& error) {
     const char* driver = SDL_GetCurrentVideoDriver();
     if (!driver) {
         error = "SDL reports no video driver";
         return false;
     }
-    const bool blind = SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0;
-    if (!blind || VideoDriverRequested(driver)) return true;
+    if (!FellBackBlind(driver)) return true;
     error = std::string("no display (SDL fell back to its \"") + driver +
             "\" video driver; set DISPLAY or WAYLAND_DISPLAY, or SDL_VIDEODRIVER=" + driver +
             " to run without a visible window)";
     return false;
+}
+
+// Starts SDL's video. A display that is named but refuses the connection may be
+// an X server between two clients: a plain one resets when its last client
+// leaves (a launcher script's xset, say) and refuses connections while it does.
+// Video is started again for up to a second before a blind fall-back stands.
+bool InitVideo() {
+    const char* display = std::getenv("DISPLAY");
+    const bool named = display && *display;
+    for (int attempt = 1;; ++attempt) {
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+        const char* driver = SDL_GetCurrentVideoDriver();
+        if (!named || attempt == kDisplayAttempts || !driver || !FellBackBlind(driver)) return true;
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        SDL_Delay(kDisplayRetryMs);
+    }
 }
 
 // The lock of the running platform, released when the X connection is lost.
@@ -487,7 +512,7 @@ private:
 
     bool StartVideo() {
         if (videoStarted_) return true;
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+        if (!InitVideo()) return false;
         const char* driver = SDL_GetCurrentVideoDriver();
         if (driver && SDL_strcmp(driver, "x11") == 0) XSetIOErrorHandler(EndOnLostDisplay);
         videoStarted_ = true;

@@ -1,0 +1,10 @@
+// The Ogg Vorbis decoder on any bytes.
+#include <cstddef>
+#include <cstdint>
+
+#include "SoundCheck.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    fuzz::DecodeSound(media::OpenVorbisDecoder, data, size);
+    return 0;
+}

@@ -1,0 +1,209 @@
+#!/usr/bin/env bash
+# Every bad installation, one row each, tried on the real program in a copy of
+# the data folder: what it must say (on stderr, each line once, and nothing
+# else starting with "anagura:"), what Log.txt must hold, whether it stays
+# playable (it answers the decide key on the title and in the command menu, and
+# a close request ends it with status 0) or ends at once with status 1, and
+# that nothing of the installation is changed or lost. A second copy started
+# beside a running one is WindowTest.sh's row; a key file's every fault, word
+# for word, is FailureReportTest's.
+set -u
+build="$1"
+src="$2"
+source "$src/tests/GameDriver.bash"
+require_tools setpriv
+
+work="$(mktemp -d)"
+chmod 755 "$work"   # the read-only row runs the game as an unprivileged user
+export ANAGURA_INSTANCE_LOCK="anagura-bad-install-test-$$"
+game=""
+trap end_test EXIT
+fail() {
+  echo "FAIL: $row: $*"
+  cat "$run/err" 2> /dev/null
+  iconv -f CP932 -t UTF-8 "$logfile" 2> /dev/null
+  echo
+  exit 1
+}
+
+damaged() { printf 'not what it claims to be %.0s' $(seq 1 80) > "$1"; }
+halve() { head -c $(($(stat -c %s "$1") / 2)) "$1" > "$1.half" && mv "$1.half" "$1"; }
+
+# describe ROW: what the row does and the answer it must get.
+#   prepare   commands run in the installation before the start
+#   told      lines the game must write on stderr, each once
+#   alike     a pattern of further "anagura:" lines allowed (files failing alike)
+#   logged    lines Log.txt must hold (UTF-8 here)
+#   audio     SDL's audio driver: "dummy", a sound device that works (the
+#             sound files are read only when sound plays: a player's machine
+#             has a device, a test machine may not), or "none": no device at all
+#   player    1: run as an unprivileged user (a read-only folder is one only to such)
+#   display   0: no display at all (no DISPLAY, no WAYLAND_DISPLAY)
+#   playable  1: keys work and a close request ends it with 0; 0: it ends by itself with status 1
+describe() {
+  prepare=":" told=() alike='^$' logged=() audio=dummy player=0 playable=1 display=1
+  local sound_failed="右記の音声ファイルのロードに失敗しました_1："
+  local picture_failed="右記のグラフィックファイルのロードに失敗しました："
+  local defaults=": the default keys are used (arrows, Z, X)"
+  case "$1" in
+    intact) ;;
+    no-image)
+      prepare="rm -r image"
+      told=("anagura: no data folder found (no image/ here nor in ../share/games/anagura beside the program): running in the working folder")
+      logged=("グラフィックファイル image/TitleLogo.bmp がありません" "グラフィックファイル image/map_chip.bmp がありません") ;;
+    no-sound)
+      prepare="rm -r sound"
+      told=("anagura: sound sound/Normal1.mp3 cannot be read (No such file or directory)"
+            "anagura: sound sound/Dec.wav cannot be read (No such file or directory)")
+      alike='^anagura: sound sound/[A-Za-z0-9_]+\.wav cannot be read \(No such file or directory\)$'
+      logged=("${sound_failed}sound/Normal1.mp3" "${sound_failed}sound/Dec.wav") ;;
+    no-data)
+      prepare="rm -r Data"
+      told=("anagura: key file Data/KeyData.dat cannot be opened (No such file or directory)$defaults")
+      logged=("Key file Data/KeyData.dat cannot be opened (No such file or directory)$defaults") ;;
+    damaged)
+      prepare="damaged image/TitleLogo.bmp; damaged image/map_chip.bmp; damaged sound/Normal1.mp3;"
+      prepare+=" damaged sound/Dec.wav; damaged Data/KeyData.dat"
+      told=("anagura: sound sound/Normal1.mp3 cannot be decoded as WAV, MP3 or Ogg Vorbis"
+            "anagura: sound sound/Dec.wav cannot be decoded as WAV, MP3 or Ogg Vorbis"
+            "anagura: key file Data/KeyData.dat gives a count of 544501614 but holds 499 codes$defaults")
+      logged=("${picture_failed}image/TitleLogo.bmp" "${picture_failed}image/map_chip.bmp"
+              "${sound_failed}sound/Normal1.mp3" "${sound_failed}sound/Dec.wav") ;;
+    empty)
+      prepare=": > image/TitleLogo.bmp; : > image/Number.png; : > sound/Normal1.mp3; : > sound/Dec.wav;"
+      prepare+=" : > Data/KeyData.dat"
+      told=("anagura: sound sound/Normal1.mp3 cannot be decoded as WAV, MP3 or Ogg Vorbis"
+            "anagura: sound sound/Dec.wav cannot be decoded as WAV, MP3 or Ogg Vorbis"
+            "anagura: key file Data/KeyData.dat is empty$defaults")
+      logged=("${picture_failed}image/TitleLogo.bmp" "${picture_failed}image/Number.png"
+              "${sound_failed}sound/Normal1.mp3" "${sound_failed}sound/Dec.wav") ;;
+    truncated)
+      # A sound cut short plays what it holds; one cut inside its header is refused.
+      prepare="halve image/TitleLogo.bmp; halve image/map_chip.bmp; halve sound/Normal1.mp3; halve sound/Dec.wav;"
+      prepare+=" head -c 30 $src/assets/sound/Select.wav > sound/Select.wav; halve Data/KeyData.dat"
+      told=("anagura: sound sound/Select.wav cannot be decoded as WAV, MP3 or Ogg Vorbis"
+            "anagura: key file Data/KeyData.dat gives a count of 6 but holds 2 codes$defaults")
+      logged=("${picture_failed}image/TitleLogo.bmp" "${picture_failed}image/map_chip.bmp"
+              "${sound_failed}sound/Select.wav") ;;
+    damaged-settings)
+      # Each line that gives no setting is named and skipped; the game starts as without them.
+      prepare="mkdir -p $settings_folder && damaged $settings_folder/settings.ini &&"
+      prepare+=" printf '\\nscale = 99\\nvolume = 5\\n' >> $settings_folder/settings.ini"
+      told=("anagura: settings $settings_folder/settings.ini: line 1: not \"name = value\", ignored"
+            "anagura: settings $settings_folder/settings.ini: line 2: bad value \"99\" for scale (1 to 8), ignored"
+            "anagura: settings $settings_folder/settings.ini: line 3: unknown setting \"volume\", ignored")
+      logged=("Settings $settings_folder/settings.ini: line 1: not \"name = value\", ignored") ;;
+    settings-folder)
+      prepare="mkdir -p $settings_folder/settings.ini/kept && echo 'a file of the player' > $settings_folder/settings.ini/kept/file"
+      told=("anagura: settings $settings_folder/settings.ini: cannot be read (Is a directory), ignored")
+      logged=("Settings $settings_folder/settings.ini: cannot be read (Is a directory), ignored") ;;
+    read-only)
+      # The log and the player's own key file go to the player's folder.
+      prepare="chmod -R a+rX . && chmod a-w ."
+      player=1
+      logged=("ChangeWindowMode実行 ") ;;
+    log-folder)
+      prepare="mkdir -p Log.txt/kept && echo 'a file of the player' > Log.txt/kept/file"
+      told=("anagura: cannot write Log.txt (Is a directory): the game runs without a log") ;;
+    no-audio)
+      audio=none
+      told=("anagura: no sound output (Audio target 'none' not available): the game runs silent")
+      logged=("Sound output is not available: the game runs silent") ;;
+    no-display)
+      display=0 playable=0
+      told=("anagura: cannot open the window: no display (SDL fell back to its \"offscreen\" video driver; set DISPLAY or WAYLAND_DISPLAY, or SDL_VIDEODRIVER=offscreen to run without a visible window)")
+      logged=("ウインドウの作成に失敗しました") ;;
+  esac
+}
+rows=(intact no-image no-sound no-data damaged empty truncated damaged-settings settings-folder read-only log-folder
+  no-audio no-display)
+
+# The installation's files and the player's settings, and what they hold, Log.txt aside.
+contents() {
+  (cd "$install" && find . -type f ! -path ./Log.txt -print0 | sort -z | xargs -0 sha256sum)
+  (cd "$run/home" && find .config -type f -print0 2> /dev/null | sort -z | xargs -0 -r sha256sum)
+}
+
+# Starts the game in the row's installation, as the row's user, with its outputs in $run.
+start() {
+  local as=() unset=(-u WAYLAND_DISPLAY -u SDL_VIDEODRIVER)
+  [ "$player" = 0 ] || as=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+  [ "$display" = 1 ] || unset+=(-u DISPLAY)
+  (cd "$install" && new_player "$run/home" &&
+    exec env "${unset[@]}" SDL_AUDIODRIVER="$audio" XDG_RUNTIME_DIR="$run/home" \
+    "${as[@]}" "$build/anagura" --record "$rec" --trace "$trace") > "$run/out" 2> "$run/err" &
+  game=$!
+}
+
+# Plays the title and the command menu with the decide key, then asks the game to close.
+play() {
+  started() { read_state; }
+  wait_until "first frame" started
+  local window
+  window="$(xdotool search --onlyvisible --pid "$game" 2> /dev/null | head -n 1)"
+  [ -n "$window" ] || fail "no window shown"
+  xdotool windowfocus --sync "$window"
+  wait_until "title" title_waits
+  press z 44
+  in_menu() { read_state && [ "$scene:$state:${menu[2]}" = game:1:-1 ]; }
+  wait_until "command menu" in_menu
+  press z 44
+  in_unit_menu() { read_state && [ "$state" = 2 ]; }
+  wait_until "unit menu after the decide key" in_unit_menu
+  kill -TERM "$game"
+}
+
+sjis() { printf '%s' "$1" | iconv -f UTF-8 -t CP932; }
+count_lines() { grep -cxF -- "$1" "$run/err"; }
+
+for row in "${rows[@]}"; do
+  run="$work/$row"
+  settings_folder="$run/home/.config/anagura"
+  describe "$row"
+  install="$run/data"
+  mkdir -p "$install" "$run/home"
+  cp -r "$src/assets/image" "$src/assets/sound" "$src/assets/Data" "$src/assets/fonts" "$install/"
+  (cd "$install" && eval "$prepare") || fail "the installation could not be prepared"
+  chmod 777 "$run" "$run/home"
+  rec="$run/game.rec" trace="$run/game.jsonl" logfile="$install/Log.txt"
+  [ "$player" = 0 ] || logfile="$run/home/.local/share/anagura/Log.txt"
+  before="$(contents)"
+  begin=$(date +%s%N)
+  start
+  if [ "$playable" = 1 ]; then play; fi
+  wait "$game"
+  status=$?
+  game=""
+  took=$((($(date +%s%N) - begin) / 1000000))
+  if [ "$playable" = 1 ]; then
+    [ "$status" -eq 0 ] || fail "exit status $status after a close request"
+  else
+    [ "$status" -eq 1 ] || fail "exit status $status; 1 was due"
+    [ "$took" -le 2000 ] || fail "it took $took ms to give up"
+  fi
+  for line in "${told[@]}"; do
+    [ "$(count_lines "$line")" = 1 ] || fail "stderr does not say once: $line"
+  done
+  while IFS= read -r line; do
+    printf '%s\n' "${told[@]}" | grep -qxF -- "$line" || [[ "$line" =~ $alike ]] || fail "stderr says more: $line"
+  done < <(grep '^anagura:' "$run/err")
+  for line in "${logged[@]}"; do
+    grep -qF -- "$(sjis "$line")" "$logfile" 2> /dev/null || fail "Log.txt lacks: $line"
+  done
+  [ "$(contents)" = "$before" ] || fail "the installation or the settings were changed"
+  echo "ok: $row (status $status, $took ms)"
+done
+
+# No display: the next start is not taken for a second copy.
+row=no-display-again run="$work/no-display"
+describe no-display
+start
+wait "$game"
+game=""
+grep -q "another copy" "$run/err" && fail "the next start was refused as a second copy"
+grep -q "cannot open the window" "$run/err" || fail "the next start did not fail the same way"
+
+# A read-only installation: the player's own copy of the key file was made.
+cmp -s "$src/assets/Data/KeyData.dat" "$work/read-only/home/.local/share/anagura/Data/KeyData.dat" ||
+  { row=read-only; fail "no key file in the player's folder"; }
+echo "PASS: ${#rows[@]} installations"
