@@ -30,7 +30,7 @@ struct Shade {
     bool invisible;  // alpha blending with param 0: nothing to draw
 };
 
-Shade CurrentShade() {
+[[gnu::always_inline]] inline Shade CurrentShade() {  // asked by every draw
     const DrawState& d = State().draw;
     Shade s;
     s.br = static_cast<uint32_t>(d.brightR);
