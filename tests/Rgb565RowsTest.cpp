@@ -104,26 +104,30 @@ TEST(Rgb565Rows, FillRowsCoverEveryPixelOnce) {
     }
 }
 
-// Both instruction-set variants (where the processor has them), blocks of every
-// width up to 40 inside a wider surface: the block is blended exactly, nothing
-// around it changes.
+// Every instruction-set variant the processor has, blocks of every width up to
+// 72 inside a wider surface, random colours and weights: the block is blended
+// exactly, nothing around it changes.
 TEST(Rgb565Rows, BlendFillMatchesTheFormulaInEveryVariant) {
     std::vector<rows::Isa> variants{rows::Isa::Baseline};
     if (rows::HasAvx2()) variants.push_back(rows::Isa::Avx2);
-    else GTEST_LOG_(INFO) << "this processor has no AVX2: only the baseline variant is checked";
+    else GTEST_LOG_(INFO) << "this processor has no AVX2: its variant is not checked";
+    if (rows::HasAvx512()) variants.push_back(rows::Isa::Avx512);
+    else GTEST_LOG_(INFO) << "this processor has no AVX-512: its variant is not checked";
     std::mt19937 random(99);
-    const Case c{2, 255, 255, 255, 77};
-    constexpr int kStride = 48, kRows = 4;
+    constexpr int kStride = 80, kRows = 3;
     for (rows::Isa isa : variants) {
-        for (int n = 0; n <= 40; ++n) {
+        for (int n = 0; n <= 72; ++n) {
+            const uint16_t source = static_cast<uint16_t>(random());
+            const uint16_t p = static_cast<uint16_t>(n == 0 ? 1 : n == 1 ? 254 : random() % 256);
             std::vector<uint16_t> surface(kStride * (kRows + 2));
             for (auto& d : surface) d = static_cast<uint16_t>(random());
             std::vector<uint16_t> out = surface;
-            rows::BlendFillWith(isa, out.data() + kStride + 3, kStride, kRows, n, 0xF81F, FactorsOf(c));
+            rows::BlendFillWith(isa, out.data() + kStride + 3, kStride, kRows, n, source,
+                                FactorsOf(Case{2, 255, 255, 255, p}));
             for (int i = 0; i < static_cast<int>(surface.size()); ++i) {
                 const int row = i / kStride, col = i % kStride;
                 const bool inside = row >= 1 && row <= kRows && col >= 3 && col < 3 + n;
-                const uint16_t want = inside ? media::Blend<Rgb565>(0xF81F, surface[i], 77) : surface[i];
+                const uint16_t want = inside ? media::Blend<Rgb565>(source, surface[i], p) : surface[i];
                 ASSERT_EQ(out[i], want) << "isa " << static_cast<int>(isa) << " n " << n << " at " << row << "," << col;
             }
         }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string_view>
 
 #include "media/FontFinder.h"
 #include "media/FontSystem.h"
@@ -16,6 +17,7 @@ namespace {
 struct DefaultFontState {
     FontSettings settings;                    // current settings
     std::optional<FontSettings> madeFrom;     // settings of the last creation (even a failed one)
+    bool upToDate = false;                    // madeFrom holds the current settings: nothing to compare
     int32_t handle = -1;
     uint64_t creations = 0;
 };
@@ -31,11 +33,22 @@ const FontSettings& DefaultFontSettings() { return State().settings; }
 
 void BringDefaultFontUpToDate() {
     DefaultFontState& state = State();
+    if (state.upToDate) return;
+    state.upToDate = true;
     if (state.madeFrom && *state.madeFrom == state.settings) return;
     if (state.handle != -1) DeleteFontHandle(state.handle);
     state.handle = CreateFontHandle(state.settings);
     state.madeFrom = state.settings;
     ++state.creations;
+}
+
+// A setter's new value: the font is compared with the settings again only
+// when one of them really changes.
+template <class T>
+void ChangeSetting(T& setting, const T& value) {
+    if (setting == value) return;
+    setting = value;
+    State().upToDate = false;
 }
 
 Font* DefaultFont() { return FindFont(State().handle); }
@@ -55,6 +68,7 @@ void EndFonts() {
     DeleteAllFonts();
     state.handle = -1;
     state.madeFrom.reset();
+    state.upToDate = false;
     ReleaseFontConfig();
 }
 
@@ -63,7 +77,7 @@ void EndFonts() {
 int SetDefaultFontSize(int size) {
     if (media::RecordingCalls()) return media::traced::SetDefaultFontSize(size);
     media::OperationGuard guard;
-    media::State().settings.size = size == -1 ? 16 : size;
+    media::ChangeSetting(media::State().settings.size, size == -1 ? 16 : size);
     media::BringDefaultFontUpToDate();
     return 0;
 }
@@ -71,7 +85,7 @@ int SetDefaultFontSize(int size) {
 int SetDefaultFontThickness(int thickness) {
     if (media::RecordingCalls()) return media::traced::SetDefaultFontThickness(thickness);
     media::OperationGuard guard;
-    media::State().settings.thickness = thickness == -1 ? 6 : std::clamp(thickness, 0, 9);
+    media::ChangeSetting(media::State().settings.thickness, thickness == -1 ? 6 : std::clamp(thickness, 0, 9));
     media::BringDefaultFontUpToDate();
     return 0;
 }
@@ -80,8 +94,12 @@ int SetDefaultFontFace(const char* face, int charSet) {
     if (media::RecordingCalls()) return media::traced::SetDefaultFontFace(face, charSet);
     media::OperationGuard guard;
     media::FontSettings& settings = media::State().settings;
-    settings.face = face ? face : "";
-    settings.charSet = (charSet < 0 || charSet > 2) ? 1 : charSet;
+    const std::string_view newFace = face ? face : "";
+    if (settings.face != newFace) {
+        settings.face = newFace;
+        media::State().upToDate = false;
+    }
+    media::ChangeSetting(settings.charSet, (charSet < 0 || charSet > 2) ? 1 : charSet);
     media::BringDefaultFontUpToDate();
     return 0;
 }

@@ -109,8 +109,7 @@ std::vector<uint16_t> RowsTurnedRound(const std::vector<uint16_t>& pixels, int w
 
 }  // namespace
 
-void Image::EnsureNative(PixelFormat format) {
-    if (nativeReady && nativeFormat == format) return;
+void Image::MakeNative(PixelFormat format) {
     const size_t n = rgb.size();
     n8.clear();
     n16.clear();

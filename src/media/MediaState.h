@@ -75,8 +75,13 @@ struct Image {
     std::vector<uint16_t> mirroredKeep16;
     std::vector<uint32_t> n32;
 
-    void EnsureNative(PixelFormat format);
+    void EnsureNative(PixelFormat format) {  // asked by every draw: the check is inline
+        if (!nativeReady || nativeFormat != format) MakeNative(format);
+    }
     void EnsureMirrored16();
+
+private:
+    void MakeNative(PixelFormat format);
 };
 
 struct DrawState {

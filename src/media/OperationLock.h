@@ -35,6 +35,8 @@ public:
         holds_.store(holds, std::memory_order_relaxed);
         if (holds == 0) Release();
     }
+    // True while the calling thread holds the lock (inside a batch of operations).
+    bool HeldHere() const { return HeldByCaller(detail::CallerToken()); }
     // Takes the lock only when nobody holds it and nobody waits. True when taken.
     bool TryLock();
     int HoldCount() const;

@@ -30,7 +30,7 @@ struct Shade {
     bool invisible;  // alpha blending with param 0: nothing to draw
 };
 
-Shade CurrentShade() {
+[[gnu::always_inline]] inline Shade CurrentShade() {  // asked by every draw
     const DrawState& d = State().draw;
     Shade s;
     s.br = static_cast<uint32_t>(d.brightR);
@@ -442,21 +442,47 @@ int DrawRect(int x1, int y1, int x2, int y2, uint32_t colour, int fill) {
     return 0;
 }
 
-int SetBlendMode(int mode, int param) {
-    if (RecordingCalls()) return traced::SetBlendMode(mode, param);
-    OperationGuard guard;
+namespace {
+
+// The setters below run hundreds of times a frame, mostly inside the caller's
+// batch: there the lock is held already and is not taken again, and the
+// setting is a few stores.
+[[gnu::always_inline]] inline int SetBlendModeHeld(int mode, int param) {
     DrawState& d = State().draw;
     d.blendMode = mode;
     d.blendParam = Clamp255(param);
     return 0;
 }
 
-int SetDrawBrightness(int r, int g, int b) {
-    if (RecordingCalls()) return traced::SetDrawBrightness(r, g, b);
-    OperationGuard guard;
+[[gnu::always_inline]] inline int SetDrawBrightnessHeld(int r, int g, int b) {
     DrawState& d = State().draw;
     d.brightR = Clamp255(r);
     d.brightG = Clamp255(g);
     d.brightB = Clamp255(b);
     return 0;
+}
+
+// Outside a batch, or while the calls are recorded.
+[[gnu::noinline]] int SetBlendModeAlone(int mode, int param) {
+    if (RecordingCalls()) return traced::SetBlendMode(mode, param);
+    OperationGuard guard;
+    return SetBlendModeHeld(mode, param);
+}
+
+[[gnu::noinline]] int SetDrawBrightnessAlone(int r, int g, int b) {
+    if (RecordingCalls()) return traced::SetDrawBrightness(r, g, b);
+    OperationGuard guard;
+    return SetDrawBrightnessHeld(r, g, b);
+}
+
+}  // namespace
+
+int SetBlendMode(int mode, int param) {
+    if (RecordingCalls() || !TheOperationLock().HeldHere()) return SetBlendModeAlone(mode, param);
+    return SetBlendModeHeld(mode, param);
+}
+
+int SetDrawBrightness(int r, int g, int b) {
+    if (RecordingCalls() || !TheOperationLock().HeldHere()) return SetDrawBrightnessAlone(r, g, b);
+    return SetDrawBrightnessHeld(r, g, b);
 }

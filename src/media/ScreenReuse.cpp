@@ -56,20 +56,13 @@ bool ScreenReuse::BeginFrame(Surface& back) {
     return enabled_;
 }
 
-// While deferred, a call that repeats the reference's next one is only counted:
-// the fields are compared where the reference keeps them, nothing is written.
-bool ScreenReuse::SkipImage(int x, int y, int handle, bool transparent, bool mirrored, const DrawState& state,
+bool ScreenReuse::NoteImage(int x, int y, int handle, bool transparent, bool mirrored, const DrawState& state,
                             Surface& back) {
-    if (phase_ == Phase::Deferred && matched_ < SkippableCalls()) {
-        const DrawCall& next = reference_[matched_];
-        if (next.kind == (mirrored ? DrawCall::kMirroredImage : DrawCall::kImage) && next.x1 == x && next.y1 == y &&
-            next.x2 == handle && next.y2 == (transparent ? 1 : 0) && next.InState(state)) {
-            ++matched_;
-            return true;
-        }
-    }
     return NoteDrawn(DrawCall::Image(x, y, handle, transparent, mirrored, state), back);
 }
+
+// While deferred, a call that repeats the reference's next one is only counted:
+// the fields are compared where the reference keeps them, nothing is written.
 
 bool ScreenReuse::SkipRect(int x1, int y1, int x2, int y2, uint32_t colour, int fill, const DrawState& state,
                            Surface& back) {

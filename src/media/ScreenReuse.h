@@ -62,7 +62,13 @@ public:
     // A draw on the back screen. True when it repeats the previous frame's and
     // need not be drawn now; otherwise the caller draws it on Back().
     bool SkipImage(int x, int y, int handle, bool transparent, bool mirrored, const DrawState& state,
-                   Surface& back);
+                   Surface& back) {
+        if (RepeatsImage(x, y, handle, transparent, mirrored, state)) {
+            ++matched_;
+            return true;
+        }
+        return NoteImage(x, y, handle, transparent, mirrored, state, back);
+    }
     bool SkipRect(int x1, int y1, int x2, int y2, uint32_t colour, int fill, const DrawState& state,
                   Surface& back);
     bool SkipText(int x, int y, const std::shared_ptr<const TextRun>& run, uint32_t colour, const DrawState& state,
@@ -96,6 +102,17 @@ private:
         uint64_t id = 0;   // never 0, never used twice
     };
 
+    // While deferred: the image draw is the reference's next call, and the
+    // latest picture shows it. The fields are compared where the reference
+    // keeps them; nothing is written.
+    bool RepeatsImage(int x, int y, int handle, bool transparent, bool mirrored, const DrawState& state) const {
+        if (phase_ != Phase::Deferred || matched_ >= SkippableCalls()) return false;
+        const DrawCall& next = reference_[matched_];
+        return next.kind == (mirrored ? DrawCall::kMirroredImage : DrawCall::kImage) && next.x1 == x &&
+               next.y1 == y && next.x2 == handle && next.y2 == (transparent ? 1 : 0) && next.InState(state);
+    }
+    bool NoteImage(int x, int y, int handle, bool transparent, bool mirrored, const DrawState& state,
+                   Surface& back);
     // Notes a call that is drawn now (false, for the caller to return).
     bool NoteDrawn(const DrawCall& call, Surface& back);
     // Calls that may be skipped while deferred: those the latest picture shows.
