@@ -455,7 +455,11 @@ private:
         width_ = request.width;
         height_ = request.height;
         SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
-        Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE;
+        // Hidden until its renderer is made: an OpenGL renderer remakes a window
+        // made without OpenGL, and a window already shown would be mapped,
+        // destroyed and mapped again (a flash, and a window id that dies
+        // under anyone who found it).
+        Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
         if (!request.windowed) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
         const int windowWidth = WindowSide(width_, request.scale);
         const int windowHeight = WindowSide(height_, request.scale);
@@ -484,6 +488,7 @@ private:
             error = std::string("SDL_CreateTexture: ") + SDL_GetError();
             return false;
         }
+        SDL_ShowWindow(window_);
         return true;
     }
 
