@@ -61,6 +61,14 @@ bool ReadWhole(const std::string& path, std::string& text, std::string& error) {
     return ok;
 }
 
+// A problem names what the file holds, and goes to the log and the terminal:
+// control bytes (a NUL would cut the message short) are shown as '?'.
+std::string Printable(std::string text) {
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
+    return text;
+}
+
 }  // namespace
 
 PlayerSettings ParseSettings(std::string_view text, std::vector<std::string>& problems) {
@@ -73,7 +81,7 @@ PlayerSettings ParseSettings(std::string_view text, std::vector<std::string>& pr
         if (equals != std::string_view::npos &&
             SetSetting(settings, Trimmed(line.substr(0, equals)), Trimmed(line.substr(equals + 1)), problem))
             return;
-        problems.push_back("line " + std::to_string(number) + ": " + problem + ", ignored");
+        problems.push_back("line " + std::to_string(number) + ": " + Printable(problem) + ", ignored");
     });
     return settings;
 }
