@@ -4,7 +4,7 @@
 # otherwise; skips what is installed.
 #   game     what the game needs to build and run
 #   test     the tests, the benchmarks and the asset generator (GoogleTest,
-#            Google Benchmark, lame, Xvfb, xdotool, xprop)
+#            Google Benchmark, lame, Xvfb, xdotool, xprop, clang-format)
 #   package  making and checking the .deb (dpkg-dev, lintian, desktop-file-utils, appstream)
 set -euo pipefail
 
@@ -16,7 +16,7 @@ GAME=(
 )
 TEST=(
   libgtest-dev libgmock-dev libbenchmark-dev
-  lame xvfb xdotool xauth x11-utils libxdamage-dev
+  lame xvfb xdotool xauth x11-utils libxdamage-dev clang-format
 )
 PACKAGE=(
   dpkg-dev file lintian desktop-file-utils appstream
