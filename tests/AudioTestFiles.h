@@ -32,7 +32,8 @@ inline std::vector<int16_t> Level(int frames, int16_t value) {
     return std::vector<int16_t>(static_cast<size_t>(frames) * 2, value);
 }
 
-inline std::string WriteStereoWav(const testsupport::ScratchFolder& dir, const std::string& name, const std::vector<int16_t>& s, int rate) {
+inline std::string WriteStereoWav(const testsupport::ScratchFolder& dir, const std::string& name,
+                                  const std::vector<int16_t>& s, int rate) {
     const std::string path = dir.File(name);
     media::WriteWavFile(path, s, rate, 2);
     return path;

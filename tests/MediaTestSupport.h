@@ -1,5 +1,5 @@
 // Shared helpers of the media-layer tests: a headless media layer in a scratch
-// working folder, small picture files written on the fly, Shift-JIS text.
+// working folder, reading files and the back screen, Shift-JIS text.
 #pragma once
 
 #include <gtest/gtest.h>
