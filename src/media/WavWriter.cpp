@@ -58,6 +58,7 @@ bool WavWriter::Open(const std::string& path, int sampleRate, int channels) {
 
 bool WavWriter::Write(const int16_t* samples, size_t count) {
     if (!m_file || m_failed) return false;
+    if (count == 0) return true;  // an empty vector's data() may be null
     if constexpr (std::endian::native == std::endian::little) {
         // The samples are in the file's byte order already.
         if (std::fwrite(samples, sizeof(int16_t), count, m_file) != count) m_failed = true;
