@@ -3,14 +3,13 @@
 // line of cached text.
 #include <benchmark/benchmark.h>
 
-#include <iconv.h>
-
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "SjisTestText.h"
 #include "media/Headless.h"
 #include "media/Media.h"
 #include "media/SoundSystem.h"
@@ -18,17 +17,7 @@
 
 namespace {
 
-std::string ToSjis(const std::string& utf8) {
-    iconv_t cd = iconv_open("CP932", "UTF-8");
-    std::string out(utf8.size() * 2, '\0');
-    char* in = const_cast<char*>(utf8.data());
-    size_t inLeft = utf8.size(), outLeft = out.size();
-    char* outPtr = out.data();
-    iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-    iconv_close(cd);
-    out.resize(out.size() - outLeft);
-    return out;
-}
+using testtext::ToSjis;
 
 // The headless media layer, started once for every benchmark.
 void StartMedia() {
@@ -36,7 +25,7 @@ void StartMedia() {
         media::headless::Install(true);
         SetScreenMode(160, 120, 16, 60);
         InitMediaLayer();
-        SetDrawTarget(-2);
+        SetDrawTarget(kBackScreen);
         return true;
     }();
     (void)started;
@@ -99,7 +88,7 @@ void MixStreams(benchmark::State& state, bool mp3) {
     for (int i = 0; i < 5; ++i) {
         handles.push_back(LoadSound(path.c_str(), 3, -1));
         SetSoundVolume(100, handles.back());
-        PlaySoundHandle(handles.back(), 3, 1);
+        PlaySoundHandle(handles.back(), kPlayLoop, kFromTop);
     }
     for (auto _ : state) benchmark::DoNotOptimize(media::headless::RenderAudio(800));
     for (int h : handles) DeleteSound(h, 0);

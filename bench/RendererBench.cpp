@@ -10,10 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "BmpFile.h"
+#include "ScratchFolder.h"
 #include "app/MainLoop.h"
 #include "app/Scene.h"
 #include "app/SystemContext.h"
+#include "media/BmpWriter.h"
 #include "media/Headless.h"
 #include "media/Media.h"
 
@@ -34,25 +35,12 @@ std::vector<uint32_t> SpritePixels() {
 
 std::string WriteSpriteBmp() {
     const std::string path = std::filesystem::temp_directory_path() / ("anagura-bench-" + std::to_string(getpid()) + ".bmp");
-    bench::WriteBmp24(path, kSprite, kSprite, SpritePixels());
+    media::WriteBmp(path, SpritePixels(), kSprite, kSprite);
     return path;
 }
 
 // A private scratch folder as working folder (the media layer writes Log.txt there).
-struct ScratchFolder {
-    std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::path path;
-    ScratchFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "anagura-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data())) path = pattern;
-        if (!path.empty()) std::filesystem::current_path(path);
-    }
-    ~ScratchFolder() {
-        std::filesystem::current_path(previous);
-        std::error_code ignored;
-        if (!path.empty()) std::filesystem::remove_all(path, ignored);
-    }
-};
+using testsupport::ScratchFolder;
 
 struct OurScreen {
     ScratchFolder folder;
@@ -60,7 +48,7 @@ struct OurScreen {
         media::headless::Install(true);
         SetScreenMode(160, 120, 16, 60);
         InitMediaLayer();
-        SetDrawTarget(-2);
+        SetDrawTarget(kBackScreen);
         SetTransparentColor(255, 0, 255);
     }
     ~OurScreen() { EndMediaLayer(); }
@@ -85,7 +73,7 @@ void BM_Sprite_Ours(benchmark::State& state) {
     int i = 0;
     for (auto _ : state) {
         SetDrawBrightness(200, 150, 100);
-        SetBlendMode(1, 128);
+        SetBlendMode(kBlendAlpha, 128);
         DrawImage((i * 7) % 144, (i * 5) % 104, sprite, 1);
         ++i;
     }
@@ -123,7 +111,7 @@ void BM_FadeRect_Ours(benchmark::State& state) {
     const uint32_t white = MakeColor(255, 255, 255);
     for (auto _ : state) {
         SetDrawBrightness(0, 0, 0);
-        SetBlendMode(1, 246);
+        SetBlendMode(kBlendAlpha, 246);
         DrawRect(0, 0, 160, 120, white, 1);
     }
     state.SetItemsProcessed(state.iterations());

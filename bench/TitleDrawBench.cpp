@@ -1,7 +1,6 @@
 // Cost of drawing the title through its display objects on the headless screen:
 // twelve walkers, three clouds, two strips drawn twice each, two letterbox bars,
 // the sky box, the logo and the blinking prompt.
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -13,8 +12,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include "BmpFile.h"
+#include "ScratchFolder.h"
 #include "app/SystemContext.h"
+#include "media/BmpWriter.h"
 #include "media/Headless.h"
 #include "media/Media.h"
 #include "media/OperationLock.h"
@@ -30,7 +30,7 @@ void WriteBmp(const std::string& path, int w, int h, uint32_t colour) {
     std::vector<uint32_t> pixels;
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) pixels.push_back(x % 16 == 0 ? 0xFF00FFu : colour + static_cast<uint32_t>(h - 1 - y));
-    bench::WriteBmp24(path, w, h, pixels);
+    media::WriteBmp(path, pixels, w, h);
 }
 
 // The title's own objects, built and drawn as the title scene does.
@@ -48,23 +48,19 @@ struct Title {
 // keyed whole and whose ground rows have no keyed pixel).
 class PictureFolder {
 public:
-    explicit PictureFolder(bool shipped) : m_previous(std::filesystem::current_path()) {
+    explicit PictureFolder(bool shipped) {
         static const bool started = [] {
             media::headless::Install(true);
             GetSystem();
             return true;
         }();
         (void)started;
-        std::string dir = (std::filesystem::temp_directory_path() / "anagura-bench-XXXXXX").string();
-        if (mkdtemp(dir.data()) == nullptr) std::abort();
-        m_dir = dir;
-        std::filesystem::current_path(m_dir);
         if (shipped) {
             std::filesystem::create_directory_symlink(std::filesystem::path(ANAGURA_SOURCE_DIR) / "assets" / "image",
-                                                      m_dir / "image");
+                                                      m_folder.Path() / "image");
             return;
         }
-        std::filesystem::create_directory(m_dir / "image");
+        std::filesystem::create_directory(m_folder.Path() / "image");
         WriteBmp("image/kumo.bmp", 40, 16, 0xF0F0F0);
         WriteBmp("image/yama.bmp", 320, 60, 0x207020);
         WriteBmp("image/jimen.bmp", 320, 28, 0x806020);
@@ -76,14 +72,10 @@ public:
     }
     ~PictureFolder() {
         ImageStore::Instance()->ReleaseAll();  // the next folder's pictures are loaded afresh
-        std::error_code ec;
-        std::filesystem::current_path(m_previous, ec);
-        std::filesystem::remove_all(m_dir, ec);
     }
 
 private:
-    std::filesystem::path m_previous;
-    std::filesystem::path m_dir;
+    testsupport::ScratchFolder m_folder;
 };
 
 void DrawFrames(benchmark::State& state, bool shipped, bool update) {

@@ -4,8 +4,8 @@
 # otherwise; skips what is installed.
 #   game     what the game needs to build and run
 #   test     the tests, the benchmarks and the asset generator (GoogleTest,
-#            Google Benchmark, lame, Xvfb, xdotool, xprop, xwd, the XDamage headers of the floor benchmark); the fuzz
-#            targets (clang with libFuzzer; cjpeg and oggenc make seeds of the
+#            Google Benchmark, lame, Xvfb, xdotool, xprop, xwd, clang-format, the XDamage headers of the floor
+#            benchmark); the fuzz targets (clang with libFuzzer; cjpeg and oggenc make seeds of the
 #            formats we ship none of); GNU time for the soak's memory figures
 #   package  making and checking the .deb (dpkg-dev, lintian, desktop-file-utils, appstream)
 set -euo pipefail
@@ -18,7 +18,7 @@ GAME=(
 )
 TEST=(
   libgtest-dev libgmock-dev libbenchmark-dev
-  lame xvfb xdotool xauth x11-utils x11-apps libxdamage-dev
+  lame xvfb xdotool xauth x11-utils x11-apps libxdamage-dev clang-format
   clang libclang-rt-14-dev libjpeg-turbo-progs vorbis-tools time
 )
 PACKAGE=(

@@ -584,7 +584,7 @@ TEST_F(AssetsInMediaLayer, LoudestMusicWithLoudestEffectAtFullVolumeDoesNotClip)
       return 0;
     }
     SetSoundVolume(255, h);
-    PlaySoundHandle(h, 1, 1);
+    PlaySoundHandle(h, kPlayBackground, kFromTop);
     int peak = 0;
     while (media::SoundTable().Find(h)->IsPlaying())
       for (int16_t v : media::headless::RenderAudio(48000)) peak = std::max(peak, std::abs(int(v)));

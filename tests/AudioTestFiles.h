@@ -11,27 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "ScratchFolder.h"
 #include "media/WavWriter.h"
 
 namespace testaudio {
-
-// A folder that disappears with the object.
-class TempDir {
-public:
-    TempDir() {
-        char pattern[] = "/tmp/anagura-audio-XXXXXX";
-        const char* made = mkdtemp(pattern);
-        path_ = made ? made : "/tmp";
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        if (path_ != "/tmp") std::filesystem::remove_all(path_, ignored);
-    }
-    std::string File(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
 
 // Interleaved stereo sine: `frames` frames at `rate`, `freq` Hz, peak `amplitude`.
 inline std::vector<int16_t> Tone(int frames, int rate, double freq, double amplitude) {
@@ -49,7 +32,8 @@ inline std::vector<int16_t> Level(int frames, int16_t value) {
     return std::vector<int16_t>(static_cast<size_t>(frames) * 2, value);
 }
 
-inline std::string WriteStereoWav(const TempDir& dir, const std::string& name, const std::vector<int16_t>& s, int rate) {
+inline std::string WriteStereoWav(const testsupport::ScratchFolder& dir, const std::string& name,
+                                  const std::vector<int16_t>& s, int rate) {
     const std::string path = dir.File(name);
     media::WriteWavFile(path, s, rate, 2);
     return path;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "MediaTestSupport.h"
+#include "media/BmpWriter.h"
 #include "media/CallRecorder.h"
 #include "media/Media.h"
 #include "media/WavWriter.h"
@@ -22,7 +23,7 @@ protected:
 };
 
 TEST_F(CallRecorderTest, ImagesAndSoundsAreNamedByTheLoadsThatMadeThem) {
-    testsupport::WriteBmp24("sheet.bmp", 4, 2, std::vector<uint32_t>(8, 0x00FF00));
+    media::WriteBmp("sheet.bmp", std::vector<uint32_t>(8, 0x00FF00), 4, 2);
     ASSERT_TRUE(media::WriteWavFile("beep.wav", std::vector<int16_t>(2 * 480, 1000), 48000));
     media::StartCallRecorder();
 
@@ -40,8 +41,8 @@ TEST_F(CallRecorderTest, ImagesAndSoundsAreNamedByTheLoadsThatMadeThem) {
     const int third = LoadSound("beep.wav", 3, -1);
     DeleteSound(second, 0);
     const int fourth = LoadSound("beep.wav", 3, -1);  // the lowest number free again
-    PlaySoundHandle(second, 1, 1);
-    PlaySoundHandle(fourth, 3, 1);
+    PlaySoundHandle(second, kPlayBackground, kFromTop);
+    PlaySoundHandle(fourth, kPlayLoop, kFromTop);
     StopSoundHandle(third);
     SetSoundVolume(128, first);
     SetSoundVolume(0, 0);
@@ -89,9 +90,9 @@ TEST_F(CallRecorderTest, StringsAreUtf8AndNumbersAreWrittenAsPassed) {
     SetWindowScale(2.0);
     SetWindowScale(0.5);
     SetWindowScale(std::nan(""));
-    SetBlendMode(1, 300);
+    SetBlendMode(kBlendAlpha, 300);
     SetDrawBrightness(-5, 0, 999);
-    SetDrawTarget(-2);
+    SetDrawTarget(kBackScreen);
     SetDrawTarget(3);
     EXPECT_EQ(media::TakeRecordedCalls(),
               "[\"DrawTextAt\",14,78,\"ぞうしょく\",65535,0],"

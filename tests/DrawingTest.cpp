@@ -7,6 +7,7 @@
 #include <climits>
 
 #include "MediaTestSupport.h"
+#include "media/BmpWriter.h"
 #include "media/Headless.h"
 #include "media/Media.h"
 #include "media/Renderer.h"
@@ -31,11 +32,11 @@ class Drawing : public testsupport::HeadlessMedia {
 protected:
     // A 3 x 2 picture: (200,100,50) (10,20,30) magenta / magenta (255,255,255) (0,0,0).
     int LoadSample() {
-        testsupport::WriteBmp24("sample.bmp", 3, 2, {0xC86432, 0x0A141E, 0xFF00FF, 0xFF00FF, 0xFFFFFF, 0x000000});
+        media::WriteBmp("sample.bmp", {0xC86432, 0x0A141E, 0xFF00FF, 0xFF00FF, 0xFFFFFF, 0x000000}, 3, 2);
         return LoadImageFile("sample.bmp", 0);
     }
     void FillBack(int r, int g, int b) {
-        SetBlendMode(0, 255);
+        SetBlendMode(kBlendNone, 255);
         SetDrawBrightness(255, 255, 255);
         DrawRect(0, 0, 160, 120, MakeColor(r, g, b), 1);
     }
@@ -48,7 +49,7 @@ TEST_F(Drawing, BlendModeNoneWritesTheSource) {
     const int image = LoadSample();
     ASSERT_GT(image, 0);
     FillBack(255, 255, 255);
-    SetBlendMode(0, 0);  // the parameter does not matter without blending
+    SetBlendMode(kBlendNone, 0);  // the parameter does not matter without blending
     EXPECT_EQ(DrawImage(10, 10, image, 0), 0);
     EXPECT_EQ(At(10, 10), kSource);
     EXPECT_EQ(At(11, 10), (C565{1, 5, 3}));
@@ -60,25 +61,25 @@ TEST_F(Drawing, AlphaBlendParameters) {
     const int image = LoadSample();
     // Over white (31, 63, 31) with p = 128: (s*128 + d*127) / 255.
     FillBack(255, 255, 255);
-    SetBlendMode(1, 128);
+    SetBlendMode(kBlendAlpha, 128);
     DrawImage(0, 0, image, 1);
     EXPECT_EQ(At(0, 0), (C565{27, 43, 18}));
     // Over black with p = 128: s*128/255.
     FillBack(0, 0, 0);
-    SetBlendMode(1, 128);
+    SetBlendMode(kBlendAlpha, 128);
     DrawImage(0, 0, image, 1);
     EXPECT_EQ(At(0, 0), (C565{12, 12, 3}));
     // 255 and anything above is opaque.
     for (int p : {255, 256, 300, INT_MAX}) {
         FillBack(255, 255, 255);
-        SetBlendMode(1, p);
+        SetBlendMode(kBlendAlpha, p);
         DrawImage(0, 0, image, 1);
         EXPECT_EQ(At(0, 0), kSource) << p;
     }
     // 0 and anything below leaves the destination as it was.
     for (int p : {0, -1, -300, INT_MIN}) {
         FillBack(255, 255, 255);
-        SetBlendMode(1, p);
+        SetBlendMode(kBlendAlpha, p);
         DrawImage(0, 0, image, 1);
         EXPECT_EQ(At(0, 0), (C565{31, 63, 31})) << p;
     }
@@ -88,7 +89,7 @@ TEST_F(Drawing, BrightnessMultipliesTheSourceBeforeBlending) {
     const int image = LoadSample();
     FillBack(0, 0, 0);
     SetDrawBrightness(128, 255, 0);
-    SetBlendMode(0, 255);
+    SetBlendMode(kBlendNone, 255);
     DrawImage(0, 0, image, 1);
     EXPECT_EQ(At(0, 0), (C565{12, 25, 0}));  // 25*128/255 = 12
     // Out-of-range components are clamped.
@@ -98,12 +99,12 @@ TEST_F(Drawing, BrightnessMultipliesTheSourceBeforeBlending) {
     // Brightness then blend: source (12, 25, 0) at p 128 over white.
     FillBack(255, 255, 255);
     SetDrawBrightness(128, 255, 0);
-    SetBlendMode(1, 128);
+    SetBlendMode(kBlendAlpha, 128);
     DrawImage(0, 0, image, 1);
     EXPECT_EQ(At(0, 0), (C565{21, 43, 15}));  // (12*128+31*127)/255 = 21.4, (25*128+63*127)/255 = 43.9
     // Rectangles obey brightness too: black brightness makes white black.
     SetDrawBrightness(0, 0, 0);
-    SetBlendMode(0, 255);
+    SetBlendMode(kBlendNone, 255);
     DrawRect(0, 0, 1, 1, MakeColor(255, 255, 255), 1);
     EXPECT_EQ(At(0, 0), (C565{0, 0, 0}));
 }
@@ -181,7 +182,7 @@ TEST_F(Drawing, RectCornersInEitherOrderFillTheSameArea) {
 
 TEST_F(Drawing, RectOutlineIsOnePixelAndBlendsEachPixelOnce) {
     FillBack(0, 0, 0);
-    SetBlendMode(1, 128);
+    SetBlendMode(kBlendAlpha, 128);
     DrawRect(40, 30, 10, 10, MakeColor(255, 255, 255), 0);  // reversed corners
     const C565 half{15, 31, 15};  // 31*128/255 = 15, 63*128/255 = 31
     for (auto [x, y] : {std::pair{10, 10}, {39, 10}, {10, 29}, {39, 29}, {25, 10}, {10, 20}, {39, 20}, {25, 29}})
@@ -191,7 +192,7 @@ TEST_F(Drawing, RectOutlineIsOnePixelAndBlendsEachPixelOnce) {
     EXPECT_EQ(At(25, 30), (C565{0, 0, 0}));
     // A one-pixel-high outline is one row.
     FillBack(0, 0, 0);
-    SetBlendMode(1, 128);
+    SetBlendMode(kBlendAlpha, 128);
     DrawRect(0, 0, 3, 1, MakeColor(255, 255, 255), 0);
     EXPECT_EQ(At(1, 0), half);
 }
@@ -214,13 +215,13 @@ TEST_F(Drawing, RectsClipToTheScreen) {
 TEST_F(Drawing, FullScreenFadeOverlayAt246) {
     FillBack(200, 100, 50);  // (25, 25, 6)
     SetDrawBrightness(0, 0, 0);
-    SetBlendMode(1, 246);
+    SetBlendMode(kBlendAlpha, 246);
     DrawRect(0, 0, 160, 120, MakeColor(255, 255, 255), 1);
     // d * 9 / 255: 25*9/255 = 0, 6*9/255 = 0.
     EXPECT_EQ(At(80, 60), (C565{0, 0, 0}));
     FillBack(255, 255, 255);
     SetDrawBrightness(0, 0, 0);
-    SetBlendMode(1, 200);
+    SetBlendMode(kBlendAlpha, 200);
     DrawRect(0, 0, 160, 120, MakeColor(255, 255, 255), 1);
     EXPECT_EQ(At(0, 0), (C565{6, 13, 6}));  // 31*55/255 = 6.69, 63*55/255 = 13.6
 }
@@ -228,13 +229,13 @@ TEST_F(Drawing, FullScreenFadeOverlayAt246) {
 TEST_F(Drawing, CoverageMaskObeysTheDrawingState) {
     FillBack(0, 0, 0);
     const uint8_t mask[2 * 3] = {1, 0, 0, 255, 0, 1};  // 3 wide in a pitch of... rows of 3
-    SetBlendMode(1, 128);
+    SetBlendMode(kBlendAlpha, 128);
     media::DrawCoverageMask(-1, 0, mask, 3, 2, 3, MakeColor(255, 255, 255));
     EXPECT_EQ(At(0, 0), (C565{0, 0, 0}));
     EXPECT_EQ(At(1, 0), (C565{0, 0, 0}));
     EXPECT_EQ(At(0, 1), (C565{0, 0, 0}));
     EXPECT_EQ(At(1, 1), (C565{15, 31, 15}));
-    SetBlendMode(0, 0);
+    SetBlendMode(kBlendNone, 0);
     SetDrawBrightness(255, 0, 0);
     media::DrawCoverageMask(10, 10, mask, 3, 2, 3, MakeColor(255, 255, 255));
     EXPECT_EQ(At(10, 10), (C565{31, 0, 0}));
@@ -257,14 +258,14 @@ TEST_F(Drawing, DrawTargetsClearAndFlip) {
     EXPECT_EQ(At(0, 0), (C565{0, 0, 0}));
     EXPECT_EQ(At(159, 119), (C565{0, 0, 0}));
     // Drawing on the front screen leaves the back screen alone.
-    SetDrawTarget(-4);
+    SetDrawTarget(kFrontScreen);
     DrawRect(0, 0, 160, 120, MakeColor(255, 255, 255), 1);
     EXPECT_EQ(At(0, 0), (C565{0, 0, 0}));
     int w = 0, h = 0;
-    EXPECT_EQ(GetImageSize(-4, &w, &h), 0);
+    EXPECT_EQ(GetImageSize(kFrontScreen, &w, &h), 0);
     EXPECT_EQ(w, 160);
     EXPECT_EQ(h, 120);
-    EXPECT_EQ(GetImageSize(-2, nullptr, nullptr), 0);
+    EXPECT_EQ(GetImageSize(kBackScreen, nullptr, nullptr), 0);
 }
 
 TEST(MakeColour, CutsComponentsIntoTheScreenFormat) {
@@ -294,11 +295,11 @@ TEST(ScreenMode, RefusesBadModesAndKeepsValues) {
     EXPECT_EQ(SetScreenMode(320, 200, 32, 60), 0);
     EXPECT_EQ(SetScreenMode(-1, 240, -1, -1), 0);
     int w = 0, h = 0;
-    GetImageSize(-2, &w, &h);
+    GetImageSize(kBackScreen, &w, &h);
     EXPECT_EQ(w, 320);
     EXPECT_EQ(h, 240);
     EXPECT_EQ(SetScreenMode(100000, 100, 16, 60), -2);
-    GetImageSize(-2, &w, &h);
+    GetImageSize(kBackScreen, &w, &h);
     EXPECT_EQ(w, 640);
     EXPECT_EQ(h, 480);
     EXPECT_EQ(MakeColor(255, 0, 255), 0xF81Fu);
@@ -312,7 +313,7 @@ protected:
 TEST_F(Drawing32, FormulasWorkOnEightBitComponents) {
     DrawRect(0, 0, 160, 120, MakeColor(255, 255, 255), 1);
     SetDrawBrightness(128, 255, 10);
-    SetBlendMode(1, 128);
+    SetBlendMode(kBlendAlpha, 128);
     DrawRect(0, 0, 1, 1, MakeColor(200, 100, 50), 1);
     // brightness: 200*128/255 = 100, 100, 50*10/255 = 1; blend over 255 at 128:
     // (100*128 + 255*127)/255 = 177, (100*128+255*127)/255 = 177, (1*128+255*127)/255 = 127
@@ -327,7 +328,7 @@ protected:
 TEST_F(Drawing8, PaletteScreenBlendsThroughTheNearestEntry) {
     DrawRect(0, 0, 160, 120, MakeColor(255, 255, 255), 1);
     EXPECT_EQ(BackPixel(0, 0), 0xFFFFFFu);
-    SetBlendMode(1, 128);
+    SetBlendMode(kBlendAlpha, 128);
     DrawRect(0, 0, 1, 1, MakeColor(0, 0, 0), 1);
     // 255*127/255 = 127 on each component: nearest entry is the grey 126.
     EXPECT_EQ(BackPixel(0, 0), 0x7E7E7Eu);

@@ -77,7 +77,7 @@ protected:
         media::UsePlatform(std::make_unique<FakeDisplay>(display_));
         SetScreenMode(160, 120, 16, 60);
         ASSERT_EQ(InitMediaLayer(), 0);
-        SetDrawTarget(-2);
+        SetDrawTarget(kBackScreen);
     }
     void TearDown() override {
         EndMediaLayer();

@@ -311,9 +311,9 @@ TEST_F(Fonts, LinesDrawnWholeEqualGlyphByGlyphDrawingWhenBlended) {
         ASSERT_NE(font, nullptr);
         for (const std::string& text : texts) {
             auto draw = [&](bool whole) {
-                SetBlendMode(0, 255);
+                SetBlendMode(kBlendNone, 255);
                 DrawRect(0, 0, 160, 120, MakeColor(40, 90, 200), 1);
-                SetBlendMode(1, 128);
+                SetBlendMode(kBlendAlpha, 128);
                 const uint32_t colour = MakeColor(250, 200, 30);
                 if (whole) {
                     DrawTextAt(3, 5, text.c_str(), colour, 0);
@@ -332,7 +332,7 @@ TEST_F(Fonts, LinesDrawnWholeEqualGlyphByGlyphDrawingWhenBlended) {
             EXPECT_EQ(draw(true), draw(false)) << media::SjisToUtf8(text) << " at size " << size;
         }
     }
-    SetBlendMode(0, 255);
+    SetBlendMode(kBlendNone, 255);
 }
 
 TEST_F(Fonts, TextObeysBrightnessBlendAndClipping) {
@@ -354,10 +354,10 @@ TEST_F(Fonts, TextObeysBrightnessBlendAndClipping) {
 
     // Blend parameter 0: invisible.
     ClearScreen();
-    SetBlendMode(1, 0);
+    SetBlendMode(kBlendAlpha, 0);
     DrawTextAt(0, 0, text.c_str(), white, 0);
     EXPECT_EQ(InkIn(media::headless::BackScreenPixels(), 0, 0, 160, 120), 0);
-    SetBlendMode(0, 0);
+    SetBlendMode(kBlendNone, 0);
 
     // Clipped at every edge, never drawn outside.
     ClearScreen();

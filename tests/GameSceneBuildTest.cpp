@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "GameTestSupport.h"
+#include "SjisTestText.h"
 #include "game/rules/GameData.h"
 #include "game/rules/GameScene.h"
 #include "game/world/DamageEffectPool.h"
@@ -171,12 +172,12 @@ TEST_F(GameSceneBuildTest, BeginBuildsMenusPanelsMessagesAndNames) {
         ASSERT_EQ(msg.m_pages->m_graphics.size(), 1u);
         const auto* page = dynamic_cast<const CTextGraph*>(msg.m_pages->m_graphics[0]);
         ASSERT_NE(page, nullptr);
-        EXPECT_EQ(page->m_lines[0], gametest::ToShiftJis(texts[m]));
+        EXPECT_EQ(page->m_lines[0], testtext::ToSjis(texts[m]));
         EXPECT_EQ(page->m_lineHeight, 8);
     }
     const auto* rest = dynamic_cast<const CTextGraph*>(s.commandWords[5].m_graphics.at(0));
     ASSERT_NE(rest, nullptr);
-    EXPECT_EQ(rest->m_lines[0], gametest::ToShiftJis("きゅうけい"));
+    EXPECT_EQ(rest->m_lines[0], testtext::ToSjis("きゅうけい"));
 
     EXPECT_EQ(s.musicNames[0], "Battle1.mp3");
     EXPECT_EQ(s.musicNames[6], "Normal1_2.mp3");

@@ -12,6 +12,7 @@
 #include <system_error>
 #include <vector>
 
+#include "ScratchFolder.h"
 #include "app/KeyConfig.h"
 #include "app/SystemContext.h"
 #include "game/rules/GameData.h"
@@ -84,17 +85,13 @@ class WorkFolder {
 public:
     explicit WorkFolder(bool withAssets = true, uint32_t seed = 4357) {
         namespace fs = std::filesystem;
-        old_ = fs::current_path();
-        char pattern[] = "/tmp/anagura-game-XXXXXX";
-        const char* made = mkdtemp(pattern);
-        if (made) dir_ = made;
         if (withAssets && HaveAssets()) {
             for (const char* sub : {"image", "sound", "Data", "fonts"}) {
                 std::error_code ec;
-                if (fs::exists(SourceAssets() / sub, ec)) fs::create_directory_symlink(SourceAssets() / sub, dir_ / sub, ec);
+                if (fs::exists(SourceAssets() / sub, ec))
+                    fs::create_directory_symlink(SourceAssets() / sub, Path() / sub, ec);
             }
         }
-        if (!dir_.empty()) fs::current_path(dir_);
         StartHeadless(seed);
         ResetStores();
     }
@@ -102,14 +99,11 @@ public:
         ResetStores();
         ResetSystem();
         media::headless::ClearRandomSeed();
-        std::error_code ec;
-        std::filesystem::current_path(old_, ec);
-        if (!dir_.empty()) std::filesystem::remove_all(dir_, ec);
     }
     WorkFolder(const WorkFolder&) = delete;
     WorkFolder& operator=(const WorkFolder&) = delete;
 
-    const std::filesystem::path& Path() const { return dir_; }
+    const std::filesystem::path& Path() const { return m_folder.Path(); }
 
     // Forgets every loaded picture and sound (and every remembered failure).
     static void ResetStores() {
@@ -118,8 +112,7 @@ public:
     }
 
 private:
-    std::filesystem::path old_;
-    std::filesystem::path dir_;
+    testsupport::ScratchFolder m_folder;
 };
 
 // A game-scene test: a working folder without assets, a fresh player record with
@@ -137,15 +130,10 @@ protected:
     KeyConfig keys;
 };
 
-// Converts UTF-8 text to Shift-JIS (code page 932).
-std::string ToShiftJis(const std::string& utf8);
-
 }  // namespace gametest
 
 namespace gametest {
 
-// Writes 0xRRGGBB pixels as a 24-bit PNG; false on failure.
-bool WritePng(const std::string& path, int width, int height, const std::vector<uint32_t>& pixels);
 // Reads a PNG into 0xRRGGBB pixels; false when missing or unreadable.
 bool ReadPng(const std::string& path, int& width, int& height, std::vector<uint32_t>& pixels);
 

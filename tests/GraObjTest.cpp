@@ -6,6 +6,7 @@
 
 #include "ObjectsTestSupport.h"
 #include "media/Media.h"
+#include "media/PngFile.h"
 #include "objects/AnimeGraph.h"
 #include "objects/BlinkObj.h"
 #include "objects/GraObj.h"
@@ -27,7 +28,7 @@ protected:
             px[x] = c;
             px[6 + x] = c;
         }
-        WritePng("image/Three.png", 6, 2, px);
+        media::WritePng("image/Three.png", px, 6, 2);
     }
     uint32_t Frame(CGraObj& obj) { return static_cast<CAnimeGraph*>(obj.m_graphics.at(0))->m_frame; }
 };

@@ -7,6 +7,7 @@
 #include "ObjectsTestSupport.h"
 #include "app/SystemContext.h"
 #include "media/Media.h"
+#include "media/PngFile.h"
 #include "objects/AnimeGraph.h"
 #include "objects/BoxGraph.h"
 #include "objects/PictGraph.h"
@@ -27,7 +28,7 @@ class GraphicPrimitive : public MediaTest {};
 
 TEST_F(GraphicPrimitive, PictureDrawsPlainMirroredTintedAndTransparent) {
     // Left column red, right column blue, the middle one transparent magenta.
-    WritePng("image/Pict.png", 3, 2, {kRed, kMagenta, kBlue, kRed, kMagenta, kBlue});
+    media::WritePng("image/Pict.png", {kRed, kMagenta, kBlue, kRed, kMagenta, kBlue}, 3, 2);
     CPictGraph* pict = ImageStore::Instance()->CreatePicture("Pict.png");
     ASSERT_NE(pict, nullptr);
     pict->Draw(10, 10, false, 255, 255, 255, 255);
@@ -50,8 +51,8 @@ TEST_F(GraphicPrimitive, PictureDrawsPlainMirroredTintedAndTransparent) {
 }
 
 TEST_F(GraphicPrimitive, AnimationCyclesItsFramesAndFramelessDrawsNothing) {
-    WritePng("image/Strip.png", 6, 2, {kRed, kRed, 0x00FF00, 0x00FF00, kBlue, kBlue,
-                                       kRed, kRed, 0x00FF00, 0x00FF00, kBlue, kBlue});
+    media::WritePng("image/Strip.png",
+                    {kRed, kRed, 0x00FF00, 0x00FF00, kBlue, kBlue, kRed, kRed, 0x00FF00, 0x00FF00, kBlue, kBlue}, 6, 2);
     CAnimeGraph* anime = ImageStore::Instance()->CreateCells("Strip.png", 3, 1, 0, 2);
     ASSERT_EQ(anime->m_frames.size(), 3u);
     const uint32_t expected[] = {kRed, 0x00FF00, kBlue, kRed, 0x00FF00};

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "MediaTestSupport.h"
+#include "media/BmpWriter.h"
 #include "media/HandleTable.h"
 #include "media/Media.h"
 
@@ -22,11 +23,11 @@ protected:
         std::vector<uint32_t> pixels;
         for (int y = 0; y < 4; ++y)
             for (int x = 0; x < 8; ++x) pixels.push_back(static_cast<uint32_t>((x / 2) * 40) << 16 | static_cast<uint32_t>((y / 2) * 80) << 8 | 7u);
-        testsupport::WriteBmp24(path, 8, 4, pixels);
+        media::WriteBmp(path, pixels, 8, 4);
     }
     // The colour the image draws at its top-left pixel, read back through the screen.
     uint32_t FirstPixel(int handle) {
-        SetBlendMode(0, 0);
+        SetBlendMode(kBlendNone, 0);
         SetDrawBrightness(255, 255, 255);
         DrawImage(0, 0, handle, 0);
         return testsupport::BackPixel(0, 0);
@@ -209,7 +210,7 @@ TEST_F(Images, HugeDeclaredSizesAreRefusedBeforeAllocating) {
     EXPECT_NE(ReadFile("Log.txt").find(memory + "wide.png"), std::string::npos);
     // A BMP header claiming 60000 x 60000 pixels of 24 bits.
     std::vector<uint32_t> one{0};
-    testsupport::WriteBmp24("bomb.bmp", 1, 1, one);
+    media::WriteBmp("bomb.bmp", one, 1, 1);
     std::string bmp = ReadFile("bomb.bmp");
     for (int at : {18, 22}) {
         bmp[at] = static_cast<char>(60000 & 0xFF);
@@ -227,7 +228,7 @@ TEST_F(Images, EveryHandleIsFreedByEndMediaLayer) {
     EndMediaLayer();
     EXPECT_EQ(GetImageSize(handle, nullptr, nullptr), -1);
     ASSERT_EQ(InitMediaLayer(), 0);
-    SetDrawTarget(-2);
+    SetDrawTarget(kBackScreen);
 }
 
 TEST_F(Images, PngAlphaBelowHalfCountsAsTransparent) {

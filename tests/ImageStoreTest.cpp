@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "ObjectsTestSupport.h"
+#include "media/BmpWriter.h"
 #include "media/Media.h"
+#include "media/PngFile.h"
 #include "objects/AnimeGraph.h"
 #include "objects/BoxGraph.h"
 #include "objects/PictGraph.h"
@@ -30,7 +32,7 @@ protected:
 }  // namespace
 
 TEST_F(ImageStoreTest, EachFileIsLoadedOnceAndFailuresAreRemembered) {
-    WriteBmp("image/Arrow.bmp", 4, 4, Solid(4, 4, 0x00FF00));
+    media::WriteBmp("image/Arrow.bmp", Solid(4, 4, 0x00FF00), 4, 4);
     CPictGraph* a = store->CreatePicture("Arrow.bmp");
     std::filesystem::remove("image/Arrow.bmp");  // a second load would now fail
     CPictGraph* b = store->CreatePicture("Arrow.bmp");
@@ -46,7 +48,7 @@ TEST_F(ImageStoreTest, EachFileIsLoadedOnceAndFailuresAreRemembered) {
     CPictGraph* missing = store->CreatePicture("Gone.png");
     ASSERT_NE(missing, nullptr);
     EXPECT_EQ(missing->m_image, -1);
-    WriteBmp("image/Gone.png", 2, 2, Solid(2, 2, 0xFFFFFF));
+    media::WriteBmp("image/Gone.png", Solid(2, 2, 0xFFFFFF), 2, 2);
     EXPECT_EQ(store->CreatePicture("Gone.png")->m_image, -1);  // not retried
 }
 
@@ -64,7 +66,7 @@ TEST_F(ImageStoreTest, CellsAreKeyedByNameAndIndex) {
     EXPECT_EQ(h, 7);
 
     // A file loaded whole is not cut afterwards: its cell keys stay absent.
-    WriteBmp("image/Whole.bmp", 4, 4, Solid(4, 4, 0xFFFFFF));
+    media::WriteBmp("image/Whole.bmp", Solid(4, 4, 0xFFFFFF), 4, 4);
     store->CreatePicture("Whole.bmp");
     CAnimeGraph* whole = store->CreateCells("Whole.bmp", 2, 2, 0, 3);
     EXPECT_EQ(Handle("Whole.bmp0"), 0);
@@ -72,7 +74,7 @@ TEST_F(ImageStoreTest, CellsAreKeyedByNameAndIndex) {
 }
 
 TEST_F(ImageStoreTest, StripRangesAreClamped) {
-    WriteBmp("image/Four.bmp", 8, 2, Solid(8, 2, 0xFFFFFF));
+    media::WriteBmp("image/Four.bmp", Solid(8, 2, 0xFFFFFF), 8, 2);
     CAnimeGraph* g = store->CreateCells("Four.bmp", 4, 1, 2, 1);
     ASSERT_EQ(g->m_frames.size(), 1u);
     EXPECT_EQ(g->m_frames[0], Handle("Four.bmp2"));
@@ -89,7 +91,7 @@ TEST_F(ImageStoreTest, StripRangesAreClamped) {
 TEST_F(ImageStoreTest, UnevenSheetsDropTheRemainderAndFailedCutsStoreMinusOne) {
     std::vector<uint32_t> px(100 * 30, 0x0000FF);
     for (int y = 0; y < 30; ++y) px[static_cast<size_t>(y) * 100 + 99] = 0xFF0000;
-    WritePng("image/Sheet.png", 100, 30, px);
+    media::WritePng("image/Sheet.png", px, 100, 30);
     CAnimeGraph* cell = store->CreateCells("Sheet.png", 3, 2, 2, 2);
     int w = 0, h = 0;
     GetImageSize(Handle("Sheet.png5"), &w, &h);
@@ -102,7 +104,7 @@ TEST_F(ImageStoreTest, UnevenSheetsDropTheRemainderAndFailedCutsStoreMinusOne) {
 
     store->CreateCells("Absent.png", 2, 2, 0, 3);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(Handle("Absent.png" + std::to_string(i)), -1);
-    WriteBmp("image/Tiny.bmp", 3, 3, Solid(3, 3, 0xFFFFFF));
+    media::WriteBmp("image/Tiny.bmp", Solid(3, 3, 0xFFFFFF), 3, 3);
     CAnimeGraph* tiny = store->CreateCells("Tiny.bmp", 4, 1, 0, 3);  // cells 0 pixels wide
     for (int i = 0; i < 4; ++i) EXPECT_EQ(Handle("Tiny.bmp" + std::to_string(i)), -1);
     EXPECT_EQ(tiny->m_frames, (std::vector<int32_t>{-1, -1, -1, -1}));
@@ -118,7 +120,7 @@ TEST_F(ImageStoreTest, GraphicsAreGivenBackOnceAndTextHeightIsAtLeastOne) {
     store->ReleaseGraphic(nullptr);
     EXPECT_EQ(store->m_registry.size(), 1u);
 
-    WriteBmp("image/Kept.bmp", 2, 2, Solid(2, 2, 0xFFFFFF));
+    media::WriteBmp("image/Kept.bmp", Solid(2, 2, 0xFFFFFF), 2, 2);
     const int handle = store->CreatePicture("Kept.bmp")->m_image;
     store->ReleaseAll();
     EXPECT_TRUE(store->m_registry.empty());

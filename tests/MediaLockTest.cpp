@@ -20,9 +20,9 @@ TEST_F(MediaLock, OperationsWaitWhileAnotherThreadHoldsTheLock) {
     const std::function<void()> operations[] = {
         [] { MakeColor(1, 2, 3); },
         [] { DrawRect(0, 0, 5, 5, 0, 1); },
-        [] { SetBlendMode(1, 20); },
+        [] { SetBlendMode(kBlendAlpha, 20); },
         [] { SetDrawBrightness(1, 2, 3); },
-        [] { GetImageSize(-2, nullptr, nullptr); },
+        [] { GetImageSize(kBackScreen, nullptr, nullptr); },
         [&] { GetKeyStateAll(keys); },
         [] { GetNowMillis(0); },
         [] { GetRandom(5); },
@@ -32,7 +32,7 @@ TEST_F(MediaLock, OperationsWaitWhileAnotherThreadHoldsTheLock) {
         [] { LoadImageFile("none.png", 0); },
         [] { DeleteImage(-1, 0); },
         [] { SetScreenMode(-1, -1, -1, -1); },
-        [] { SetDrawTarget(-2); },
+        [] { SetDrawTarget(kBackScreen); },
     };
     media::OperationLock& lock = media::TheOperationLock();
     int index = 0;

@@ -1,5 +1,5 @@
 // Shared helpers of the media-layer tests: a headless media layer in a scratch
-// working folder, small picture files written on the fly, Shift-JIS text.
+// working folder, reading files and the back screen, Shift-JIS text.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,19 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "ScratchFolder.h"
+#include "SjisTestText.h"
+
 namespace testsupport {
-
-// A scratch folder that becomes the working folder for the test's lifetime.
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    const std::filesystem::path& Path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-    std::filesystem::path previous_;
-};
 
 // Headless media layer, 160 x 120 x `bits`, drawing to the back screen, magenta
 // transparent, virtual clock, in a scratch working folder.
@@ -37,14 +28,11 @@ protected:
 // 0xRRGGBB of the back screen at (x, y).
 uint32_t BackPixel(int x, int y);
 
-// Writes a 24-bit bottom-up BMP of 0xRRGGBB pixels (top row first in `pixels`).
-void WriteBmp24(const std::string& path, int width, int height, const std::vector<uint32_t>& pixels);
-
 // The whole content of a file ("" when missing).
 std::string ReadFile(const std::string& path);
 
-// UTF-8 to Shift-JIS (code page 932) through iconv.
-std::string ToSjis(const std::string& utf8);
+// UTF-8 to Shift-JIS (code page 932).
+using testtext::ToSjis;
 
 // Folder of the shared test data, or "" when absent.
 std::string TestDataDir();

@@ -1,5 +1,5 @@
 // Shared helpers of the display-object and store tests: a headless media layer,
-// a scratch working folder with image/ and sound/, small picture and sound writers,
+// a scratch working folder with image/ and sound/, small pictures and sounds,
 // and screen reading.
 #pragma once
 
@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "ScratchFolder.h"
+
 namespace objtest {
 
 // Selects the headless platform and starts the media layer afresh through a new
@@ -15,25 +17,12 @@ namespace objtest {
 void StartHeadless();
 void StopHeadless();
 
-// A fresh folder holding image/ and sound/, made the working folder for the
-// object's life; the previous working folder is restored and the folder removed after.
-class ScratchFolder {
+// A scratch working folder holding image/ and sound/.
+class DataScratchFolder : public testsupport::ScratchFolder {
 public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::filesystem::path& Path() const { return m_path; }
-
-private:
-    std::filesystem::path m_previous;
-    std::filesystem::path m_path;
+    DataScratchFolder();
 };
 
-// Writes a 24-bit PNG from 0xRRGGBB pixels, row by row.
-void WritePng(const std::string& path, int width, int height, const std::vector<uint32_t>& pixels);
-// Writes a 24-bit bottom-up BMP from 0xRRGGBB pixels, row by row.
-void WriteBmp(const std::string& path, int width, int height, const std::vector<uint32_t>& pixels);
 // A picture of one colour.
 std::vector<uint32_t> Solid(int width, int height, uint32_t colour);
 // Writes a 16-bit mono PCM WAV at 22050 Hz: a square wave of `frames` samples.
@@ -68,7 +57,7 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    ScratchFolder m_folder;
+    DataScratchFolder m_folder;
 };
 
 }  // namespace objtest

@@ -14,6 +14,7 @@
 
 #include "GameTestSupport.h"
 #include "MiniJson.h"
+#include "ScratchFolder.h"
 #include "media/PngFile.h"
 
 namespace {
@@ -43,9 +44,6 @@ std::string Quote(const std::string& s) {
 class ReplayTool : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/anagura-replay-test-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
         if (!fs::exists(ToolPath())) GTEST_SKIP() << "anagura-replay not built at " << ToolPath();
         if (fs::exists(Assets() / "image") && fs::exists(Assets() / "Data" / "KeyData.dat")) {
             data_ = Assets();
@@ -57,10 +55,6 @@ protected:
             std::ofstream(data_ / "Data" / "KeyData.dat", std::ios::binary)
                 .write(reinterpret_cast<const char*>(keys), sizeof keys);
         }
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
     }
     fs::path Write(const std::string& name, const std::string& text) {
         std::ofstream(dir_ / name, std::ios::binary) << text;
@@ -82,7 +76,8 @@ protected:
         return lines;
     }
     std::string P(const std::string& name) { return Quote((dir_ / name).string()); }
-    fs::path dir_;
+    testsupport::ScratchFolder scratch_{testsupport::ScratchFolder::kStay};
+    const fs::path dir_ = scratch_.Path();
     fs::path data_;
     std::string stderr_;
 };

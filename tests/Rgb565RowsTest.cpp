@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "MediaTestSupport.h"
+#include "media/BmpWriter.h"
 #include "media/Headless.h"
 #include "media/Media.h"
 #include "media/PixelMath.h"
@@ -177,7 +178,7 @@ protected:
             const bool keyed = row == 1 || (row != 3 && random() % 4 == 0);
             picture.push_back(keyed ? 0xFF00FF : (random() & 0xFFFFFE));
         }
-        testsupport::WriteBmp24("wide.bmp", kW, kH, picture);
+        media::WriteBmp("wide.bmp", picture, kW, kH);
         return LoadImageFile("wide.bmp", 0);
     }
     static uint16_t To565(uint32_t rgb) { return Rgb565::FromRgb(rgb); }
@@ -194,12 +195,12 @@ TEST_F(WideDraws, KeyedShadedAndMirroredDrawsMatchThePixelModel) {
     const Case c{2, 200, 150, 100, 128};
     for (bool mirrored : {false, true}) {
         for (auto [x, y] : {std::pair{-7, 3}, {0, -2}, {30, 3}, {145, 117}}) {
-            SetBlendMode(0, 255);
+            SetBlendMode(kBlendNone, 255);
             SetDrawBrightness(255, 255, 255);
             DrawRect(0, 0, 160, 120, MakeColor(40, 90, 200), 1);
             const std::vector<uint16_t> before = Screen565();
             ASSERT_EQ(before.size(), 160u * 120u);
-            SetBlendMode(1, c.p);
+            SetBlendMode(kBlendAlpha, c.p);
             SetDrawBrightness(c.br, c.bg, c.bb);
             if (mirrored) DrawImageMirrored(x, y, image, 1);
             else DrawImage(x, y, image, 1);
@@ -227,7 +228,7 @@ TEST_F(WideDraws, PaddedMasksTouchNothingBesideTheirInk) {
     DrawImage(140, 0, image, 0);  // a varied background under x 140..160
     const std::vector<uint16_t> before = Screen565();
     const uint8_t mask[2 * 8] = {1, 0, 1, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0};
-    SetBlendMode(1, 200);
+    SetBlendMode(kBlendAlpha, 200);
     media::DrawCoverageMask(150, 1, mask, 3, 2, 8, MakeColor(255, 255, 0));
     media::DrawCoverageMask(158, 3, mask, 3, 2, 8, MakeColor(255, 255, 0));  // cut to 2 columns
     const std::vector<uint16_t> after = Screen565();

@@ -82,7 +82,7 @@ class FadeDrawing : public testsupport::HeadlessMedia {
 protected:
     void White() {
         SetDrawBrightness(255, 255, 255);
-        SetBlendMode(0, 255);
+        SetBlendMode(kBlendNone, 255);
         DrawRect(0, 0, 160, 120, MakeColor(255, 255, 255), 1);
     }
     uint32_t Pixel(int x) { return testsupport::BackPixel(x, 60); }

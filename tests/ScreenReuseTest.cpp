@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "MediaTestSupport.h"
+#include "media/BmpWriter.h"
 #include "media/Headless.h"
 #include "media/Media.h"
 #include "media/MediaState.h"
@@ -29,7 +30,7 @@ protected:
     std::vector<size_t> Play(bool reuse, int frames) {
         media::MediaState& st = media::State();
         st.reuse->SetEnabled(reuse, st.back);
-        SetBlendMode(0, 255);
+        SetBlendMode(kBlendNone, 255);
         SetDrawBrightness(255, 255, 255);
         for (int i = 0; i < 2; ++i) {   // both screens black
             ClearScreen();
@@ -108,7 +109,7 @@ private:
                 pixels.push_back((x - 8) * (x - 8) + (y - 8) * (y - 8) < 20 ? 0xFF00FFu
                                                                              : static_cast<uint32_t>(x * 9 + seed * 70) << 16 | static_cast<uint32_t>(y * 15));
         const std::string name = "p" + std::to_string(seed) + ".bmp";
-        testsupport::WriteBmp24(name, 24, 16, pixels);
+        media::WriteBmp(name, pixels, 24, 16);
         return LoadImageFile(name.c_str(), 0);
     }
     static std::string Bytes(const std::vector<uint32_t>& pixels) {

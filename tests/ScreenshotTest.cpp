@@ -18,6 +18,7 @@
 #include "game/rules/GameData.h"
 #include "game/rules/GameScene.h"
 #include "media/FontFinder.h"
+#include "media/PngFile.h"
 #include "title/TitleScene.h"
 
 namespace {
@@ -87,7 +88,7 @@ void CheckShot(const std::string& name) {
     const fs::path file = ShotFolder() / name;
     if (Updating()) {
         fs::create_directories(ShotFolder());
-        ASSERT_TRUE(gametest::WritePng(file.string(), 160, 120, shot));
+        ASSERT_TRUE(media::WritePng(file.string(), shot, 160, 120));
         std::ofstream(ShotFolder() / "made-with.txt") << MadeWith() << "\n";
         return;
     }
@@ -106,7 +107,7 @@ void CheckShot(const std::string& name) {
         }
     }
     if (differing) {
-        gametest::WritePng((fs::temp_directory_path() / ("actual-" + name)).string(), 160, 120, shot);
+        media::WritePng((fs::temp_directory_path() / ("actual-" + name)).string(), shot, 160, 120);
     }
     EXPECT_EQ(differing, 0) << name << ": first difference at (" << firstX << ", " << firstY
                             << "); the picture made is in " << fs::temp_directory_path() / ("actual-" + name);

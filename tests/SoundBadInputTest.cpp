@@ -15,7 +15,6 @@
 
 namespace {
 
-using testaudio::TempDir;
 
 class SoundBadInput : public testsupport::HeadlessMedia {
 protected:
@@ -32,7 +31,7 @@ protected:
             const int h = LoadSound(path.c_str(), 3, -1);
             results.push_back(h);
             if (h > 0) {
-                PlaySoundHandle(h, 3, 1);
+                PlaySoundHandle(h, kPlayLoop, kFromTop);
                 media::headless::RenderAudio(2000);
                 DeleteSound(h, 0);
             }
@@ -48,7 +47,7 @@ protected:
     }
 
     std::string Path(const std::string& name) { return dir.File(name); }
-    TempDir dir;
+    testsupport::ScratchFolder dir{testsupport::ScratchFolder::kStay};
 };
 
 std::vector<uint8_t> RandomBytes(size_t n, unsigned seed) {

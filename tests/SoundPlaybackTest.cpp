@@ -22,7 +22,6 @@
 namespace {
 
 using testaudio::Level;
-using testaudio::TempDir;
 using testaudio::Tone;
 using testaudio::WriteStereoWav;
 
@@ -43,7 +42,7 @@ protected:
     // Plays out the fade of whatever was cut.
     void LetCutsFade() { Render(kFade); }
     static constexpr int kFade = media::TailFader::kFadeFrames;
-    TempDir dir;
+    testsupport::ScratchFolder dir{testsupport::ScratchFolder::kStay};
 };
 
 TEST(VolumeLaw, GivesTheDocumentedLevelsAndGains) {
@@ -67,7 +66,7 @@ TEST_F(SoundPlayback, VolumeScalesWhatIsHeard) {
     const struct { int volume; int expected; } cases[] = {{255, 10000}, {300, 10000}, {128, 7088}, {64, 5012}, {1, 626}, {0, 0}};
     for (const auto& c : cases) {
         ASSERT_EQ(SetSoundVolume(c.volume, h), 0);
-        ASSERT_EQ(PlaySoundHandle(h, 1, 1), 0);
+        ASSERT_EQ(PlaySoundHandle(h, kPlayBackground, kFromTop), 0);
         const auto out = Render(100);
         EXPECT_NEAR(out[0], c.expected, 2) << "volume " << c.volume;
         EXPECT_NEAR(out[1], c.expected, 2) << "volume " << c.volume;
@@ -77,7 +76,7 @@ TEST_F(SoundPlayback, VolumeScalesWhatIsHeard) {
     // A change while it plays (a piece started silent, then raised; a fade) glides
     // there within 5 ms instead of stepping.
     SetSoundVolume(0, h);
-    PlaySoundHandle(h, 3, 1);
+    PlaySoundHandle(h, kPlayLoop, kFromTop);
     Render(100);
     SetSoundVolume(255, h);
     auto out = Render(2 * kFade);
@@ -100,21 +99,21 @@ TEST_F(SoundPlayback, PlayersVolumesScaleMusicAndEffectsApart) {
     prefs.musicVolume = 50;
     prefs.effectVolume = 25;
     media::SetPlayerPrefs(prefs);
-    PlaySoundHandle(h, 3, 1);
+    PlaySoundHandle(h, kPlayLoop, kFromTop);
     EXPECT_NEAR(Render(100)[0], 5000, 2);
     SetSoundVolume(128, h);
     EXPECT_NEAR(Render(480)[959], 3544, 2);
     StopSoundHandle(h);
     LetCutsFade();
     SetSoundVolume(255, h);
-    PlaySoundHandle(h, 1, 1);
+    PlaySoundHandle(h, kPlayBackground, kFromTop);
     EXPECT_NEAR(Render(100)[0], 2500, 2);
     StopSoundHandle(h);
     LetCutsFade();
     prefs.mute = true;
     media::SetPlayerPrefs(prefs);
-    PlaySoundHandle(h, 3, 1);
-    PlaySoundHandle(h, 1, 1);
+    PlaySoundHandle(h, kPlayLoop, kFromTop);
+    PlaySoundHandle(h, kPlayBackground, kFromTop);
     EXPECT_EQ(Render(100)[0], 0);
     media::SetPlayerPrefs({});
 }
@@ -128,8 +127,8 @@ TEST_F(SoundPlayback, TwoSoundsMixToTheirSumAndClipCleanly) {
     ASSERT_GT(b, 0);
     ASSERT_GT(c, 0);
     ASSERT_GT(d, 0);
-    PlaySoundHandle(a, 1, 1);
-    PlaySoundHandle(b, 1, 1);
+    PlaySoundHandle(a, kPlayBackground, kFromTop);
+    PlaySoundHandle(b, kPlayBackground, kFromTop);
     auto out = Render(64);
     for (int16_t s : out) ASSERT_EQ(s, 22000);
     StopSoundHandle(a);
@@ -137,14 +136,14 @@ TEST_F(SoundPlayback, TwoSoundsMixToTheirSumAndClipCleanly) {
     LetCutsFade();
 
     // 20000 + 20000 saturates at the top instead of wrapping to a negative value.
-    PlaySoundHandle(c, 1, 1);
-    PlaySoundHandle(c, 1, 1);   // a second buffer of the same sound
+    PlaySoundHandle(c, kPlayBackground, kFromTop);
+    PlaySoundHandle(c, kPlayBackground, kFromTop);   // a second buffer of the same sound
     out = Render(64);
     for (int16_t s : out) ASSERT_EQ(s, 32767);
     StopSoundHandle(c);
     LetCutsFade();
-    PlaySoundHandle(d, 1, 1);
-    PlaySoundHandle(d, 1, 1);
+    PlaySoundHandle(d, kPlayBackground, kFromTop);
+    PlaySoundHandle(d, kPlayBackground, kFromTop);
     out = Render(64);
     for (int16_t s : out) ASSERT_EQ(s, -32768);
 }
@@ -159,7 +158,7 @@ TEST_F(SoundPlayback, CutSoundsRampDownOverFiveMillisecondsInsteadOfStepping) {
         std::fill_n(sound.begin(), 2000, int16_t{0});
         const int h = LoadSound(WriteStereoWav(dir, "level.wav", sound, 48000).c_str(), 3, -1);
         EXPECT_EQ(SetSoundVolume(128, h), 0);   // at the sound's own gain
-        PlaySoundHandle(h, 3, 1);
+        PlaySoundHandle(h, kPlayLoop, kFromTop);
         Render(2000);
         cut(h);
         const auto out = Render(2 * kFade);
@@ -169,7 +168,7 @@ TEST_F(SoundPlayback, CutSoundsRampDownOverFiveMillisecondsInsteadOfStepping) {
     const struct { const char* what; int mode; std::function<void(int)> cut; } cases[] = {
         {"stop, buffered", 0, [](int h) { StopSoundHandle(h); }},
         {"delete, streamed", 2, [](int h) { DeleteSound(h, 0); }},
-        {"restart, streamed", 2, [](int h) { PlaySoundHandle(h, 1, 1); }},
+        {"restart, streamed", 2, [](int h) { PlaySoundHandle(h, kPlayBackground, kFromTop); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -184,8 +183,8 @@ TEST_F(SoundPlayback, CutSoundsRampDownOverFiveMillisecondsInsteadOfStepping) {
     // it sounded, leaves no tail to double the second.
     SetSoundDataMode(2);
     const int h = LoadSound(WriteStereoWav(dir, "once.wav", Level(4800, 12000), 48000).c_str(), 3, -1);
-    PlaySoundHandle(h, 1, 1);
-    PlaySoundHandle(h, 1, 1);
+    PlaySoundHandle(h, kPlayBackground, kFromTop);
+    PlaySoundHandle(h, kPlayBackground, kFromTop);
     for (int16_t v : Render(kFade)) ASSERT_EQ(v, 12000);
 }
 
@@ -199,15 +198,15 @@ std::vector<int16_t> Ramp(int frames) {
 TEST_F(SoundPlayback, BufferedEffectOverlapsItselfOnSeparateBuffersRoundRobin) {
     const int h = LoadSound(WriteStereoWav(dir, "ramp.wav", Ramp(10000), 48000).c_str(), 3, -1);
     ASSERT_GT(h, 0);
-    PlaySoundHandle(h, 1, 1);
+    PlaySoundHandle(h, kPlayBackground, kFromTop);
     Render(100);
-    PlaySoundHandle(h, 1, 1);   // second buffer, from the top, while the first goes on
+    PlaySoundHandle(h, kPlayBackground, kFromTop);   // second buffer, from the top, while the first goes on
     auto out = Render(10);
     for (int i = 0; i < 10; ++i) EXPECT_EQ(out[2 * i], (100 + i) + i);
-    PlaySoundHandle(h, 1, 1);   // third buffer
+    PlaySoundHandle(h, kPlayBackground, kFromTop);   // third buffer
     out = Render(10);
     for (int i = 0; i < 10; ++i) EXPECT_EQ(out[2 * i], (110 + i) + (10 + i) + i);
-    PlaySoundHandle(h, 1, 1);   // all three busy: the first buffer starts over
+    PlaySoundHandle(h, kPlayBackground, kFromTop);   // all three busy: the first buffer starts over
     LetCutsFade();
     out = Render(10);
     for (int i = kFade; i < kFade + 10; ++i) EXPECT_EQ(out[2 * (i - kFade)], i + (20 + i) + (10 + i));
@@ -220,14 +219,14 @@ TEST_F(SoundPlayback, BufferedEffectOverlapsItselfOnSeparateBuffersRoundRobin) {
 TEST_F(SoundPlayback, BufferCountIsCutToTenAndFromTopZeroLeavesAPlayingBufferAlone) {
     const int h = LoadSound(WriteStereoWav(dir, "level.wav", Level(48000, 1000), 48000).c_str(), 50, -1);
     ASSERT_GT(h, 0);
-    for (int i = 0; i < 12; ++i) PlaySoundHandle(h, 1, 1);
+    for (int i = 0; i < 12; ++i) PlaySoundHandle(h, kPlayBackground, kFromTop);
     LetCutsFade();                    // the first two buffers were cut and restarted
     EXPECT_EQ(Render(4)[0], 10000);   // ten buffers at most
     const int one = LoadSound(WriteStereoWav(dir, "ramp.wav", Ramp(1000), 48000).c_str(), 1, -1);
-    PlaySoundHandle(one, 1, 1);
+    PlaySoundHandle(one, kPlayBackground, kFromTop);
     StopSoundHandle(h);
     LetCutsFade();
-    EXPECT_EQ(PlaySoundHandle(one, 1, 0), 0);   // its only buffer still plays: nothing happens
+    EXPECT_EQ(PlaySoundHandle(one, kPlayBackground, kFromWhereItIs), 0);   // its only buffer still plays: nothing happens
     EXPECT_EQ(Render(1)[0], kFade);
 }
 
@@ -235,18 +234,18 @@ TEST_F(SoundPlayback, StreamedEffectPlayedAgainRestartsInsteadOfOverlapping) {
     SetSoundDataMode(2);
     const int h = LoadSound(WriteStereoWav(dir, "ramp.wav", Ramp(10000), 48000).c_str(), 3, -1);
     ASSERT_GT(h, 0);
-    PlaySoundHandle(h, 1, 1);
+    PlaySoundHandle(h, kPlayBackground, kFromTop);
     Render(768);                 // one frame of the game
-    PlaySoundHandle(h, 1, 1);    // the next frame asks again
+    PlaySoundHandle(h, kPlayBackground, kFromTop);    // the next frame asks again
     LetCutsFade();
     auto out = Render(10);
     for (int i = 0; i < 10; ++i) EXPECT_EQ(out[2 * i], kFade + i);
-    PlaySoundHandle(h, 1, 0);    // fromTop 0 while playing: goes on
+    PlaySoundHandle(h, kPlayBackground, kFromWhereItIs);    // fromTop 0 while playing: goes on
     out = Render(10);
     for (int i = 0; i < 10; ++i) EXPECT_EQ(out[2 * i], kFade + 10 + i);
     StopSoundHandle(h);
     LetCutsFade();
-    PlaySoundHandle(h, 1, 0);    // fromTop 0 after a stop: resumes where it stopped
+    PlaySoundHandle(h, kPlayBackground, kFromWhereItIs);    // fromTop 0 after a stop: resumes where it stopped
     out = Render(10);
     for (int i = 0; i < 10; ++i) EXPECT_EQ(out[2 * i], kFade + 20 + i);
 }
@@ -255,11 +254,11 @@ TEST_F(SoundPlayback, StreamPlayedOnceStopsAtItsEndAndStartsOverWhenPlayedAgain)
     SetSoundDataMode(1);
     const int h = LoadSound(WriteStereoWav(dir, "ramp.wav", Ramp(2000), 48000).c_str(), 3, -1);
     ASSERT_GT(h, 0);
-    PlaySoundHandle(h, 1, 1);
+    PlaySoundHandle(h, kPlayBackground, kFromTop);
     auto out = Render(2500);
     EXPECT_EQ(out[2 * 1999], 1999);
     for (size_t i = 2 * 2000; i < out.size(); ++i) ASSERT_EQ(out[i], 0);
-    PlaySoundHandle(h, 1, 0);
+    PlaySoundHandle(h, kPlayBackground, kFromWhereItIs);
     out = Render(3);
     EXPECT_EQ(out[2], 1);
 }
@@ -270,7 +269,7 @@ TEST_F(SoundPlayback, LoopingStreamOfAToneHasNoSeamAtTheLoopPoint) {
     const auto tone = Tone(12000, 48000, 480.0, 12000.0);
     const int h = LoadSound(WriteStereoWav(dir, "tone48.wav", tone, 48000).c_str(), 3, -1);
     ASSERT_GT(h, 0);
-    PlaySoundHandle(h, 3, 1);
+    PlaySoundHandle(h, kPlayLoop, kFromTop);
     std::vector<int16_t> heard;
     for (int frame = 0; frame < 60; ++frame) {
         const auto out = Render(768);
@@ -284,7 +283,7 @@ TEST_F(SoundPlayback, LoopingStreamOfAToneHasNoSeamAtTheLoopPoint) {
     const int r = LoadSound(WriteStereoWav(dir, "tone44.wav", tone44, 44100).c_str(), 3, -1);
     ASSERT_GT(r, 0);
     StopSoundHandle(h);
-    PlaySoundHandle(r, 3, 1);
+    PlaySoundHandle(r, kPlayLoop, kFromTop);
     heard.clear();
     for (int frame = 0; frame < 200; ++frame) {   // a little over three loops
         const auto out = Render(768);
@@ -304,7 +303,7 @@ TEST_F(SoundPlayback, LoopingMp3LoopsWithoutAGap) {
     ASSERT_TRUE(testaudio::EncodeMp3(wav, mp3));
     const int h = LoadSound(mp3.c_str(), 3, -1);
     ASSERT_GT(h, 0);
-    PlaySoundHandle(h, 3, 1);
+    PlaySoundHandle(h, kPlayLoop, kFromTop);
     std::vector<int16_t> heard;
     for (int frame = 0; frame < 200; ++frame) {
         const auto out = Render(768);
@@ -326,7 +325,7 @@ TEST_F(SoundPlayback, PlayingStreamDoesNotRunDryWhenFramesTakeLong) {
     SetSoundDataMode(2);
     const int h = LoadSound(WriteStereoWav(dir, "level.wav", Level(48000 * 3, 5000), 48000).c_str(), 3, -1);
     ASSERT_GT(h, 0);
-    PlaySoundHandle(h, 3, 1);
+    PlaySoundHandle(h, kPlayLoop, kFromTop);
     std::vector<int16_t> out(6000 * 2);
     for (int frame = 0; frame < 40; ++frame) {
         media::FeedStreams();                               // what ProcessMessage does once a frame
@@ -347,7 +346,7 @@ TEST_F(SoundPlayback, StartedStreamWaitsForItsFirstFifthOfASecond) {
     SetSoundDataMode(2);
     const int h = LoadSound(WriteStereoWav(dir, "ramp.wav", Ramp(20000), 48000).c_str(), 3, -1);
     ASSERT_GT(h, 0);
-    ASSERT_EQ(PlaySoundHandle(h, 1, 1), 0);
+    ASSERT_EQ(PlaySoundHandle(h, kPlayBackground, kFromTop), 0);
     EXPECT_EQ(StreamOf(h).Buffered(), 0);
     std::vector<int16_t> out(2 * 512);
     StreamOf(h).FeedPiece();   // less than a fifth of a second
@@ -358,7 +357,7 @@ TEST_F(SoundPlayback, StartedStreamWaitsForItsFirstFifthOfASecond) {
     for (int i = 0; i < 512; ++i) ASSERT_EQ(heard[2 * static_cast<size_t>(i)], i);
 
     // Stopped before it was heard: no fading tail of what was never heard.
-    PlaySoundHandle(h, 1, 1);
+    PlaySoundHandle(h, kPlayBackground, kFromTop);
     StreamOf(h).FeedPiece();
     media::SoundMixer()->Render(out.data(), 512);
     StopSoundHandle(h);
@@ -370,14 +369,14 @@ TEST_F(SoundPlayback, StartedStreamWaitsForItsFirstFifthOfASecond) {
 // type 0, which holds the media lock while it waits, still comes to an end.
 TEST(SoundFeeder, FillsStartedStreamsAndRefillsThemWhenTheyRunLow) {
     testsupport::ScratchFolder folder;
-    TempDir dir;
+    testsupport::ScratchFolder dir{testsupport::ScratchFolder::kStay};
     media::headless::Install(true);
     media::headless::FeedStreamsOnAThread(true);
     ASSERT_EQ(InitMediaLayer(), 0);
     SetSoundDataMode(2);
     const int h = LoadSound(WriteStereoWav(dir, "ramp.wav", Ramp(30000), 48000).c_str(), 3, -1);
     ASSERT_GT(h, 0);
-    PlaySoundHandle(h, 3, 1);
+    PlaySoundHandle(h, kPlayLoop, kFromTop);
     const int full = 48000 * 3 / 4;
     auto waitUntilFull = [&] {
         for (int i = 0; i < 10000 && StreamOf(h).Buffered() < full; ++i) media::SleepRealMillis(1);
@@ -396,7 +395,7 @@ TEST(SoundFeeder, FillsStartedStreamsAndRefillsThemWhenTheyRunLow) {
         while (!stop.load()) media::SoundMixer()->Render(block.data(), 256);
     });
     const int once = LoadSound(WriteStereoWav(dir, "short.wav", Level(9600, 100), 48000).c_str(), 3, -1);
-    EXPECT_EQ(PlaySoundHandle(once, 0, 1), 0);
+    EXPECT_EQ(PlaySoundHandle(once, kPlayWait, kFromTop), 0);
     stop.store(true);
     device.join();
     EndMediaLayer();
@@ -406,25 +405,25 @@ TEST_F(SoundPlayback, BadHandlesAndDeletedSoundsAreRefused) {
     const int h = LoadSound(WriteStereoWav(dir, "level.wav", Level(48000, 3000), 48000).c_str(), 3, -1);
     ASSERT_GT(h, 0);
     EXPECT_EQ(PlaySoundHandle(h, 2, 1), -1);   // no such play type
-    PlaySoundHandle(h, 3, 1);
+    PlaySoundHandle(h, kPlayLoop, kFromTop);
     EXPECT_EQ(Render(2)[0], 3000);
     EXPECT_EQ(DeleteSound(h, 0), 0);           // while it plays
     LetCutsFade();
     EXPECT_EQ(Render(2)[0], 0);
     for (int bad : {h, 0, -1, 12345}) {
-        EXPECT_EQ(PlaySoundHandle(bad, 1, 1), -1);
+        EXPECT_EQ(PlaySoundHandle(bad, kPlayBackground, kFromTop), -1);
         EXPECT_EQ(StopSoundHandle(bad), -1);
         EXPECT_EQ(SetSoundVolume(128, bad), -1);
         EXPECT_EQ(DeleteSound(bad, 0), -1);
     }
     SetSoundDataMode(2);
     const int s = LoadSound(WriteStereoWav(dir, "level2.wav", Level(48000, 3000), 48000).c_str(), 3, -1);
-    PlaySoundHandle(s, 3, 1);
+    PlaySoundHandle(s, kPlayLoop, kFromTop);
     Render(100);
     EXPECT_EQ(DeleteSound(s, 0), 0);
     LetCutsFade();
     EXPECT_EQ(Render(2)[0], 0);
-    EXPECT_EQ(PlaySoundHandle(s, 1, 1), -1);
+    EXPECT_EQ(PlaySoundHandle(s, kPlayBackground, kFromTop), -1);
 }
 
 TEST_F(SoundPlayback, PlayTypeZeroReturnsOnceTheSoundHasFinished) {
@@ -432,7 +431,7 @@ TEST_F(SoundPlayback, PlayTypeZeroReturnsOnceTheSoundHasFinished) {
         SetSoundDataMode(mode);
         const int h = LoadSound(WriteStereoWav(dir, "short.wav", Level(4800, 100), 48000).c_str(), 3, -1);
         ASSERT_GT(h, 0);
-        EXPECT_EQ(PlaySoundHandle(h, 0, 1), 0);
+        EXPECT_EQ(PlaySoundHandle(h, kPlayWait, kFromTop), 0);
         EXPECT_EQ(Render(10)[0], 0) << "mode " << mode << ": still playing after the wait";
         DeleteSound(h, 0);
     }
@@ -453,11 +452,11 @@ TEST_F(SoundPlayback, MixerThreadAndGameThreadShareSoundsSafely) {
         ASSERT_GT(h, 0);
         PlaySoundHandle(h, round % 2 ? 3 : 1, 1);
         media::FeedStreams();
-        PlaySoundHandle(h, 1, 1);
+        PlaySoundHandle(h, kPlayBackground, kFromTop);
         SetSoundVolume(round * 6, h);
         media::FeedStreams();
         if (round % 3 == 0) StopSoundHandle(h);
-        PlaySoundHandle(h, 3, 0);
+        PlaySoundHandle(h, kPlayLoop, kFromWhereItIs);
         DeleteSound(h, 0);
     }
     stop.store(true);
@@ -472,7 +471,7 @@ TEST_F(SoundPlayback, SoundDataModeAcceptsOnlyZeroToThree) {
 }
 
 TEST(SoundOutputOff, LoadSoundFailsWhileOutputIsNotRunning) {
-    TempDir dir;
+    testsupport::ScratchFolder dir{testsupport::ScratchFolder::kStay};
     const std::string path = WriteStereoWav(dir, "x.wav", Level(100, 1), 48000);
     EXPECT_EQ(LoadSound(path.c_str(), 3, -1), -1);
     EXPECT_EQ(media::headless::RenderAudio(10), std::vector<int16_t>(20, 0));

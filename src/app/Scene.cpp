@@ -55,7 +55,7 @@ void DrawFade(FadeState* fade) {
     switch (fade->kind) {
         case 0:
             if (fade->closing) {
-                SetBlendMode(1, 255);
+                SetBlendMode(kBlendAlpha, 255);
                 DrawRect(0, 0, 160, 120, white, 1);
                 fade->counter = 30;
             } else {
@@ -63,11 +63,11 @@ void DrawFade(FadeState* fade) {
             }
             break;
         case 1:
-            SetBlendMode(1, static_cast<int>(t * 255.0));
+            SetBlendMode(kBlendAlpha, static_cast<int>(t * 255.0));
             DrawRect(0, 0, 160, 120, white, 1);
             break;
         case 2: {
-            SetBlendMode(1, 255);
+            SetBlendMode(kBlendAlpha, 255);
             const double w = t * 80.0;
             DrawRect(0, 0, static_cast<int>(w), 120, white, 1);
             DrawRect(160, 0, static_cast<int>(160.0 - w), 120, white, 1);

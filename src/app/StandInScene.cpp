@@ -12,7 +12,7 @@ void StandInScene::Update() {
 
 void StandInScene::Draw() {
     SetDrawBrightness(255, 255, 255);
-    SetBlendMode(0, 255);
+    SetBlendMode(kBlendNone, 255);
     const uint32_t background = state == 0 ? MakeColor(40, 60, 140) : MakeColor(150, 90, 30);
     DrawRect(0, 0, 160, 120, background, 1);
     const int x = frames % 176 - 16;

@@ -17,7 +17,7 @@ SystemContext::SystemContext() {
     SetWindowScale(2.0);
     ChangeWindowMode(1);
     InitMediaLayer();  // a failed start shows in ProcessMessage
-    SetDrawTarget(-2);
+    SetDrawTarget(kBackScreen);
     SetTransparentColor(255, 0, 255);
     fontSetup = std::make_unique<FontSetup>();
     soundSetup = std::make_unique<SoundSetup>();

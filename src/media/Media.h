@@ -3,8 +3,9 @@
 //
 // Every operation takes the process-wide operation lock (OperationLock.h).
 // Handles are positive 32-bit integers (HandleTable.h); -1 means failure or none,
-// -2 names the back screen and -4 the front screen. All strings are Shift-JIS
-// (code page 932). Diagnostic lines go to "Log.txt" in the working folder.
+// kBackScreen (-2) names the back screen and kFrontScreen (-4) the front screen.
+// All strings are Shift-JIS (code page 932). Diagnostic lines go to "Log.txt" in
+// the working folder.
 // While the call recorder is on, the operations are recorded (CallRecorder.h).
 #pragma once
 
@@ -27,7 +28,10 @@ int EndMediaLayer();
 // Pumps window messages, feeds streams, refreshes the keyboard; freezes while the
 // window is inactive. 0 go on; -1 the window was closed (for ever after a failed start).
 int ProcessMessage();
-// -2 back screen, -4 front screen. 0, or -1 for any other value.
+// The two screens' pseudo-handles, for SetDrawTarget and GetImageSize.
+inline constexpr int kBackScreen = -2;
+inline constexpr int kFrontScreen = -4;
+// kBackScreen or kFrontScreen. 0, or -1 for any other value.
 int SetDrawTarget(int target);
 // Fills the draw target with black. 0.
 int ClearScreen();
@@ -63,7 +67,11 @@ int DrawImage(int x, int y, int handle, int transparent);
 int DrawImageMirrored(int x, int y, int handle, int transparent);
 // fill 1: fills [x1, x2) x [y1, y2); fill 0: one-pixel outline. Corners in any order. 0.
 int DrawRect(int x1, int y1, int x2, int y2, uint32_t colour, int fill);
-// mode 0 none, 1 alpha; param clamped to 0..255. 0.
+// Blend modes: none writes the source; alpha writes source x param/255 +
+// destination x (255 - param)/255.
+inline constexpr int kBlendNone = 0;
+inline constexpr int kBlendAlpha = 1;
+// mode kBlendNone or kBlendAlpha; param clamped to 0..255. 0.
 int SetBlendMode(int mode, int param);
 // Each component clamped to 0..255; multiplies every source colour by c/255. 0.
 int SetDrawBrightness(int r, int g, int b);
@@ -86,7 +94,15 @@ int SetSoundDataMode(int mode);
 // Loads a WAV, MP3 or Ogg Vorbis file. Handle, or -1 (logged with the path, reason on stderr
 // once per file; files over 256 MB are refused unread; quiet while there is no sound output).
 int LoadSound(const char* path, int bufferCount, int unionHandle);
-// playType 1 once, 3 loop, 0 once and wait. 0; -1 on failure.
+// Play types: once and return when it has finished, once in the background, in
+// a loop in the background.
+inline constexpr int kPlayWait = 0;
+inline constexpr int kPlayBackground = 1;
+inline constexpr int kPlayLoop = 3;
+// fromTop: start at the beginning, or go on from where the sound is.
+inline constexpr int kFromTop = 1;
+inline constexpr int kFromWhereItIs = 0;
+// playType kPlayWait, kPlayBackground or kPlayLoop. 0; -1 on failure.
 int PlaySoundHandle(int handle, int playType, int fromTop);
 // Stops every buffer or the stream (what sounds fades out over 5 ms). 0; -1 bad handle.
 int StopSoundHandle(int handle);

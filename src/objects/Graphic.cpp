@@ -11,6 +11,6 @@ void CGraphic::Advance() {}
 
 void BeginGraphicDraw(int alpha, int r, int g, int b) {
     GetSystem();
-    SetBlendMode(1, alpha);
+    SetBlendMode(kBlendAlpha, alpha);
     SetDrawBrightness(r, g, b);
 }

@@ -1,5 +1,6 @@
-// Truncation toward zero of fractional positions and tween values, saturating
-// at the int32 range so that runaway values never overflow a conversion.
+// Truncation toward zero of fractional positions, tween values and rule
+// values, saturating at the int32 range so that runaway values never overflow
+// a conversion; NaN gives 0.
 #pragma once
 
 #include <cmath>

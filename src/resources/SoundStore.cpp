@@ -41,7 +41,7 @@ void SoundStore::PlayEffect(const char* name) {
     LoadEffect(name);
     const int32_t handle = GetHandle(name);
     GetSystem();
-    PlaySoundHandle(handle, 1, 1);
+    PlaySoundHandle(handle, kPlayBackground, kFromTop);
 }
 
 void SoundStore::PlayMusic(const char* name) {
@@ -59,7 +59,7 @@ void SoundStore::PlayMusic(const char* name) {
     SetSoundDataMode(2);
     m_music = LoadSound(path.c_str(), 3, -1);
     SetSoundVolume(0, m_music);  // silent until the next volume step
-    PlaySoundHandle(m_music, 3, 1);
+    PlaySoundHandle(m_music, kPlayLoop, kFromTop);
     m_musicName = path;  // remembered even when the load failed: no retry
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "replay/WavFile.h"
+#include "media/WavWriter.h"
 
 namespace replay {
 
@@ -23,7 +23,7 @@ public:
     bool Close();
 
 private:
-    WavWriter m_wav;
+    media::WavWriter m_wav;
     std::vector<int16_t> m_samples = std::vector<int16_t>(2 * kFramesPerFrame);
 };
 

@@ -4,6 +4,7 @@
 #include "game/rules/RuleMath.h"
 #include "game/world/GameChar.h"
 #include "game/world/GameScreen.h"
+#include "objects/Truncate.h"
 
 namespace {
 
@@ -53,7 +54,7 @@ void CGameScene::PrepareOffer(int selection) {
         switch (selection) {
         case 1:  // breed
             cost = HalfProductCost(level, kind.breedCost, n);
-            amount = rules::TruncToInt32(0.5 * n + 0.9) + 1;
+            amount = TruncToInt(0.5 * n + 0.9) + 1;
             orderKind = kOrderBreed;
             resultIcon = kIconSoldier;
             current = &s.numbers[2 * k + 1];

@@ -1,9 +1,7 @@
 // Signed 32-bit rule arithmetic that cannot overflow: results that no longer fit
-// an int32 saturate at its limits, and doubles are truncated toward zero with
-// out-of-range values (and NaN) clamped instead of converted blindly.
+// an int32 saturate at its limits (doubles go through TruncToInt, objects/Truncate.h).
 #pragma once
 
-#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -22,14 +20,6 @@ inline int32_t ClampToInt32(int64_t v) {
 inline int32_t SatAdd(int32_t a, int32_t b) { return ClampToInt32(int64_t{a} + int64_t{b}); }
 inline int32_t SatSub(int32_t a, int32_t b) { return ClampToInt32(int64_t{a} - int64_t{b}); }
 inline int32_t SatMul(int32_t a, int32_t b) { return ClampToInt32(int64_t{a} * int64_t{b}); }
-
-// Truncates toward zero; values beyond the int32 range give its limits, NaN gives 0.
-inline int32_t TruncToInt32(double v) {
-    if (std::isnan(v)) return 0;
-    if (v >= 2147483647.0) return kInt32Max;
-    if (v <= -2147483648.0) return kInt32Min;
-    return static_cast<int32_t>(v);
-}
 
 // a * b in 64 bits; false when the product does not fit.
 inline bool MulFits(int64_t a, int64_t b, int64_t& out) { return !__builtin_mul_overflow(a, b, &out); }

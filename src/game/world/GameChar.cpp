@@ -1,11 +1,9 @@
 // Characters of the dungeon map: movement modes and their per-frame steps.
 #include "game/world/GameChar.h"
 
-#include <cmath>
-#include <limits>
-
 #include "game/rules/GameData.h"
 #include "media/Media.h"
+#include "objects/Truncate.h"
 
 namespace {
 
@@ -17,15 +15,6 @@ constexpr int kBandLeft = 0;
 constexpr int kBandRight = 144;
 constexpr int kBandTop = 40;
 constexpr int kBandBottom = 52;
-
-// Flight positions keep growing while a beaten character falls off the screen;
-// the shown position saturates instead of overflowing.
-int32_t TruncateToPixel(double v) {
-    if (std::isnan(v)) return 0;
-    if (v >= static_cast<double>(std::numeric_limits<int32_t>::max())) return std::numeric_limits<int32_t>::max();
-    if (v <= static_cast<double>(std::numeric_limits<int32_t>::min())) return std::numeric_limits<int32_t>::min();
-    return static_cast<int32_t>(v);
-}
 
 // A random spot of the walking band; x is drawn before y.
 void RandomSpot(int32_t& x, int32_t& y) {
@@ -193,8 +182,10 @@ void CGameChar::Update() {
             velY += 0.1;
             flyX += velX;
             flyY += velY;
-            m_x = TruncateToPixel(flyX);
-            m_y = TruncateToPixel(flyY);
+            // Flight positions keep growing while a beaten character falls off
+            // the screen; the shown position saturates instead of overflowing.
+            m_x = TruncToInt(flyX);
+            m_y = TruncToInt(flyY);
             break;
         default:
             break;
