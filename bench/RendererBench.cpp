@@ -12,10 +12,10 @@
 
 #include "BmpFile.h"
 #include "app/MainLoop.h"
-#include "app/Scene.h"
 #include "app/SystemContext.h"
 #include "media/Headless.h"
 #include "media/Media.h"
+#include "scene/Scene.h"
 
 namespace {
 

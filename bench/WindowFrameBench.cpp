@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "media/Platform.h"
+#include "media/SdlPlatform.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "GameTestSupport.h"
-#include "game/rules/GameData.h"
+#include "game/state/GameData.h"
 #include "media/Random.h"
 
 namespace {

@@ -5,14 +5,14 @@
 #include <iterator>
 
 #include "GameTestSupport.h"
-#include "game/rules/GameData.h"
-#include "game/rules/GameScene.h"
+#include "game/scene/GameScene.h"
+#include "game/state/GameData.h"
 #include "game/world/DamageEffectPool.h"
 #include "game/world/GameChar.h"
 #include "game/world/GameScreen.h"
 #include "game/world/GridMenu.h"
+#include "graphics/TextGraph.h"
 #include "objects/DamageEffect.h"
-#include "objects/TextGraph.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include <system_error>
 #include <vector>
 
-#include "app/KeyConfig.h"
 #include "app/SystemContext.h"
-#include "game/rules/GameData.h"
+#include "game/state/GameData.h"
+#include "input/KeyConfig.h"
 #include "media/Headless.h"
 #include "media/Media.h"
 #include "resources/ImageStore.h"
@@ -60,11 +60,13 @@ inline void Frame(std::initializer_list<int> keysDown) {
     Snapshot();
 }
 
-// The six buttons on the arrow keys, Z and X.
+// The six buttons on the arrow keys, Z and X, read from the running context's
+// key arrays (start the media layer first).
 inline KeyConfig StandardKeys() {
     KeyConfig c;
     c.keys = {kKeyUp, kKeyDown, kKeyRight, kKeyLeft, kKeyZ, kKeyX};
     c.count = 6;
+    c.keyboard = GetSystem()->keyboard.get();
     return c;
 }
 

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "ObjectsTestSupport.h"
+#include "graphics/AnimeGraph.h"
 #include "media/Media.h"
-#include "objects/AnimeGraph.h"
 #include "objects/BlinkObj.h"
 #include "objects/GraObj.h"
 #include "objects/MoveObj.h"

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "GameTestSupport.h"
-#include "game/rules/GameData.h"
-#include "game/rules/GameScene.h"
+#include "game/scene/GameScene.h"
+#include "game/state/GameData.h"
 #include "media/FontFinder.h"
 #include "title/TitleScene.h"
 

@@ -13,6 +13,7 @@
 
 #include "media/Platform.h"
 #include "media/PlayerPrefs.h"
+#include "media/SdlPlatform.h"
 
 // libdbus, which SDL's video subsystem opens, keeps its allocations until the
 // process ends (SDL 2.26 never shuts it down): not a leak of ours.

@@ -1,7 +1,7 @@
 #include "app/RunOutputs.h"
 
-#include "app/KeyConfig.h"
 #include "app/SystemContext.h"
+#include "input/KeyConfig.h"
 #include "media/Random.h"
 
 namespace app {

@@ -73,13 +73,12 @@ public:
     virtual bool SetFullscreen(bool /*fullscreen*/) { return true; }
 };
 
-// The platform the media layer runs on. SDL by default; tests and tools choose
-// the headless one before InitMediaLayer.
+// The platform the media layer runs on, chosen by the program before it uses
+// the media layer: the game the SDL one (media/SdlPlatform.h), tests and tools
+// mostly the headless one (media/Headless.h). Until one is chosen, the layer
+// has the system's clock and no devices: it logs, but does not start.
 Platform& CurrentPlatform();
 void UsePlatform(std::unique_ptr<Platform> platform);
-
-std::unique_ptr<Platform> MakeSdlPlatform();
-std::unique_ptr<Platform> MakeHeadlessPlatform();
 
 // The system's monotonic millisecond clock (wraps at 2^32) and a plain sleep.
 uint32_t MonotonicMillis();

@@ -1,12 +1,12 @@
 // The headless platform: no window and no devices. The screen is kept in memory,
 // the keyboard is what the caller says, the clock may be virtual (moved only by
 // Sleep and AdvanceClock), the audio device is a callback the caller drives.
+#include <algorithm>
 #include <cstring>
 #include <mutex>
 #include <optional>
 
 #include "media/Headless.h"
-#include "media/HeadlessPlatform.h"
 #include "media/InstanceLock.h"
 #include "media/Media.h"
 #include "media/MediaState.h"
@@ -15,6 +15,8 @@
 #include "media/PixelMath.h"
 #include "media/Platform.h"
 #include "media/Random.h"
+#include "media/SoundOutput.h"
+#include "media/SoundSystem.h"
 
 namespace media {
 namespace {
@@ -128,9 +130,9 @@ private:
     int windowWidth_ = 0, windowHeight_ = 0;
 };
 
-}  // namespace
-
 std::unique_ptr<Platform> MakeHeadlessPlatform() { return std::make_unique<HeadlessPlatform>(); }
+
+}  // namespace
 
 namespace headless {
 
@@ -227,12 +229,33 @@ std::vector<uint32_t> BackScreenPixels() {
     return out;
 }
 
+namespace {
+
+// Runs the audio callback the media layer gave OpenAudio for `frames` stereo
+// frames. False (out untouched) when no audio device is open.
 bool CallAudioCallback(int16_t* out, int frames) {
     Controls& c = TheControls();
     std::lock_guard<std::mutex> g(c.audioMutex);
     if (!c.audioCallback) return false;
     c.audioCallback(c.audioUser, out, frames);
     return true;
+}
+
+}  // namespace
+
+std::vector<int16_t> RenderAudio(int frames) {
+    std::vector<int16_t> out(static_cast<size_t>(frames > 0 ? frames : 0) * 2);
+    RenderAudio(out.data(), frames);
+    return out;
+}
+
+void RenderAudio(int16_t* out, int frames) {
+    OperationGuard guard;
+    if (frames <= 0) return;
+    std::fill(out, out + 2 * static_cast<size_t>(frames), int16_t{0});
+    if (!SoundOutputRunning()) return;
+    FeedStreams();
+    CallAudioCallback(out, frames);   // the mixer, as a device thread would run it
 }
 
 }  // namespace headless

@@ -22,6 +22,7 @@
 #include "media/PlatformSdlPads.h"
 #include "media/PlayerPrefs.h"
 #include "media/Screenshot.h"
+#include "media/SdlPlatform.h"
 
 // Last, for its macros (Status, None, ...): only the handler of a lost X connection uses it.
 #include <X11/Xlib.h>
@@ -550,5 +551,7 @@ private:
 }  // namespace
 
 std::unique_ptr<Platform> MakeSdlPlatform() { return std::make_unique<SdlPlatform>(); }
+
+void UseSdlPlatform() { UsePlatform(MakeSdlPlatform()); }
 
 }  // namespace media

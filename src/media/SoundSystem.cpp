@@ -4,8 +4,6 @@
 #include <memory>
 #include <system_error>
 
-#include "media/Headless.h"
-#include "media/HeadlessPlatform.h"
 #include "media/Log.h"
 #include "media/OperationLock.h"
 #include "media/Platform.h"
@@ -106,22 +104,3 @@ void KeepStreamsFed() {
 }
 
 }  // namespace media
-
-namespace media::headless {
-
-std::vector<int16_t> RenderAudio(int frames) {
-    std::vector<int16_t> out(static_cast<size_t>(frames > 0 ? frames : 0) * 2);
-    RenderAudio(out.data(), frames);
-    return out;
-}
-
-void RenderAudio(int16_t* out, int frames) {
-    OperationGuard guard;
-    if (frames <= 0) return;
-    std::fill(out, out + 2 * static_cast<size_t>(frames), int16_t{0});
-    if (!State().running) return;
-    FeedStreams();
-    CallAudioCallback(out, frames);   // the mixer, as a device thread would run it
-}
-
-}  // namespace media::headless

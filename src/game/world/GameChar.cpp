@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "game/rules/GameData.h"
+#include "game/state/GameData.h"
 #include "media/Media.h"
 
 namespace {
