@@ -14,9 +14,9 @@
 #include "game/world/DamageEffectPool.h"
 #include "game/world/GameScreen.h"
 #include "input/KeyConfig.h"
-#include "media/Headless.h"
 #include "media/Media.h"
-#include "media/OperationLock.h"
+#include "media/core/OperationLock.h"
+#include "media/headless/HeadlessControls.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "media/Headless.h"
 #include "media/Media.h"
-#include "media/SoundSystem.h"
-#include "media/WavWriter.h"
+#include "media/headless/HeadlessControls.h"
+#include "media/sound/SoundSystem.h"
+#include "media/sound/WavWriter.h"
 
 namespace {
 

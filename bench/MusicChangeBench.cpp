@@ -18,7 +18,7 @@
 #include "app/MainLoop.h"
 #include "app/SystemContext.h"
 #include "game/scene/GameScene.h"
-#include "media/Headless.h"
+#include "media/headless/HeadlessControls.h"
 #include "resources/ImageStore.h"
 #include "resources/SoundStore.h"
 #include "scene/Scene.h"

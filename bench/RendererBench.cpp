@@ -13,8 +13,8 @@
 #include "BmpFile.h"
 #include "app/MainLoop.h"
 #include "app/SystemContext.h"
-#include "media/Headless.h"
 #include "media/Media.h"
+#include "media/headless/HeadlessControls.h"
 #include "scene/Scene.h"
 
 namespace {

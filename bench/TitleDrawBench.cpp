@@ -15,9 +15,9 @@
 
 #include "BmpFile.h"
 #include "app/SystemContext.h"
-#include "media/Headless.h"
 #include "media/Media.h"
-#include "media/OperationLock.h"
+#include "media/core/OperationLock.h"
+#include "media/headless/HeadlessControls.h"
 #include "objects/ObjectList.h"
 #include "resources/ImageStore.h"
 #include "title/TitleObjects.h"

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "media/Platform.h"
-#include "media/SdlPlatform.h"
+#include "media/platform/Platform.h"
+#include "media/sdl/SdlPlatform.h"
 
 namespace {
 

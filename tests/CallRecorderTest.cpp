@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "MediaTestSupport.h"
-#include "media/CallRecorder.h"
 #include "media/Media.h"
-#include "media/WavWriter.h"
+#include "media/core/CallRecorder.h"
+#include "media/sound/WavWriter.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <climits>
 
 #include "MediaTestSupport.h"
-#include "media/Headless.h"
 #include "media/Media.h"
-#include "media/Renderer.h"
+#include "media/headless/HeadlessControls.h"
+#include "media/video/Renderer.h"
 
 namespace {
 

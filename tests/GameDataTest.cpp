@@ -5,7 +5,7 @@
 
 #include "GameTestSupport.h"
 #include "game/state/GameData.h"
-#include "media/Random.h"
+#include "media/core/Random.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include "game/world/DamageEffectPool.h"
 #include "game/world/GameChar.h"
 #include "game/world/GameScreen.h"
-#include "media/Headless.h"
 #include "media/Media.h"
+#include "media/headless/HeadlessControls.h"
 #include "objects/DamageEffect.h"
 
 namespace {

@@ -26,7 +26,7 @@ std::string ToShiftJis(const std::string& utf8) {
 
 #include <cstdio>
 
-#include "media/PngFile.h"
+#include "media/video/PngFile.h"
 
 namespace gametest {
 

@@ -15,8 +15,8 @@
 #include "app/SystemContext.h"
 #include "game/state/GameData.h"
 #include "input/KeyConfig.h"
-#include "media/Headless.h"
 #include "media/Media.h"
+#include "media/headless/HeadlessControls.h"
 #include "resources/ImageStore.h"
 #include "resources/SoundStore.h"
 

@@ -7,8 +7,8 @@
 #include <fstream>
 
 #include "MediaTestSupport.h"
-#include "media/HandleTable.h"
 #include "media/Media.h"
+#include "media/core/HandleTable.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include "MediaTestSupport.h"
 #include "app/KeyConfigFile.h"
 #include "app/SystemContext.h"
-#include "media/Headless.h"
 #include "media/Media.h"
+#include "media/headless/HeadlessControls.h"
 
 namespace {
 

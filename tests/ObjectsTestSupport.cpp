@@ -8,8 +8,8 @@
 #include <stdexcept>
 
 #include "app/SystemContext.h"
-#include "media/Headless.h"
-#include "media/PngFile.h"
+#include "media/headless/HeadlessControls.h"
+#include "media/video/PngFile.h"
 
 
 namespace objtest {

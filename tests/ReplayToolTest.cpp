@@ -14,7 +14,7 @@
 
 #include "GameTestSupport.h"
 #include "MiniJson.h"
-#include "media/PngFile.h"
+#include "media/video/PngFile.h"
 
 namespace {
 

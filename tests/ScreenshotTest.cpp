@@ -17,7 +17,7 @@
 #include "GameTestSupport.h"
 #include "game/scene/GameScene.h"
 #include "game/state/GameData.h"
-#include "media/FontFinder.h"
+#include "media/text/FontFinder.h"
 #include "title/TitleScene.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "app/MainLoop.h"
 #include "app/PlayerStart.h"
 #include "app/RunOutputs.h"
-#include "media/SdlPlatform.h"
+#include "media/sdl/SdlPlatform.h"
 
 int main(int argc, char** argv) {
     app::GameOptions options;

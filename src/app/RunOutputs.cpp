@@ -2,7 +2,7 @@
 
 #include "app/SystemContext.h"
 #include "input/KeyConfig.h"
-#include "media/Random.h"
+#include "media/core/Random.h"
 
 namespace app {
 
