@@ -1,7 +1,8 @@
 // The thin layer under the media layer: a window that shows a finished screen,
 // a keyboard, a clock, an audio device and a per-user single-instance lock.
-// Two implementations: PlatformSdl (SDL2) and PlatformHeadless (memory only).
-// Nothing above src/media/ sees this interface.
+// Two implementations: the SDL backend (media/sdl/, SDL2) and the headless one
+// (media/headless/, memory only). Above the media layer only the programs' start
+// (choosing one) and tests see this interface.
 #pragma once
 
 #include <cstdint>
@@ -74,8 +75,8 @@ public:
 };
 
 // The platform the media layer runs on, chosen by the program before it uses
-// the media layer: the game the SDL one (media/SdlPlatform.h), tests and tools
-// mostly the headless one (media/Headless.h). Until one is chosen, the layer
+// the media layer: the game the SDL one (media/sdl/SdlPlatform.h), tests and
+// tools mostly the headless one (media/headless/HeadlessControls.h). Until one is chosen, the layer
 // has the system's clock and no devices: it logs, but does not start.
 Platform& CurrentPlatform();
 void UsePlatform(std::unique_ptr<Platform> platform);

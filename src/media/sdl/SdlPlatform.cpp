@@ -2,8 +2,8 @@
 // streaming texture, at the largest whole multiple that fits, centred on black,
 // nearest-neighbour, presented with vsync; F11 and Alt+Enter switch desktop
 // fullscreen and F12 takes a screenshot (keys the game never sees); the keyboard
-// as DIK scan codes, with gamepads pressing keys too (PlatformSdlPads); the
-// audio device. With PlatformSdlPads, the only files that include SDL.
+// as DIK scan codes, with gamepads pressing keys too (SdlPads); the
+// audio device. With SdlPads, the only files that include SDL.
 #include <SDL.h>
 
 #include <cstdio>
