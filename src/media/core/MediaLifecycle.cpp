@@ -210,8 +210,10 @@ int EndMediaLayer() {
     OperationGuard guard;
     MediaState& st = State();
     Platform& platform = CurrentPlatform();
+    // Also after a failed start: the font setters may have loaded the font
+    // configuration since.
+    EndFonts();
     if (st.running) {
-        EndFonts();
         platform.CloseWindow();   // first: ending the sound may take a moment
         EndSoundOutput();
         platform.ReleaseInstanceLock();
