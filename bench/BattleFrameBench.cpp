@@ -7,16 +7,16 @@
 #include <filesystem>
 #include <string>
 
-#include "app/KeyConfig.h"
 #include "app/MainLoop.h"
 #include "app/SystemContext.h"
-#include "game/rules/GameData.h"
-#include "game/rules/GameScene.h"
+#include "game/scene/GameScene.h"
+#include "game/state/GameData.h"
 #include "game/world/DamageEffectPool.h"
 #include "game/world/GameScreen.h"
-#include "media/Headless.h"
+#include "input/KeyConfig.h"
 #include "media/Media.h"
-#include "media/OperationLock.h"
+#include "media/core/OperationLock.h"
+#include "media/headless/HeadlessControls.h"
 
 namespace {
 
@@ -41,6 +41,7 @@ void RunBattle(benchmark::State& st, bool drawFrame) {
     KeyConfig keys;
     keys.keys = {200, 208, 205, 203, 44, 45};
     keys.count = 6;
+    keys.keyboard = GetSystem()->keyboard.get();
     GameData data;
     data.ResetPlayer();
     data.FillKindTables();

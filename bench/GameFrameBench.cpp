@@ -6,20 +6,20 @@
 #include <algorithm>
 
 #include "DataFolder.h"
-#include "app/KeyConfig.h"
 #include "app/MainLoop.h"
-#include "app/Scene.h"
 #include "app/SystemContext.h"
-#include "game/rules/GameData.h"
-#include "game/rules/GameScene.h"
+#include "game/scene/GameScene.h"
+#include "game/state/GameData.h"
 #include "game/world/GameChar.h"
 #include "game/world/GameScreen.h"
-#include "media/CallRecorder.h"
-#include "media/Headless.h"
+#include "input/KeyConfig.h"
 #include "media/Media.h"
-#include "media/OperationLock.h"
+#include "media/core/CallRecorder.h"
+#include "media/core/OperationLock.h"
+#include "media/headless/HeadlessControls.h"
 #include "resources/ImageStore.h"
 #include "resources/SoundStore.h"
+#include "scene/Scene.h"
 
 namespace {
 
@@ -36,6 +36,7 @@ void RunFrames(benchmark::State& state, int part) {
     KeyConfig keys;
     keys.keys = {200, 208, 205, 203, 44, 45};
     keys.count = 6;
+    keys.keyboard = GetSystem()->keyboard.get();
     auto* scene = new CGameScene();
     scene->Begin(&keys, &data);
     // Into the command menu, the fade fully open.

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "SjisTestText.h"
-#include "media/Headless.h"
+#include "media/headless/HeadlessControls.h"
 #include "media/Media.h"
-#include "media/SoundSystem.h"
-#include "media/WavWriter.h"
+#include "media/sound/SoundSystem.h"
+#include "media/sound/WavWriter.h"
 
 namespace {
 

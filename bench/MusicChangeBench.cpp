@@ -16,12 +16,12 @@
 
 #include "DataFolder.h"
 #include "app/MainLoop.h"
-#include "app/Scene.h"
 #include "app/SystemContext.h"
-#include "game/rules/GameScene.h"
-#include "media/Headless.h"
+#include "game/scene/GameScene.h"
+#include "media/headless/HeadlessControls.h"
 #include "resources/ImageStore.h"
 #include "resources/SoundStore.h"
+#include "scene/Scene.h"
 
 namespace {
 

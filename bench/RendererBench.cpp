@@ -12,11 +12,11 @@
 
 #include "ScratchFolder.h"
 #include "app/MainLoop.h"
-#include "app/Scene.h"
 #include "app/SystemContext.h"
-#include "media/BmpWriter.h"
-#include "media/Headless.h"
+#include "media/video/BmpWriter.h"
+#include "media/headless/HeadlessControls.h"
 #include "media/Media.h"
+#include "scene/Scene.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include "DataFolder.h"
 #include "app/MainLoop.h"
 #include "app/SystemContext.h"
-#include "media/Headless.h"
+#include "media/headless/HeadlessControls.h"
+#include "media/video/PngFile.h"
 #include "replay/AudioOut.h"
-#include "media/PngFile.h"
 #include "resources/ImageStore.h"
 #include "resources/SoundStore.h"
 

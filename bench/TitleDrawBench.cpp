@@ -14,10 +14,10 @@
 
 #include "ScratchFolder.h"
 #include "app/SystemContext.h"
-#include "media/BmpWriter.h"
-#include "media/Headless.h"
+#include "media/video/BmpWriter.h"
+#include "media/headless/HeadlessControls.h"
 #include "media/Media.h"
-#include "media/OperationLock.h"
+#include "media/core/OperationLock.h"
 #include "objects/ObjectList.h"
 #include "resources/ImageStore.h"
 #include "title/TitleObjects.h"

@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "media/Platform.h"
+#include "media/platform/Platform.h"
+#include "media/sdl/SdlPlatform.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-#include "media/ImageDecoder.h"
+#include "media/video/ImageDecoder.h"
 
 namespace fuzz {
 

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/KeyConfig.h"
+#include "input/KeyConfig.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "media/ShiftJis.h"
+#include "media/text/ShiftJis.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);

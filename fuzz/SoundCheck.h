@@ -7,9 +7,9 @@
 #include <memory>
 #include <vector>
 
-#include "media/AudioDecoder.h"
-#include "media/ByteSource.h"
-#include "media/SoundDecoding.h"
+#include "media/sound/AudioDecoder.h"
+#include "media/sound/ByteSource.h"
+#include "media/sound/SoundDecoding.h"
 
 namespace fuzz {
 

@@ -21,9 +21,9 @@
 #include <vector>
 
 #include "MediaTestSupport.h"
-#include "media/Headless.h"
 #include "media/Media.h"
-#include "media/SoundOutput.h"
+#include "media/headless/HeadlessControls.h"
+#include "media/sound/SoundOutput.h"
 
 namespace fs = std::filesystem;
 

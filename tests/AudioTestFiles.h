@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "ScratchFolder.h"
-#include "media/WavWriter.h"
+#include "media/sound/WavWriter.h"
 
 namespace testaudio {
 

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "MediaTestSupport.h"
-#include "media/BmpWriter.h"
-#include "media/CallRecorder.h"
+#include "media/video/BmpWriter.h"
+#include "media/core/CallRecorder.h"
 #include "media/Media.h"
-#include "media/WavWriter.h"
+#include "media/sound/WavWriter.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <climits>
 
 #include "MediaTestSupport.h"
-#include "media/BmpWriter.h"
-#include "media/Headless.h"
+#include "media/video/BmpWriter.h"
+#include "media/headless/HeadlessControls.h"
 #include "media/Media.h"
-#include "media/Renderer.h"
+#include "media/video/Renderer.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 
 #include "MediaTestSupport.h"
 #include "app/StartKeys.h"
-#include "media/Log.h"
 #include "media/Media.h"
+#include "media/core/Log.h"
 
 namespace {
 

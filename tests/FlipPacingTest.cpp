@@ -11,9 +11,9 @@
 #include "app/MainLoop.h"
 #include "app/StandInScene.h"
 #include "app/SystemContext.h"
-#include "media/Headless.h"
 #include "media/Media.h"
-#include "media/Platform.h"
+#include "media/headless/HeadlessControls.h"
+#include "media/platform/Platform.h"
 
 namespace {
 

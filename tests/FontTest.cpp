@@ -11,14 +11,14 @@
 
 #include "MediaTestSupport.h"
 #include "SjisTestText.h"
-#include "media/Headless.h"
-#include "media/DefaultFont.h"
-#include "media/FontFinder.h"
-#include "media/FontSystem.h"
-#include "media/FontTable.h"
 #include "media/Media.h"
-#include "media/Renderer.h"
-#include "media/ShiftJis.h"
+#include "media/headless/HeadlessControls.h"
+#include "media/text/DefaultFont.h"
+#include "media/text/FontFinder.h"
+#include "media/text/FontSystem.h"
+#include "media/text/FontTable.h"
+#include "media/text/ShiftJis.h"
+#include "media/video/Renderer.h"
 
 namespace {
 

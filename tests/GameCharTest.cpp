@@ -4,9 +4,9 @@
 #include <climits>
 
 #include "GameTestSupport.h"
-#include "game/rules/GameData.h"
+#include "game/state/GameData.h"
 #include "game/world/GameChar.h"
-#include "objects/AnimeGraph.h"
+#include "graphics/AnimeGraph.h"
 
 namespace {
 

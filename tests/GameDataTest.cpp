@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "GameTestSupport.h"
-#include "game/rules/GameData.h"
-#include "media/Random.h"
+#include "game/state/GameData.h"
+#include "media/core/Random.h"
 
 namespace {
 

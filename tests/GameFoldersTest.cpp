@@ -9,7 +9,7 @@
 #include "MediaTestSupport.h"
 #include "app/GameFolders.h"
 #include "app/GameOptions.h"
-#include "media/Log.h"
+#include "media/core/Log.h"
 
 namespace {
 

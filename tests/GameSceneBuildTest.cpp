@@ -6,14 +6,14 @@
 
 #include "GameTestSupport.h"
 #include "SjisTestText.h"
-#include "game/rules/GameData.h"
-#include "game/rules/GameScene.h"
+#include "game/state/GameData.h"
+#include "game/scene/GameScene.h"
 #include "game/world/DamageEffectPool.h"
 #include "game/world/GameChar.h"
 #include "game/world/GameScreen.h"
 #include "game/world/GridMenu.h"
+#include "graphics/TextGraph.h"
 #include "objects/DamageEffect.h"
-#include "objects/TextGraph.h"
 
 namespace {
 

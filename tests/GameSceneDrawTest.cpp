@@ -6,14 +6,14 @@
 #include <vector>
 
 #include "GameTestSupport.h"
-#include "game/rules/GameData.h"
-#include "game/rules/GameScene.h"
+#include "game/scene/GameScene.h"
+#include "game/scene/GameSceneDraw.h"
+#include "game/state/GameData.h"
+#include "game/world/DamageEffectPool.h"
 #include "game/world/GameChar.h"
 #include "game/world/GameScreen.h"
-#include "game/world/DamageEffectPool.h"
-#include "game/world/GameSceneDraw.h"
-#include "media/Headless.h"
 #include "media/Media.h"
+#include "media/headless/HeadlessControls.h"
 #include "objects/DamageEffect.h"
 
 namespace {

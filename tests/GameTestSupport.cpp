@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "media/video/PngFile.h"
 namespace gametest {
 
 bool ReadPng(const std::string& path, int& width, int& height, std::vector<uint32_t>& pixels) {

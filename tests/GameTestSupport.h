@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "ScratchFolder.h"
-#include "app/KeyConfig.h"
+#include "input/KeyConfig.h"
 #include "app/SystemContext.h"
-#include "game/rules/GameData.h"
-#include "media/Headless.h"
+#include "game/state/GameData.h"
 #include "media/Media.h"
+#include "media/headless/HeadlessControls.h"
 #include "resources/ImageStore.h"
 #include "resources/SoundStore.h"
 
@@ -61,11 +61,13 @@ inline void Frame(std::initializer_list<int> keysDown) {
     Snapshot();
 }
 
-// The six buttons on the arrow keys, Z and X.
+// The six buttons on the arrow keys, Z and X, read from the running context's
+// key arrays (start the media layer first).
 inline KeyConfig StandardKeys() {
     KeyConfig c;
     c.keys = {kKeyUp, kKeyDown, kKeyRight, kKeyLeft, kKeyZ, kKeyX};
     c.count = 6;
+    c.keyboard = GetSystem()->keyboard.get();
     return c;
 }
 

@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "ObjectsTestSupport.h"
+#include "graphics/AnimeGraph.h"
 #include "media/Media.h"
-#include "media/PngFile.h"
-#include "objects/AnimeGraph.h"
+#include "media/video/PngFile.h"
 #include "objects/BlinkObj.h"
 #include "objects/GraObj.h"
 #include "objects/MoveObj.h"

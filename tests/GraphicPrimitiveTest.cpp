@@ -6,12 +6,12 @@
 
 #include "ObjectsTestSupport.h"
 #include "app/SystemContext.h"
+#include "graphics/AnimeGraph.h"
+#include "graphics/BoxGraph.h"
+#include "graphics/PictGraph.h"
+#include "graphics/TextGraph.h"
 #include "media/Media.h"
-#include "media/PngFile.h"
-#include "objects/AnimeGraph.h"
-#include "objects/BoxGraph.h"
-#include "objects/PictGraph.h"
-#include "objects/TextGraph.h"
+#include "media/video/PngFile.h"
 #include "resources/ImageStore.h"
 
 using namespace objtest;

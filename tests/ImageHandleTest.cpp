@@ -7,8 +7,8 @@
 #include <fstream>
 
 #include "MediaTestSupport.h"
-#include "media/BmpWriter.h"
-#include "media/HandleTable.h"
+#include "media/video/BmpWriter.h"
+#include "media/core/HandleTable.h"
 #include "media/Media.h"
 
 namespace {

@@ -6,13 +6,13 @@
 #include <gtest/gtest.h>
 
 #include "ObjectsTestSupport.h"
-#include "media/BmpWriter.h"
+#include "media/video/BmpWriter.h"
 #include "media/Media.h"
-#include "media/PngFile.h"
-#include "objects/AnimeGraph.h"
-#include "objects/BoxGraph.h"
-#include "objects/PictGraph.h"
-#include "objects/TextGraph.h"
+#include "media/video/PngFile.h"
+#include "graphics/AnimeGraph.h"
+#include "graphics/BoxGraph.h"
+#include "graphics/PictGraph.h"
+#include "graphics/TextGraph.h"
 #include "resources/ImageStore.h"
 
 using namespace objtest;

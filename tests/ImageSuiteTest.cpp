@@ -9,8 +9,8 @@
 #include <sstream>
 
 #include "MediaTestSupport.h"
-#include "media/ImageDecoder.h"
 #include "media/Media.h"
+#include "media/video/ImageDecoder.h"
 
 namespace {
 

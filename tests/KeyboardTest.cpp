@@ -6,10 +6,10 @@
 #include <fstream>
 
 #include "MediaTestSupport.h"
-#include "app/KeyConfig.h"
+#include "app/KeyConfigFile.h"
 #include "app/SystemContext.h"
-#include "media/Headless.h"
 #include "media/Media.h"
+#include "media/headless/HeadlessControls.h"
 
 namespace {
 
@@ -99,7 +99,7 @@ protected:
 TEST_F(Buttons, FourStatesFromTwoFrames) {
     KeyConfig config;
     config.keys = {44, 45, 44, 300, -1};
-    GetSystem();
+    config.keyboard = GetSystem()->keyboard.get();
     media::headless::SetKeyDown(44, true);
     Snapshot();
     EXPECT_EQ(GetButtonState(config, 0), kButtonPressed);
@@ -127,7 +127,7 @@ TEST_F(Buttons, KeyHeldSinceStartUpReadsAsHeldInTheFirstFrame) {
     media::headless::SetKeyDown(44, true);
     KeyConfig config;
     config.keys = {44};
-    GetSystem();  // fills both arrays
+    config.keyboard = GetSystem()->keyboard.get();  // a new context fills both arrays
     Snapshot();
     EXPECT_EQ(GetButtonState(config, 0), kButtonHeld);
 }

@@ -11,13 +11,13 @@
 #include "MediaTestSupport.h"
 #include "app/FramePacer.h"
 #include "app/MainLoop.h"
-#include "app/Scene.h"
 #include "app/StandInScene.h"
 #include "app/SystemContext.h"
-#include "media/Headless.h"
-#include "media/InstanceLock.h"
 #include "media/Media.h"
-#include "media/OperationLock.h"
+#include "media/core/InstanceLock.h"
+#include "media/core/OperationLock.h"
+#include "media/headless/HeadlessControls.h"
+#include "scene/Scene.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <thread>
 
 #include "MediaTestSupport.h"
-#include "media/Headless.h"
 #include "media/Media.h"
-#include "media/OperationLock.h"
+#include "media/core/OperationLock.h"
+#include "media/headless/HeadlessControls.h"
 
 namespace {
 

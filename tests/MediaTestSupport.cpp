@@ -5,8 +5,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "media/Headless.h"
 #include "media/Media.h"
+#include "media/headless/HeadlessControls.h"
 
 namespace testsupport {
 

@@ -3,9 +3,9 @@
 #include <cstdlib>
 
 #include "app/SystemContext.h"
-#include "media/Headless.h"
-#include "media/PngFile.h"
-#include "media/WavWriter.h"
+#include "media/headless/HeadlessControls.h"
+#include "media/video/PngFile.h"
+#include "media/sound/WavWriter.h"
 
 namespace objtest {
 

@@ -1,4 +1,4 @@
-#include "media/OperationLock.h"
+#include "media/core/OperationLock.h"
 
 #include <gtest/gtest.h>
 

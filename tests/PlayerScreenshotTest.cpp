@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "MediaTestSupport.h"
-#include "media/Headless.h"
-#include "media/ImageDecoder.h"
 #include "media/Media.h"
-#include "media/PlayerPrefs.h"
-#include "media/Screenshot.h"
+#include "media/core/PlayerPrefs.h"
+#include "media/headless/HeadlessControls.h"
+#include "media/video/ImageDecoder.h"
+#include "media/video/Screenshot.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "MediaTestSupport.h"
 #include "app/PlayerStart.h"
 #include "app/SettingsFile.h"
-#include "media/PlayerPrefs.h"
+#include "media/core/PlayerPrefs.h"
 
 namespace {
 

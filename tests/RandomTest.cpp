@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "MediaTestSupport.h"
-#include "media/Headless.h"
 #include "media/Media.h"
-#include "media/Random.h"
+#include "media/core/Random.h"
+#include "media/headless/HeadlessControls.h"
 
 namespace {
 

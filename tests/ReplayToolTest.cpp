@@ -15,7 +15,7 @@
 #include "GameTestSupport.h"
 #include "MiniJson.h"
 #include "ScratchFolder.h"
-#include "media/PngFile.h"
+#include "media/video/PngFile.h"
 
 namespace {
 

@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "MediaTestSupport.h"
-#include "media/BmpWriter.h"
-#include "media/Headless.h"
+#include "media/video/BmpWriter.h"
+#include "media/headless/HeadlessControls.h"
 #include "media/Media.h"
-#include "media/PixelMath.h"
-#include "media/Renderer.h"
-#include "media/Rgb565BlendFill.h"
-#include "media/Rgb565Rows.h"
+#include "media/video/PixelMath.h"
+#include "media/video/Renderer.h"
+#include "media/video/Rgb565BlendFill.h"
+#include "media/video/Rgb565Rows.h"
 
 namespace {
 

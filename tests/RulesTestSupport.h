@@ -10,13 +10,13 @@
 #include <memory>
 
 #include "GameTestSupport.h"
-#include "app/KeyConfig.h"
-#include "game/rules/GameData.h"
-#include "game/rules/GameScene.h"
+#include "game/scene/GameScene.h"
+#include "game/state/GameData.h"
 #include "game/world/DamageEffectPool.h"
 #include "game/world/GameChar.h"
 #include "game/world/GameScreen.h"
 #include "game/world/GridMenu.h"
+#include "input/KeyConfig.h"
 
 namespace rulestest {
 

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "MediaTestSupport.h"
-#include "app/Scene.h"
 #include "media/Media.h"
+#include "scene/Scene.h"
 
 namespace {
 

@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "MediaTestSupport.h"
-#include "media/BmpWriter.h"
-#include "media/Headless.h"
+#include "media/video/BmpWriter.h"
+#include "media/headless/HeadlessControls.h"
 #include "media/Media.h"
-#include "media/MediaState.h"
-#include "media/ScreenReuse.h"
+#include "media/core/MediaState.h"
+#include "media/video/ScreenReuse.h"
 
 namespace {
 

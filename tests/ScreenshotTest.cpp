@@ -15,10 +15,10 @@
 #include <vector>
 
 #include "GameTestSupport.h"
-#include "game/rules/GameData.h"
-#include "game/rules/GameScene.h"
-#include "media/FontFinder.h"
-#include "media/PngFile.h"
+#include "game/state/GameData.h"
+#include "game/scene/GameScene.h"
+#include "media/text/FontFinder.h"
+#include "media/video/PngFile.h"
 #include "title/TitleScene.h"
 
 namespace {

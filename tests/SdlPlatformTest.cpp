@@ -11,8 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "media/Platform.h"
-#include "media/PlayerPrefs.h"
+#include "media/core/PlayerPrefs.h"
+#include "media/platform/Platform.h"
+#include "media/sdl/SdlPlatform.h"
 
 // libdbus, which SDL's video subsystem opens, keeps its allocations until the
 // process ends (SDL 2.26 never shuts it down): not a leak of ours.

@@ -7,11 +7,11 @@
 
 #include "AudioTestFiles.h"
 #include "MediaTestSupport.h"
-#include "media/AudioDecoder.h"
-#include "media/Headless.h"
 #include "media/Media.h"
-#include "media/SoundDecoding.h"
-#include "media/SoundSystem.h"
+#include "media/headless/HeadlessControls.h"
+#include "media/sound/AudioDecoder.h"
+#include "media/sound/SoundDecoding.h"
+#include "media/sound/SoundSystem.h"
 
 namespace {
 

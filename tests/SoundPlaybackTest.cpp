@@ -9,15 +9,15 @@
 
 #include "AudioTestFiles.h"
 #include "MediaTestSupport.h"
-#include "media/Headless.h"
 #include "media/Media.h"
-#include "media/Platform.h"
-#include "media/PlayerPrefs.h"
-#include "media/SoundOutput.h"
-#include "media/SoundSystem.h"
-#include "media/StreamedSound.h"
-#include "media/TailFader.h"
-#include "media/VolumeLaw.h"
+#include "media/core/PlayerPrefs.h"
+#include "media/headless/HeadlessControls.h"
+#include "media/platform/Platform.h"
+#include "media/sound/SoundOutput.h"
+#include "media/sound/SoundSystem.h"
+#include "media/sound/StreamedSound.h"
+#include "media/sound/TailFader.h"
+#include "media/sound/VolumeLaw.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "ObjectsTestSupport.h"
-#include "media/Headless.h"
 #include "media/Media.h"
+#include "media/headless/HeadlessControls.h"
 #include "resources/SoundStore.h"
 
 using namespace objtest;

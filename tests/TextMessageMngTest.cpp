@@ -6,11 +6,11 @@
 #include <gtest/gtest.h>
 
 #include "ObjectsTestSupport.h"
-#include "media/Media.h"
-#include "app/KeyConfig.h"
 #include "app/SystemContext.h"
+#include "graphics/TextGraph.h"
+#include "input/KeyConfig.h"
+#include "media/Media.h"
 #include "objects/GraObj.h"
-#include "objects/TextGraph.h"
 #include "objects/TextMessageMng.h"
 
 using namespace objtest;
@@ -26,6 +26,7 @@ protected:
         MediaTest::SetUp();
         m_keys.keys = {200, 208, 205, 203, kDecide, kCancel};
         m_keys.count = 6;
+        m_keys.keyboard = GetSystem()->keyboard.get();
         Frame({});
     }
     void TearDown() override {

@@ -1,10 +1,8 @@
 #include "app/FramePacer.h"
 
-#include "app/SystemContext.h"
 #include "media/Media.h"
 
 void FramePacer::Pace() {
-    GetSystem();
     const uint32_t now = GetNowMillis(0);
     if (paced) {
         const uint32_t elapsed = now - lastTick;

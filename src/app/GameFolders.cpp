@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "media/Log.h"
+#include "media/core/Log.h"
 
 namespace app {
 

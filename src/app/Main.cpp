@@ -10,6 +10,7 @@
 #include "app/MainLoop.h"
 #include "app/PlayerStart.h"
 #include "app/RunOutputs.h"
+#include "media/sdl/SdlPlatform.h"
 
 int main(int argc, char** argv) {
     app::GameOptions options;
@@ -26,6 +27,8 @@ int main(int argc, char** argv) {
         std::printf("anagura %s\n", app::GameVersion());
         return 0;
     }
+    // The game runs on SDL: a window, the keyboard and gamepads, the sound device.
+    media::UseSdlPlatform();
     // Made before the data folder is entered: their paths are taken from where the game was started.
     app::RunOutputs outputs;
     if (!outputs.Open({options.recordFile, options.traceFile, options.callsFile, options.traceEvery, true}, error)) {

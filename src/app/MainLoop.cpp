@@ -3,14 +3,36 @@
 #include <cstring>
 
 #include "app/FramePacer.h"
-#include "app/KeyConfig.h"
-#include "app/Scene.h"
-#include "app/SceneReset.h"
 #include "app/StartKeys.h"
 #include "app/SystemContext.h"
+#include "game/scene/GameScene.h"
+#include "game/state/GameData.h"
+#include "input/KeyConfig.h"
 #include "media/Media.h"
-#include "media/MediaStatus.h"
-#include "media/OperationLock.h"
+#include "media/core/OperationLock.h"
+#include "media/core/StartFailure.h"
+#include "resources/ImageStore.h"
+#include "resources/SoundStore.h"
+#include "scene/Scene.h"
+#include "title/TitleScene.h"
+
+namespace {
+
+// The game's scene for a scene-change code: 2 the game scene, else the title scene.
+CScene* CreateScene(int code) {
+    if (code == kSceneGame) return new CGameScene();
+    return new CTitleScene();
+}
+
+// A new game's data: the player's starting values and the kind tables.
+GameData* CreateGameData() {
+    auto* data = new GameData();
+    data->ResetPlayer();
+    data->FillKindTables();
+    return data;
+}
+
+}  // namespace
 
 void RunSceneFrame(CScene& scene) {  // the batch must not wait for threads that use the media layer
     media::OperationGuard batch;
@@ -19,15 +41,19 @@ void RunSceneFrame(CScene& scene) {  // the batch must not wait for threads that
 }
 
 int RunMainLoop(const MainLoopOptions& options) {
-    auto makeScene = [&](int code) { return options.makeScene ? options.makeScene(code) : app::CreateScene(code); };
+    auto makeScene = [&](int code) { return options.makeScene ? options.makeScene(code) : CreateScene(code); };
 
+    // Start-up, in this order. The system context starts the media layer before
+    // anything else uses it; each store is made after it and so destroyed before
+    // it at process exit (the image store with the first picture).
     SystemContext* system = GetSystem();
     auto* pacer = new FramePacer();
-    app::TouchSoundStore();
-    app::SceneReset();
-    GameData* gameData = app::CreateGameData();
+    SoundStore* sound = SoundStore::Instance();
+    sound->StopMusic();  // the scene reset: no music, no sound effects
+    GameData* gameData = CreateGameData();
     CScene* scene = makeScene(kSceneTitle);
     auto* keyConfig = new KeyConfig();
+    keyConfig->keyboard = system->keyboard.get();  // the buttons read the context's key arrays
     scene->Begin(keyConfig, gameData);
     if (options.keyCodes)
         app::UseStartKeys(*keyConfig, *options.keyCodes);
@@ -46,14 +72,14 @@ int RunMainLoop(const MainLoopOptions& options) {
             GetKeyStateAll(keys.current);
             FlipScreen();
             ClearScreen();
-            app::StepMusicVolume();
+            sound->StepMusicVolume();
             pacer->Pace();
             RunSceneFrame(*scene);
             const int code = scene->NextScene();
             if (code == kSceneTitle || code == kSceneGame) {
-                if (code == kSceneGame) app::ResetPlayer(gameData);
+                if (code == kSceneGame) gameData->ResetPlayer();
                 delete scene;
-                app::SceneReset();
+                sound->StopMusic();
                 scene = makeScene(code);
                 scene->Begin(keyConfig, gameData);
             } else if (code != kSceneStay) {
@@ -66,13 +92,13 @@ int RunMainLoop(const MainLoopOptions& options) {
     }
     if (run && options.afterLastFrame) options.afterLastFrame(frame, *scene);
 
-    app::ReleaseAllImages();
-    app::DestroyGameData(gameData);
+    ImageStore::Instance()->ReleaseAll();
+    delete gameData;
     delete scene;
     keyConfig->keys.clear();
     keyConfig->count = 0;
     delete keyConfig;
-    app::SceneReset();
+    sound->StopMusic();
     delete pacer;
     return media::MediaStartFailed() ? 1 : 0;
 }

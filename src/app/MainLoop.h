@@ -38,7 +38,8 @@ struct MainLoopOptions {
 // between them).
 void RunSceneFrame(CScene& scene);
 
-// Runs the game: GetSystem(), the long-lived objects, frames until Escape, a
+// Runs the game: the system context (made here when the program has not made
+// it yet), the long-lived objects, frames until Escape, a
 // closed window or a scene-change code other than 0, 1, 2; then shutdown.
 // Returns 0, or 1 when the media layer could not start. To run without a window,
 // call media::headless::Install() first.

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "app/SettingsFile.h"
-#include "media/PlayerPrefs.h"
+#include "media/core/PlayerPrefs.h"
 
 namespace app {
 

@@ -1,8 +1,8 @@
 #include "app/RunOutputs.h"
 
-#include "app/KeyConfig.h"
 #include "app/SystemContext.h"
-#include "media/Random.h"
+#include "input/KeyConfig.h"
+#include "media/core/Random.h"
 
 namespace app {
 

@@ -8,7 +8,7 @@
 
 #include "app/GameRecorder.h"
 #include "app/StateTraceWriter.h"
-#include "media/CallTraceWriter.h"
+#include "media/core/CallTraceWriter.h"
 
 class CScene;
 struct KeyConfig;

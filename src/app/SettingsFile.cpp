@@ -1,5 +1,5 @@
-#include "app/SettingsFile.h"
 #include "app/AtomicFile.h"
+#include "app/SettingsFile.h"
 
 
 #include <cerrno>
@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "media/Log.h"
+#include "media/core/Log.h"
 
 namespace app {
 

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <iterator>
 
-#include "media/Log.h"
-#include "media/PlayerPrefs.h"
+#include "media/core/Log.h"
+#include "media/core/PlayerPrefs.h"
 
 namespace app {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/KeyConfig.h"
+#include "app/KeyConfigFile.h"
 
 namespace app {
 

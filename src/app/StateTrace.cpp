@@ -3,13 +3,13 @@
 #include <charconv>
 #include <unordered_map>
 
-#include "app/Scene.h"
-#include "game/rules/GameData.h"
-#include "game/rules/GameScene.h"
+#include "game/scene/GameScene.h"
+#include "game/state/GameData.h"
 #include "game/world/GameChar.h"
 #include "game/world/GameScreen.h"
 #include "game/world/GridMenu.h"
 #include "resources/SoundStore.h"
+#include "scene/Scene.h"
 #include "title/TitleScene.h"
 
 namespace app {

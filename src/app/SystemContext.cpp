@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "app/AppTexts.h"
+#include "graphics/SharedTextColour.h"
 #include "media/Media.h"
 
 FontSetup::FontSetup() {
@@ -25,9 +26,11 @@ SystemContext::SystemContext() {
     GetKeyStateAll(keyboard->current);
     GetKeyStateAll(keyboard->previous);
     textColour = MakeColor(255, 255, 255);
+    UseSharedTextColour(&textColour);  // text drawing keeps its colour here
 }
 
 SystemContext::~SystemContext() {
+    UseSharedTextColour(nullptr);
     fontSetup.reset();
     soundSetup.reset();
     keyboard.reset();

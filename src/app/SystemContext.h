@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/KeyboardState.h"
+#include "input/KeyboardState.h"
 
 // Its construction sets the default font face and thickness.
 struct FontSetup {

@@ -1,19 +1,24 @@
 // The media layer: the game's only door to the window, the screen, images,
 // fonts, sounds, the keyboard, the clock and random numbers.
 //
-// Every operation takes the process-wide operation lock (OperationLock.h).
-// Handles are positive 32-bit integers (HandleTable.h); -1 means failure or none,
+// Every operation takes the process-wide operation lock (core/OperationLock.h).
+// Handles are positive 32-bit integers (core/HandleTable.h); -1 means failure or none,
 // kBackScreen (-2) names the back screen and kFrontScreen (-4) the front screen.
 // All strings are Shift-JIS (code page 932). Diagnostic lines go to "Log.txt" in
 // the working folder.
-// While the call recorder is on, the operations are recorded (CallRecorder.h).
+// While the call recorder is on, the operations are recorded (core/CallRecorder.h).
+// The rooms beside this header hold the implementation: core/ (start-up and the
+// message pump in MediaLifecycle.cpp, keyboard and clock, state, handles, lock,
+// log), video/, text/, sound/, and the platforms the layer runs on (platform/
+// the interface, sdl/ and headless/ the two backends).
 #pragma once
 
 #include <cstdint>
 
 // ---------------------------------------------------------------- window and screen
 
-// Records the screen size, depth and refresh (-1 keeps a value). 0 done; -1 when
+// Records the screen size, depth and refresh (-1 keeps a value; the refresh rate
+// is kept only, the display's own refresh paces the flips). 0 done; -1 when
 // width/height is 0 or bits is not 8, 16 or 32; -2 when the mode could not be
 // made and 640 x 480 x 16 is in force.
 int SetScreenMode(int width, int height, int bitsPerPixel, int refreshRate);
@@ -35,7 +40,8 @@ inline constexpr int kFrontScreen = -4;
 int SetDrawTarget(int target);
 // Fills the draw target with black. 0.
 int ClearScreen();
-// Waits for the vertical blank (paced, see FlipScreen.cpp) and shows the back screen. 0; -1 without screen.
+// Shows the back screen (waiting for the vertical blank where the platform does), never
+// twice within one refresh period (see core/MediaLifecycle.cpp). 0; -1 without screen.
 int FlipScreen();
 
 // ---------------------------------------------------------------- colours
@@ -47,10 +53,10 @@ int SetTransparentColor(int r, int g, int b);
 
 // ---------------------------------------------------------------- images
 
-// Loads a BMP, PNG or JPEG file as one image. Handle, or -1 (logged).
+// Loads a BMP, PNG or JPEG file as one image; flag is ignored. Handle, or -1 (logged).
 int LoadImageFile(const char* path, int flag);
 // Cuts a picture into xCount x yCount cells of cellWidth x cellHeight, row by row,
-// writing at most `total` handles (the rest of handlesOut is left alone).
+// writing at most `total` handles (the rest of handlesOut is left alone); flag is ignored.
 // 0, or -1 (logged; cells made so far are freed). total < 1 writes nothing and returns 0.
 int LoadImageDivided(const char* path, int total, int xCount, int yCount, int cellWidth,
                      int cellHeight, int* handlesOut, int flag);
@@ -84,15 +90,18 @@ int SetDefaultFontSize(int size);
 int SetDefaultFontThickness(int thickness);
 // null = built-in face; charSet -1 = system default. Brings the default font up to date. 0.
 int SetDefaultFontFace(const char* face, int charSet);
-// Draws Shift-JIS text with its top-left at (x, y) with the default font. Always 0.
+// Draws Shift-JIS text with its top-left at (x, y) with the default font; edgeColour is
+// ignored (no edge is drawn). Always 0.
 int DrawTextAt(int x, int y, const char* text, uint32_t colour, uint32_t edgeColour);
 
 // ---------------------------------------------------------------- sound
 
 // 0 buffered, 1..3 streamed. 0; -1 for any other value (mode unchanged).
 int SetSoundDataMode(int mode);
-// Loads a WAV, MP3 or Ogg Vorbis file. Handle, or -1 (logged with the path, reason on stderr
-// once per file; files over 256 MB are refused unread; quiet while there is no sound output).
+// Loads a WAV, MP3 or Ogg Vorbis file; bufferCount (clamped to 1..10) is how many plays of a
+// buffered sound may overlap; unionHandle is ignored (always a new handle). Handle, or -1
+// (logged with the path, reason on stderr once per file; files over 256 MB are refused
+// unread; quiet while there is no sound output).
 int LoadSound(const char* path, int bufferCount, int unionHandle);
 // Play types: once and return when it has finished, once in the background, in
 // a loop in the background.
@@ -108,14 +117,14 @@ int PlaySoundHandle(int handle, int playType, int fromTop);
 int StopSoundHandle(int handle);
 // volume 0..255 -> 1000 x log10(v/255) hundredths of a decibel, reached within 5 ms. 0; -1 bad handle.
 int SetSoundVolume(int volume, int handle);
-// Stops (fading out over 5 ms) and frees the sound. 0; -1 bad handle.
+// Stops (fading out over 5 ms) and frees the sound; flag is ignored. 0; -1 bad handle.
 int DeleteSound(int handle, int flag);
 
 // ---------------------------------------------------------------- keyboard, clock, random
 
 // keys[k] = 1 while the key with DIK scan code k is down, else 0. 0.
 int GetKeyStateAll(uint8_t keys[256]);
-// Monotonic millisecond clock, wrapping at 2^32.
+// Monotonic millisecond clock, wrapping at 2^32; the argument is ignored.
 uint32_t GetNowMillis(int unused);
 // Sleeps ms milliseconds (the headless virtual clock advances instead).
 void Sleep(int ms);

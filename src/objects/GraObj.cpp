@@ -3,12 +3,12 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "objects/AnimeGraph.h"
-#include "objects/BoxGraph.h"
-#include "objects/Graphic.h"
-#include "objects/PictGraph.h"
-#include "objects/TextGraph.h"
-#include "objects/Truncate.h"
+#include "graphics/AnimeGraph.h"
+#include "graphics/BoxGraph.h"
+#include "graphics/Graphic.h"
+#include "graphics/PictGraph.h"
+#include "graphics/TextGraph.h"
+#include "graphics/Truncate.h"
 #include "resources/ImageStore.h"
 
 CGraObj::CGraObj() : m_store(ImageStore::Instance()) { CGraObj::Reset(); }

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "graphics/Tween.h"
 #include "objects/BaseObj.h"
-#include "objects/Tween.h"
 
 class CGraphic;
 class ImageStore;

@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "objects/Graphic.h"
-#include "objects/Truncate.h"
+#include "graphics/Graphic.h"
+#include "graphics/Truncate.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-#include "objects/Truncate.h"
+#include "graphics/Truncate.h"
 
 CObjSet::CObjSet() { CObjSet::Reset(); }
 

@@ -4,11 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "app/SystemContext.h"
-#include "objects/AnimeGraph.h"
-#include "objects/BoxGraph.h"
-#include "objects/PictGraph.h"
-#include "objects/TextGraph.h"
+#include "graphics/AnimeGraph.h"
+#include "graphics/BoxGraph.h"
+#include "graphics/PictGraph.h"
+#include "graphics/TextGraph.h"
 
 namespace {
 
@@ -22,9 +21,8 @@ ImageStore* ImageStore::Instance() {
 }
 
 ImageStore::ImageStore() : m_files(std::make_unique<ImageFileCache>()) {
-    // The media layer is started before the store exists, so that it is ended
-    // after the store has given its images back at process exit.
-    GetSystem();
+    // The program starts the media layer before any store exists, so that it is
+    // ended after the store has given its images back at process exit.
     ReleaseAll();
 }
 

@@ -1,8 +1,7 @@
 #include "resources/SoundStore.h"
 
-#include "app/SystemContext.h"
+#include "graphics/Truncate.h"
 #include "media/Media.h"
-#include "objects/Truncate.h"
 
 namespace {
 
@@ -15,10 +14,8 @@ SoundStore* SoundStore::Instance() {
     return &store;
 }
 
-SoundStore::SoundStore() {
-    // The media layer is started first so that it outlives the store.
-    GetSystem();
-}
+// The program starts the media layer before any store exists, so that it outlives the store.
+SoundStore::SoundStore() = default;
 
 SoundStore::~SoundStore() {
     StopMusic();  // also frees the effects
@@ -40,14 +37,12 @@ int32_t SoundStore::GetHandle(const char* name) const {
 void SoundStore::PlayEffect(const char* name) {
     LoadEffect(name);
     const int32_t handle = GetHandle(name);
-    GetSystem();
     PlaySoundHandle(handle, kPlayBackground, kFromTop);
 }
 
 void SoundStore::PlayMusic(const char* name) {
     if (name == nullptr) return;
     const std::string path = SoundPath(name);
-    GetSystem();
     if (path == m_musicName) return;  // already playing: no break, no volume change
 
     StopSoundHandle(m_music);
@@ -64,7 +59,6 @@ void SoundStore::PlayMusic(const char* name) {
 }
 
 void SoundStore::StopMusic() {
-    GetSystem();
     m_volume = Tween{0.0, 0.0, 0.0};
     StopSoundHandle(m_music);
     DeleteSound(m_music, 0);
@@ -80,6 +74,5 @@ void SoundStore::ReleaseEffects() {
 
 void SoundStore::StepMusicVolume() {
     m_volume.Step();
-    GetSystem();
     SetSoundVolume(TruncToInt(m_volume.value), m_music);
 }

@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-#include "objects/Tween.h"
+#include "graphics/Tween.h"
 
 class SoundStore {
 public:

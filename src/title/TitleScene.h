@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "app/Scene.h"
+#include "scene/Scene.h"
 
 struct TitleObjects;
 

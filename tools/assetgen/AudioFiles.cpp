@@ -11,7 +11,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "media/WavWriter.h"
+#include "media/sound/WavWriter.h"
 
 namespace assetgen {
 

@@ -6,8 +6,8 @@
 #include <stdexcept>
 #include <vector>
 
-#include "media/BmpWriter.h"
-#include "media/PngFile.h"
+#include "media/video/BmpWriter.h"
+#include "media/video/PngFile.h"
 
 namespace assetgen {
 

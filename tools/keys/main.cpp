@@ -10,7 +10,7 @@
 
 #include "app/AtomicFile.h"
 #include "app/GameFolders.h"
-#include "app/KeyConfig.h"
+#include "app/KeyConfigFile.h"
 #include "app/StartKeys.h"
 #include "keys/KeyEdit.h"
 

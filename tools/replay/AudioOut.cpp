@@ -1,6 +1,6 @@
 #include "replay/AudioOut.h"
 
-#include "media/Headless.h"
+#include "media/headless/HeadlessControls.h"
 
 namespace replay {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "media/WavWriter.h"
+#include "media/sound/WavWriter.h"
 
 namespace replay {
 

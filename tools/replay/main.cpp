@@ -16,12 +16,12 @@
 #include "app/MainLoop.h"
 #include "app/RecordedGame.h"
 #include "app/RunOutputs.h"
-#include "app/Scene.h"
-#include "media/Headless.h"
-#include "media/PngFile.h"
+#include "media/headless/HeadlessControls.h"
+#include "media/video/PngFile.h"
 #include "replay/AudioOut.h"
 #include "replay/InputScript.h"
 #include "replay/Options.h"
+#include "scene/Scene.h"
 
 namespace {
 

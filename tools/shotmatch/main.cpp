@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "media/ImageDecoder.h"
+#include "media/video/ImageDecoder.h"
 #include "shotmatch/XwdFile.h"
 
 namespace {

@@ -1,0 +1,3 @@
+#include "graphics/GraphicTexts.h"
+
+const char* TextGraphFontFace() { return "MS ゴシック"; }

@@ -1,0 +1,30 @@
+// Keyboard snapshot and clock.
+#include <cstring>
+
+#include "media/Media.h"
+#include "media/core/OperationLock.h"
+#include "media/platform/Platform.h"
+
+int GetKeyStateAll(uint8_t keys[256]) {
+    media::OperationGuard guard;
+    if (!keys) return -1;
+    media::CurrentPlatform().ReadKeys(keys);
+    keys[0] = 0;
+    return 0;
+}
+
+uint32_t GetNowMillis(int /*unused*/) {
+    media::OperationGuard guard;
+    return media::CurrentPlatform().NowMillis();
+}
+
+void Sleep(int ms) {
+    if (ms <= 0) return;
+    // The lock is not held while sleeping: other threads may use the media layer.
+    media::Platform* platform;
+    {
+        media::OperationGuard guard;
+        platform = &media::CurrentPlatform();
+    }
+    platform->SleepMillis(static_cast<uint32_t>(ms));
+}

@@ -1,0 +1,143 @@
+#include "media/sdl/SdlPads.h"
+
+#include <sys/stat.h>
+
+#include "media/core/Log.h"
+
+namespace media {
+
+namespace {
+
+// Half-way along a stick's range.
+constexpr int kStickThreshold = 16384;
+
+constexpr uint32_t Bit(SDL_GameControllerButton button) { return 1u << button; }
+
+std::string GuidText(SDL_JoystickGUID guid) {
+    char text[64];
+    SDL_JoystickGetGUIDString(guid, text, sizeof text);
+    return text;
+}
+
+}  // namespace
+
+void SdlPads::Start(const std::string& mappingFile) {
+    if (started_) return;
+    // South and east by position, whatever the pad's own labels say.
+    SDL_SetHint(SDL_HINT_GAMECONTROLLER_USE_BUTTON_LABELS, "0");
+    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
+        LogPrintf("Gamepads are not available (%s)\n", SDL_GetError());
+        return;
+    }
+    started_ = true;
+    struct stat info;
+    if (mappingFile.empty() || stat(mappingFile.c_str(), &info) != 0) return;
+    const int added = SDL_GameControllerAddMappingsFromFile(mappingFile.c_str());
+    if (added < 0)
+        LogPrintf("Gamepad mappings %s cannot be read (%s)\n", mappingFile.c_str(), SDL_GetError());
+    else
+        LogPrintf("Gamepad mappings: %d from %s\n", added, mappingFile.c_str());
+}
+
+void SdlPads::Stop() {
+    if (!started_) return;
+    for (Pad& pad : pads_) SDL_GameControllerClose(pad.controller);
+    pads_.clear();
+    pressed_ = 0;
+    SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+    started_ = false;
+}
+
+bool SdlPads::Handle(const SDL_Event& event) {
+    switch (event.type) {
+        case SDL_CONTROLLERDEVICEADDED: Open(event.cdevice.which); return true;
+        case SDL_CONTROLLERDEVICEREMOVED: Close(event.cdevice.which); return true;
+        case SDL_JOYDEVICEADDED:
+            if (!SDL_IsGameController(event.jdevice.which))
+                LogPrintf("Joystick \"%s\" (%s) has no gamepad mapping and is not used\n",
+                          SDL_JoystickNameForIndex(event.jdevice.which),
+                          GuidText(SDL_JoystickGetDeviceGUID(event.jdevice.which)).c_str());
+            return true;
+        case SDL_CONTROLLERBUTTONDOWN:
+        case SDL_CONTROLLERBUTTONUP:
+            if (Pad* pad = Find(event.cbutton.which); pad && event.cbutton.button < 32) {
+                const unsigned before = ButtonsOf(*pad);
+                const uint32_t bit = 1u << event.cbutton.button;
+                pad->buttons = event.cbutton.state == SDL_PRESSED ? pad->buttons | bit : pad->buttons & ~bit;
+                pressed_ |= ButtonsOf(*pad) & ~before;
+            }
+            return true;
+        case SDL_CONTROLLERAXISMOTION:
+            if (Pad* pad = Find(event.caxis.which)) {
+                const unsigned before = ButtonsOf(*pad);
+                if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX) pad->stickX = event.caxis.value;
+                if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY) pad->stickY = event.caxis.value;
+                pressed_ |= ButtonsOf(*pad) & ~before;
+            }
+            return true;
+        default: return event.type >= SDL_JOYAXISMOTION && event.type <= SDL_CONTROLLERSENSORUPDATE;
+    }
+}
+
+void SdlPads::PressKeys(uint8_t keys[256], const std::vector<int32_t>& codes) {
+    unsigned buttons = pressed_;
+    pressed_ = 0;
+    for (const Pad& pad : pads_) buttons |= ButtonsOf(pad);
+    for (size_t b = 0; buttons && b < codes.size() && b < 6; ++b)
+        if (((buttons >> b) & 1u) && codes[b] > 0 && codes[b] < 256) keys[codes[b]] = 1;
+}
+
+void SdlPads::Open(int deviceIndex) {
+    SDL_GameController* controller = SDL_GameControllerOpen(deviceIndex);
+    if (!controller) {
+        LogPrintf("Gamepad %d cannot be opened (%s)\n", deviceIndex, SDL_GetError());
+        return;
+    }
+    const SDL_JoystickID id = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(controller));
+    if (Find(id)) {  // announced twice (present at start and plugged)
+        SDL_GameControllerClose(controller);
+        return;
+    }
+    Pad pad;
+    pad.controller = controller;
+    pad.id = id;
+    for (int b = 0; b < SDL_CONTROLLER_BUTTON_MAX; ++b)
+        if (SDL_GameControllerGetButton(controller, static_cast<SDL_GameControllerButton>(b))) pad.buttons |= 1u << b;
+    pad.stickX = SDL_GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_LEFTX);
+    pad.stickY = SDL_GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_LEFTY);
+    pads_.push_back(pad);
+    const char* name = SDL_GameControllerName(controller);
+    LogPrintf("Gamepad connected: %s\n", name ? name : "(no name)");
+}
+
+void SdlPads::Close(SDL_JoystickID id) {
+    for (auto it = pads_.begin(); it != pads_.end(); ++it) {
+        if (it->id != id) continue;
+        const char* name = SDL_GameControllerName(it->controller);
+        LogPrintf("Gamepad disconnected: %s\n", name ? name : "(no name)");
+        SDL_GameControllerClose(it->controller);
+        pads_.erase(it);
+        return;
+    }
+}
+
+SdlPads::Pad* SdlPads::Find(SDL_JoystickID id) {
+    for (Pad& pad : pads_)
+        if (pad.id == id) return &pad;
+    return nullptr;
+}
+
+// Game buttons 0..5 held on one pad, as bits.
+unsigned SdlPads::ButtonsOf(const Pad& pad) {
+    const auto held = [&pad](SDL_GameControllerButton b) { return (pad.buttons & Bit(b)) != 0; };
+    unsigned buttons = 0;
+    if (held(SDL_CONTROLLER_BUTTON_DPAD_UP) || pad.stickY <= -kStickThreshold) buttons |= 1u << 0;
+    if (held(SDL_CONTROLLER_BUTTON_DPAD_DOWN) || pad.stickY >= kStickThreshold) buttons |= 1u << 1;
+    if (held(SDL_CONTROLLER_BUTTON_DPAD_RIGHT) || pad.stickX >= kStickThreshold) buttons |= 1u << 2;
+    if (held(SDL_CONTROLLER_BUTTON_DPAD_LEFT) || pad.stickX <= -kStickThreshold) buttons |= 1u << 3;
+    if (held(SDL_CONTROLLER_BUTTON_A)) buttons |= 1u << 4;
+    if (held(SDL_CONTROLLER_BUTTON_B)) buttons |= 1u << 5;
+    return buttons;
+}
+
+}  // namespace media

@@ -1,0 +1,587 @@
+// The SDL2 platform: a resizable window showing the finished screen through a
+// streaming texture, at the largest whole multiple that fits, centred on black,
+// nearest-neighbour, presented with vsync; F11 and Alt+Enter switch desktop
+// fullscreen and F12 takes a screenshot (keys the game never sees); the keyboard
+// as DIK scan codes, with gamepads pressing keys too (SdlPads); the
+// audio device. With SdlPads, the only files that include SDL.
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "media/core/InstanceLock.h"
+#include "media/core/Log.h"
+#include "media/core/PlayerPrefs.h"
+#include "media/platform/Platform.h"
+#include "media/sdl/SdlPads.h"
+#include "media/sdl/SdlPlatform.h"
+#include "media/video/ImageDecoder.h"
+#include "media/video/ImageFile.h"
+#include "media/video/PictureFit.h"
+#include "media/video/PixelMath.h"
+#include "media/video/Screenshot.h"
+
+// Last, for its macros (Status, None, ...): only the handler of a lost X connection uses it.
+#include <X11/Xlib.h>
+
+namespace media {
+namespace {
+
+// SDL scan code -> DIK number (PC/AT set-1 scan code; +0x80 for E0-prefixed keys),
+// by key position, for every key of a 104/106-key board. 0 for keys without one.
+struct KeyMap {
+    uint8_t dik[SDL_NUM_SCANCODES] = {};
+    KeyMap() {
+        auto set = [this](SDL_Scancode s, int code) { dik[s] = static_cast<uint8_t>(code); };
+        set(SDL_SCANCODE_ESCAPE, 0x01);
+        for (int i = 0; i < 9; ++i) set(static_cast<SDL_Scancode>(SDL_SCANCODE_1 + i), 0x02 + i);
+        set(SDL_SCANCODE_0, 0x0B);
+        set(SDL_SCANCODE_MINUS, 0x0C);
+        set(SDL_SCANCODE_EQUALS, 0x0D);
+        set(SDL_SCANCODE_BACKSPACE, 0x0E);
+        set(SDL_SCANCODE_TAB, 0x0F);
+        const SDL_Scancode row1[] = {SDL_SCANCODE_Q, SDL_SCANCODE_W, SDL_SCANCODE_E, SDL_SCANCODE_R, SDL_SCANCODE_T,
+                                     SDL_SCANCODE_Y, SDL_SCANCODE_U, SDL_SCANCODE_I, SDL_SCANCODE_O, SDL_SCANCODE_P};
+        for (int i = 0; i < 10; ++i) set(row1[i], 0x10 + i);
+        set(SDL_SCANCODE_LEFTBRACKET, 0x1A);
+        set(SDL_SCANCODE_RIGHTBRACKET, 0x1B);
+        set(SDL_SCANCODE_RETURN, 0x1C);
+        set(SDL_SCANCODE_LCTRL, 0x1D);
+        const SDL_Scancode row2[] = {SDL_SCANCODE_A, SDL_SCANCODE_S, SDL_SCANCODE_D, SDL_SCANCODE_F, SDL_SCANCODE_G,
+                                     SDL_SCANCODE_H, SDL_SCANCODE_J, SDL_SCANCODE_K, SDL_SCANCODE_L};
+        for (int i = 0; i < 9; ++i) set(row2[i], 0x1E + i);
+        set(SDL_SCANCODE_SEMICOLON, 0x27);
+        set(SDL_SCANCODE_APOSTROPHE, 0x28);
+        set(SDL_SCANCODE_GRAVE, 0x29);  // also Hankaku/Zenkaku on a 106-key board
+        set(SDL_SCANCODE_LSHIFT, 0x2A);
+        set(SDL_SCANCODE_BACKSLASH, 0x2B);
+        set(SDL_SCANCODE_NONUSHASH, 0x2B);
+        const SDL_Scancode row3[] = {SDL_SCANCODE_Z, SDL_SCANCODE_X, SDL_SCANCODE_C, SDL_SCANCODE_V,
+                                     SDL_SCANCODE_B, SDL_SCANCODE_N, SDL_SCANCODE_M};
+        for (int i = 0; i < 7; ++i) set(row3[i], 0x2C + i);
+        set(SDL_SCANCODE_COMMA, 0x33);
+        set(SDL_SCANCODE_PERIOD, 0x34);
+        set(SDL_SCANCODE_SLASH, 0x35);
+        set(SDL_SCANCODE_RSHIFT, 0x36);
+        set(SDL_SCANCODE_KP_MULTIPLY, 0x37);
+        set(SDL_SCANCODE_LALT, 0x38);
+        set(SDL_SCANCODE_SPACE, 0x39);
+        set(SDL_SCANCODE_CAPSLOCK, 0x3A);
+        for (int i = 0; i < 10; ++i) set(static_cast<SDL_Scancode>(SDL_SCANCODE_F1 + i), 0x3B + i);
+        set(SDL_SCANCODE_NUMLOCKCLEAR, 0x45);
+        set(SDL_SCANCODE_SCROLLLOCK, 0x46);
+        set(SDL_SCANCODE_KP_7, 0x47);
+        set(SDL_SCANCODE_KP_8, 0x48);
+        set(SDL_SCANCODE_KP_9, 0x49);
+        set(SDL_SCANCODE_KP_MINUS, 0x4A);
+        set(SDL_SCANCODE_KP_4, 0x4B);
+        set(SDL_SCANCODE_KP_5, 0x4C);
+        set(SDL_SCANCODE_KP_6, 0x4D);
+        set(SDL_SCANCODE_KP_PLUS, 0x4E);
+        set(SDL_SCANCODE_KP_1, 0x4F);
+        set(SDL_SCANCODE_KP_2, 0x50);
+        set(SDL_SCANCODE_KP_3, 0x51);
+        set(SDL_SCANCODE_KP_0, 0x52);
+        set(SDL_SCANCODE_KP_PERIOD, 0x53);
+        set(SDL_SCANCODE_NONUSBACKSLASH, 0x56);
+        set(SDL_SCANCODE_F11, 0x57);
+        set(SDL_SCANCODE_F12, 0x58);
+        set(SDL_SCANCODE_F13, 0x64);
+        set(SDL_SCANCODE_F14, 0x65);
+        set(SDL_SCANCODE_F15, 0x66);
+        set(SDL_SCANCODE_INTERNATIONAL2, 0x70);  // Katakana/Hiragana
+        set(SDL_SCANCODE_LANG3, 0x70);
+        set(SDL_SCANCODE_LANG4, 0x70);
+        set(SDL_SCANCODE_INTERNATIONAL1, 0x73);  // Ro (\ _)
+        set(SDL_SCANCODE_INTERNATIONAL4, 0x79);  // Henkan
+        set(SDL_SCANCODE_INTERNATIONAL5, 0x7B);  // Muhenkan
+        set(SDL_SCANCODE_INTERNATIONAL3, 0x7D);  // Yen
+        set(SDL_SCANCODE_KP_EQUALS, 0x8D);
+        set(SDL_SCANCODE_KP_ENTER, 0x9C);
+        set(SDL_SCANCODE_RCTRL, 0x9D);
+        set(SDL_SCANCODE_KP_DIVIDE, 0xB5);
+        set(SDL_SCANCODE_PRINTSCREEN, 0xB7);
+        set(SDL_SCANCODE_RALT, 0xB8);
+        set(SDL_SCANCODE_PAUSE, 0xC5);
+        set(SDL_SCANCODE_HOME, 0xC7);
+        set(SDL_SCANCODE_UP, 0xC8);
+        set(SDL_SCANCODE_PAGEUP, 0xC9);
+        set(SDL_SCANCODE_LEFT, 0xCB);
+        set(SDL_SCANCODE_RIGHT, 0xCD);
+        set(SDL_SCANCODE_END, 0xCF);
+        set(SDL_SCANCODE_DOWN, 0xD0);
+        set(SDL_SCANCODE_PAGEDOWN, 0xD1);
+        set(SDL_SCANCODE_INSERT, 0xD2);
+        set(SDL_SCANCODE_DELETE, 0xD3);
+        set(SDL_SCANCODE_LGUI, 0xDB);
+        set(SDL_SCANCODE_RGUI, 0xDC);
+        set(SDL_SCANCODE_APPLICATION, 0xDD);
+        set(SDL_SCANCODE_POWER, 0xDE);
+        set(SDL_SCANCODE_SLEEP, 0xDF);
+    }
+};
+
+const KeyMap& Keys() {
+    static const KeyMap map;
+    return map;
+}
+
+// The window's icon: the data folder's image/anagura.png. Without a readable
+// one the window simply keeps the desktop's default icon.
+void SetIconFromDataFolder(SDL_Window* window) {
+    std::vector<uint8_t> bytes;
+    DecodedImage icon;
+    if (ReadImageFile("image/anagura.png", bytes) != ImageFileRead::Ok) return;
+    if (DecodeImage(bytes.data(), bytes.size(), icon) != DecodeResult::Ok) return;
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(icon.argb.data(), icon.width, icon.height, 32,
+                                                              icon.width * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (!surface) return;
+    SDL_SetWindowIcon(window, surface);
+    SDL_FreeSurface(surface);
+}
+
+struct AudioTarget {
+    AudioCallback callback = nullptr;
+    void* user = nullptr;
+};
+
+void AudioTrampoline(void* user, Uint8* stream, int len) {
+    const auto* target = static_cast<const AudioTarget*>(user);
+    target->callback(target->user, reinterpret_cast<int16_t*>(stream), len / 4);
+}
+
+Uint32 TextureFormatOf(PixelFormat format) {
+    return format == PixelFormat::Rgb565 ? SDL_PIXELFORMAT_RGB565 : SDL_PIXELFORMAT_RGB888;
+}
+
+// Starts of video against a named display that refuses the connection.
+constexpr int kDisplayAttempts = 10;
+constexpr Uint32 kDisplayRetryMs = 100;
+
+// True when SDL_VIDEODRIVER (a comma-separated list) names `driver`.
+bool VideoDriverRequested(const char* driver) {
+    const char* requested = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    if (!requested) return false;
+    const std::string list(requested);
+    size_t start = 0;
+    while (start <= list.size()) {
+        size_t end = list.find(',', start);
+        if (end == std::string::npos) end = list.size();
+        if (SDL_strcasecmp(list.substr(start, end - start).c_str(), driver) == 0) return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+// SDL falls back to its "offscreen" or "dummy" video driver when it reaches no
+// display: the window would exist but nobody could see it. Only a request by
+// name makes them acceptable.
+bool FellBackBlind(const char* driver) {
+    const bool blind = SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0;
+    return blind && !VideoDriverRequested(driver);
+}
+
+// False, with the reason, when video runs on such a fall-back.
+bool CheckVideoDriver(std::string& error) {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver) {
+        error = "SDL reports no video driver";
+        return false;
+    }
+    if (!FellBackBlind(driver)) return true;
+    error = std::string("no display (SDL fell back to its \"") + driver +
+            "\" video driver; set DISPLAY or WAYLAND_DISPLAY, or SDL_VIDEODRIVER=" + driver +
+            " to run without a visible window)";
+    return false;
+}
+
+// Starts SDL's video. A display that is named but refuses the connection may be
+// an X server between two clients: a plain one resets when its last client
+// leaves (a launcher script's xset, say) and refuses connections while it does.
+// Video is started again for up to a second before a blind fall-back stands.
+bool InitVideo() {
+    const char* display = std::getenv("DISPLAY");
+    const bool named = display && *display;
+    for (int attempt = 1;; ++attempt) {
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+        const char* driver = SDL_GetCurrentVideoDriver();
+        if (!named || attempt == kDisplayAttempts || !driver || !FellBackBlind(driver)) return true;
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        SDL_Delay(kDisplayRetryMs);
+    }
+}
+
+// The lock of the running platform, released when the X connection is lost.
+InstanceLock* g_lockOfRunningPlatform = nullptr;
+
+// Xlib's own handler of a lost connection prints its message and calls exit(),
+// whose exit handlers then tear SDL down against the dead connection and raise
+// the error again from inside exit(). This one ends the program at once instead.
+int EndOnLostDisplay(Display* display) {
+    const char* name = display ? XDisplayString(display) : "";
+    LogPrintf("The connection to the display %s was lost: the game ends\n", name);
+    std::fprintf(stderr, "anagura: lost the connection to the display %s: the game ends\n", name);
+    if (g_lockOfRunningPlatform) g_lockOfRunningPlatform->Release();
+    std::_Exit(1);
+}
+
+class SdlPlatform final : public Platform {
+public:
+    SdlPlatform() { g_lockOfRunningPlatform = &lock_; }
+    ~SdlPlatform() override {
+        CloseAudio();
+        CloseWindow();
+        if (g_lockOfRunningPlatform == &lock_) g_lockOfRunningPlatform = nullptr;
+    }
+
+    int DesktopBytesPerPixel() override {
+        if (!StartVideo()) return 0;
+        SDL_DisplayMode mode;
+        if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return 0;
+        return SDL_BYTESPERPIXEL(mode.format);
+    }
+
+    // Video starts once: the desktop query before it and this window share one
+    // connection (an X server that resets when its last client leaves would
+    // otherwise lose it in between).
+    bool OpenWindow(const WindowRequest& request, std::string& error) override {
+        DestroyWindowObjects();
+        if (!StartVideo()) {
+            error = std::string("no display available (") + SDL_GetError() + ")";
+            return false;
+        }
+        if (!CreateWindowObjects(request, error) || !CheckVideoDriver(error)) {
+            CloseWindow();
+            return false;
+        }
+        active_ = true;
+        pads_.Start(CurrentPlayerPrefs().padMappingFile);
+        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+        PresentBlackScreen();
+        return true;
+    }
+
+    void CloseWindow() override {
+        pads_.Stop();
+        DestroyWindowObjects();
+        StopVideo();
+    }
+
+    // The game's own resize: not a choice of the player's.
+    void ResizeWindow(double scale) override {
+        if (!window_) return;
+        const int width = WindowSide(width_, scale), height = WindowSide(height_, scale);
+        SDL_SetWindowSize(window_, width, height);
+        playerScale_ = FitPicture(width, height, width_, height_).scale;
+    }
+
+    void Present(const void* pixels, int width, int height, int pitch, PixelFormat format) override {
+        if (!renderer_) return;
+        if (!EnsureTexture(width, height, TextureFormatOf(format))) return;
+        if (format == PixelFormat::Indexed8) {
+            converted_.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+            for (int y = 0; y < height; ++y) {
+                const auto* row = static_cast<const uint8_t*>(pixels) + static_cast<size_t>(y) * static_cast<size_t>(pitch);
+                for (int x = 0; x < width; ++x)
+                    converted_[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] =
+                        Palette()[row[x]];
+            }
+            SDL_UpdateTexture(texture_, nullptr, converted_.data(), width * 4);
+        } else {
+            SDL_UpdateTexture(texture_, nullptr, pixels, pitch);
+        }
+        Show();
+    }
+
+    bool PresentWaitsForBlank() override { return renderer_ && vsync_; }
+
+    PumpResult PumpEvents(int /*maxEvents*/) override {
+        // Every pending event is taken: SDL's queue must not overflow and drop a close request.
+        PumpResult result;
+        SDL_Event event;
+        while (SDL_PollEvent(&event)) {
+            if (event.type == SDL_QUIT) quit_ = true;
+            if (pads_.Handle(event)) continue;
+            if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) {
+                if (TakePlayerKey(event.key)) continue;
+                const int scancode = event.key.keysym.scancode;
+                const uint8_t dik = scancode >= 0 && scancode < SDL_NUM_SCANCODES ? Keys().dik[scancode] : 0;
+                if (!dik) continue;
+                down_[dik] = event.type == SDL_KEYDOWN ? 1 : 0;
+                if (event.type == SDL_KEYDOWN) pressedSinceRead_[dik] = 1;
+                continue;
+            }
+            if (event.type != SDL_WINDOWEVENT) continue;
+            switch (event.window.event) {
+                case SDL_WINDOWEVENT_CLOSE: quit_ = true; break;
+                case SDL_WINDOWEVENT_FOCUS_LOST:
+                case SDL_WINDOWEVENT_MINIMIZED: active_ = false; break;
+                case SDL_WINDOWEVENT_FOCUS_GAINED:
+                case SDL_WINDOWEVENT_RESTORED: active_ = true; break;
+                case SDL_WINDOWEVENT_SIZE_CHANGED: NoteWindowSize(); break;
+                default: break;
+            }
+        }
+        result.quit = quit_;
+        result.active = active_;
+        return result;
+    }
+
+    // SDL waits on the display connection itself; a null event leaves the
+    // event queued for PumpEvents.
+    void WaitForEvent(uint32_t timeoutMillis) override {
+        SDL_WaitEventTimeout(nullptr, static_cast<int>(timeoutMillis));
+    }
+
+    // A key counts as down while it is held, and also in the first read after it
+    // went down: a tap shorter than a frame is seen once rather than lost. So
+    // does a gamepad's button, as the key of its game button.
+    void ReadKeys(uint8_t keys[256]) override {
+        for (int k = 0; k < 256; ++k) keys[k] = (down_[k] | pressedSinceRead_[k]) ? 1 : 0;
+        std::memset(pressedSinceRead_, 0, sizeof pressedSinceRead_);
+        pads_.PressKeys(keys, PadButtonKeys());
+    }
+
+    uint32_t NowMillis() override { return MonotonicMillis(); }
+    void SleepMillis(uint32_t ms) override { SleepRealMillis(ms); }
+
+    bool AcquireInstanceLock(const std::string& name) override { return lock_.Acquire(name); }
+    void ReleaseInstanceLock() override { lock_.Release(); }
+
+    int OpenAudio(int preferredRate, AudioCallback callback, void* user) override {
+        CloseAudio();
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            NoSoundOutput();
+            return 0;
+        }
+        audioStarted_ = true;
+        audioTarget_.callback = callback;
+        audioTarget_.user = user;
+        SDL_AudioSpec want;
+        SDL_zero(want);
+        want.freq = preferredRate > 0 ? preferredRate : 48000;
+        want.format = AUDIO_S16SYS;
+        want.channels = 2;
+        want.samples = 1024;
+        want.callback = AudioTrampoline;
+        want.userdata = &audioTarget_;
+        SDL_AudioSpec have;
+        audio_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+        if (audio_ == 0) {
+            // SDL's audio part stays up until CloseAudio: ending it now would wait
+            // for its device-watching thread (up to 0.1 s) before the first frame.
+            NoSoundOutput();
+            return 0;
+        }
+        SDL_PauseAudioDevice(audio_, 0);
+        return have.freq;
+    }
+
+    void CloseAudio() override {
+        if (audio_ != 0) SDL_CloseAudioDevice(audio_);
+        audio_ = 0;
+        if (audioStarted_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        audioStarted_ = false;
+    }
+
+    int DisplayRefreshRate() override {
+        if (!window_) return 0;
+        SDL_DisplayMode mode;
+        const int display = SDL_GetWindowDisplayIndex(window_);
+        if (display < 0 || SDL_GetCurrentDisplayMode(display, &mode) != 0) return 0;
+        return mode.refresh_rate;
+    }
+
+    int ShownScale() override { return PictureInWindow().scale; }
+
+    // Back in a window, the window gets its size from before: SDL may still
+    // hold the fullscreen size when no window manager answers the switch.
+    bool SetFullscreen(bool fullscreen) override {
+        if (!window_) return false;
+        if (fullscreen == fullscreen_) return true;
+        const bool restoreSize = !(SDL_GetWindowFlags(window_) & SDL_WINDOW_MAXIMIZED);
+        if (fullscreen) SDL_GetWindowSize(window_, &windowedWidth_, &windowedHeight_);
+        if (SDL_SetWindowFullscreen(window_, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+            LogPrintf("Cannot switch %s fullscreen (%s)\n", fullscreen ? "to" : "from", SDL_GetError());
+            return false;
+        }
+        fullscreen_ = fullscreen;
+        if (!fullscreen && restoreSize && windowedWidth_ > 0) SDL_SetWindowSize(window_, windowedWidth_, windowedHeight_);
+        SDL_ShowCursor(fullscreen ? SDL_DISABLE : SDL_ENABLE);
+        return true;
+    }
+
+private:
+    // F11 and Alt+Enter switch fullscreen, F12 takes a screenshot. True for
+    // these keys, which never reach the game's key array (up or down).
+    bool TakePlayerKey(const SDL_KeyboardEvent& key) {
+        const SDL_Scancode code = key.keysym.scancode;
+        const bool altEnter = code == SDL_SCANCODE_RETURN && (key.keysym.mod & KMOD_ALT);
+        if (code != SDL_SCANCODE_F11 && code != SDL_SCANCODE_F12 && !altEnter) return false;
+        if (key.type != SDL_KEYDOWN || key.repeat) return true;
+        if (code == SDL_SCANCODE_F12)
+            SaveScreenshot();
+        else if (SetFullscreen(!fullscreen_))
+            NotePlayerFullscreen(fullscreen_);
+        return true;
+    }
+
+    // A window the player has resized: its whole multiple, when that changed.
+    // The size is SDL's latest, not the event's: events of a fullscreen switch
+    // may still be queued behind it.
+    void NoteWindowSize() {
+        if (fullscreen_ || !window_) return;
+        int width = 0, height = 0;
+        SDL_GetWindowSize(window_, &width, &height);
+        const int scale = FitPicture(width, height, width_, height_).scale;
+        if (scale == playerScale_) return;
+        playerScale_ = scale;
+        NotePlayerScale(scale);
+    }
+
+    PictureFit PictureInWindow() {
+        int width = 0, height = 0;
+        if (renderer_) SDL_GetRendererOutputSize(renderer_, &width, &height);
+        return FitPicture(width, height, width_, height_);
+    }
+
+    static void NoSoundOutput() {
+        std::fprintf(stderr, "anagura: no sound output (%s): the game runs silent\n", SDL_GetError());
+    }
+
+    bool CreateWindowObjects(const WindowRequest& request, std::string& error) {
+        width_ = request.width;
+        height_ = request.height;
+        SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
+        // Hidden until its renderer is made: an OpenGL renderer remakes a window
+        // made without OpenGL, and a window already shown would be mapped,
+        // destroyed and mapped again (a flash, and a window id that dies
+        // under anyone who found it).
+        Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
+        if (!request.windowed) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+        const int windowWidth = WindowSide(width_, request.scale);
+        const int windowHeight = WindowSide(height_, request.scale);
+        window_ = SDL_CreateWindow("Anagura", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, windowWidth, windowHeight,
+                                   flags);
+        if (!window_) {
+            error = std::string("SDL_CreateWindow: ") + SDL_GetError();
+            return false;
+        }
+        SetIconFromDataFolder(window_);
+        SDL_SetWindowMinimumSize(window_, width_, height_);
+        playerScale_ = FitPicture(windowWidth, windowHeight, width_, height_).scale;
+        windowedWidth_ = windowWidth;
+        windowedHeight_ = windowHeight;
+        fullscreen_ = !request.windowed;
+        if (fullscreen_) SDL_ShowCursor(SDL_DISABLE);
+        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+        if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+        if (!renderer_) {
+            error = std::string("SDL_CreateRenderer: ") + SDL_GetError();
+            return false;
+        }
+        SDL_RendererInfo info;
+        vsync_ = SDL_GetRendererInfo(renderer_, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC);
+        if (!EnsureTexture(width_, height_, TextureFormatOf(request.format))) {
+            error = std::string("SDL_CreateTexture: ") + SDL_GetError();
+            return false;
+        }
+        SDL_ShowWindow(window_);
+        return true;
+    }
+
+    // The streaming texture the screen is uploaded to, remade when the screen's size or format changes.
+    bool EnsureTexture(int width, int height, Uint32 format) {
+        if (texture_ && width == textureWidth_ && height == textureHeight_ && format == textureFormat_) return true;
+        if (texture_) SDL_DestroyTexture(texture_);
+        texture_ = SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STREAMING, width, height);
+        textureWidth_ = width;
+        textureHeight_ = height;
+        textureFormat_ = format;
+        width_ = width;
+        height_ = height;
+        if (window_) SDL_SetWindowMinimumSize(window_, width, height);
+        return texture_ != nullptr;
+    }
+
+    void DestroyWindowObjects() {
+        if (texture_) SDL_DestroyTexture(texture_);
+        if (renderer_) SDL_DestroyRenderer(renderer_);
+        if (window_) SDL_DestroyWindow(window_);
+        texture_ = nullptr;
+        renderer_ = nullptr;
+        window_ = nullptr;
+    }
+
+    bool StartVideo() {
+        if (videoStarted_) return true;
+        if (!InitVideo()) return false;
+        const char* driver = SDL_GetCurrentVideoDriver();
+        if (driver && SDL_strcmp(driver, "x11") == 0) XSetIOErrorHandler(EndOnLostDisplay);
+        videoStarted_ = true;
+        quit_ = false;
+        std::memset(down_, 0, sizeof down_);
+        std::memset(pressedSinceRead_, 0, sizeof pressedSinceRead_);
+        return true;
+    }
+
+    void StopVideo() {
+        if (!videoStarted_) return;
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        videoStarted_ = false;
+    }
+
+    // The window opens black, shown through the same upload and copy as every
+    // frame after it, so that the first frame finds that path ready (a software
+    // OpenGL compiles its shaders on their first use, tens of milliseconds).
+    void PresentBlackScreen() {
+        const int bytesPerPixel = static_cast<int>(SDL_BYTESPERPIXEL(textureFormat_));
+        const std::vector<uint8_t> black(static_cast<size_t>(textureWidth_ * textureHeight_ * bytesPerPixel), 0);
+        SDL_UpdateTexture(texture_, nullptr, black.data(), textureWidth_ * bytesPerPixel);
+        Show();
+    }
+
+    // The picture at its whole multiple, centred; the renderer's draw colour (black) around it.
+    void Show() {
+        SDL_RenderClear(renderer_);
+        if (texture_) {
+            const PictureFit fit = PictureInWindow();
+            const SDL_Rect place{fit.x, fit.y, fit.width, fit.height};
+            SDL_RenderCopy(renderer_, texture_, nullptr, &place);
+        }
+        SDL_RenderPresent(renderer_);
+    }
+
+    SDL_Window* window_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    int textureWidth_ = 0, textureHeight_ = 0;
+    Uint32 textureFormat_ = 0;
+    int width_ = 0, height_ = 0;
+    bool vsync_ = false;
+    bool fullscreen_ = false;
+    int windowedWidth_ = 0, windowedHeight_ = 0;  // the window's size before fullscreen
+    int playerScale_ = 0;  // the window's whole multiple last seen while windowed
+    bool videoStarted_ = false;
+    bool quit_ = false;
+    bool active_ = true;
+    uint8_t down_[256] = {};
+    uint8_t pressedSinceRead_[256] = {};
+    std::vector<uint32_t> converted_;
+    InstanceLock lock_;
+    SdlPads pads_;
+    SDL_AudioDeviceID audio_ = 0;
+    bool audioStarted_ = false;   // SDL's audio part is up (also when no device opened)
+    AudioTarget audioTarget_;
+};
+
+}  // namespace
+
+std::unique_ptr<Platform> MakeSdlPlatform() { return std::make_unique<SdlPlatform>(); }
+
+void UseSdlPlatform() { UsePlatform(MakeSdlPlatform()); }
+
+}  // namespace media

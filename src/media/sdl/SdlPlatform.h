@@ -1,0 +1,16 @@
+// The SDL backend: a window, the keyboard and gamepads, the clock and an audio
+// device through SDL2. The only part of the program that links SDL.
+#pragma once
+
+#include <memory>
+
+#include "media/platform/Platform.h"
+
+namespace media {
+
+std::unique_ptr<Platform> MakeSdlPlatform();
+
+// Selects the SDL platform; call before InitMediaLayer.
+void UseSdlPlatform();
+
+}  // namespace media

@@ -1,0 +1,65 @@
+#include "media/sound/Mixer.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace media {
+
+Mixer::Mixer() : acc_(static_cast<size_t>(kBlockFrames) * 2) { voices_.reserve(64); }
+
+void Mixer::AddVoice(Voice* voice) {
+    std::lock_guard<std::mutex> guard(lock_);
+    voices_.push_back(voice);
+}
+
+void Mixer::RemoveVoice(Voice* voice) {
+    std::lock_guard<std::mutex> guard(lock_);
+    voices_.erase(std::remove(voices_.begin(), voices_.end(), voice), voices_.end());
+}
+
+void Voice::AddFrames(int32_t* acc, const int16_t* in, int frames) {
+    constexpr int32_t kStep = 65536 / TailFader::kFadeFrames + 1;
+    int done = 0;
+    for (; done < frames && appliedGainQ16 != gainQ16; ++done) {
+        appliedGainQ16 = gainQ16 > appliedGainQ16 ? std::min(gainQ16, appliedGainQ16 + kStep)
+                                                  : std::max(gainQ16, appliedGainQ16 - kStep);
+        AddScaled(acc + 2 * done, in + 2 * done, 1, appliedGainQ16);
+    }
+    AddScaled(acc + 2 * done, in + 2 * done, frames - done, appliedGainQ16);
+}
+
+void Mixer::Start(Voice& voice) {
+    voice.playing = true;
+    voice.sounded = false;
+    voice.appliedGainQ16 = voice.gainQ16;
+}
+
+void Mixer::Cut(Voice& voice) {
+    if (voice.playing && voice.sounded) fader_.Take(voice);
+    voice.playing = false;
+}
+
+void Mixer::Render(int16_t* out, int frames) {
+    while (frames > 0) {
+        const int n = std::min(frames, kBlockFrames);
+        // The accumulator is shared: a wait for a sound that mixes by itself
+        // while the device is held up may render beside the device's thread.
+        std::lock_guard<std::mutex> guard(lock_);
+        int32_t* acc = acc_.data();
+        std::memset(acc, 0, static_cast<size_t>(n) * 2 * sizeof(int32_t));
+        for (Voice* voice : voices_)
+            if (voice->playing) {
+                voice->MixInto(acc, n);
+                voice->sounded = true;
+            }
+        fader_.MixInto(acc, n);
+        for (int i = 0; i < n * 2; ++i) out[i] = static_cast<int16_t>(std::clamp(acc[i], -32768, 32767));
+        out += n * 2;
+        frames -= n;
+        rendered_.fetch_add(static_cast<uint64_t>(n), std::memory_order_relaxed);
+    }
+}
+
+void Mixer::Callback(void* user, int16_t* out, int frames) { static_cast<Mixer*>(user)->Render(out, frames); }
+
+}  // namespace media

@@ -1,0 +1,135 @@
+// The public sound operations: load, play, stop, volume, delete.
+#include <memory>
+#include <string>
+
+#include "media/Media.h"
+#include "media/core/MediaAvTexts.h"
+#include "media/core/OperationLock.h"
+#include "media/core/TracedCalls.h"
+#include "media/platform/Platform.h"
+#include "media/sound/BufferedSound.h"
+#include "media/sound/SoundDecoding.h"
+#include "media/sound/SoundFileCheck.h"
+#include "media/sound/SoundOutput.h"
+#include "media/sound/SoundSystem.h"
+#include "media/sound/StreamedSound.h"
+#include "media/sound/VolumeLaw.h"
+
+namespace {
+
+constexpr const char kUndecodable[] = "cannot be decoded as WAV, MP3 or Ogg Vorbis";
+constexpr const char kNoFreeHandle[] = "finds no free sound handle";
+
+// Play type 0: pumps messages until the sound has finished or the window is
+// closed, feeding the sound itself (this thread holds the lock the feeder would
+// need). Should nothing pull sound from the mixer (no device thread), the wait
+// mixes the sound itself so that it still comes to an end.
+void WaitUntilFinished(media::Sound& sound, int32_t handle) {
+    media::Mixer* mixer = media::SoundMixer();
+    uint64_t lastRendered = mixer->RenderedFrames();
+    int idleMillis = 0;
+    int16_t scratch[2 * 48];
+    while (media::SoundTable().Find(handle) == &sound && sound.IsPlaying()) {
+        if (ProcessMessage() == -1) break;
+        sound.Feed();
+        media::CurrentPlatform().SleepMillis(1);
+        const uint64_t rendered = mixer->RenderedFrames();
+        idleMillis = rendered == lastRendered ? idleMillis + 1 : 0;
+        lastRendered = rendered;
+        if (idleMillis >= 250) {
+            mixer->Render(scratch, 48);
+            lastRendered = mixer->RenderedFrames();
+        }
+    }
+}
+
+}  // namespace
+
+int SetSoundDataMode(int mode) {
+    if (media::RecordingCalls()) return media::traced::SetSoundDataMode(mode);
+    media::OperationGuard guard;
+    if (mode < 0 || mode > 3) return -1;
+    media::SoundDataMode() = mode;
+    return 0;
+}
+
+// Every failed load of a file logs a line naming it; while there is no sound
+// output at all (already logged once) loads fail without a word.
+int LoadSound(const char* path, int bufferCount, int unionHandle /*always a new handle*/) {
+    if (media::RecordingCalls()) return media::traced::LoadSound(path, bufferCount, unionHandle);
+    media::OperationGuard guard;
+    if (!media::SoundOutputRunning() || !path) return -1;
+    const std::string problem = media::SoundFileProblem(path);
+    if (!problem.empty()) {
+        media::ReportSoundLoadFailure(media::IsSoundFileTooLarge(problem) ? media::texts::kSoundLoadFailedBuffers
+                                                                          : media::texts::kSoundLoadFailedDecode,
+                                      path, problem);
+        return -1;
+    }
+    media::Mixer& mixer = *media::SoundMixer();
+    const int rate = media::SoundOutputRate();
+    const int mode = media::SoundDataMode();
+    if (mode == 0) {
+        std::vector<int16_t> pcm;
+        const media::DecodeResult result = media::DecodeWholeFile(path, rate, pcm);
+        if (result != media::DecodeResult::Ok) {
+            const bool tooLong = result == media::DecodeResult::TooLarge;
+            media::ReportSoundLoadFailure(tooLong ? media::texts::kSoundLoadFailedBuffers
+                                                  : media::texts::kSoundLoadFailedDecode,
+                                          path, tooLong ? "is too long to be held decoded" : kUndecodable);
+            return -1;
+        }
+        const int32_t handle = media::SoundTable().Add(
+            std::make_unique<media::BufferedSound>(mixer, std::move(pcm), bufferCount));
+        if (handle < 0) media::ReportSoundLoadFailure(media::texts::kSoundLoadFailedBuffers, path, kNoFreeHandle);
+        return handle;
+    }
+    std::unique_ptr<media::StreamedSound> sound =
+        media::StreamedSound::Open(mixer, media::OpenStreamDecoder(path, mode), rate);
+    if (!sound) {
+        media::ReportSoundLoadFailure(media::texts::kSoundLoadFailedDecode, path, kUndecodable);
+        return -1;
+    }
+    const int32_t handle = media::SoundTable().Add(std::move(sound));
+    if (handle < 0) media::ReportSoundLoadFailure(media::texts::kSoundLoadFailedBuffers, path, kNoFreeHandle);
+    return handle;
+}
+
+int PlaySoundHandle(int handle, int playType, int fromTop) {
+    if (media::RecordingCalls()) return media::traced::PlaySoundHandle(handle, playType, fromTop);
+    media::OperationGuard guard;
+    media::Sound* sound = media::SoundTable().Find(handle);
+    if (!sound || (playType != 0 && playType != 1 && playType != 3)) return -1;
+    sound->Play(playType, fromTop != 0);
+    media::KeepStreamsFed();   // a stream is fed off this thread from now on
+    sound->lastStartMillis = media::CurrentPlatform().NowMillis();
+    if (playType == 0) WaitUntilFinished(*sound, handle);
+    return 0;
+}
+
+int StopSoundHandle(int handle) {
+    if (media::RecordingCalls()) return media::traced::StopSoundHandle(handle);
+    media::OperationGuard guard;
+    media::Sound* sound = media::SoundTable().Find(handle);
+    if (!sound) return -1;
+    sound->Stop();
+    return 0;
+}
+
+int SetSoundVolume(int volume, int handle) {
+    if (media::RecordingCalls()) return media::traced::SetSoundVolume(volume, handle);
+    media::OperationGuard guard;
+    media::Sound* sound = media::SoundTable().Find(handle);
+    if (!sound) return -1;
+    sound->SetLevel(media::VolumeToHundredthsDb(volume));
+    return 0;
+}
+
+int DeleteSound(int handle, int flag) {
+    if (media::RecordingCalls()) return media::traced::DeleteSound(handle, flag);
+    media::OperationGuard guard;
+    std::unique_ptr<media::Sound> sound = media::SoundTable().Remove(handle);
+    if (!sound) return -1;
+    sound->Stop();
+    return 0;   // the sound's voices leave the mixer as it is destroyed
+}

@@ -1,0 +1,105 @@
+#include "media/text/DefaultFont.h"
+
+#include <algorithm>
+#include <optional>
+#include <string_view>
+
+#include "media/Media.h"
+#include "media/core/OperationLock.h"
+#include "media/core/TracedCalls.h"
+#include "media/text/FontFinder.h"
+#include "media/text/FontSystem.h"
+
+namespace media {
+
+namespace {
+
+struct DefaultFontState {
+    FontSettings settings;                    // current settings
+    std::optional<FontSettings> madeFrom;     // settings of the last creation (even a failed one)
+    bool upToDate = false;                    // madeFrom holds the current settings: nothing to compare
+    int32_t handle = -1;
+    uint64_t creations = 0;
+};
+
+DefaultFontState& State() {
+    static DefaultFontState* state = new DefaultFontState();  // lives until process exit
+    return *state;
+}
+
+}  // namespace
+
+const FontSettings& DefaultFontSettings() { return State().settings; }
+
+void BringDefaultFontUpToDate() {
+    DefaultFontState& state = State();
+    if (state.upToDate) return;
+    state.upToDate = true;
+    if (state.madeFrom && *state.madeFrom == state.settings) return;
+    if (state.handle != -1) DeleteFontHandle(state.handle);
+    state.handle = CreateFontHandle(state.settings);
+    state.madeFrom = state.settings;
+    ++state.creations;
+}
+
+// A setter's new value: the font is compared with the settings again only
+// when one of them really changes.
+template <class T>
+void ChangeSetting(T& setting, const T& value) {
+    if (setting == value) return;
+    setting = value;
+    State().upToDate = false;
+}
+
+Font* DefaultFont() { return FindFont(State().handle); }
+
+uint64_t DefaultFontCreations() { return State().creations; }
+
+void PrepareFonts() { LoadFontConfigAhead(); }
+
+void StartFonts() {
+    OperationGuard guard;
+    BringDefaultFontUpToDate();
+}
+
+void EndFonts() {
+    OperationGuard guard;
+    DefaultFontState& state = State();
+    DeleteAllFonts();
+    state.handle = -1;
+    state.madeFrom.reset();
+    state.upToDate = false;
+    ReleaseFontConfig();
+}
+
+}  // namespace media
+
+int SetDefaultFontSize(int size) {
+    if (media::RecordingCalls()) return media::traced::SetDefaultFontSize(size);
+    media::OperationGuard guard;
+    media::ChangeSetting(media::State().settings.size, size == -1 ? 16 : size);
+    media::BringDefaultFontUpToDate();
+    return 0;
+}
+
+int SetDefaultFontThickness(int thickness) {
+    if (media::RecordingCalls()) return media::traced::SetDefaultFontThickness(thickness);
+    media::OperationGuard guard;
+    media::ChangeSetting(media::State().settings.thickness, thickness == -1 ? 6 : std::clamp(thickness, 0, 9));
+    media::BringDefaultFontUpToDate();
+    return 0;
+}
+
+int SetDefaultFontFace(const char* face, int charSet) {
+    if (media::RecordingCalls()) return media::traced::SetDefaultFontFace(face, charSet);
+    media::OperationGuard guard;
+    media::FontSettings& settings = media::State().settings;
+    const std::string_view newFace = face ? face : "";
+    if (settings.face != newFace) {
+        settings.face = newFace;
+        media::State().upToDate = false;
+    }
+    media::ChangeSetting(settings.charSet, (charSet < 0 || charSet > 2) ? 1 : charSet);
+    media::BringDefaultFontUpToDate();
+    return 0;
+}

@@ -1,0 +1,21 @@
+// The default font: its settings and the font made from them, brought up to
+// date (re-created) only when a setting really changes.
+#pragma once
+
+#include <cstdint>
+
+#include "media/text/FontTable.h"
+
+namespace media {
+
+// The settings as they are now.
+const FontSettings& DefaultFontSettings();
+// Re-creates the default font when it is missing or its settings differ from
+// the current ones. A creation that failed is not retried until a setting changes.
+void BringDefaultFontUpToDate();
+// The default font, or null when it could not be made.
+Font* DefaultFont();
+// How many times the default font has been made (for tests and tools).
+uint64_t DefaultFontCreations();
+
+}  // namespace media

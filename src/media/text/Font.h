@@ -1,0 +1,62 @@
+// A font made from a font file at a cell height: renders Shift-JIS characters
+// as monochrome (not anti-aliased) glyphs and keeps them in its glyph cache.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "media/text/FontFinder.h"
+#include "media/text/GlyphCache.h"
+#include "media/text/TextRun.h"
+
+namespace media {
+
+class Font {
+public:
+    // Opens the file's face at the cell height `size`; null when FreeType cannot use it.
+    static std::unique_ptr<Font> Open(const FontFile& file, int size);
+    ~Font();
+    Font(const Font&) = delete;
+    Font& operator=(const Font&) = delete;
+
+    // The glyph of a character (rendered on first use). Codes that are not
+    // characters of code page 932, or that the face lacks, get a replacement
+    // glyph: a hollow box.
+    const Glyph& GlyphOf(uint16_t code);
+    // The replacement glyph for a broken sequence of `bytes` bytes (1 or 2).
+    const Glyph& ReplacementGlyph(int bytes);
+    // The layout of a string (laid out on first use, then kept by its bytes).
+    const std::shared_ptr<const TextRun>& RunOf(std::string_view text);
+
+    int CellHeight() const { return cellHeight_; }
+    int MaxAdvance() const { return maxAdvance_; }
+    const FontFile& File() const { return file_; }
+    size_t CachedGlyphs() const { return cache_.Size(); }
+    size_t CachedRuns() const { return runs_.size(); }
+
+private:
+    Font() = default;
+    Glyph Render(char32_t c, bool wide);
+    Glyph MakeBox(bool wide) const;
+
+    struct FreeTypeFace;
+    std::unique_ptr<FreeTypeFace> face_;
+    FontFile file_;
+    int cellHeight_ = 0;
+    int baseline_ = 0;     // rows from the cell top to the baseline
+    int maxAdvance_ = 0;
+    GlyphCache cache_;
+    Glyph boxes_[2];
+
+    // Looked up by a string_view without making a string.
+    struct RunHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+    };
+    std::unordered_map<std::string, std::shared_ptr<const TextRun>, RunHash, std::equal_to<>> runs_;
+};
+
+}  // namespace media

@@ -1,0 +1,43 @@
+// Drawing Shift-JIS text with the default font.
+#include <cstring>
+#include <memory>
+#include <new>
+#include <string_view>
+
+#include "media/Media.h"
+#include "media/core/Log.h"
+#include "media/core/MediaAvTexts.h"
+#include "media/core/MediaState.h"
+#include "media/core/OperationLock.h"
+#include "media/core/TracedCalls.h"
+#include "media/text/DefaultFont.h"
+#include "media/text/TextRun.h"
+#include "media/video/Renderer.h"
+#include "media/video/ScreenReuse.h"
+
+namespace {
+
+// The string's layout in the default font, drawn (or, repeating the last
+// frame on the back screen, only noted).
+void DrawText(int x, int y, const std::shared_ptr<const media::TextRun>& run, uint32_t colour) {
+    media::MediaState& st = media::State();
+    if (st.draw.target == -2 && st.reuse->SkipText(x, y, run, colour, st.draw, st.back)) return;
+    if (media::Surface* target = st.Target()) media::DrawTextRunOn(*target, x, y, *run, colour);
+}
+
+}  // namespace
+
+int DrawTextAt(int x, int y, const char* text, uint32_t colour, uint32_t edgeColour) {
+    if (media::RecordingCalls()) return media::traced::DrawTextAt(x, y, text, colour, edgeColour);
+    media::OperationGuard guard;
+    media::BringDefaultFontUpToDate();
+    if (!text || !*text) return 0;
+    media::Font* font = media::DefaultFont();
+    if (!font) return 0;
+    try {
+        DrawText(x, y, font->RunOf(std::string_view(text, std::strlen(text))), colour);
+    } catch (const std::bad_alloc&) {
+        media::LogPrintf("%s", media::texts::kCharCacheMemoryFailed);
+    }
+    return 0;
+}

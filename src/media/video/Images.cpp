@@ -1,0 +1,160 @@
+// Image handles: loading (whole or cut into cells), freeing, sizes.
+#include <algorithm>
+#include <memory>
+#include <new>
+#include <string>
+
+#include "media/Media.h"
+#include "media/core/Log.h"
+#include "media/core/MediaState.h"
+#include "media/core/MediaTexts.h"
+#include "media/core/OperationLock.h"
+#include "media/core/TracedCalls.h"
+#include "media/video/ImageDecoder.h"
+#include "media/video/ImageFile.h"
+
+namespace media {
+namespace {
+
+// Loads and decodes a picture; logs and returns false on failure.
+bool LoadPicture(const char* path, DecodedImage& picture, const char* decodeFailedText) {
+    std::vector<uint8_t> bytes;
+    DecodeResult result = DecodeResult::Failed;
+    try {
+        switch (ReadImageFile(path, bytes)) {
+            case ImageFileRead::Missing: LogPrintf(texts::kImageMissing, path); return false;
+            case ImageFileRead::Unreadable: LogPrintf(decodeFailedText, path); return false;
+            case ImageFileRead::TooLarge: LogPrintf(texts::kImageMemoryFailed, path); return false;
+            case ImageFileRead::Ok: break;
+        }
+        result = DecodeImage(bytes.data(), bytes.size(), picture);
+    } catch (const std::bad_alloc&) {
+        result = DecodeResult::TooLarge;
+    }
+    if (result == DecodeResult::TooLarge) {
+        LogPrintf(texts::kImageMemoryFailed, path);
+        return false;
+    }
+    if (result != DecodeResult::Ok) {
+        LogPrintf(decodeFailedText, path);
+        return false;
+    }
+    return true;
+}
+
+// Makes an image of the cell (x, y, w, h) of a picture. Pixels of the transparent
+// colour, and pixels less than half opaque, are marked as colour-keyed.
+std::unique_ptr<Image> MakeImage(const DecodedImage& picture, int x, int y, int w, int h, const char* path) {
+    const MediaState& st = State();
+    auto image = std::make_unique<Image>();
+    image->width = w;
+    image->height = h;
+    image->fileName = path;
+    const size_t n = static_cast<size_t>(w) * static_cast<size_t>(h);
+    image->rgb.resize(n);
+    image->keyed.resize(n);
+    const bool useKey = st.transparentSet && st.bitsPerPixel != 8;
+    for (int row = 0; row < h; ++row) {
+        const uint32_t* src = picture.argb.data() + static_cast<size_t>(y + row) * static_cast<size_t>(picture.width) +
+                              static_cast<size_t>(x);
+        for (int col = 0; col < w; ++col) {
+            const size_t i = static_cast<size_t>(row) * static_cast<size_t>(w) + static_cast<size_t>(col);
+            const uint32_t rgb = src[col] & 0xFFFFFF;
+            image->rgb[i] = rgb;
+            const bool keyed = (useKey && rgb == st.transparentRgb) || (src[col] >> 24) < 0x80;
+            image->keyed[i] = keyed ? 1 : 0;
+            image->anyKeyed = image->anyKeyed || keyed;
+        }
+    }
+    return image;
+}
+
+}  // namespace
+}  // namespace media
+
+using namespace media;
+
+int LoadImageFile(const char* path, int flag) {
+    if (RecordingCalls()) return traced::LoadImageFile(path, flag);
+    OperationGuard guard;
+    if (!path) return -1;
+    DecodedImage picture;
+    if (!LoadPicture(path, picture, texts::kImageLoadFailed)) return -1;
+    try {
+        State().ForgetReuse();
+        const int handle = State().images.Add(MakeImage(picture, 0, 0, picture.width, picture.height, path));
+        if (handle < 0) LogPrintf(texts::kImageMemoryFailed, path);
+        return handle;
+    } catch (const std::bad_alloc&) {
+        LogPrintf(texts::kImageMemoryFailed, path);
+        return -1;
+    }
+}
+
+int LoadImageDivided(const char* path, int total, int xCount, int yCount, int cellWidth, int cellHeight,
+                     int* handlesOut, int flag) {
+    if (RecordingCalls())
+        return traced::LoadImageDivided(path, total, xCount, yCount, cellWidth, cellHeight, handlesOut, flag);
+    OperationGuard guard;
+    if (total < 1) return 0;
+    if (!path || !handlesOut) return -1;
+    DecodedImage picture;
+    if (!LoadPicture(path, picture, texts::kImageLoadFailedDivided)) return -1;
+    // The whole grid must lie inside the picture.
+    const bool gridFits = xCount > 0 && yCount > 0 && cellWidth > 0 && cellHeight > 0 &&
+                          static_cast<int64_t>(xCount) * cellWidth <= picture.width &&
+                          static_cast<int64_t>(yCount) * cellHeight <= picture.height;
+    if (!gridFits) {
+        LogPrintf("%s", texts::kDivideFailed);
+        return -1;
+    }
+    MediaState& st = State();
+    st.ForgetReuse();
+    std::vector<int> made;
+    const int64_t cells = std::min<int64_t>(static_cast<int64_t>(xCount) * yCount, total);
+    for (int64_t i = 0; i < cells; ++i) {
+        const int cx = static_cast<int>(i % xCount), cy = static_cast<int>(i / xCount);
+        int handle = -1;
+        try {
+            handle = st.images.Add(MakeImage(picture, cx * cellWidth, cy * cellHeight, cellWidth, cellHeight, path));
+        } catch (const std::bad_alloc&) {
+            handle = -1;
+        }
+        if (handle < 0) {
+            for (int h : made) st.images.Remove(h);
+            LogPrintf("%s", texts::kDivideFailed);
+            return -1;
+        }
+        made.push_back(handle);
+    }
+    for (size_t i = 0; i < made.size(); ++i) handlesOut[i] = made[i];
+    return 0;
+}
+
+int DeleteImage(int handle, int logFlag) {
+    if (RecordingCalls()) return traced::DeleteImage(handle, logFlag);
+    OperationGuard guard;
+    if (State().images.Find(handle)) State().ForgetReuse();
+    std::unique_ptr<Image> image = State().images.Remove(handle);
+    if (!image) return -1;
+    if (logFlag) LogPrintf(texts::kImageDeleted, image->fileName.c_str());
+    return 0;
+}
+
+int GetImageSize(int handle, int* width, int* height) {
+    OperationGuard guard;
+    const MediaState& st = State();
+    int w = 0, h = 0;
+    if (handle == -2 || handle == -4) {
+        w = st.screenWidth;
+        h = st.screenHeight;
+    } else {
+        const Image* image = st.images.Find(handle);
+        if (!image) return -1;
+        w = image->width;
+        h = image->height;
+    }
+    if (width) *width = w;
+    if (height) *height = h;
+    return 0;
+}

@@ -1,3 +1,0 @@
-#include "objects/GraphicTexts.h"
-
-const char* TextGraphFontFace() { return "MS ゴシック"; }
