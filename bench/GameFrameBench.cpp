@@ -50,7 +50,7 @@ void RunFrames(benchmark::State& state, int part) {
     }
     for (auto _ : state) {
         if (part == 0) {
-            ClearScreen();          // as the main loop starts a frame's drawing
+            ClearScreen();  // as the main loop starts a frame's drawing
             RunSceneFrame(*scene);
             continue;
         }
@@ -104,7 +104,8 @@ void RunMainLoopFrames(benchmark::State& state, bool recordCalls) {
     RunMainLoop(options);
     media::StopCallRecorder();
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations()));
-    state.counters["in_game"] = static_cast<double>(gameFrames) / static_cast<double>(std::max<int64_t>(1, state.iterations() + 1));
+    state.counters["in_game"] =
+        static_cast<double>(gameFrames) / static_cast<double>(std::max<int64_t>(1, state.iterations() + 1));
     ImageStore::Instance()->ReleaseAll();
     SoundStore::Instance()->StopMusic();
     ResetSystem();

@@ -44,7 +44,8 @@ std::string ToneFile(int seconds, bool mp3) {
     if (!std::filesystem::exists(wav)) {
         std::vector<int16_t> s(static_cast<size_t>(seconds) * 44100 * 2);
         for (size_t i = 0; i < s.size() / 2; ++i)
-            s[2 * i] = s[2 * i + 1] = static_cast<int16_t>(8000 * std::sin(2 * M_PI * 440.0 * static_cast<double>(i) / 44100));
+            s[2 * i] = s[2 * i + 1] =
+                static_cast<int16_t>(8000 * std::sin(2 * M_PI * 440.0 * static_cast<double>(i) / 44100));
         media::WriteWavFile(wav, s, 44100);
     }
     if (!mp3) return wav;
@@ -94,7 +95,7 @@ void MixStreams(benchmark::State& state, bool mp3) {
     for (int h : handles) DeleteSound(h, 0);
     // CPU seconds per iteration x 60 iterations per second x 100.
     state.counters["core_percent"] = benchmark::Counter(static_cast<double>(state.iterations()) / 6000.0,
-                                                 benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+                                                        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 void BM_MixFiveWavStreams(benchmark::State& state) { MixStreams(state, false); }
 void BM_MixFiveMp3Streams(benchmark::State& state) { MixStreams(state, true); }
@@ -106,10 +107,10 @@ void BM_DrawTextAtTenCachedCharacters(benchmark::State& state) {
     SetDefaultFontFace(ToSjis("MS ゴシック").c_str(), -1);
     SetDefaultFontThickness(2);
     SetDefaultFontSize(state.range(0));
-    const std::string line = ToSjis("たたかいにしょうりした");   // ten characters after the first
+    const std::string line = ToSjis("たたかいにしょうりした");  // ten characters after the first
     const std::string ten(line.begin() + 2, line.end());
     const uint32_t white = MakeColor(255, 255, 255);
-    DrawTextAt(0, 0, ten.c_str(), white, 0);   // glyphs into the cache
+    DrawTextAt(0, 0, ten.c_str(), white, 0);  // glyphs into the cache
     for (auto _ : state) benchmark::DoNotOptimize(DrawTextAt(4, 50, ten.c_str(), white, 0));
 }
 BENCHMARK(BM_DrawTextAtTenCachedCharacters)->Arg(8)->Arg(16)->Unit(benchmark::kMicrosecond);

@@ -27,7 +27,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int kDecideKey = 44;   // Z
+constexpr int kDecideKey = 44;  // Z
 constexpr int kRuns = 9;
 
 // Runs the game until the music has changed `changes` times and `frames` more
@@ -52,7 +52,7 @@ double MusicChangeFrame(int changes, Steer steer) {
             media::headless::RequestQuit();
         }
         frameStart = now;
-        media::headless::SetKeyDown(kDecideKey, frame >= 40 && frame < 42);   // leaves the title
+        media::headless::SetKeyDown(kDecideKey, frame >= 40 && frame < 42);  // leaves the title
     };
     options.afterFrame = [&](uint64_t frame, CScene& scene) {
         const std::string& now = SoundStore::Instance()->m_musicName;

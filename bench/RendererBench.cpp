@@ -28,13 +28,15 @@ std::vector<uint32_t> SpritePixels() {
     for (int y = 0; y < kSprite; ++y)
         for (int x = 0; x < kSprite; ++x) {
             const bool border = x == 0 || y == 0 || x == kSprite - 1 || y == kSprite - 1;
-            p.push_back(border ? 0xFF00FFu : static_cast<uint32_t>(x * 16) << 16 | static_cast<uint32_t>(y * 16) << 8 | 0x40u);
+            p.push_back(border ? 0xFF00FFu
+                               : static_cast<uint32_t>(x * 16) << 16 | static_cast<uint32_t>(y * 16) << 8 | 0x40u);
         }
     return p;
 }
 
 std::string WriteSpriteBmp() {
-    const std::string path = std::filesystem::temp_directory_path() / ("anagura-bench-" + std::to_string(getpid()) + ".bmp");
+    const std::string path =
+        std::filesystem::temp_directory_path() / ("anagura-bench-" + std::to_string(getpid()) + ".bmp");
     media::WriteBmp(path, SpritePixels(), kSprite, kSprite);
     return path;
 }
@@ -84,8 +86,8 @@ BENCHMARK(BM_Sprite_Ours);
 void BM_Sprite_Sdl(benchmark::State& state) {
     SdlScreen screen;
     std::vector<uint32_t> pixels = SpritePixels();
-    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), kSprite, kSprite, 32, kSprite * 4,
-                                                             SDL_PIXELFORMAT_RGB888);
+    SDL_Surface* source =
+        SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), kSprite, kSprite, 32, kSprite * 4, SDL_PIXELFORMAT_RGB888);
     SDL_SetColorKey(source, SDL_TRUE, 0xFF00FF);
     SDL_Texture* texture = SDL_CreateTextureFromSurface(screen.renderer, source);
     SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);

@@ -29,7 +29,8 @@ namespace {
 void WriteBmp(const std::string& path, int w, int h, uint32_t colour) {
     std::vector<uint32_t> pixels;
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) pixels.push_back(x % 16 == 0 ? 0xFF00FFu : colour + static_cast<uint32_t>(h - 1 - y));
+        for (int x = 0; x < w; ++x)
+            pixels.push_back(x % 16 == 0 ? 0xFF00FFu : colour + static_cast<uint32_t>(h - 1 - y));
     media::WriteBmp(path, pixels, w, h);
 }
 
@@ -104,10 +105,10 @@ void BM_PlainFillOfTheTitleArea(benchmark::State& state) {
     uint16_t colour = 0;
     for (auto _ : state) {
         ++colour;
-        std::fill(screen.begin(), screen.end(), colour);                        // sky
-        std::fill(screen.begin() + 26 * 160, screen.begin() + 86 * 160, colour);  // mountains
+        std::fill(screen.begin(), screen.end(), colour);                           // sky
+        std::fill(screen.begin() + 26 * 160, screen.begin() + 86 * 160, colour);   // mountains
         std::fill(screen.begin() + 60 * 160, screen.begin() + 120 * 160, colour);  // ground
-        std::fill(screen.begin(), screen.begin() + 20 * 160, colour);             // bars
+        std::fill(screen.begin(), screen.begin() + 20 * 160, colour);              // bars
         std::fill(screen.begin() + 100 * 160, screen.end(), colour);
         benchmark::DoNotOptimize(screen.data());
         benchmark::ClobberMemory();

@@ -45,6 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (count < 0 || 4 + 4 * static_cast<uint64_t>(count) > size) std::abort();
     if (config.count != count || config.keys.size() != static_cast<size_t>(count)) std::abort();
     for (int32_t i = 0; i < count; ++i)
-        if (config.keys[static_cast<size_t>(i)] != LittleEndian32(data + 4 + 4 * static_cast<size_t>(i))) std::abort();
+        if (config.keys[static_cast<size_t>(i)] != LittleEndian32(data + 4 + 4 * static_cast<size_t>(i)))
+            std::abort();
     return 0;
 }

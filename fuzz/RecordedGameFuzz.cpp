@@ -16,8 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     if (!game.recorded) return 0;
-    const std::string header = app::RecordedGameHeader(game.seed, game.keyCodes.value_or(std::vector<int32_t>{}),
-                                                       game.downAtStart);
+    const std::string header =
+        app::RecordedGameHeader(game.seed, game.keyCodes.value_or(std::vector<int32_t>{}), game.downAtStart);
     app::RecordedGame again;
     if (!app::ParseRecordedGame(header, again, error)) std::abort();
     if (!again.recorded || again.seed != game.seed || again.downAtStart != game.downAtStart ||

@@ -18,7 +18,8 @@ using SoundOpener = std::unique_ptr<media::AudioDecoder> (*)(std::unique_ptr<med
 inline void DecodeSound(SoundOpener open, const uint8_t* data, size_t size) {
     constexpr int kDeviceRate = 48000;
     constexpr int kPiece = 1024;
-    std::unique_ptr<media::AudioDecoder> decoder = open(media::MakeMemorySource(std::vector<uint8_t>(data, data + size)));
+    std::unique_ptr<media::AudioDecoder> decoder =
+        open(media::MakeMemorySource(std::vector<uint8_t>(data, data + size)));
     if (!decoder) return;
     if (decoder->Rate() < media::kMinSoundRate || decoder->Rate() > media::kMaxSoundRate) std::abort();
     std::vector<int16_t> pcm;

@@ -46,25 +46,24 @@ TEST_F(CallRecorderTest, ImagesAndSoundsAreNamedByTheLoadsThatMadeThem) {
     StopSoundHandle(third);
     SetSoundVolume(128, first);
     SetSoundVolume(0, 0);
-    EXPECT_EQ(media::TakeRecordedCalls(),
-              R"(["LoadImageDivided","sheet.bmp",3,2,2,2,1,0,0],)"
-              R"(["LoadImageFile","sheet.bmp",0,"sheet.bmp"],)"
-              R"(["LoadImageFile","missing.bmp",0,-1],)"
-              R"(["DeleteImage","sheet.bmp#1",0],)"
-              R"(["DrawImage",1,2,"sheet.bmp#1",1],)"
-              R"(["DrawImageMirrored",3,4,"sheet.bmp",0],)"
-              R"(["DrawImage",0,0,77,0],)"
-              R"(["DrawImage",0,0,"front",0],)"
-              R"(["LoadSound","beep.wav",3,-1,"beep.wav"],)"
-              R"(["LoadSound","beep.wav",3,-1,"beep.wav@2"],)"
-              R"(["LoadSound","beep.wav",3,-1,"beep.wav@3"],)"
-              R"(["DeleteSound","beep.wav@2",0],)"
-              R"(["LoadSound","beep.wav",3,-1,"beep.wav@2"],)"
-              R"(["PlaySoundHandle","beep.wav@2",1,1],)"
-              R"(["PlaySoundHandle","beep.wav@2",3,1],)"
-              R"(["StopSoundHandle","beep.wav@3"],)"
-              R"(["SetSoundVolume",128,"beep.wav"],)"
-              R"(["SetSoundVolume",0,0])");
+    EXPECT_EQ(media::TakeRecordedCalls(), R"(["LoadImageDivided","sheet.bmp",3,2,2,2,1,0,0],)"
+                                          R"(["LoadImageFile","sheet.bmp",0,"sheet.bmp"],)"
+                                          R"(["LoadImageFile","missing.bmp",0,-1],)"
+                                          R"(["DeleteImage","sheet.bmp#1",0],)"
+                                          R"(["DrawImage",1,2,"sheet.bmp#1",1],)"
+                                          R"(["DrawImageMirrored",3,4,"sheet.bmp",0],)"
+                                          R"(["DrawImage",0,0,77,0],)"
+                                          R"(["DrawImage",0,0,"front",0],)"
+                                          R"(["LoadSound","beep.wav",3,-1,"beep.wav"],)"
+                                          R"(["LoadSound","beep.wav",3,-1,"beep.wav@2"],)"
+                                          R"(["LoadSound","beep.wav",3,-1,"beep.wav@3"],)"
+                                          R"(["DeleteSound","beep.wav@2",0],)"
+                                          R"(["LoadSound","beep.wav",3,-1,"beep.wav@2"],)"
+                                          R"(["PlaySoundHandle","beep.wav@2",1,1],)"
+                                          R"(["PlaySoundHandle","beep.wav@2",3,1],)"
+                                          R"(["StopSoundHandle","beep.wav@3"],)"
+                                          R"(["SetSoundVolume",128,"beep.wav"],)"
+                                          R"(["SetSoundVolume",0,0])");
 
     {
         // A handle number that comes back from a later load takes that load's name;

@@ -58,8 +58,8 @@ TEST_F(DamageEffect, RisesThenFadesOverTheLastTwentyUpdates) {
     e.Draw();
     s = Screen();
     const uint32_t full = DigitColour(1);
-    const uint32_t half = (((full >> 16) * 127 / 255) << 16) | ((((full >> 8) & 0xFF) * 127 / 255) << 8) |
-                          ((full & 0xFF) * 127 / 255);
+    const uint32_t half =
+        (((full >> 16) * 127 / 255) << 16) | ((((full >> 8) & 0xFF) * 127 / 255) << 8) | ((full & 0xFF) * 127 / 255);
     EXPECT_TRUE(Near(At(s, 75, 35), half, 12)) << std::hex << At(s, 75, 35);
 
     Run(e, 10);  // 60 updates

@@ -61,7 +61,7 @@ TEST_F(DayCycle, MusicFollowsTheStateAndTheDay) {
     const struct {
         int day;
         const char* piece;
-    } battles[] = {{49, "sound/Battle1.mp3"}, {50, "sound/Battle2.mp3"}, {80, "sound/BossBattle.mp3"},
+    } battles[] = {{49, "sound/Battle1.mp3"},     {50, "sound/Battle2.mp3"},     {80, "sound/BossBattle.mp3"},
                    {100, "sound/LastBattle.mp3"}, {200, "sound/LastBattle.mp3"}, {120, "sound/BossBattle.mp3"}};
     for (const auto& b : battles) {
         Player().day = b.day;

@@ -20,7 +20,9 @@ struct C565 {
     uint32_t r, g, b;
     bool operator==(const C565&) const = default;
 };
-std::ostream& operator<<(std::ostream& o, const C565& c) { return o << "(" << c.r << "," << c.g << "," << c.b << ")"; }
+std::ostream& operator<<(std::ostream& o, const C565& c) {
+    return o << "(" << c.r << "," << c.g << "," << c.b << ")";
+}
 
 // The 5/6/5 components of the back screen pixel (the widened 8-bit value keeps them in its top bits).
 C565 At(int x, int y) {
@@ -149,10 +151,16 @@ TEST_F(Drawing, MirroredDrawFlipsLeftRightAndClips) {
 TEST_F(Drawing, ImagesClipAtEveryEdgeAndFarAway) {
     const int image = LoadSample();
     FillBack(0, 0, 255);
-    for (auto [x, y] : {std::pair{-2, -1}, {158, 119}, {INT_MIN, INT_MIN}, {INT_MAX, INT_MAX}, {INT_MAX - 1, 0},
-                        {-3, 0}, {160, 0}, {0, 120}})
+    for (auto [x, y] : {std::pair{-2, -1},
+                        {158, 119},
+                        {INT_MIN, INT_MIN},
+                        {INT_MAX, INT_MAX},
+                        {INT_MAX - 1, 0},
+                        {-3, 0},
+                        {160, 0},
+                        {0, 120}})
         EXPECT_EQ(DrawImage(x, y, image, 0), 0);
-    EXPECT_EQ(At(0, 0), (C565{0, 0, 0}));        // (-2, -1): the picture's pixel (2, 1)
+    EXPECT_EQ(At(0, 0), (C565{0, 0, 0}));  // (-2, -1): the picture's pixel (2, 1)
     EXPECT_EQ(At(1, 0), (C565{0, 0, 31}));
     EXPECT_EQ(At(158, 119), kSource);
     EXPECT_EQ(At(159, 119), (C565{1, 5, 3}));
@@ -184,7 +192,7 @@ TEST_F(Drawing, RectOutlineIsOnePixelAndBlendsEachPixelOnce) {
     FillBack(0, 0, 0);
     SetBlendMode(kBlendAlpha, 128);
     DrawRect(40, 30, 10, 10, MakeColor(255, 255, 255), 0);  // reversed corners
-    const C565 half{15, 31, 15};  // 31*128/255 = 15, 63*128/255 = 31
+    const C565 half{15, 31, 15};                            // 31*128/255 = 15, 63*128/255 = 31
     for (auto [x, y] : {std::pair{10, 10}, {39, 10}, {10, 29}, {39, 29}, {25, 10}, {10, 20}, {39, 20}, {25, 29}})
         EXPECT_EQ(At(x, y), half) << x << "," << y;
     EXPECT_EQ(At(11, 11), (C565{0, 0, 0}));
@@ -278,10 +286,10 @@ TEST(MakeColour, CutsComponentsIntoTheScreenFormat) {
     EXPECT_EQ(MakeColor(200, 100, 50), 0xC86432u);
     SetScreenMode(-1, -1, 8, -1);
     EXPECT_EQ(MakeColor(0, 0, 0), 0u);
-    EXPECT_EQ(MakeColor(255, 255, 255), 215u);   // cube corner 36*5 + 6*5 + 5
+    EXPECT_EQ(MakeColor(255, 255, 255), 215u);  // cube corner 36*5 + 6*5 + 5
     EXPECT_EQ(MakeColor(51, 102, 153), 36u * 1 + 6u * 2 + 3u);
-    EXPECT_EQ(MakeColor(25, 25, 25), 219u);      // the grey 24 is nearer than any cube entry
-    EXPECT_EQ(MakeColor(3, 3, 3), 0u);           // equally far from black and grey 6: the first wins
+    EXPECT_EQ(MakeColor(25, 25, 25), 219u);  // the grey 24 is nearer than any cube entry
+    EXPECT_EQ(MakeColor(3, 3, 3), 0u);       // equally far from black and grey 6: the first wins
     SetScreenMode(640, 480, 16, 60);
 }
 

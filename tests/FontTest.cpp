@@ -37,7 +37,7 @@ TEST(ShiftJis, WalksLeadBytesAsTwoByteCharactersAndNeverPastTheEnd) {
     EXPECT_EQ(media::SjisToUnicode(c.code), U'あ');
     c = media::NextSjisChar(p += 2);
     EXPECT_EQ(c.length, 1);
-    EXPECT_EQ(media::SjisToUnicode(c.code), U'\uFF65');   // half-width middle dot
+    EXPECT_EQ(media::SjisToUnicode(c.code), U'\uFF65');  // half-width middle dot
     EXPECT_EQ(media::NextSjisChar(p += 1).length, 0);
 
     const char truncated[] = "\x82";
@@ -46,10 +46,13 @@ TEST(ShiftJis, WalksLeadBytesAsTwoByteCharactersAndNeverPastTheEnd) {
     EXPECT_EQ(c.length, 1);
     EXPECT_EQ(media::NextSjisChar(truncated + 1).length, 0);
 
-    EXPECT_EQ(media::SjisToUnicode(0x80), 0u);     // not a character
-    EXPECT_EQ(media::SjisToUnicode(0x8120), 0u);   // bad trail byte
+    EXPECT_EQ(media::SjisToUnicode(0x80), 0u);    // not a character
+    EXPECT_EQ(media::SjisToUnicode(0x8120), 0u);  // bad trail byte
     EXPECT_EQ(media::SjisToUtf8(ToSjis("ＭＳ ゴシック")), "ＭＳ ゴシック");
-    EXPECT_EQ(media::SjisToUtf8("a\x80" "b"), "a\xEF\xBF\xBD" "b");
+    EXPECT_EQ(media::SjisToUtf8("a\x80"
+                                "b"),
+              "a\xEF\xBF\xBD"
+              "b");
 }
 
 // A headless media layer (160 x 120 x 16, back screen) with the default font settings.
@@ -75,20 +78,20 @@ TEST_F(Fonts, DefaultFontIsRecreatedOnlyWhenASettingReallyChanges) {
         SetDefaultFontSize(16);
         SetDefaultFontFace(ToSjis("MS ゴシック").c_str(), -1);
     }
-    EXPECT_EQ(media::DefaultFontCreations() - before, 6u);   // 12 and 16 in turn: each change re-creates
+    EXPECT_EQ(media::DefaultFontCreations() - before, 6u);  // 12 and 16 in turn: each change re-creates
     ASSERT_NE(media::DefaultFont(), nullptr);
     EXPECT_EQ(media::DefaultFont()->CellHeight(), 16);
     const uint64_t settled = media::DefaultFontCreations();
     SetDefaultFontSize(16);
     SetDefaultFontThickness(2);
-    SetDefaultFontFace(ToSjis("MS ゴシック").c_str(), 1);   // -1 means 1: the same
+    SetDefaultFontFace(ToSjis("MS ゴシック").c_str(), 1);  // -1 means 1: the same
     EXPECT_EQ(media::DefaultFontCreations(), settled);
     SetDefaultFontThickness(-1);
     EXPECT_EQ(media::DefaultFontSettings().thickness, 6);
     SetDefaultFontSize(-1);
     EXPECT_EQ(media::DefaultFontSettings().size, 16);
     EXPECT_EQ(media::DefaultFontCreations(), settled + 1);
-    EXPECT_EQ(media::FontCount(), 1);   // the old default font is freed each time
+    EXPECT_EQ(media::FontCount(), 1);  // the old default font is freed each time
 }
 
 TEST_F(Fonts, AtMostFortyFontsLive) {
@@ -131,13 +134,14 @@ TEST_F(Fonts, EveryCharacterOfTheGameTextsIsCrispDistinctAndInsideItsEightPixelL
     if (font->File().path.find("misaki") == std::string::npos)
         std::printf("Misaki Gothic (fonts-misaki) was not found: the fall-back font is in use\n");
 
-    const char* texts[] = {"ぞうしょく", "かり", "しきんちょうたつ", "レベルアップ", "トラップせっち", "きゅうけい",
-                           "てきしゅうだ！", "たたかいにしょうりした！", "ぜんめつしてしまった･･･"};
+    const char* texts[] = {
+        "ぞうしょく", "かり",           "しきんちょうたつ",         "レベルアップ",           "トラップせっち",
+        "きゅうけい", "てきしゅうだ！", "たたかいにしょうりした！", "ぜんめつしてしまった･･･"};
     std::string all;
     for (const char* t : texts) all += ToSjis(t);
     ASSERT_FALSE(all.empty());
     const auto glyphs = GlyphsOf(*font, all);
-    EXPECT_NE(glyphs.count(0xA5), 0u);   // the half-width middle dot is a one-byte character
+    EXPECT_NE(glyphs.count(0xA5), 0u);  // the half-width middle dot is a one-byte character
     const media::Glyph& box = font->ReplacementGlyph(2);
     // Keys are strings: ordering vectors of bytes makes GCC 12 at -O3 warn of a
     // memcmp over 2^63 bytes inside std::set (a false -Wstringop-overread).
@@ -152,11 +156,11 @@ TEST_F(Fonts, EveryCharacterOfTheGameTextsIsCrispDistinctAndInsideItsEightPixelL
         for (int y = 0; y < glyph.height; ++y)
             for (int x = 0; x < glyph.pitch; ++x) {
                 const uint8_t v = glyph.mask[static_cast<size_t>(y * glyph.pitch + x)];
-                EXPECT_TRUE(v == 0 || v == 1);   // no grey: monochrome
+                EXPECT_TRUE(v == 0 || v == 1);  // no grey: monochrome
                 if (!v) continue;
-                EXPECT_LT(x, glyph.width);       // the padding stays clear
+                EXPECT_LT(x, glyph.width);  // the padding stays clear
                 ++ink;
-                EXPECT_GE(glyph.left + x, 0);    // inside the character's own cell
+                EXPECT_GE(glyph.left + x, 0);  // inside the character's own cell
                 EXPECT_LT(glyph.left + x, glyph.advance);
             }
         EXPECT_GT(ink, 0);
@@ -173,8 +177,10 @@ TEST_F(Fonts, EveryCharacterOfTheGameTextsIsCrispDistinctAndInsideItsEightPixelL
 }
 
 TEST_F(Fonts, FacesAreFoundThroughTheGameConfigurationAndUnknownFacesFallBack) {
-    const bool misaki = media::FindFontFile({"MisakiGothic", 8, 0, false, media::FontCharSet::Any}).has_value() &&
-                        media::FindFontFile({"MisakiGothic", 8, 0, false, media::FontCharSet::Any})->path.find("misaki") != std::string::npos;
+    const bool misaki =
+        media::FindFontFile({"MisakiGothic", 8, 0, false, media::FontCharSet::Any}).has_value() &&
+        media::FindFontFile({"MisakiGothic", 8, 0, false, media::FontCharSet::Any})->path.find("misaki") !=
+            std::string::npos;
     const auto big = media::FindFontFile({"MS Gothic", 16, 200, false, media::FontCharSet::ShiftJis});
     ASSERT_TRUE(big.has_value());
     std::printf("MS Gothic at 16 pixels: %s\n", big->path.c_str());
@@ -192,7 +198,7 @@ TEST_F(Fonts, FacesAreFoundThroughTheGameConfigurationAndUnknownFacesFallBack) {
     media::Font* font = media::DefaultFont();
     ASSERT_NE(font, nullptr);
     std::printf("unknown face at 12 pixels: %s\n", font->File().path.c_str());
-    const media::Glyph& a = font->GlyphOf(0x82A0);   // あ
+    const media::Glyph& a = font->GlyphOf(0x82A0);  // あ
     EXPECT_NE(a.mask, font->ReplacementGlyph(2).mask);
     int ink = 0;
     for (uint8_t v : a.mask) ink += v;
@@ -254,7 +260,7 @@ TEST_F(Fonts, BrokenCharactersGetAReplacementBox) {
     EXPECT_EQ(bad.advance, 8);
     EXPECT_EQ(font->GlyphOf(0x8120).mask, font->ReplacementGlyph(2).mask);
     EXPECT_EQ(font->GlyphOf(0x8120).advance, 16);
-    EXPECT_EQ(font->GlyphOf('\n').width, 0);   // control characters draw nothing
+    EXPECT_EQ(font->GlyphOf('\n').width, 0);  // control characters draw nothing
     EXPECT_EQ(font->GlyphOf('\n').advance, 0);
 }
 
@@ -262,7 +268,8 @@ TEST_F(Fonts, BrokenCharactersGetAReplacementBox) {
 int InkIn(const std::vector<uint32_t>& pixels, int x0, int y0, int x1, int y1, uint32_t background = 0) {
     int ink = 0;
     for (int y = std::max(0, y0); y < std::min(120, y1); ++y)
-        for (int x = std::max(0, x0); x < std::min(160, x1); ++x) ink += pixels[static_cast<size_t>(y * 160 + x)] != background;
+        for (int x = std::max(0, x0); x < std::min(160, x1); ++x)
+            ink += pixels[static_cast<size_t>(y * 160 + x)] != background;
     return ink;
 }
 
@@ -323,7 +330,8 @@ TEST_F(Fonts, LinesDrawnWholeEqualGlyphByGlyphDrawingWhenBlended) {
                 for (const char* p = text.c_str(); *p;) {
                     const media::SjisChar c = media::NextSjisChar(p);
                     const media::Glyph& g = c.truncated ? font->ReplacementGlyph(2) : font->GlyphOf(c.code);
-                    if (g.width > 0) media::DrawCoverageMask(pen + g.left, 5, g.mask.data(), g.width, g.height, g.pitch, colour);
+                    if (g.width > 0)
+                        media::DrawCoverageMask(pen + g.left, 5, g.mask.data(), g.width, g.height, g.pitch, colour);
                     pen += g.advance;
                     p += c.length;
                 }

@@ -193,7 +193,11 @@ TEST_F(GameCharTest, WanderingTendsToKeepItsDirection) {
 }
 
 TEST_F(GameCharTest, StepPaceFollowsMoveWait) {
-    struct Case { int wait; int frames; int moves; };
+    struct Case {
+        int wait;
+        int frames;
+        int moves;
+    };
     // A step happens when the incremented counter is not below the wait.
     for (const Case& k : {Case{0, 10, 10}, Case{1, 10, 10}, Case{2, 10, 5}, Case{7, 21, 3}}) {
         CGameChar c;

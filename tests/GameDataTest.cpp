@@ -90,8 +90,14 @@ TEST(GameData, KindTables) {
 
 TEST(GameData, CopyKindStatsTakesTheFirstEightFields) {
     UnitRecord r;
-    r.level = 1; r.hp = 2; r.maxHp = 3; r.hpGrowth = 4;
-    r.attack = 5; r.attackGrowth = 6; r.defence = 7; r.defenceGrowth = 8;
+    r.level = 1;
+    r.hp = 2;
+    r.maxHp = 3;
+    r.hpGrowth = 4;
+    r.attack = 5;
+    r.attackGrowth = 6;
+    r.defence = 7;
+    r.defenceGrowth = 8;
     r.breedCost = 9;
     UnitStats s;
     CopyKindStats(r, s);
@@ -121,7 +127,11 @@ TEST(ApplyLevel, GrowsByTheDrawnFactorAndSetsLevel) {
     }
     // Level -3: factor 0, no growth at all; hp still takes maxHp.
     UnitStats none;
-    none.maxHp = 90; none.hp = 3; none.hpGrowth = 80; none.attack = 150; none.attackGrowth = 65;
+    none.maxHp = 90;
+    none.hp = 3;
+    none.hpGrowth = 80;
+    none.attack = 150;
+    none.attackGrowth = 65;
     ApplyLevel(none, -3);
     EXPECT_EQ(none.maxHp, 90);
     EXPECT_EQ(none.hp, 90);
@@ -131,7 +141,12 @@ TEST(ApplyLevel, GrowsByTheDrawnFactorAndSetsLevel) {
     // Level 1 of a yellow unit: 90 + trunc((80..120) x 80 x 4 / 100).
     for (int i = 0; i < 100; ++i) {
         UnitStats y;
-        y.maxHp = 90; y.hpGrowth = 80; y.attack = 150; y.attackGrowth = 65; y.defence = 90; y.defenceGrowth = 65;
+        y.maxHp = 90;
+        y.hpGrowth = 80;
+        y.attack = 150;
+        y.attackGrowth = 65;
+        y.defence = 90;
+        y.defenceGrowth = 65;
         ApplyLevel(y, 1);
         EXPECT_GE(y.maxHp, 90 + 256);
         EXPECT_LE(y.maxHp, 90 + 384);
@@ -161,7 +176,12 @@ TEST(ApplyLevel, DrawsHitPointsThenAttackThenDefence) {
     // A yellow unit at level 2: factor 5, the draws scale 80 x 5 / 100 = 4 per percent.
     const int32_t hp = draw40(), attack = draw40(), defence = draw40();
     UnitStats y;
-    y.maxHp = 90; y.hpGrowth = 80; y.attack = 150; y.attackGrowth = 65; y.defence = 90; y.defenceGrowth = 65;
+    y.maxHp = 90;
+    y.hpGrowth = 80;
+    y.attack = 150;
+    y.attackGrowth = 65;
+    y.defence = 90;
+    y.defenceGrowth = 65;
     ApplyLevel(y, 2);
     EXPECT_EQ(y.maxHp, 90 + (80 + hp) * 80 * 5 / 100);
     EXPECT_EQ(y.attack, 150 + static_cast<int32_t>((80 + attack) * 65 * 5 / 100.0));

@@ -45,8 +45,7 @@ public:
                 if (!c->stats) return Fail(where + ": a unit without stats");
                 if (c->mode < kCharHidden || c->mode > kCharWalkLeftSlow) return Fail(where + ": bad mode");
                 if (c->colour != static_cast<int>(k)) return Fail(where + ": unit in another colour's list");
-                if (c->mode == kCharWander &&
-                    (c->m_x < 0 || c->m_x > 144 || c->m_y < 40 || c->m_y > 52))
+                if (c->mode == kCharWander && (c->m_x < 0 || c->m_x > 144 || c->m_y < 40 || c->m_y > 52))
                     return Fail(where + ": a wandering unit left the band at " + std::to_string(c->m_x) + "," +
                                 std::to_string(c->m_y));
             }

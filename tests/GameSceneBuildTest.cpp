@@ -150,8 +150,8 @@ TEST_F(GameSceneBuildTest, BeginBuildsMenusPanelsMessagesAndNames) {
     for (int k = 0; k < 4; ++k) {
         const CObjSet& panel = s.unitPanels[k];
         ASSERT_EQ(panel.m_children.size(), 7u);
-        const CBaseObj* expected[7] = {&s.icons[9 + k], nullptr, &s.numbers[12 + 2 * k], nullptr, nullptr,
-                                       &s.icons[6], &s.numbers[13 + 2 * k]};
+        const CBaseObj* expected[7] = {&s.icons[9 + k], nullptr,     &s.numbers[12 + 2 * k], nullptr,
+                                       nullptr,         &s.icons[6], &s.numbers[13 + 2 * k]};
         const float offsets[7][2] = {{0, 0}, {16, -8}, {45, 0}, {16, 3}, {35, 10}, {43, 9}, {57, 10}};
         for (size_t m = 0; m < 7; ++m) {
             EXPECT_EQ(*At(panel.m_children, m), expected[m]);

@@ -115,8 +115,8 @@ TEST(DamageNumbersOnScreen, TwoThreeDigitNumbersOfAnExchangeReadAsTwo) {
     if (!gametest::HaveAssets()) GTEST_SKIP() << "assets/ not built yet";
     gametest::WorkFolder folder(true);
     DamageEffectPool pool;
-    pool.ShowDamage(127, 72, 50);   // to the front fighter of line 0
-    pool.ShowDamage(126, 88, 50);   // to the raider
+    pool.ShowDamage(127, 72, 50);  // to the front fighter of line 0
+    pool.ShowDamage(126, 88, 50);  // to the raider
     ClearScreen();
     for (CDamageEffect* e : pool.running) e->Draw();
     const std::vector<uint32_t> px = media::headless::BackScreenPixels();
@@ -125,12 +125,15 @@ TEST(DamageNumbersOnScreen, TwoThreeDigitNumbersOfAnExchangeReadAsTwo) {
         for (int x = 0; x < 160; ++x) {
             const uint32_t c = px[static_cast<size_t>(y) * 160 + static_cast<size_t>(x)] & 0xFFFFFF;
             inked[static_cast<size_t>(x)] = inked[static_cast<size_t>(x)] || c != 0;
-            light[static_cast<size_t>(x)] = light[static_cast<size_t>(x)] || ((c >> 16) + ((c >> 8) & 0xFF) + (c & 0xFF)) > 384;
+            light[static_cast<size_t>(x)] =
+                light[static_cast<size_t>(x)] || ((c >> 16) + ((c >> 8) & 0xFF) + (c & 0xFF)) > 384;
         }
     // The rows are centred on 72 and 88: cells at 65, 70, 75 and 81, 86, 91.
     EXPECT_FALSE(inked[80]) << "the two numbers touch";
-    for (int x = 65; x < 80; ++x) EXPECT_TRUE(inked[static_cast<size_t>(x)]) << "a gap inside the first number at " << x;
-    for (int x = 81; x < 96; ++x) EXPECT_TRUE(inked[static_cast<size_t>(x)]) << "a gap inside the second number at " << x;
+    for (int x = 65; x < 80; ++x)
+        EXPECT_TRUE(inked[static_cast<size_t>(x)]) << "a gap inside the first number at " << x;
+    for (int x = 81; x < 96; ++x)
+        EXPECT_TRUE(inked[static_cast<size_t>(x)]) << "a gap inside the second number at " << x;
     int strokes = 0;
     for (int x = 1; x < 160; ++x) strokes += light[static_cast<size_t>(x)] && !light[static_cast<size_t>(x) - 1];
     EXPECT_EQ(strokes, 6) << "digits run together";

@@ -116,7 +116,7 @@ TEST_F(GraObj, DrawsCurrentGraphicThroughItsPositionAndThroughSets) {
     CObjSet set;
     set.SetPos(10, 20);
     set.Add(&obj, 2.9f, -0.5f);
-    set.Draw();      // at (12, 20)
+    set.Draw();        // at (12, 20)
     set.DrawAt(0, 0);  // at (2, 0)
     auto s = Screen();
     EXPECT_TRUE(Near(At(s, 50, 60), 0x0000FF));
@@ -148,8 +148,7 @@ TEST_F(GraObj, AddCellsRangesReplacementAndClearGraphicsVersusReset) {
 
     obj.AddCells("Number.png", 10, 1, 0, 7, 7);  // replaces graphic 0
     ASSERT_EQ(obj.m_graphics.size(), 2u);
-    EXPECT_EQ(static_cast<CAnimeGraph*>(obj.m_graphics[0])->m_frames[0],
-              store->m_files->GetHandle("Number.png7"));
+    EXPECT_EQ(static_cast<CAnimeGraph*>(obj.m_graphics[0])->m_frames[0], store->m_files->GetHandle("Number.png7"));
     EXPECT_EQ(store->m_registry.size(), 2u);  // the replaced one went back
 
     obj.AddBox(10);

@@ -52,7 +52,8 @@ TEST_F(GraphicPrimitive, PictureDrawsPlainMirroredTintedAndTransparent) {
 
 TEST_F(GraphicPrimitive, AnimationCyclesItsFramesAndFramelessDrawsNothing) {
     media::WritePng("image/Strip.png",
-                    {kRed, kRed, 0x00FF00, 0x00FF00, kBlue, kBlue, kRed, kRed, 0x00FF00, 0x00FF00, kBlue, kBlue}, 6, 2);
+                    {kRed, kRed, 0x00FF00, 0x00FF00, kBlue, kBlue, kRed, kRed, 0x00FF00, 0x00FF00, kBlue, kBlue}, 6,
+                    2);
     CAnimeGraph* anime = ImageStore::Instance()->CreateCells("Strip.png", 3, 1, 0, 2);
     ASSERT_EQ(anime->m_frames.size(), 3u);
     const uint32_t expected[] = {kRed, 0x00FF00, kBlue, kRed, 0x00FF00};

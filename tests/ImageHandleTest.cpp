@@ -22,7 +22,9 @@ protected:
     void WriteGrid(const std::string& path) {
         std::vector<uint32_t> pixels;
         for (int y = 0; y < 4; ++y)
-            for (int x = 0; x < 8; ++x) pixels.push_back(static_cast<uint32_t>((x / 2) * 40) << 16 | static_cast<uint32_t>((y / 2) * 80) << 8 | 7u);
+            for (int x = 0; x < 8; ++x)
+                pixels.push_back(static_cast<uint32_t>((x / 2) * 40) << 16 |
+                                 static_cast<uint32_t>((y / 2) * 80) << 8 | 7u);
         media::WriteBmp(path, pixels, 8, 4);
     }
     // The colour the image draws at its top-left pixel, read back through the screen.
@@ -48,7 +50,8 @@ TEST(HandleTable, RefusesStaleAndForgedHandles) {
     EXPECT_EQ(table.Remove(a), nullptr);
     EXPECT_EQ(*table.Find(c), 4);
     // Wrong type tag, negative, slot out of range, wrong check value.
-    const int asSound = (b & ~(0xF << media::kHandleTypeShift)) | (int{media::HandleType::Sound == media::HandleType::Sound} << 28);
+    const int asSound =
+        (b & ~(0xF << media::kHandleTypeShift)) | (int{media::HandleType::Sound == media::HandleType::Sound} << 28);
     EXPECT_EQ(table.Find(asSound), nullptr);
     EXPECT_EQ(table.Find(-1), nullptr);
     EXPECT_EQ(table.Find(b | 0x7FFF), nullptr);
@@ -114,7 +117,8 @@ TEST_F(Images, DividedCellsComeRowByRowAndTheRestIsLeftAlone) {
         GetImageSize(handles[i], &w, &h);
         EXPECT_EQ(w, 2);
         EXPECT_EQ(h, 2);
-        const uint32_t expected = static_cast<uint32_t>((i % 4) * 40) << 16 | static_cast<uint32_t>((i / 4) * 80) << 8;
+        const uint32_t expected = static_cast<uint32_t>((i % 4) * 40) << 16 | static_cast<uint32_t>((i / 4) * 80)
+                                                                                  << 8;
         // Read back through the 5/6/5 screen: compare the top bits.
         EXPECT_EQ(FirstPixel(handles[i]) & 0xF8FC00, expected & 0xF8FC00) << i;
     }
@@ -137,8 +141,14 @@ TEST_F(Images, DividedRefusesBadGridsAndWritesNothing) {
     EXPECT_EQ(LoadImageDivided("grid.bmp", -3, 4, 2, 2, 2, handles, 0), 0);
     EXPECT_EQ(LoadImageDivided("missing.bmp", 0, 4, 2, 2, 2, handles, 0), 0);  // nothing asked, nothing read
     const std::string divideFailed = ToSjis("グラフィックの分割に失敗しました in CreateDivGraphFromGraphImage\n");
-    for (auto [xc, yc, cw, ch] : {std::array{4, 2, 0, 2}, {4, 2, 2, -1}, {0, 2, 2, 2}, {4, -2, 2, 2},
-                                  {5, 2, 2, 2}, {4, 2, 2, 3}, {1, 1, 9, 1}, {0x40000000, 1, 4, 1}}) {
+    for (auto [xc, yc, cw, ch] : {std::array{4, 2, 0, 2},
+                                  {4, 2, 2, -1},
+                                  {0, 2, 2, 2},
+                                  {4, -2, 2, 2},
+                                  {5, 2, 2, 2},
+                                  {4, 2, 2, 3},
+                                  {1, 1, 9, 1},
+                                  {0x40000000, 1, 4, 1}}) {
         const size_t before = ReadFile("Log.txt").size();
         EXPECT_EQ(LoadImageDivided("grid.bmp", 4, xc, yc, cw, ch, handles, 0), -1);
         EXPECT_NE(ReadFile("Log.txt").find(divideFailed, before), std::string::npos);
@@ -159,7 +169,8 @@ TEST_F(Images, FailuresLogTheirLinesWithThePath) {
     // Undecodable: the single form ends " \n", the divided form does not.
     std::ofstream("junk.bmp") << "BM this is not a picture";
     EXPECT_EQ(LoadImageFile("junk.bmp", 0), -1);
-    EXPECT_NE(ReadFile("Log.txt").find(ToSjis("右記のグラフィックファイルのロードに失敗しました：junk.bmp \n")), std::string::npos);
+    EXPECT_NE(ReadFile("Log.txt").find(ToSjis("右記のグラフィックファイルのロードに失敗しました：junk.bmp \n")),
+              std::string::npos);
     const size_t before = ReadFile("Log.txt").size();
     EXPECT_EQ(LoadImageDivided("junk.bmp", 2, 2, 1, 1, 1, handles, 0), -1);
     const std::string log = ReadFile("Log.txt").substr(before);

@@ -113,7 +113,8 @@ TEST_F(ImageSuite, GoodBmpsMatchTheirReferenceRenderings) {
 
 TEST_F(ImageSuite, BadBmpsAreRefusedWithTheLogLine) {
     const std::string failed = testsupport::ToSjis("右記のグラフィックファイルのロードに失敗しました：");
-    const std::string memory = testsupport::ToSjis("右記のグラフィックファイルの格納用グラフィック領域の作成に失敗しました：");
+    const std::string memory =
+        testsupport::ToSjis("右記のグラフィックファイルの格納用グラフィック領域の作成に失敗しました：");
     const auto bad = FilesIn(data_ + "/bmpsuite/b", ".bmp");
     ASSERT_FALSE(bad.empty());
     for (const auto& f : bad) {

@@ -57,7 +57,7 @@ TEST_F(KeyFile, BadFilesFailAndLeaveTheConfigurationAlone) {
              {6, 200, 208, 205, 203, 44},  // one code short
              {-1},                         // negative count
              {INT32_MIN, 1},
-             {0x40000001, 1, 2},           // 4 x N overflows 32 bits
+             {0x40000001, 1, 2},  // 4 x N overflows 32 bits
              {0x7FFFFFFF},
          }) {
         WriteKeyFile(words);

@@ -81,9 +81,9 @@ TEST_F(KeysTool, SetShowAndResetTheKeyFileAndRefuseBadChangesLeavingItAlone) {
         const char* args;
         const char* named;
     } refused[] = {
-        {"set up=Foo", "Foo"},       {"set jump=Z", "jump"},     {"set up=Z UP=X", "up"},
-        {"set left=W", "W"},         {"set cancel=Esc", "Escape"}, {"set up", "up"},
-        {"set", "set"},              {"frobnicate", "frobnicate"}, {"show extra", "extra"},
+        {"set up=Foo", "Foo"}, {"set jump=Z", "jump"},       {"set up=Z UP=X", "up"},
+        {"set left=W", "W"},   {"set cancel=Esc", "Escape"}, {"set up", "up"},
+        {"set", "set"},        {"frobnicate", "frobnicate"}, {"show extra", "extra"},
     };
     for (const auto& r : refused) {
         EXPECT_NE(Run(ToolPath(), std::string("--data data ") + r.args, root_), 0) << r.args;
@@ -121,12 +121,11 @@ TEST_F(KeysTool, AnInstalledGameKeepsItsKeyFileAndThePlayersCopyIsChanged) {
 
 TEST(KeyNames, NamesGiveTheirScanCodesWhateverTheCase) {
     const std::pair<const char*, int> named[] = {
-        {"return", 28},  {"ENTER", 28},     {"space", 57},     {"backspace", 14}, {"Tab", 15},
-        {"up", 200},     {"Down", 208},     {"left", 203},     {"RIGHT", 205},    {"f1", 59},
-        {"F10", 68},     {"f11", 87},       {"F12", 88},       {"kp_0", 82},      {"KP_7", 71},
-        {"KP_Enter", 156}, {"kp_divide", 181}, {"LShift", 42}, {"rshift", 54},    {"lctrl", 29},
-        {"RCtrl", 157},  {"lalt", 56},      {"RAlt", 184},     {"a", 30},         {"Z", 44},
-        {"0", 11},       {"1", 2},          {"m", 50},         {"p", 25},         {"l", 38},
+        {"return", 28}, {"ENTER", 28}, {"space", 57},  {"backspace", 14}, {"Tab", 15},        {"up", 200},
+        {"Down", 208},  {"left", 203}, {"RIGHT", 205}, {"f1", 59},        {"F10", 68},        {"f11", 87},
+        {"F12", 88},    {"kp_0", 82},  {"KP_7", 71},   {"KP_Enter", 156}, {"kp_divide", 181}, {"LShift", 42},
+        {"rshift", 54}, {"lctrl", 29}, {"RCtrl", 157}, {"lalt", 56},      {"RAlt", 184},      {"a", 30},
+        {"Z", 44},      {"0", 11},     {"1", 2},       {"m", 50},         {"p", 25},          {"l", 38},
     };
     for (const auto& [name, code] : named) EXPECT_EQ(app::KeyCodeByName(name), code) << name;
     for (int code = 0; code < 256; ++code) {
@@ -134,7 +133,8 @@ TEST(KeyNames, NamesGiveTheirScanCodesWhateverTheCase) {
             EXPECT_EQ(app::KeyCodeByName(name), code) << name;
         }
     }
-    for (const char* unknown : {"", "F13", "Up ", "Retur", "KP_"}) EXPECT_FALSE(app::KeyCodeByName(unknown)) << unknown;
+    for (const char* unknown : {"", "F13", "Up ", "Retur", "KP_"})
+        EXPECT_FALSE(app::KeyCodeByName(unknown)) << unknown;
 }
 
 }  // namespace

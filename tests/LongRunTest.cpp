@@ -34,13 +34,18 @@ void LongRun(const Profile& profile, int frames, RunCounts& counts) {
     gametest::WorkFolder folder(true, profile.seed);  // the assets when present; Data/KeyData.dat gives the keys
     if (!std::filesystem::exists("Data/KeyData.dat")) {
         std::filesystem::create_directories("Data");
-        const int32_t codes[] = {6, gametest::kKeyUp, gametest::kKeyDown, gametest::kKeyRight,
-                                 gametest::kKeyLeft, gametest::kKeyZ, gametest::kKeyX};
+        const int32_t codes[] = {6,
+                                 gametest::kKeyUp,
+                                 gametest::kKeyDown,
+                                 gametest::kKeyRight,
+                                 gametest::kKeyLeft,
+                                 gametest::kKeyZ,
+                                 gametest::kKeyX};
         std::ofstream("Data/KeyData.dat", std::ios::binary).write(reinterpret_cast<const char*>(codes), sizeof codes);
     }
     std::mt19937 rng(profile.seed);
-    const int keys[] = {gametest::kKeyZ, gametest::kKeyX, gametest::kKeyUp, gametest::kKeyDown,
-                        gametest::kKeyLeft, gametest::kKeyRight};
+    const int keys[] = {gametest::kKeyZ,    gametest::kKeyX,    gametest::kKeyUp,
+                        gametest::kKeyDown, gametest::kKeyLeft, gametest::kKeyRight};
     std::discrete_distribution<int> pick({double(profile.weightZ), double(profile.weightX),
                                           double(profile.weightArrow), double(profile.weightArrow),
                                           double(profile.weightArrow), double(profile.weightArrow)});
@@ -78,8 +83,8 @@ TEST(LongRun, RandomPlayHoldsTogether) {
     EXPECT_GT(c.orders_, 10);
     EXPECT_GT(c.raids_, 3);
     EXPECT_GT(c.maxDay_, 20);
-    std::printf("random play: %d games, %d orders, %d raids, %d victories, %d defeats, day %d\n", c.games_,
-                c.orders_, c.raids_, c.victories_, c.defeats_, c.maxDay_);
+    std::printf("random play: %d games, %d orders, %d raids, %d victories, %d defeats, day %d\n", c.games_, c.orders_,
+                c.raids_, c.victories_, c.defeats_, c.maxDay_);
 }
 
 TEST(LongRun, DecisivePlayHoldsTogether) {

@@ -29,7 +29,8 @@ struct Journal {
 // A scene that answers NextScene from a script and writes what happens to it.
 class ScriptedScene : public CScene {
 public:
-    ScriptedScene(Journal& journal, int id, std::vector<int> codes) : journal_(journal), id_(id), codes_(std::move(codes)) {
+    ScriptedScene(Journal& journal, int id, std::vector<int> codes)
+        : journal_(journal), id_(id), codes_(std::move(codes)) {
         ++journal_.alive;
         Log("new");
     }
@@ -119,9 +120,9 @@ TEST_F(MainLoop, CodesSwitchScenesOrEndTheLoop) {
     EXPECT_EQ(Run({{0, 1}, {0, 2}, {0, 0, 3}}), 0);
     EXPECT_EQ(frames_, 7);
     EXPECT_EQ(journal_.events,
-              (std::vector<std::string>{"make(1)", "new0", "begin0", "update0", "update0", "delete0", "make(1)", "new1",
-                                        "begin1", "update1", "update1", "delete1", "make(2)", "new2", "begin2",
-                                        "update2", "update2", "update2", "delete2"}));
+              (std::vector<std::string>{"make(1)", "new0", "begin0", "update0", "update0", "delete0", "make(1)",
+                                        "new1", "begin1", "update1", "update1", "delete1", "make(2)", "new2",
+                                        "begin2", "update2", "update2", "update2", "delete2"}));
     // A negative code ends it too, and the scene stays until shutdown.
     journal_ = Journal();
     frames_ = 0;

@@ -137,21 +137,21 @@ private:
                 if (p_ >= s_.size()) throw std::runtime_error("bad escape");
                 char e = s_[p_++];
                 switch (e) {
-                case '"': out += '"'; break;
-                case '\\': out += '\\'; break;
-                case '/': out += '/'; break;
-                case 'n': out += '\n'; break;
-                case 't': out += '\t'; break;
-                case 'r': out += '\r'; break;
-                case 'b': out += '\b'; break;
-                case 'f': out += '\f'; break;
-                case 'u': {
-                    if (p_ + 4 > s_.size()) throw std::runtime_error("bad escape");
-                    out += static_cast<char>(std::stoi(s_.substr(p_, 4), nullptr, 16));
-                    p_ += 4;
-                    break;
-                }
-                default: throw std::runtime_error("bad escape");
+                    case '"': out += '"'; break;
+                    case '\\': out += '\\'; break;
+                    case '/': out += '/'; break;
+                    case 'n': out += '\n'; break;
+                    case 't': out += '\t'; break;
+                    case 'r': out += '\r'; break;
+                    case 'b': out += '\b'; break;
+                    case 'f': out += '\f'; break;
+                    case 'u': {
+                        if (p_ + 4 > s_.size()) throw std::runtime_error("bad escape");
+                        out += static_cast<char>(std::stoi(s_.substr(p_, 4), nullptr, 16));
+                        p_ += 4;
+                        break;
+                    }
+                    default: throw std::runtime_error("bad escape");
                 }
             } else {
                 out += c;
@@ -169,29 +169,29 @@ inline Value Parse(const std::string& s) { return Parser(s).Parse(); }
 // Compact JSON of a value (numbers as read, strings escaped only for '"' and '\\').
 inline std::string Write(const Value& v) {
     switch (v.kind) {
-    case Value::Null: return "null";
-    case Value::Int: return std::to_string(v.number);
-    case Value::Real: {
-        std::string r = std::to_string(v.real);
-        while (r.size() > 1 && r.back() == '0' && r[r.size() - 2] != '.') r.pop_back();
-        return r;
-    }
-    case Value::String: {
-        std::string out = "\"";
-        for (char c : v.text) out += (c == '"' || c == '\\') ? std::string("\\") + c : std::string(1, c);
-        return out + "\"";
-    }
-    case Value::Array: {
-        std::string out = "[";
-        for (const Value& item : v.items) out += (out.size() > 1 ? "," : "") + Write(item);
-        return out + "]";
-    }
-    case Value::Object: {
-        std::string out = "{";
-        for (const auto& m : v.members)
-            out += (out.size() > 1 ? ",\"" : "\"") + m.first + "\":" + Write(m.second);
-        return out + "}";
-    }
+        case Value::Null: return "null";
+        case Value::Int: return std::to_string(v.number);
+        case Value::Real: {
+            std::string r = std::to_string(v.real);
+            while (r.size() > 1 && r.back() == '0' && r[r.size() - 2] != '.') r.pop_back();
+            return r;
+        }
+        case Value::String: {
+            std::string out = "\"";
+            for (char c : v.text) out += (c == '"' || c == '\\') ? std::string("\\") + c : std::string(1, c);
+            return out + "\"";
+        }
+        case Value::Array: {
+            std::string out = "[";
+            for (const Value& item : v.items) out += (out.size() > 1 ? "," : "") + Write(item);
+            return out + "]";
+        }
+        case Value::Object: {
+            std::string out = "{";
+            for (const auto& m : v.members)
+                out += (out.size() > 1 ? ",\"" : "\"") + m.first + "\":" + Write(m.second);
+            return out + "}";
+        }
     }
     return "";
 }

@@ -23,7 +23,8 @@ std::vector<uint32_t> DecodedRgb(const fs::path& file, int& width, int& height) 
     const std::string bytes = testsupport::ReadFile(file.string());
     media::DecodedImage image;
     EXPECT_EQ(media::DecodePng(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), image),
-              media::DecodeResult::Ok) << file;
+              media::DecodeResult::Ok)
+        << file;
     width = image.width;
     height = image.height;
     for (uint32_t& p : image.argb) p &= 0xFFFFFF;

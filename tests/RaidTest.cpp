@@ -151,7 +151,7 @@ TEST_F(Raid, ALoneDefenderCountsOneAndAHalfTimes) {
     EXPECT_TRUE(Screen().lines[2].empty());
     Scene().EnterState(kStateLineUp);
     CGameChar& f = Front(0);
-    f.stats->attack = 600;   // S = 300 + 600 = 900, X = trunc((300 + 0.9) x 0.5) = 150
+    f.stats->attack = 600;  // S = 300 + 600 = 900, X = trunc((300 + 0.9) x 0.5) = 150
     f.stats->defence = 0;
     RaiderStats().defence = 0;
     RaiderStats().attack = 0;
@@ -205,8 +205,8 @@ TEST_F(Raid, DefenceDecidesBetweenOneAndZeroDamage) {
     RaiderStats().attack = 1;  // trunc(1 / 2) = 0
     RaiderStats().hp = 100;
 
-    f.stats->defence = 4;      // quarter 1 exceeds the raw 0: one point
-    RaiderStats().defence = 3; // quarter 0 equals the raw 0: nothing
+    f.stats->defence = 4;       // quarter 1 exceeds the raw 0: one point
+    RaiderStats().defence = 3;  // quarter 0 equals the raw 0: nothing
     EXPECT_EQ(Exchange(), 0);
     EXPECT_EQ(f.stats->hp, 99);
     ASSERT_EQ(Scene().effectPool->running.size(), 2u);

@@ -31,8 +31,8 @@ TEST(RecordedGame, WhatIsWrittenReadsBackAndOrdinaryScriptsAreNoRecordedGames) {
     EXPECT_TRUE(game.keyCodes->empty());
     EXPECT_FALSE(game.frames);
 
-    for (const char* plain : {"", "# keys 1 2\n40 44\n", "40 44\n# seed 5\n", "# seed 5x\n# keys y\n",
-                              "# seed 1 2\n", "#seed 3\n", "# seed -1\n"}) {
+    for (const char* plain : {"", "# keys 1 2\n40 44\n", "40 44\n# seed 5\n", "# seed 5x\n# keys y\n", "# seed 1 2\n",
+                              "#seed 3\n", "# seed -1\n"}) {
         ASSERT_TRUE(app::ParseRecordedGame(plain, game, error)) << plain;
         EXPECT_FALSE(game.recorded) << plain;
         EXPECT_FALSE(game.keyCodes) << plain;
@@ -44,12 +44,18 @@ TEST(RecordedGame, AMalformedOrRepeatedLineIsRefusedWithItsNumber) {
         const char* script;
         int line;
     } cases[] = {
-        {"# seed 1\n# keys 44 x\n", 2},          {"# seed 1\n# keys +44\n", 2},
-        {"# seed 1\n# keys 2147483648\n", 2},    {"# seed 1\n\n# keys 1\n# keys 2\n", 4},
-        {"# seed 1\n# seed 1\n", 2},             {"# seed 1\n# down-at-start 0\n", 2},
-        {"# seed 1\n# down-at-start 256\n", 2},  {"# seed 1\n# down-at-start\n", 2},
-        {"# seed 1\n# frames\n", 2},             {"# seed 1\n# frames 5 6\n", 2},
-        {"# seed 1\n40 44\n# frames -5\n", 3},   {"# seed 1\n# frames 1\n# frames 1\n", 3},
+        {"# seed 1\n# keys 44 x\n", 2},
+        {"# seed 1\n# keys +44\n", 2},
+        {"# seed 1\n# keys 2147483648\n", 2},
+        {"# seed 1\n\n# keys 1\n# keys 2\n", 4},
+        {"# seed 1\n# seed 1\n", 2},
+        {"# seed 1\n# down-at-start 0\n", 2},
+        {"# seed 1\n# down-at-start 256\n", 2},
+        {"# seed 1\n# down-at-start\n", 2},
+        {"# seed 1\n# frames\n", 2},
+        {"# seed 1\n# frames 5 6\n", 2},
+        {"# seed 1\n40 44\n# frames -5\n", 3},
+        {"# seed 1\n# frames 1\n# frames 1\n", 3},
     };
     for (const auto& c : cases) {
         app::RecordedGame game;

@@ -62,8 +62,8 @@ protected:
     }
     // Runs the tool; returns its exit status and keeps its error output.
     int Run(const std::string& args) {
-        const std::string cmd = Quote(ToolPath().string()) + " --data " + Quote(data_.string()) + " " + args +
-                                " 2>" + Quote((dir_ / "stderr.txt").string()) + " >/dev/null";
+        const std::string cmd = Quote(ToolPath().string()) + " --data " + Quote(data_.string()) + " " + args + " 2>" +
+                                Quote((dir_ / "stderr.txt").string()) + " >/dev/null";
         const int rc = std::system(cmd.c_str());
         stderr_ = ReadFile(dir_ / "stderr.txt");
         return WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
@@ -122,8 +122,8 @@ TEST_F(ReplayTool, TraceFollowsTheFramesAndTheSceneSwitch) {
     ASSERT_EQ(t.size(), 200u);
     EXPECT_EQ(t[0]["frame"].I(), 1);
     EXPECT_EQ(t[0]["scene"].text, "title");
-    EXPECT_EQ(t[0].Keys(), (std::vector<std::string>{"frame", "scene", "state", "pendingState", "fade", "music",
-                                                     "visible"}));
+    EXPECT_EQ(t[0].Keys(),
+              (std::vector<std::string>{"frame", "scene", "state", "pendingState", "fade", "music", "visible"}));
     size_t firstGame = 0;
     for (size_t i = 0; i < t.size(); ++i) {
         EXPECT_EQ(t[i]["frame"].I(), static_cast<int64_t>(i + 1));
@@ -145,10 +145,10 @@ TEST_F(ReplayTool, TraceFollowsTheFramesAndTheSceneSwitch) {
     EXPECT_EQ(g["pages"].Size(), 3u);
     EXPECT_FALSE(g.Has("lines"));
     EXPECT_FALSE(g.Has("visible"));
-    EXPECT_EQ(g.Keys(), (std::vector<std::string>{"frame", "scene", "state", "pendingState", "fade", "music",
-                                                  "timer", "pressure", "choice", "food", "money", "traps", "day",
-                                                  "levels", "orders", "units", "raider", "activeLine",
-                                                  "raiderBeaten", "menus", "pages"}));
+    EXPECT_EQ(g.Keys(), (std::vector<std::string>{
+                            "frame",    "scene",  "state",  "pendingState", "fade",         "music", "timer",
+                            "pressure", "choice", "food",   "money",        "traps",        "day",   "levels",
+                            "orders",   "units",  "raider", "activeLine",   "raiderBeaten", "menus", "pages"}));
     EXPECT_EQ(t.back()["state"].I(), 1);  // the command menu by frame 200
     EXPECT_EQ(t.back()["music"].text, "sound/Normal1.mp3");
 
@@ -170,8 +170,7 @@ TEST_F(ReplayTool, TraceFollowsTheFramesAndTheSceneSwitch) {
 
 TEST_F(ReplayTool, EscapeEndsTheRunAndTheLastFrameIsTraced) {
     Write("in.txt", "57 1\n");
-    ASSERT_EQ(Run("--seed 1 --frames 1000 --trace-every 10 --input " + P("in.txt") + " --trace " + P("t.jsonl")),
-              0);
+    ASSERT_EQ(Run("--seed 1 --frames 1000 --trace-every 10 --input " + P("in.txt") + " --trace " + P("t.jsonl")), 0);
     auto t = Trace(dir_ / "t.jsonl");
     ASSERT_FALSE(t.empty());
     EXPECT_EQ(t.back()["frame"].I(), 57);
@@ -207,8 +206,8 @@ TEST_F(ReplayTool, ARecordedGamePlaysWithItsSeedKeysAndLengthUnlessTheCommandLin
 
 TEST_F(ReplayTool, SameSeedAndScriptGiveTheSameRun) {
     std::string script = "# start a game, then wander the menus\n40 44\n41\n";
-    for (int f = 120; f < 1500; f += 7) script += std::to_string(f) + " " + (f % 3 ? "44" : "208") + "\n" +
-                                                  std::to_string(f + 2) + "\n";
+    for (int f = 120; f < 1500; f += 7)
+        script += std::to_string(f) + " " + (f % 3 ? "44" : "208") + "\n" + std::to_string(f + 2) + "\n";
     Write("in.txt", script);
     const std::string common = "--seed 77 --frames 1500 --input " + P("in.txt") + " --shot-every 100 ";
     fs::create_directories(dir_ / "a");
@@ -240,8 +239,9 @@ TEST_F(ReplayTool, SameSeedAndScriptGiveTheSameRun) {
 TEST_F(ReplayTool, AHuntPlayedThroughTheTool) {
     // Start a game; the hunt command (cursor down, decide), then the colour under the unit cursor, which
     // followed the same down press while it was hidden: colour 1; then rest every day.
-    std::string script = "40 44\n41\n150 208\n151\n160 44\n161\n170 44\n171\n"
-                         "320 205\n321\n330 208\n331\n";
+    std::string script =
+        "40 44\n41\n150 208\n151\n160 44\n161\n170 44\n171\n"
+        "320 205\n321\n330 208\n331\n";
     for (int f = 340; f < 3000; f += 60) script += std::to_string(f) + " 44\n" + std::to_string(f + 1) + "\n";
     Write("in.txt", script);
     ASSERT_EQ(Run("--seed 3 --frames 3000 --input " + P("in.txt") + " --trace " + P("t.jsonl")), 0) << stderr_;
@@ -319,7 +319,8 @@ void ExpectDrawsSetTheirState(const minijson::Value& frame) {
             continue;
         }
         const bool graphic = Is(c[i - 2], "SetBlendMode") && Is(c[i - 1], "SetDrawBrightness");
-        const bool fade = minijson::Write(c[i - 2]) == R"(["SetDrawBrightness",0,0,0])" && Is(c[i - 1], "SetBlendMode");
+        const bool fade =
+            minijson::Write(c[i - 2]) == R"(["SetDrawBrightness",0,0,0])" && Is(c[i - 1], "SetBlendMode");
         EXPECT_TRUE(graphic || fade) << "frame " << frame["frame"].I() << ": " << minijson::Write(c[i]);
     }
 }
@@ -334,9 +335,9 @@ std::vector<std::string> Written(const minijson::Value& frame, size_t from, size
 TEST_F(ReplayTool, CallTraceShowsEachFrameAsTheGameCallsTheMediaLayer) {
     if (data_ != Assets()) GTEST_SKIP() << "needs the shipped pictures";
     Write("in.txt", "40 44\n41\n150 208\n151\n");
-    ASSERT_EQ(Run("--seed 5 --frames 160 --input " + P("in.txt") + " --calls " + P("c.jsonl") + " --trace " +
-                  P("t.jsonl")),
-              0)
+    ASSERT_EQ(
+        Run("--seed 5 --frames 160 --input " + P("in.txt") + " --calls " + P("c.jsonl") + " --trace " + P("t.jsonl")),
+        0)
         << stderr_;
     const auto calls = Trace(dir_ / "c.jsonl");
     const auto trace = Trace(dir_ / "t.jsonl");
@@ -370,9 +371,8 @@ TEST_F(ReplayTool, CallTraceShowsEachFrameAsTheGameCallsTheMediaLayer) {
     EXPECT_EQ(Written(calls[35], 3, 3),
               (std::vector<std::string>{R"(["SetBlendMode",1,255])", R"(["SetDrawBrightness",128,128,255])",
                                         R"(["DrawRect",0,0,160,120,65535,1])"}));
-    const std::vector<std::string> scenery = {"image/kumo.bmp", "image/kumo.bmp", "image/kumo.bmp",
-                                              "image/yama.bmp", "image/yama.bmp", "image/jimen.bmp",
-                                              "image/jimen.bmp"};
+    const std::vector<std::string> scenery = {"image/kumo.bmp", "image/kumo.bmp",  "image/kumo.bmp", "image/yama.bmp",
+                                              "image/yama.bmp", "image/jimen.bmp", "image/jimen.bmp"};
     EXPECT_EQ(std::vector<std::string>(title.begin() + 1, title.begin() + 8), scenery);
     const char* sheets[] = {"image/CharY.bmp#", "image/CharR.bmp#", "image/CharG.bmp#", "image/CharB.bmp#"};
     for (size_t i = 0; i < 12; ++i) EXPECT_EQ(title[8 + i].rfind(sheets[i % 4], 0), 0u) << title[8 + i];
@@ -423,11 +423,10 @@ TEST_F(ReplayTool, CallTraceShowsEachFrameAsTheGameCallsTheMediaLayer) {
     size_t text = 0;
     while (text < menuFrame["calls"].Size() && !Is(menuFrame["calls"][text], "DrawTextAt")) ++text;
     std::vector<std::string> block = Written(menuFrame, text - 4, 6);
-    EXPECT_EQ(block, (std::vector<std::string>{R"(["SetBlendMode",1,255])", R"(["SetDrawBrightness",255,255,255])",
-                                               R"(["SetDefaultFontSize",8])",
-                                               R"(["SetDefaultFontFace","MS ゴシック",-1])",
-                                               R"(["DrawTextAt",14,78,"ぞうしょく",65535,0])",
-                                               R"(["DrawTextAt",14,86,"",65535,0])"}));
+    EXPECT_EQ(block, (std::vector<std::string>{
+                         R"(["SetBlendMode",1,255])", R"(["SetDrawBrightness",255,255,255])",
+                         R"(["SetDefaultFontSize",8])", R"(["SetDefaultFontFace","MS ゴシック",-1])",
+                         R"(["DrawTextAt",14,78,"ぞうしょく",65535,0])", R"(["DrawTextAt",14,86,"",65535,0])"}));
     const size_t cursor = text - 4 + 6 * 14;  // six words of four set-up calls and ten lines
     EXPECT_EQ(Written(menuFrame, cursor, 3),
               (std::vector<std::string>{R"(["SetBlendMode",1,255])", R"(["SetDrawBrightness",255,255,255])",

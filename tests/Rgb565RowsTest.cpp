@@ -70,7 +70,7 @@ void RunRow(const Case& c, bool keyed, int n, std::vector<uint16_t>& dst, const 
 // size class), random pixels and keys, each mode with extreme and middle factors;
 // pixels past the row stay untouched.
 TEST(Rgb565Rows, ImageRowsMatchTheOnePixelFormulas) {
-    const Case cases[] = {{0, 255, 255, 255, 255}, {1, 0, 128, 255, 255}, {1, 200, 150, 100, 255},
+    const Case cases[] = {{0, 255, 255, 255, 255}, {1, 0, 128, 255, 255},   {1, 200, 150, 100, 255},
                           {2, 255, 255, 255, 1},   {2, 255, 255, 255, 128}, {2, 200, 150, 100, 254},
                           {2, 0, 0, 0, 246}};
     std::mt19937 random(12345);
@@ -129,7 +129,8 @@ TEST(Rgb565Rows, BlendFillMatchesTheFormulaInEveryVariant) {
                 const int row = i / kStride, col = i % kStride;
                 const bool inside = row >= 1 && row <= kRows && col >= 3 && col < 3 + n;
                 const uint16_t want = inside ? media::Blend<Rgb565>(source, surface[i], p) : surface[i];
-                ASSERT_EQ(out[i], want) << "isa " << static_cast<int>(isa) << " n " << n << " at " << row << "," << col;
+                ASSERT_EQ(out[i], want) << "isa " << static_cast<int>(isa) << " n " << n << " at " << row << ","
+                                        << col;
             }
         }
     }
@@ -213,7 +214,8 @@ TEST_F(WideDraws, KeyedShadedAndMirroredDrawsMatchThePixelModel) {
                         const uint32_t rgb = picture[row * kW + (mirrored ? kW - 1 - col : col)];
                         if (rgb != 0xFF00FF) want = Reference(c, To565(rgb), want);
                     }
-                    ASSERT_EQ(after[yy * 160 + xx], want) << "mirrored " << mirrored << " x " << x << " at " << xx << "," << yy;
+                    ASSERT_EQ(after[yy * 160 + xx], want)
+                        << "mirrored " << mirrored << " x " << x << " at " << xx << "," << yy;
                 }
             }
         }

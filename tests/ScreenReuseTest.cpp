@@ -20,7 +20,7 @@
 namespace {
 
 struct Op {
-    int kind;   // 0 image, 1 mirrored image, 2 rect, 3 text, 4 blend, 5 brightness
+    int kind;  // 0 image, 1 mirrored image, 2 rect, 3 text, 4 blend, 5 brightness
     int x, y, a, b;
 };
 
@@ -32,7 +32,7 @@ protected:
         st.reuse->SetEnabled(reuse, st.back);
         SetBlendMode(kBlendNone, 255);
         SetDrawBrightness(255, 255, 255);
-        for (int i = 0; i < 2; ++i) {   // both screens black
+        for (int i = 0; i < 2; ++i) {  // both screens black
             ClearScreen();
             FlipScreen();
         }
@@ -47,12 +47,12 @@ protected:
             Mutate(ops, pick);
             if (pick(40) == 0) ReloadOneImage(pick(3));
             const int lookAt = pick(8) == 0 ? pick(static_cast<int>(ops.size())) : -1;
-            if (pick(30) != 0) ClearScreen();   // now and then a frame drawn over the last one
+            if (pick(30) != 0) ClearScreen();  // now and then a frame drawn over the last one
             for (size_t i = 0; i < ops.size(); ++i) {
                 if (static_cast<int>(i) == lookAt) media::headless::BackScreenPixels();
                 Run(ops[i], text);
             }
-            if (pick(12) != 0) FlipScreen();   // now and then a frame drawn again before it is shown
+            if (pick(12) != 0) FlipScreen();  // now and then a frame drawn again before it is shown
             shown.push_back(std::hash<std::string>()(Bytes(media::headless::PresentedPixels())));
         }
         st.reuse->SetEnabled(true, st.back);
@@ -86,7 +86,9 @@ private:
         switch (op.kind) {
             case 0: DrawImage(op.x, op.y, image, op.b & 1); break;
             case 1: DrawImageMirrored(op.x, op.y, image, op.b & 1); break;
-            case 2: DrawRect(op.x, op.y, op.x + op.a / 4, op.y + op.b / 4, MakeColor(op.a, op.b, 90), op.b & 1); break;
+            case 2:
+                DrawRect(op.x, op.y, op.x + op.a / 4, op.y + op.b / 4, MakeColor(op.a, op.b, 90), op.b & 1);
+                break;
             case 3: DrawTextAt(op.x, op.y, text.c_str(), MakeColor(op.a, 255, op.b), 0); break;
             case 4: SetBlendMode(op.a & 1, op.b); break;
             default: SetDrawBrightness(op.a, op.b, 200); break;
@@ -106,8 +108,10 @@ private:
         std::vector<uint32_t> pixels;
         for (int y = 0; y < 16; ++y)
             for (int x = 0; x < 24; ++x)
-                pixels.push_back((x - 8) * (x - 8) + (y - 8) * (y - 8) < 20 ? 0xFF00FFu
-                                                                             : static_cast<uint32_t>(x * 9 + seed * 70) << 16 | static_cast<uint32_t>(y * 15));
+                pixels.push_back((x - 8) * (x - 8) + (y - 8) * (y - 8) < 20
+                                     ? 0xFF00FFu
+                                     : static_cast<uint32_t>(x * 9 + seed * 70) << 16 |
+                                           static_cast<uint32_t>(y * 15));
         const std::string name = "p" + std::to_string(seed) + ".bmp";
         media::WriteBmp(name, pixels, 24, 16);
         return LoadImageFile(name.c_str(), 0);

@@ -126,7 +126,8 @@ protected:
             ASSERT_EQ(made.substr(made.find('\n') + 1), PicturesSignature())
                 << "the pictures changed: make new references with ANAGURA_UPDATE_SCREENSHOTS=1 and review them";
             if (made != here) {
-                GTEST_SKIP() << "the reference pictures were made with\n" << made << "\nbut here there are\n"
+                GTEST_SKIP() << "the reference pictures were made with\n"
+                             << made << "\nbut here there are\n"
                              << here << "\nmake new ones with ANAGURA_UPDATE_SCREENSHOTS=1 and review them";
             }
         }

@@ -220,7 +220,8 @@ TEST_F(SdlPlatformTest, PictureIsShownAtTheLargestWholeMultipleCentredOnBlack) {
     for (int y = 0; y < 120; ++y)
         for (int x = 0; x < 160; ++x) {
             const uint32_t c = colour(x, y);
-            screen[static_cast<size_t>(y * 160 + x)] = static_cast<uint16_t>((c & 0xFF0000 ? 0xF800 : 0) | (c & 0xFF00 ? 0x07E0 : 0) | (c & 0xFF ? 0x001F : 0));
+            screen[static_cast<size_t>(y * 160 + x)] = static_cast<uint16_t>(
+                (c & 0xFF0000 ? 0xF800 : 0) | (c & 0xFF00 ? 0x07E0 : 0) | (c & 0xFF ? 0x001F : 0));
         }
     platform->Present(screen.data(), 160, 120, 320, media::PixelFormat::Rgb565);
     SDL_Renderer* renderer = SDL_GetRenderer(window);

@@ -103,7 +103,10 @@ TEST_F(SoundBadInput, TruncatedDataAndAHugeDataSizeClaimPlayWhatIsThere) {
     auto bytes = testaudio::ReadBytes(good);
     // Claims 2 GB of data but holds 1000 frames.
     auto huge = bytes;
-    huge[40] = 0xF0; huge[41] = 0xFF; huge[42] = 0xFF; huge[43] = 0x7F;
+    huge[40] = 0xF0;
+    huge[41] = 0xFF;
+    huge[42] = 0xFF;
+    huge[43] = 0x7F;
     testaudio::WriteBytes(Path("huge.wav"), huge);
     ExpectLoadedEverywhere(Path("huge.wav"), "huge data size");
     std::vector<int16_t> pcm;
@@ -121,8 +124,9 @@ TEST_F(SoundBadInput, TruncatedDataAndAHugeDataSizeClaimPlayWhatIsThere) {
 
 TEST_F(SoundBadInput, WavFormatsAreReadAndUnsupportedOnesRefused) {
     // 8-bit mono at 22050 Hz: one second becomes one second at the device rate.
-    std::vector<uint8_t> wav = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0,
-                                1, 0, 1, 0, 0x22, 0x56, 0, 0, 0x22, 0x56, 0, 0, 1, 0, 8, 0};
+    std::vector<uint8_t> wav = {'R',  'I',  'F', 'F', 0,    0,    0, 0, 'W', 'A', 'V', 'E',
+                                'f',  'm',  't', ' ', 16,   0,    0, 0, 1,   0,   1,   0,
+                                0x22, 0x56, 0,   0,   0x22, 0x56, 0, 0, 1,   0,   8,   0};
     // An unknown chunk before the data is skipped (odd size: padded).
     for (uint8_t b : std::initializer_list<uint8_t>{'L', 'I', 'S', 'T', 3, 0, 0, 0, 1, 2, 3, 0}) wav.push_back(b);
     for (uint8_t b : std::initializer_list<uint8_t>{'d', 'a', 't', 'a', 0x22, 0x56, 0, 0}) wav.push_back(b);
@@ -143,14 +147,17 @@ TEST_F(SoundBadInput, WavFormatsAreReadAndUnsupportedOnesRefused) {
     testaudio::WriteBytes(Path("adpcm.wav"), adpcm);
     ExpectRefusedEverywhere(Path("adpcm.wav"), "ADPCM");
     auto fast = wav;
-    fast[24] = 0; fast[25] = 0; fast[26] = 0x40;   // 4 MHz
+    fast[24] = 0;
+    fast[25] = 0;
+    fast[26] = 0x40;  // 4 MHz
     testaudio::WriteBytes(Path("fast.wav"), fast);
     ExpectRefusedEverywhere(Path("fast.wav"), "absurd rate");
 }
 
 TEST_F(SoundBadInput, Mp3CasesZeroFramesTruncatedAndWrongExtension) {
     if (!testaudio::HaveLame()) GTEST_SKIP() << "the lame encoder is not installed";
-    const std::string wav = testaudio::WriteStereoWav(dir, "tone.wav", testaudio::Tone(22050, 44100, 440.0, 8000.0), 44100);
+    const std::string wav =
+        testaudio::WriteStereoWav(dir, "tone.wav", testaudio::Tone(22050, 44100, 440.0, 8000.0), 44100);
     ASSERT_TRUE(testaudio::EncodeMp3(wav, Path("tone.mp3")));
     ExpectLoadedEverywhere(Path("tone.mp3"), "a good MP3");
 
@@ -173,7 +180,8 @@ TEST_F(SoundBadInput, Mp3CasesZeroFramesTruncatedAndWrongExtension) {
     // Cut after a few hundred bytes: what is there plays.
     auto bytes = testaudio::ReadBytes(Path("tone.mp3"));
     ASSERT_GT(bytes.size(), 2000u);
-    testaudio::WriteBytes(Path("cut.mp3"), std::vector<uint8_t>(bytes.begin(), bytes.begin() + static_cast<long>(bytes.size() / 2)));
+    testaudio::WriteBytes(Path("cut.mp3"),
+                          std::vector<uint8_t>(bytes.begin(), bytes.begin() + static_cast<long>(bytes.size() / 2)));
     ExpectLoadedEverywhere(Path("cut.mp3"), "MP3 cut in half");
     std::vector<int16_t> pcm;
     ASSERT_EQ(media::DecodeWholeFile(Path("cut.mp3"), 44100, pcm), media::DecodeResult::Ok);
@@ -183,11 +191,12 @@ TEST_F(SoundBadInput, Mp3CasesZeroFramesTruncatedAndWrongExtension) {
 
 TEST_F(SoundBadInput, GaplessMp3DecodesToTheEncodedLength) {
     if (!testaudio::HaveLame()) GTEST_SKIP() << "the lame encoder is not installed";
-    const std::string wav = testaudio::WriteStereoWav(dir, "tone.wav", testaudio::Tone(44100, 44100, 441.0, 8000.0), 44100);
+    const std::string wav =
+        testaudio::WriteStereoWav(dir, "tone.wav", testaudio::Tone(44100, 44100, 441.0, 8000.0), 44100);
     ASSERT_TRUE(testaudio::EncodeMp3(wav, Path("tone.mp3")));
     std::vector<int16_t> pcm;
     ASSERT_EQ(media::DecodeWholeFile(Path("tone.mp3"), 44100, pcm), media::DecodeResult::Ok);
-    EXPECT_EQ(pcm.size() / 2, 44100u);   // the encoder's delay and padding are cut
+    EXPECT_EQ(pcm.size() / 2, 44100u);  // the encoder's delay and padding are cut
 }
 
 }  // namespace

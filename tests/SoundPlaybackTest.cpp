@@ -63,7 +63,10 @@ TEST(VolumeLaw, GivesTheDocumentedLevelsAndGains) {
 TEST_F(SoundPlayback, VolumeScalesWhatIsHeard) {
     const int h = LoadSound(WriteStereoWav(dir, "level.wav", Level(4800, 10000), 48000).c_str(), 3, -1);
     ASSERT_GT(h, 0);
-    const struct { int volume; int expected; } cases[] = {{255, 10000}, {300, 10000}, {128, 7088}, {64, 5012}, {1, 626}, {0, 0}};
+    const struct {
+        int volume;
+        int expected;
+    } cases[] = {{255, 10000}, {300, 10000}, {128, 7088}, {64, 5012}, {1, 626}, {0, 0}};
     for (const auto& c : cases) {
         ASSERT_EQ(SetSoundVolume(c.volume, h), 0);
         ASSERT_EQ(PlaySoundHandle(h, kPlayBackground, kFromTop), 0);
@@ -137,7 +140,7 @@ TEST_F(SoundPlayback, TwoSoundsMixToTheirSumAndClipCleanly) {
 
     // 20000 + 20000 saturates at the top instead of wrapping to a negative value.
     PlaySoundHandle(c, kPlayBackground, kFromTop);
-    PlaySoundHandle(c, kPlayBackground, kFromTop);   // a second buffer of the same sound
+    PlaySoundHandle(c, kPlayBackground, kFromTop);  // a second buffer of the same sound
     out = Render(64);
     for (int16_t s : out) ASSERT_EQ(s, 32767);
     StopSoundHandle(c);
@@ -157,7 +160,7 @@ TEST_F(SoundPlayback, CutSoundsRampDownOverFiveMillisecondsInsteadOfStepping) {
         auto sound = Level(48000, 12000);
         std::fill_n(sound.begin(), 2000, int16_t{0});
         const int h = LoadSound(WriteStereoWav(dir, "level.wav", sound, 48000).c_str(), 3, -1);
-        EXPECT_EQ(SetSoundVolume(128, h), 0);   // at the sound's own gain
+        EXPECT_EQ(SetSoundVolume(128, h), 0);  // at the sound's own gain
         PlaySoundHandle(h, kPlayLoop, kFromTop);
         Render(2000);
         cut(h);
@@ -165,7 +168,11 @@ TEST_F(SoundPlayback, CutSoundsRampDownOverFiveMillisecondsInsteadOfStepping) {
         DeleteSound(h, 0);
         return out;
     };
-    const struct { const char* what; int mode; std::function<void(int)> cut; } cases[] = {
+    const struct {
+        const char* what;
+        int mode;
+        std::function<void(int)> cut;
+    } cases[] = {
         {"stop, buffered", 0, [](int h) { StopSoundHandle(h); }},
         {"delete, streamed", 2, [](int h) { DeleteSound(h, 0); }},
         {"restart, streamed", 2, [](int h) { PlaySoundHandle(h, kPlayBackground, kFromTop); }},
@@ -173,7 +180,7 @@ TEST_F(SoundPlayback, CutSoundsRampDownOverFiveMillisecondsInsteadOfStepping) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const auto out = cutAndListen(c.mode, c.cut);
-        const int level = 8505;   // 12000 at volume 128
+        const int level = 8505;  // 12000 at volume 128
         EXPECT_NEAR(out[0], level, 2);
         EXPECT_NEAR(out[2 * (kFade / 2)], level / 2, 2);
         EXPECT_LE(testaudio::MaxStep(out, 0, out.size() / 2), level / kFade + 2);
@@ -191,7 +198,8 @@ TEST_F(SoundPlayback, CutSoundsRampDownOverFiveMillisecondsInsteadOfStepping) {
 // A ramp: frame i has the value i (both channels); shows where each buffer plays.
 std::vector<int16_t> Ramp(int frames) {
     std::vector<int16_t> s(static_cast<size_t>(frames) * 2);
-    for (int i = 0; i < frames; ++i) s[2 * static_cast<size_t>(i)] = s[2 * static_cast<size_t>(i) + 1] = static_cast<int16_t>(i);
+    for (int i = 0; i < frames; ++i)
+        s[2 * static_cast<size_t>(i)] = s[2 * static_cast<size_t>(i) + 1] = static_cast<int16_t>(i);
     return s;
 }
 
@@ -200,13 +208,13 @@ TEST_F(SoundPlayback, BufferedEffectOverlapsItselfOnSeparateBuffersRoundRobin) {
     ASSERT_GT(h, 0);
     PlaySoundHandle(h, kPlayBackground, kFromTop);
     Render(100);
-    PlaySoundHandle(h, kPlayBackground, kFromTop);   // second buffer, from the top, while the first goes on
+    PlaySoundHandle(h, kPlayBackground, kFromTop);  // second buffer, from the top, while the first goes on
     auto out = Render(10);
     for (int i = 0; i < 10; ++i) EXPECT_EQ(out[2 * i], (100 + i) + i);
-    PlaySoundHandle(h, kPlayBackground, kFromTop);   // third buffer
+    PlaySoundHandle(h, kPlayBackground, kFromTop);  // third buffer
     out = Render(10);
     for (int i = 0; i < 10; ++i) EXPECT_EQ(out[2 * i], (110 + i) + (10 + i) + i);
-    PlaySoundHandle(h, kPlayBackground, kFromTop);   // all three busy: the first buffer starts over
+    PlaySoundHandle(h, kPlayBackground, kFromTop);  // all three busy: the first buffer starts over
     LetCutsFade();
     out = Render(10);
     for (int i = kFade; i < kFade + 10; ++i) EXPECT_EQ(out[2 * (i - kFade)], i + (20 + i) + (10 + i));
@@ -220,13 +228,14 @@ TEST_F(SoundPlayback, BufferCountIsCutToTenAndFromTopZeroLeavesAPlayingBufferAlo
     const int h = LoadSound(WriteStereoWav(dir, "level.wav", Level(48000, 1000), 48000).c_str(), 50, -1);
     ASSERT_GT(h, 0);
     for (int i = 0; i < 12; ++i) PlaySoundHandle(h, kPlayBackground, kFromTop);
-    LetCutsFade();                    // the first two buffers were cut and restarted
-    EXPECT_EQ(Render(4)[0], 10000);   // ten buffers at most
+    LetCutsFade();                   // the first two buffers were cut and restarted
+    EXPECT_EQ(Render(4)[0], 10000);  // ten buffers at most
     const int one = LoadSound(WriteStereoWav(dir, "ramp.wav", Ramp(1000), 48000).c_str(), 1, -1);
     PlaySoundHandle(one, kPlayBackground, kFromTop);
     StopSoundHandle(h);
     LetCutsFade();
-    EXPECT_EQ(PlaySoundHandle(one, kPlayBackground, kFromWhereItIs), 0);   // its only buffer still plays: nothing happens
+    EXPECT_EQ(PlaySoundHandle(one, kPlayBackground, kFromWhereItIs),
+              0);  // its only buffer still plays: nothing happens
     EXPECT_EQ(Render(1)[0], kFade);
 }
 
@@ -235,17 +244,17 @@ TEST_F(SoundPlayback, StreamedEffectPlayedAgainRestartsInsteadOfOverlapping) {
     const int h = LoadSound(WriteStereoWav(dir, "ramp.wav", Ramp(10000), 48000).c_str(), 3, -1);
     ASSERT_GT(h, 0);
     PlaySoundHandle(h, kPlayBackground, kFromTop);
-    Render(768);                 // one frame of the game
-    PlaySoundHandle(h, kPlayBackground, kFromTop);    // the next frame asks again
+    Render(768);                                    // one frame of the game
+    PlaySoundHandle(h, kPlayBackground, kFromTop);  // the next frame asks again
     LetCutsFade();
     auto out = Render(10);
     for (int i = 0; i < 10; ++i) EXPECT_EQ(out[2 * i], kFade + i);
-    PlaySoundHandle(h, kPlayBackground, kFromWhereItIs);    // fromTop 0 while playing: goes on
+    PlaySoundHandle(h, kPlayBackground, kFromWhereItIs);  // fromTop 0 while playing: goes on
     out = Render(10);
     for (int i = 0; i < 10; ++i) EXPECT_EQ(out[2 * i], kFade + 10 + i);
     StopSoundHandle(h);
     LetCutsFade();
-    PlaySoundHandle(h, kPlayBackground, kFromWhereItIs);    // fromTop 0 after a stop: resumes where it stopped
+    PlaySoundHandle(h, kPlayBackground, kFromWhereItIs);  // fromTop 0 after a stop: resumes where it stopped
     out = Render(10);
     for (int i = 0; i < 10; ++i) EXPECT_EQ(out[2 * i], kFade + 20 + i);
 }
@@ -285,13 +294,13 @@ TEST_F(SoundPlayback, LoopingStreamOfAToneHasNoSeamAtTheLoopPoint) {
     StopSoundHandle(h);
     PlaySoundHandle(r, kPlayLoop, kFromTop);
     heard.clear();
-    for (int frame = 0; frame < 200; ++frame) {   // a little over three loops
+    for (int frame = 0; frame < 200; ++frame) {  // a little over three loops
         const auto out = Render(768);
         heard.insert(heard.end(), out.begin(), out.end());
     }
     const int steady = testaudio::MaxStep(heard, 1000, 40000);
     EXPECT_LE(testaudio::MaxStep(heard, 40000, heard.size() / 2), steady + 2);
-    EXPECT_GT(steady, 500);   // the tone is really there
+    EXPECT_GT(steady, 500);  // the tone is really there
 }
 
 TEST_F(SoundPlayback, LoopingMp3LoopsWithoutAGap) {
@@ -328,8 +337,8 @@ TEST_F(SoundPlayback, PlayingStreamDoesNotRunDryWhenFramesTakeLong) {
     PlaySoundHandle(h, kPlayLoop, kFromTop);
     std::vector<int16_t> out(6000 * 2);
     for (int frame = 0; frame < 40; ++frame) {
-        media::FeedStreams();                               // what ProcessMessage does once a frame
-        media::SoundMixer()->Render(out.data(), 6000);      // 125 ms of device pulls before the next frame
+        media::FeedStreams();                           // what ProcessMessage does once a frame
+        media::SoundMixer()->Render(out.data(), 6000);  // 125 ms of device pulls before the next frame
         for (int16_t s : out) ASSERT_EQ(s, 5000) << "frame " << frame;
     }
 }
@@ -349,11 +358,11 @@ TEST_F(SoundPlayback, StartedStreamWaitsForItsFirstFifthOfASecond) {
     ASSERT_EQ(PlaySoundHandle(h, kPlayBackground, kFromTop), 0);
     EXPECT_EQ(StreamOf(h).Buffered(), 0);
     std::vector<int16_t> out(2 * 512);
-    StreamOf(h).FeedPiece();   // less than a fifth of a second
+    StreamOf(h).FeedPiece();  // less than a fifth of a second
     ASSERT_LT(StreamOf(h).Buffered(), 48000 / 5);
     media::SoundMixer()->Render(out.data(), 512);
     EXPECT_EQ(out, std::vector<int16_t>(out.size(), 0));
-    const auto heard = Render(512);   // feeds, then pulls
+    const auto heard = Render(512);  // feeds, then pulls
     for (int i = 0; i < 512; ++i) ASSERT_EQ(heard[2 * static_cast<size_t>(i)], i);
 
     // Stopped before it was heard: no fading tail of what was never heard.
@@ -384,7 +393,7 @@ TEST(SoundFeeder, FillsStartedStreamsAndRefillsThemWhenTheyRunLow) {
     };
     EXPECT_EQ(waitUntilFull(), full);
     std::vector<int16_t> out(2 * 24000);
-    media::SoundMixer()->Render(out.data(), 24000);   // the device drains two thirds
+    media::SoundMixer()->Render(out.data(), 24000);  // the device drains two thirds
     for (int i = 0; i < 24000; ++i) ASSERT_EQ(out[2 * static_cast<size_t>(i)], static_cast<int16_t>(i % 30000));
     ProcessMessage();
     EXPECT_EQ(waitUntilFull(), full);
@@ -404,10 +413,10 @@ TEST(SoundFeeder, FillsStartedStreamsAndRefillsThemWhenTheyRunLow) {
 TEST_F(SoundPlayback, BadHandlesAndDeletedSoundsAreRefused) {
     const int h = LoadSound(WriteStereoWav(dir, "level.wav", Level(48000, 3000), 48000).c_str(), 3, -1);
     ASSERT_GT(h, 0);
-    EXPECT_EQ(PlaySoundHandle(h, 2, 1), -1);   // no such play type
+    EXPECT_EQ(PlaySoundHandle(h, 2, 1), -1);  // no such play type
     PlaySoundHandle(h, kPlayLoop, kFromTop);
     EXPECT_EQ(Render(2)[0], 3000);
-    EXPECT_EQ(DeleteSound(h, 0), 0);           // while it plays
+    EXPECT_EQ(DeleteSound(h, 0), 0);  // while it plays
     LetCutsFade();
     EXPECT_EQ(Render(2)[0], 0);
     for (int bad : {h, 0, -1, 12345}) {

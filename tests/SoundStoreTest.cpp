@@ -45,7 +45,7 @@ TEST_F(SoundStoreTest, MusicIsStartedOnceAndRampsInThroughTheVolumeStep) {
     EXPECT_GT(Peak(), 0);
 
     store->m_volume = {100.0, 0.0, -10.0};  // a fade-out in progress
-    store->PlayMusic("Theme1.wav");        // same piece: nothing changes, not even the volume
+    store->PlayMusic("Theme1.wav");         // same piece: nothing changes, not even the volume
     EXPECT_EQ(store->m_music, first);
     EXPECT_EQ(store->m_volume.value, 100.0);
     EXPECT_EQ(store->m_volume.step, -10.0);

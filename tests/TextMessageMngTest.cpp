@@ -91,7 +91,7 @@ TEST_F(TextMessageMng, HeldKeyAndBothButtonsTurnOnce) {
 
 TEST_F(TextMessageMng, ShortKeyConfigurationsAndNoPages) {
     CTextMessageMng msg;
-    msg.Update();  // no keys at all
+    msg.Update();           // no keys at all
     m_keys.keys.resize(5);  // only button 4 works
     msg.m_keys = &m_keys;
     Frame({kCancel});
@@ -127,7 +127,7 @@ TEST_F(TextMessageMng, DrawsTheCurrentPageAtItsPosition) {
     msg.DrawAt(0, 0);
     s = Screen();
     EXPECT_GT(LitPixels(s, 0, 0, 30, 8), 0);
-    EXPECT_LT(LitPixels(s, 0, 0, 60, 8), firstPage);  // one letter instead of three
+    EXPECT_LT(LitPixels(s, 0, 0, 60, 8), firstPage);     // one letter instead of three
     delete static_cast<CBaseObj*>(new CTextMessageMng);  // deleting through the base is clean
     msg.Release();
 }

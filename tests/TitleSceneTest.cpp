@@ -156,8 +156,7 @@ TEST_F(TitleSceneTest, WithoutKeysTheTitleWaitsForEver) {
     CTitleScene scene;
     scene.Begin(nullptr, &data);
     for (int f = 1; f <= 90; ++f) {
-        EXPECT_EQ(RunFrame(scene, f % 2 ? std::initializer_list<int>{gametest::kKeyZ}
-                                        : std::initializer_list<int>{}),
+        EXPECT_EQ(RunFrame(scene, f % 2 ? std::initializer_list<int>{gametest::kKeyZ} : std::initializer_list<int>{}),
                   0);
     }
     EXPECT_EQ(scene.state, kTitleWaiting);

@@ -142,8 +142,7 @@ private:
         if (event.type == CreateNotify && event.xcreatewindow.parent == root_ &&
             !event.xcreatewindow.override_redirect)
             Adopt(event.xcreatewindow.window, now);
-        else if (event.type == MapNotify && event.xmap.event == root_)
-            Mapped(event.xmap.window, now);
+        else if (event.type == MapNotify && event.xmap.event == root_) Mapped(event.xmap.window, now);
         else if (event.type == damageEvent_ + XDamageNotify) {
             XDamageSubtract(display_, reinterpret_cast<XDamageNotifyEvent&>(event).damage, None, None);
             pictureTimes_.push_back(now);

@@ -6,9 +6,9 @@
 #include <cstdint>
 
 struct FramePacer {
-    int32_t interval = 16;   // shortest frame period in ms
-    uint32_t lastTick = 0;   // clock at the previous frame's pacing point
-    bool paced = false;      // false until the first frame: the first frame never sleeps
+    int32_t interval = 16;  // shortest frame period in ms
+    uint32_t lastTick = 0;  // clock at the previous frame's pacing point
+    bool paced = false;     // false until the first frame: the first frame never sleeps
 
     // Sleeps out the rest of the interval since the previous call, then notes the
     // clock value read before sleeping.

@@ -118,8 +118,10 @@ bool EnterGameFolders(const FolderPlaces& places, GameFolders& folders, std::str
         return false;
     }
     if (!folders.found)
-        std::fprintf(stderr, "anagura: no data folder found (no image/ here nor in %s beside the program): "
-                             "running in the working folder\n", kInstalledData);
+        std::fprintf(stderr,
+                     "anagura: no data folder found (no image/ here nor in %s beside the program): "
+                     "running in the working folder\n",
+                     kInstalledData);
     ChoosePlayerFolder(places, folders);
     if (folders.player == folders.data) return true;
     PreparePlayerFolder(folders);

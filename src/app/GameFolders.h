@@ -24,10 +24,10 @@ struct FolderPlaces {
 };
 
 struct GameFolders {
-    std::string data;     // absolute
-    bool found = true;    // false: no folder holds image/; the working folder stands in
+    std::string data;        // absolute
+    bool found = true;       // false: no folder holds image/; the working folder stands in
     bool installed = false;  // the data folder is the install beside the program
-    std::string player;   // absolute; equal to `data` when the game writes beside its data
+    std::string player;      // absolute; equal to `data` when the game writes beside its data
 };
 
 FolderPlaces CurrentFolderPlaces(const std::string& dataOption);

@@ -43,8 +43,7 @@ const OptionRow kOptions[] = {
      [](GameOptions& o, const char* value) { return Setting(o, "music_volume", value); }},
     {"--effect-volume", nullptr, "N", "sound effect volume, 0 to 100",
      [](GameOptions& o, const char* value) { return Setting(o, "effect_volume", value); }},
-    {"--mute", nullptr, nullptr, "no sound",
-     [](GameOptions& o, const char*) { return Setting(o, "mute", "1"); }},
+    {"--mute", nullptr, nullptr, "no sound", [](GameOptions& o, const char*) { return Setting(o, "mute", "1"); }},
     {"--record", nullptr, "FILE", "record the game (its seed, keys and key presses)\nfor anagura-replay",
      [](GameOptions& o, const char* value) {
          o.recordFile = value;
@@ -111,8 +110,9 @@ std::string GameUsage() {
             help.remove_prefix(std::min(end + 1, help.size()));
         }
     }
-    usage += "Settings: settings.ini in $XDG_CONFIG_HOME/anagura (default ~/.config/anagura);\n"
-             "the window and sound options win over it.\n";
+    usage +=
+        "Settings: settings.ini in $XDG_CONFIG_HOME/anagura (default ~/.config/anagura);\n"
+        "the window and sound options win over it.\n";
     return usage;
 }
 

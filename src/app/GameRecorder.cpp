@@ -52,8 +52,7 @@ bool GameRecorder::Close() {
 
 void GameRecorder::Write(const std::string& text) {
     if (!m_file) return;
-    if (std::fwrite(text.data(), 1, text.size(), m_file) != text.size() || std::fflush(m_file) != 0)
-        m_failed = true;
+    if (std::fwrite(text.data(), 1, text.size(), m_file) != text.size() || std::fflush(m_file) != 0) m_failed = true;
 }
 
 }  // namespace app

@@ -55,10 +55,8 @@ int RunMainLoop(const MainLoopOptions& options) {
     auto* keyConfig = new KeyConfig();
     keyConfig->keyboard = system->keyboard.get();  // the buttons read the context's key arrays
     scene->Begin(keyConfig, gameData);
-    if (options.keyCodes)
-        app::UseStartKeys(*keyConfig, *options.keyCodes);
-    else
-        app::LoadStartKeys(*keyConfig, options.keyFile);
+    if (options.keyCodes) app::UseStartKeys(*keyConfig, *options.keyCodes);
+    else app::LoadStartKeys(*keyConfig, options.keyFile);
     if (options.afterStart) options.afterStart(*keyConfig);
 
     const bool run = ProcessMessage() == 0;

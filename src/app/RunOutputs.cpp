@@ -42,7 +42,8 @@ bool RunOutputs::Close(std::string& error) {
     const struct {
         bool ok;
         const char* what;
-    } closed[] = {{m_record.Close(), "the recording"}, {m_trace.Close(), "the trace"}, {m_calls.Close(), "the calls"}};
+    } closed[] = {
+        {m_record.Close(), "the recording"}, {m_trace.Close(), "the trace"}, {m_calls.Close(), "the calls"}};
     for (const auto& c : closed)
         if (!c.ok) {
             error = std::string("cannot write ") + c.what;

@@ -23,9 +23,7 @@ std::string_view Trimmed(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
-bool IsComment(std::string_view line) {
-    return line.empty() || line[0] == '#' || line[0] == ';' || line[0] == '[';
-}
+bool IsComment(std::string_view line) { return line.empty() || line[0] == '#' || line[0] == ';' || line[0] == '['; }
 
 // Calls visit(lineNumber, line) for each line of `text` (without its newline).
 template <typename Visit>

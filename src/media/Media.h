@@ -58,8 +58,8 @@ int LoadImageFile(const char* path, int flag);
 // Cuts a picture into xCount x yCount cells of cellWidth x cellHeight, row by row,
 // writing at most `total` handles (the rest of handlesOut is left alone); flag is ignored.
 // 0, or -1 (logged; cells made so far are freed). total < 1 writes nothing and returns 0.
-int LoadImageDivided(const char* path, int total, int xCount, int yCount, int cellWidth,
-                     int cellHeight, int* handlesOut, int flag);
+int LoadImageDivided(const char* path, int total, int xCount, int yCount, int cellWidth, int cellHeight,
+                     int* handlesOut, int flag);
 // Frees an image; logFlag nonzero logs its file name. 0; -1 for a bad handle.
 int DeleteImage(int handle, int logFlag);
 // Size of an image or of a screen (-2/-4). Either pointer may be null. 0; -1 for a bad handle.

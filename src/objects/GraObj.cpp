@@ -46,9 +46,8 @@ void CGraObj::Update() {
 
 void CGraObj::DrawAt(int x, int y) {
     if (m_current >= m_graphics.size()) return;
-    m_graphics[m_current]->Draw(x, y, m_turn, TruncToInt(m_alpha.value),
-                                TruncToInt(m_bright[0].value), TruncToInt(m_bright[1].value),
-                                TruncToInt(m_bright[2].value));
+    m_graphics[m_current]->Draw(x, y, m_turn, TruncToInt(m_alpha.value), TruncToInt(m_bright[0].value),
+                                TruncToInt(m_bright[1].value), TruncToInt(m_bright[2].value));
 }
 
 void CGraObj::SetPos(int x, int y) {
@@ -57,8 +56,7 @@ void CGraObj::SetPos(int x, int y) {
 }
 
 bool CGraObj::IsSettled() {
-    return m_alpha.step == 0.0 && m_bright[0].step == 0.0 && m_bright[1].step == 0.0 &&
-           m_bright[2].step == 0.0;
+    return m_alpha.step == 0.0 && m_bright[0].step == 0.0 && m_bright[1].step == 0.0 && m_bright[2].step == 0.0;
 }
 
 void CGraObj::SetTurn(bool turn) { m_turn = turn; }
@@ -78,9 +76,8 @@ void CGraObj::AddCells(const char* name, int cols, int rows, int index, int firs
         first = 0;
         last = count > 0 ? static_cast<int>(count > INT32_MAX ? INT32_MAX : count - 1) : 0;
     }
-    CGraphic* g = m_store->CreateCells(name, static_cast<unsigned>(cols),
-                                       static_cast<unsigned>(rows), static_cast<unsigned>(first),
-                                       static_cast<unsigned>(last));
+    CGraphic* g = m_store->CreateCells(name, static_cast<unsigned>(cols), static_cast<unsigned>(rows),
+                                       static_cast<unsigned>(first), static_cast<unsigned>(last));
     if (g == nullptr) return;
     if (index >= 0 && static_cast<size_t>(index) < m_graphics.size()) {
         // The replaced graphic is shown by nobody else: give it back at once.

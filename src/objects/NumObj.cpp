@@ -47,8 +47,8 @@ void CNumObj::DrawAt(int x, int y) {
     const int b = TruncToInt(m_bright[2].value);
     for (int32_t i = 0; i < n && static_cast<size_t>(i) < m_digits.size(); ++i) {
         const int digit = m_digits[i];
-        if (digit >= 0 && static_cast<size_t>(digit) < m_graphics.size() &&
-            digitX >= INT32_MIN && digitX <= INT32_MAX) {
+        if (digit >= 0 && static_cast<size_t>(digit) < m_graphics.size() && digitX >= INT32_MIN &&
+            digitX <= INT32_MAX) {
             m_graphics[digit]->Draw(static_cast<int>(digitX), y, m_turn, alpha, r, g, b);
         }
         digitX += m_digitPitch;

@@ -38,8 +38,7 @@ void CTextMessageMng::Update() {
     bool turn = false;
     if (m_keys != nullptr && m_keys->keys.size() > 4 && GetButtonState(*m_keys, 4) == kButtonPressed) {
         turn = true;
-    } else if (m_keys != nullptr && m_keys->keys.size() > 5 &&
-               GetButtonState(*m_keys, 5) == kButtonPressed) {
+    } else if (m_keys != nullptr && m_keys->keys.size() > 5 && GetButtonState(*m_keys, 5) == kButtonPressed) {
         turn = true;
     }
     if (!turn) return;

@@ -44,8 +44,8 @@ void ImageFileCache::LoadCells(const char* name, unsigned cols, unsigned rows) {
         if (cellW > 0 && cellH > 0) {
             std::vector<int> cut(cells.size(), -1);
             if (LoadImageDivided(path.c_str(), static_cast<int>(count), static_cast<int>(cols),
-                                 static_cast<int>(rows), static_cast<int>(cellW),
-                                 static_cast<int>(cellH), cut.data(), 0) == 0) {
+                                 static_cast<int>(rows), static_cast<int>(cellW), static_cast<int>(cellH), cut.data(),
+                                 0) == 0) {
                 cells = cut;
             }
         }

@@ -37,8 +37,7 @@ CPictGraph* ImageStore::CreatePicture(const char* name) {
     return graphic;
 }
 
-CAnimeGraph* ImageStore::CreateCells(const char* name, unsigned cols, unsigned rows,
-                                     unsigned first, unsigned last) {
+CAnimeGraph* ImageStore::CreateCells(const char* name, unsigned cols, unsigned rows, unsigned first, unsigned last) {
     const uint64_t count = uint64_t{cols} * rows;
     if (first >= count) first = static_cast<unsigned>(count > UINT32_MAX ? UINT32_MAX : count);
     if (last >= count) last = static_cast<unsigned>(count > UINT32_MAX ? UINT32_MAX : count);
@@ -59,8 +58,7 @@ CAnimeGraph* ImageStore::CreateCells(const char* name, unsigned cols, unsigned r
 CTextGraph* ImageStore::CreateText(const char* text, unsigned lineHeight) {
     auto* graphic = new CTextGraph;
     graphic->SetText(text != nullptr ? text : "");
-    graphic->m_lineHeight =
-        lineHeight == 0 || lineHeight > INT32_MAX ? 1 : static_cast<int32_t>(lineHeight);
+    graphic->m_lineHeight = lineHeight == 0 || lineHeight > INT32_MAX ? 1 : static_cast<int32_t>(lineHeight);
     m_registry.insert(graphic);
     return graphic;
 }

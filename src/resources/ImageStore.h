@@ -19,8 +19,7 @@ public:
     ~ImageStore();
 
     CPictGraph* CreatePicture(const char* name);
-    CAnimeGraph* CreateCells(const char* name, unsigned cols, unsigned rows, unsigned first,
-                             unsigned last);
+    CAnimeGraph* CreateCells(const char* name, unsigned cols, unsigned rows, unsigned first, unsigned last);
     CTextGraph* CreateText(const char* text, unsigned lineHeight);
     CBoxGraph* CreateBox(int height);
     // Releases and deletes a registered graphic; anything else is ignored.

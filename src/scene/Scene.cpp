@@ -73,8 +73,6 @@ void DrawFade(FadeState* fade) {
             DrawRect(160, 0, static_cast<int>(160.0 - w), 120, white, 1);
             break;
         }
-        default:
-            fade->kind = 0;
-            break;
+        default: fade->kind = 0; break;
     }
 }

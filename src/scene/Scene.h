@@ -7,8 +7,8 @@ struct KeyConfig;
 class GameData;
 
 struct FadeState {
-    int32_t kind = 0;      // 0 cut, 1 whole screen, 2 two side panels
-    int32_t counter = 0;   // 0 open .. 30 fully covered
+    int32_t kind = 0;     // 0 cut, 1 whole screen, 2 two side panels
+    int32_t counter = 0;  // 0 open .. 30 fully covered
     bool closing = false;
 };
 

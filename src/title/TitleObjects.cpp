@@ -10,8 +10,8 @@ const char* const kWalkerSheets[4] = {"CharY.bmp", "CharR.bmp", "CharG.bmp", "Ch
 }  // namespace
 
 TitleObjects::TitleObjects() {
-    updateList = {&bars, &cloud, &mountains, &walkers[0], &walkers[1], &walkers[2], &walkers[3],
-                  &logo, &pushKey, &walkerRow, &clouds, &groundStrip, &mountainStrip, &sky};
+    updateList = {&bars, &cloud,   &mountains, &walkers[0], &walkers[1],  &walkers[2],    &walkers[3],
+                  &logo, &pushKey, &walkerRow, &clouds,     &groundStrip, &mountainStrip, &sky};
 }
 
 TitleObjects::~TitleObjects() {

@@ -20,7 +20,7 @@ struct TitleObjects {
     // Draws every layer, back to front (the bar at the top and at the bottom).
     void Draw();
 
-    CGraObj bars;       // letterbox bar, drawn at the top and at the bottom
+    CGraObj bars;  // letterbox bar, drawn at the top and at the bottom
     CGraObj cloud;
     CGraObj mountains;
     CGraObj ground;

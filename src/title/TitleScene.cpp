@@ -22,14 +22,9 @@ CTitleScene::~CTitleScene() {
 
 void CTitleScene::EnterState(int newState) {
     switch (newState) {
-        case kTitleBlank:
-            break;
-        case kTitleWaiting:
-            visible = true;
-            break;
-        case kTitleLeaving:
-            visible = false;
-            break;
+        case kTitleBlank: break;
+        case kTitleWaiting: visible = true; break;
+        case kTitleLeaving: visible = false; break;
         default:
             EnterState(kTitleBlank);
             newState = kTitleBlank;
@@ -43,20 +38,15 @@ void CTitleScene::Update() {
     CScene::Update();
     UpdateAll(titleObjects->updateList);
     switch (state) {
-        case kTitleBlank:
-            RequestState(kTitleWaiting, kWholeScreenFade);
-            break;
+        case kTitleBlank: RequestState(kTitleWaiting, kWholeScreenFade); break;
         case kTitleWaiting:
             if (keyConfig && GetButtonState(*keyConfig, kStartButton) == kButtonPressed) {
                 titleObjects->pushKey.m_blinkStep = -50.0f;
                 RequestState(kTitleLeaving, kWholeScreenFade);
             }
             break;
-        case kTitleLeaving:
-            break;
-        default:
-            EnterState(kTitleLeaving);
-            break;
+        case kTitleLeaving: break;
+        default: EnterState(kTitleLeaving); break;
     }
 }
 

@@ -26,26 +26,26 @@ namespace assetgen {
 inline constexpr int kSampleRate = 44100;
 
 struct StereoBuffer {
-  std::vector<float> left, right;
-  size_t Frames() const { return left.size(); }
+    std::vector<float> left, right;
+    size_t Frames() const { return left.size(); }
 };
 
 struct Score {
-  std::string output;  // file name made from the score
-  bool loop = false;   // music loops, effects play once
-  double tempo = 120;
-  int transpose = 0;
-  struct Track {
-    std::string name;
-    enum class Wave { Square, Triangle, Noise } wave = Wave::Square;
-    double volume = 0.25, pan = 0, duty = 0.5;
-    double attack = 0.004, decay = 0.08, sustain = 0.7, release = 0.05;
-    double vibDepth = 0, vibRate = 5.5, vibDelay = 0.2;
-    double slide = 0;
-    double echoDelay = 0, echoFeedback = 0, echoMix = 0;
-    std::string mml;
-  };
-  std::vector<Track> tracks;
+    std::string output;  // file name made from the score
+    bool loop = false;   // music loops, effects play once
+    double tempo = 120;
+    int transpose = 0;
+    struct Track {
+        std::string name;
+        enum class Wave { Square, Triangle, Noise } wave = Wave::Square;
+        double volume = 0.25, pan = 0, duty = 0.5;
+        double attack = 0.004, decay = 0.08, sustain = 0.7, release = 0.05;
+        double vibDepth = 0, vibRate = 5.5, vibDelay = 0.2;
+        double slide = 0;
+        double echoDelay = 0, echoFeedback = 0, echoMix = 0;
+        std::string mml;
+    };
+    std::vector<Track> tracks;
 };
 
 // Reads a score; `readFile` returns the text of an included file (by the name written).
@@ -55,8 +55,8 @@ Score ParseScore(const std::string& text, const std::string& origin,
 // The level a rendered sound is scaled to, in full-scale units: its RMS is
 // `rms` (0: not set) unless that would take its peak above `peak`.
 struct Level {
-  double peak = 0.5;
-  double rms = 0;
+    double peak = 0.5;
+    double rms = 0;
 };
 
 // Renders a score. A loop is exactly one period long and wraps its own tails

@@ -115,9 +115,9 @@ std::vector<int32_t> ReadCodes(const std::string& path, bool report) {
 void ShowButtons(const std::vector<int32_t>& codes) {
     for (const keys::Button& button : keys::kButtons) {
         const size_t index = static_cast<size_t>(button.index);
-        const std::string key = index < codes.size() ? keys::DescribeCode(codes[index])
-                                                     : "none (the file holds " + std::to_string(codes.size()) +
-                                                           " codes)";
+        const std::string key = index < codes.size()
+                                    ? keys::DescribeCode(codes[index])
+                                    : "none (the file holds " + std::to_string(codes.size()) + " codes)";
         std::printf("  %-7s %s\n", button.name, key.c_str());
     }
 }

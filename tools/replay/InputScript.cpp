@@ -49,8 +49,8 @@ bool InputScript::Parse(std::istream& in, ScriptError& error) {
             return false;
         }
         if (!m_changes.empty() && change.frame <= m_changes.back().frame) {
-            error = {number, "frame " + words[0] + " does not follow frame " +
-                                 std::to_string(m_changes.back().frame)};
+            error = {number,
+                     "frame " + words[0] + " does not follow frame " + std::to_string(m_changes.back().frame)};
             return false;
         }
         for (size_t i = 1; i < words.size(); ++i) {

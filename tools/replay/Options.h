@@ -8,16 +8,16 @@
 namespace replay {
 
 struct Options {
-    std::string dataDir;                 // becomes the working folder when set
-    std::optional<uint32_t> seed;        // random seed in place of the clock
-    std::string inputFile;               // input script; none: no key is ever down
-    std::optional<uint64_t> frames;      // stop after this frame
-    std::string traceFile;               // JSON Lines trace
-    uint64_t traceEvery = 1;             // also selects the frames of the call trace
-    std::string callsFile;               // JSON Lines of the media-layer calls
-    std::string screenshotDir;           // PNG screenshots
+    std::string dataDir;             // becomes the working folder when set
+    std::optional<uint32_t> seed;    // random seed in place of the clock
+    std::string inputFile;           // input script; none: no key is ever down
+    std::optional<uint64_t> frames;  // stop after this frame
+    std::string traceFile;           // JSON Lines trace
+    uint64_t traceEvery = 1;         // also selects the frames of the call trace
+    std::string callsFile;           // JSON Lines of the media-layer calls
+    std::string screenshotDir;       // PNG screenshots
     uint64_t shotEvery = 1;
-    std::string audioFile;               // WAV of the mixed output
+    std::string audioFile;  // WAV of the mixed output
     bool help = false;
 };
 

@@ -45,8 +45,7 @@ bool ReadScript(const std::string& path, replay::InputScript& script, app::Recor
     std::istringstream text(bytes);
     replay::ScriptError scriptError;
     if (!script.Parse(text, scriptError)) {
-        error = path + ": " +
-                (scriptError.line ? "line " + std::to_string(scriptError.line) + ": " : std::string()) +
+        error = path + ": " + (scriptError.line ? "line " + std::to_string(scriptError.line) + ": " : std::string()) +
                 scriptError.message + "; nothing was run";
         return false;
     }
@@ -99,8 +98,7 @@ private:
             pixels.assign(static_cast<size_t>(kScreenWidth * kScreenHeight), 0);  // nothing shown yet
         char name[32];
         std::snprintf(name, sizeof name, "/%08llu.png", static_cast<unsigned long long>(frame));
-        if (!media::WritePng(m_options.screenshotDir + name, pixels, kScreenWidth, kScreenHeight) &&
-            m_failed.empty())
+        if (!media::WritePng(m_options.screenshotDir + name, pixels, kScreenWidth, kScreenHeight) && m_failed.empty())
             m_failed = "cannot write the screenshot " + m_options.screenshotDir + name;
     }
 

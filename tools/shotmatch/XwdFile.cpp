@@ -29,7 +29,8 @@ constexpr uint32_t kDirectColor = 5;
 constexpr size_t kColourEntryBytes = 12;
 
 uint32_t BigEndian32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) << 24 | static_cast<uint32_t>(p[1]) << 16 | static_cast<uint32_t>(p[2]) << 8 | p[3];
+    return static_cast<uint32_t>(p[0]) << 24 | static_cast<uint32_t>(p[1]) << 16 | static_cast<uint32_t>(p[2]) << 8 |
+           p[3];
 }
 
 // The 8-bit value of a colour channel held under `mask` in `pixel`.

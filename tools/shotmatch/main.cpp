@@ -30,10 +30,12 @@ long Differences(const shotmatch::WindowPicture& window, const media::DecodedIma
             const int sy = (y - top) / scale;
             const bool inside = x >= left && y >= top && sx < shot.width && sy < shot.height;
             const uint32_t want =
-                inside ? shot.argb[static_cast<size_t>(sy) * static_cast<size_t>(shot.width) + static_cast<size_t>(sx)] : 0;
-            if (!SameAtScreenPrecision(window.rgb[static_cast<size_t>(y) * static_cast<size_t>(window.width) +
-                                                  static_cast<size_t>(x)],
-                                       want))
+                inside
+                    ? shot.argb[static_cast<size_t>(sy) * static_cast<size_t>(shot.width) + static_cast<size_t>(sx)]
+                    : 0;
+            if (!SameAtScreenPrecision(
+                    window.rgb[static_cast<size_t>(y) * static_cast<size_t>(window.width) + static_cast<size_t>(x)],
+                    want))
                 ++differences;
         }
     return differences;

@@ -52,49 +52,49 @@ void CGameScene::PrepareOffer(int selection) {
         int costIcon = kIconFood, resultIcon = kIconFood;
         CBaseObj* current = nullptr;
         switch (selection) {
-        case 1:  // breed
-            cost = HalfProductCost(level, kind.breedCost, n);
-            amount = TruncToInt(0.5 * n + 0.9) + 1;
-            orderKind = kOrderBreed;
-            resultIcon = kIconSoldier;
-            current = &s.numbers[2 * k + 1];
-            result = rules::SatAdd(n, amount);
-            break;
-        case 2:  // hunt
-            cost = 0;
-            amount = rules::SatMul(kind.huntYield, n);
-            orderKind = kOrderHunt;
-            current = &s.numbers[8];
-            result = rules::SatAdd(player.food, amount);
-            break;
-        case 3: {  // raise funds
-            int64_t square = int64_t{n} * n;
-            cost = square > rules::kInt32Max ? kCostOutOfReach : static_cast<int32_t>(square);
-            amount = rules::SatMul(kind.fundsYield, n);
-            orderKind = kOrderRaiseFunds;
-            resultIcon = kIconMoney;
-            current = &s.numbers[9];
-            result = rules::SatAdd(player.money, amount);
-            break;
-        }
-        case 4:  // level up
-            cost = HalfProductCost(kind.levelUpCost, n, level);
-            amount = 1;
-            orderKind = kOrderLevelUp;
-            costIcon = kIconMoney;
-            resultIcon = kIconLevel;
-            current = &s.numbers[2 * k];
-            result = rules::SatAdd(level, 1);
-            break;
-        default:  // set a trap
-            cost = TrapCost(player.traps);
-            amount = 1;
-            orderKind = kOrderSetTrap;
-            costIcon = kIconMoney;
-            resultIcon = kIconTraps;
-            current = &s.numbers[10];
-            result = rules::SatAdd(player.traps, 1);
-            break;
+            case 1:  // breed
+                cost = HalfProductCost(level, kind.breedCost, n);
+                amount = TruncToInt(0.5 * n + 0.9) + 1;
+                orderKind = kOrderBreed;
+                resultIcon = kIconSoldier;
+                current = &s.numbers[2 * k + 1];
+                result = rules::SatAdd(n, amount);
+                break;
+            case 2:  // hunt
+                cost = 0;
+                amount = rules::SatMul(kind.huntYield, n);
+                orderKind = kOrderHunt;
+                current = &s.numbers[8];
+                result = rules::SatAdd(player.food, amount);
+                break;
+            case 3: {  // raise funds
+                int64_t square = int64_t{n} * n;
+                cost = square > rules::kInt32Max ? kCostOutOfReach : static_cast<int32_t>(square);
+                amount = rules::SatMul(kind.fundsYield, n);
+                orderKind = kOrderRaiseFunds;
+                resultIcon = kIconMoney;
+                current = &s.numbers[9];
+                result = rules::SatAdd(player.money, amount);
+                break;
+            }
+            case 4:  // level up
+                cost = HalfProductCost(kind.levelUpCost, n, level);
+                amount = 1;
+                orderKind = kOrderLevelUp;
+                costIcon = kIconMoney;
+                resultIcon = kIconLevel;
+                current = &s.numbers[2 * k];
+                result = rules::SatAdd(level, 1);
+                break;
+            default:  // set a trap
+                cost = TrapCost(player.traps);
+                amount = 1;
+                orderKind = kOrderSetTrap;
+                costIcon = kIconMoney;
+                resultIcon = kIconTraps;
+                current = &s.numbers[10];
+                result = rules::SatAdd(player.traps, 1);
+                break;
         }
 
         panel.SetChild(&s.icons[static_cast<size_t>(costIcon)], 1);

@@ -50,12 +50,12 @@ public:
     void RunExchange();
     void CleanUpAfterBattle();
 
-    GameScreen* screen = nullptr;               // owned
+    GameScreen* screen = nullptr;  // owned
     int32_t commandChoice = 0;
     std::array<int32_t, 4> rowCost{};
     std::array<int32_t, 4> rowAmount{};
     std::array<int32_t, 4> rowOrderKind{};
     int32_t stateTimer = 0;
     int32_t raidPressure = 0;
-    DamageEffectPool* effectPool = nullptr;     // owned
+    DamageEffectPool* effectPool = nullptr;  // owned
 };

@@ -42,25 +42,18 @@ void CGameScene::RunNewDay() {
         if (order.daysLeft != 0) continue;
         for (CGameChar* unit : s.units[k]) unit->SetMode(kCharComeUp);
         switch (order.kind) {
-        case kOrderHunt:
-            player.food = rules::SatAdd(player.food, order.amount);
-            break;
-        case kOrderRaiseFunds:
-            player.money = rules::SatAdd(player.money, order.amount);
-            break;
-        case kOrderSetTrap:
-            player.traps = rules::SatAdd(player.traps, order.amount);
-            break;
-        case kOrderBreed:
-            for (int32_t i = 0; i < order.amount; ++i) BreedUnit(s, *gameData, k);
-            break;
-        case kOrderLevelUp:
-            player.unitLevel[k] = rules::SatAdd(player.unitLevel[k], order.amount);
-            for (CGameChar* unit : s.units[k])
-                if (unit->stats) GrowLevels(*unit->stats, order.amount);
-            break;
-        default:
-            break;
+            case kOrderHunt: player.food = rules::SatAdd(player.food, order.amount); break;
+            case kOrderRaiseFunds: player.money = rules::SatAdd(player.money, order.amount); break;
+            case kOrderSetTrap: player.traps = rules::SatAdd(player.traps, order.amount); break;
+            case kOrderBreed:
+                for (int32_t i = 0; i < order.amount; ++i) BreedUnit(s, *gameData, k);
+                break;
+            case kOrderLevelUp:
+                player.unitLevel[k] = rules::SatAdd(player.unitLevel[k], order.amount);
+                for (CGameChar* unit : s.units[k])
+                    if (unit->stats) GrowLevels(*unit->stats, order.amount);
+                break;
+            default: break;
         }
     }
     stateTimer = 15;

@@ -33,7 +33,13 @@ struct UnitStats {
     int32_t defenceGrowth = 0;
 };
 
-enum OrderKind : int32_t { kOrderHunt = 0, kOrderRaiseFunds = 1, kOrderSetTrap = 2, kOrderBreed = 3, kOrderLevelUp = 4 };
+enum OrderKind : int32_t {
+    kOrderHunt = 0,
+    kOrderRaiseFunds = 1,
+    kOrderSetTrap = 2,
+    kOrderBreed = 3,
+    kOrderLevelUp = 4
+};
 
 struct UnitOrder {
     int32_t daysLeft = 0;  // idle at 0 or less

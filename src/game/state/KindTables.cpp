@@ -25,12 +25,9 @@ struct EnemyKindRow {
 
 // The kinds raids choose from.
 constexpr EnemyKindRow kEnemyKinds[6] = {
-    {250, 50, 200, 60, 150, 50, "enemy_1.bmp"},
-    {230, 70, 230, 60, 130, 55, "enemy_2.bmp"},
-    {150, 90, 160, 80, 200, 50, "enemy_3.bmp"},
-    {350, 120, 205, 90, 180, 80, "enemy_4.bmp"},
-    {650, 170, 200, 90, 150, 60, "enemy_5.bmp"},
-    {800, 250, 180, 85, 150, 75, "enemy_6.bmp"},
+    {250, 50, 200, 60, 150, 50, "enemy_1.bmp"},  {230, 70, 230, 60, 130, 55, "enemy_2.bmp"},
+    {150, 90, 160, 80, 200, 50, "enemy_3.bmp"},  {350, 120, 205, 90, 180, 80, "enemy_4.bmp"},
+    {650, 170, 200, 90, 150, 60, "enemy_5.bmp"}, {800, 250, 180, 85, 150, 75, "enemy_6.bmp"},
 };
 
 void SetImageName(UnitRecord& record, const char* name) {

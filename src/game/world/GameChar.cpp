@@ -63,9 +63,7 @@ void CGameChar::SetMode(int newMode) {
     if (newMode < kCharHidden || newMode > kCharWalkLeftSlow) newMode = kCharHidden;
     mode = newMode;
     switch (newMode) {
-        case kCharHidden:
-            visible = false;
-            break;
+        case kCharHidden: visible = false; break;
         case kCharWander:
             moveWait = GetRandom(7);
             m_frameWait = static_cast<uint32_t>(moveWait + 10);
@@ -81,17 +79,13 @@ void CGameChar::SetMode(int newMode) {
             RandomSpot(targetX, targetY);
             moveWait = 0;
             break;
-        case kCharAppear:
-            RandomSpot(m_x, m_y);
-            break;
+        case kCharAppear: RandomSpot(m_x, m_y); break;
         case kCharStand:
             SetTurn(false);
             m_frameWait = 8;
             break;
         case kCharWalkLeft:
-        case kCharWalkRight:
-            moveWait = 1;
-            break;
+        case kCharWalkRight: moveWait = 1; break;
         case kCharFlyLeft:
         case kCharFlyRight: {
             moveWait = 1;
@@ -104,11 +98,8 @@ void CGameChar::SetMode(int newMode) {
             velY = -(m / 10);
             break;
         }
-        case kCharWalkLeftSlow:
-            moveWait = 2;
-            break;
-        default:
-            break;
+        case kCharWalkLeftSlow: moveWait = 2; break;
+        default: break;
     }
 }
 
@@ -171,12 +162,8 @@ void CGameChar::Update() {
             m_frameWait = static_cast<uint32_t>(moveWait + 10);
             break;
         case kCharWalkLeft:
-        case kCharWalkLeftSlow:
-            m_x -= 1;
-            break;
-        case kCharWalkRight:
-            m_x += 1;
-            break;
+        case kCharWalkLeftSlow: m_x -= 1; break;
+        case kCharWalkRight: m_x += 1; break;
         case kCharFlyLeft:
         case kCharFlyRight:
             velY += 0.1;
@@ -187,8 +174,7 @@ void CGameChar::Update() {
             m_x = TruncToInt(flyX);
             m_y = TruncToInt(flyY);
             break;
-        default:
-            break;
+        default: break;
     }
 }
 

@@ -27,7 +27,7 @@ public:
     ~CGameChar() override;
 
     void Reset() override;
-    void Draw() override;   // only while visible
+    void Draw() override;  // only while visible
     void Update() override;
 
     void SetMode(int mode);

@@ -19,17 +19,33 @@ class GridMenu;
 enum UnitColour : int32_t { kYellow = 0, kBlue = 1, kRed = 2, kGreen = 3 };
 
 enum MusicId : int32_t {
-    kMusicBattle1 = 0, kMusicBattle2 = 1, kMusicBossBattle = 2, kMusicLastBattle = 3,
-    kMusicGameOver = 4, kMusicNormal1 = 5, kMusicNormal1_2 = 6, kMusicNormal2 = 7,
-    kMusicNormal3 = 8, kMusicWin = 9,
+    kMusicBattle1 = 0,
+    kMusicBattle2 = 1,
+    kMusicBossBattle = 2,
+    kMusicLastBattle = 3,
+    kMusicGameOver = 4,
+    kMusicNormal1 = 5,
+    kMusicNormal1_2 = 6,
+    kMusicNormal2 = 7,
+    kMusicNormal3 = 8,
+    kMusicWin = 9,
 };
 
 enum SoundId : int32_t { kSoundDec = 0, kSoundSelect = 1, kSoundCancel = 2, kSoundAttack = 3 };
 
 enum Layer : int32_t {
-    kLayerGround = 0, kLayerFrames = 1, kLayerUnitStatus = 2, kLayerResourceStatus = 3,
-    kLayerUnused = 4, kLayerCommandMenu = 5, kLayerUnitMenu = 6, kLayerUnits = 7,
-    kLayerMessage0 = 8, kLayerMessage1 = 9, kLayerMessage2 = 10, kLayerLines = 11,
+    kLayerGround = 0,
+    kLayerFrames = 1,
+    kLayerUnitStatus = 2,
+    kLayerResourceStatus = 3,
+    kLayerUnused = 4,
+    kLayerCommandMenu = 5,
+    kLayerUnitMenu = 6,
+    kLayerUnits = 7,
+    kLayerMessage0 = 8,
+    kLayerMessage1 = 9,
+    kLayerMessage2 = 10,
+    kLayerLines = 11,
     kLayerRaider = 12,
 };
 

@@ -14,8 +14,8 @@ const char* const kBattleMessages[3] = {
 };
 
 const char* const kMusicFiles[10] = {
-    "Battle1.mp3", "Battle2.mp3", "BossBattle.mp3", "LastBattle.mp3", "GameOver.mp3",
-    "Normal1.mp3", "Normal1_2.mp3", "Normal2.mp3", "Normal3.mp3", "Win.mp3",
+    "Battle1.mp3", "Battle2.mp3",   "BossBattle.mp3", "LastBattle.mp3", "GameOver.mp3",
+    "Normal1.mp3", "Normal1_2.mp3", "Normal2.mp3",    "Normal3.mp3",    "Win.mp3",
 };
 
 const char* const kSoundFiles[4] = {"Dec.wav", "Select.wav", "Cancel.wav", "Attack.wav"};

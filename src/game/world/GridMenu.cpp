@@ -88,7 +88,6 @@ void GridMenu::Draw() {
         }
     }
     if (cursor) {
-        cursor->DrawAt(x + columnPitch * cursorColumn + cursorOffsetX,
-                       y + rowPitch * cursorRow + cursorOffsetY);
+        cursor->DrawAt(x + columnPitch * cursorColumn + cursorOffsetX, y + rowPitch * cursorRow + cursorOffsetY);
     }
 }

@@ -62,10 +62,8 @@ void AppendNumber(std::string& out, T v) {
 void AppendNameOrNumber(std::string& out, const std::unordered_map<int, std::string>& names, int handle) {
     out += ',';
     auto it = names.find(handle);
-    if (it == names.end())
-        AppendNumber(out, handle);
-    else
-        AppendJsonString(out, it->second);
+    if (it == names.end()) AppendNumber(out, handle);
+    else AppendJsonString(out, it->second);
 }
 
 }  // namespace
@@ -102,7 +100,7 @@ void RecordedCall::NameImage(int handle, const char* path, int cell) {
 void RecordedCall::NameSound(int handle, const char* path) {
     Recorder& r = *TheRecorder();
     LiveSound live{SjisToUtf8(path ? path : ""), 1};
-    for (bool taken = true; taken; ) {
+    for (bool taken = true; taken;) {
         taken = false;
         for (const auto& [other, sound] : r.liveSounds)
             if (sound.path == live.path && sound.number == live.number) taken = true;

@@ -27,10 +27,18 @@ void StopCallRecorder();
 std::string TakeRecordedCalls();
 
 // How an argument is written.
-struct ImageArg { int handle; };
-struct SoundArg { int handle; };
-struct ScreenArg { int target; };   // "back", "front" or the integer
-struct TextArg { const char* sjis; };  // null is written as null
+struct ImageArg {
+    int handle;
+};
+struct SoundArg {
+    int handle;
+};
+struct ScreenArg {
+    int target;
+};  // "back", "front" or the integer
+struct TextArg {
+    const char* sjis;
+};  // null is written as null
 
 // One recorded call, made by the operation's traced form: from construction
 // to destruction it holds the operation lock and suspends recording, so the

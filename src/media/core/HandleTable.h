@@ -13,7 +13,7 @@ enum class HandleType : int32_t { Image = 0x1, Sound = 0x2, Font = 0x4 };
 
 constexpr int32_t kHandleTypeShift = 27;
 constexpr int32_t kHandleCheckShift = 16;
-constexpr int32_t kHandleCheckMask = 0x7FF;   // 11 bits
+constexpr int32_t kHandleCheckMask = 0x7FF;  // 11 bits
 constexpr int32_t kHandleSlotMask = 0xFFFF;
 
 template <typename Entry>

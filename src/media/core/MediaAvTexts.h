@@ -7,7 +7,7 @@ namespace media::texts {
 // The built-in face used when no face is set.
 extern const char* const kBuiltInFace;
 // Font creation failures.
-extern const char* const kFontLimitExceeded;        // "%d": the font limit
+extern const char* const kFontLimitExceeded;  // "%d": the font limit
 extern const char* const kNamedFontFailed;
 extern const char* const kDefaultFontFailed;
 extern const char* const kFontCacheMemoryFailed;

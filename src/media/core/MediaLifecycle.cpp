@@ -30,10 +30,8 @@ constexpr uint32_t kFrozenWaitMillis = 100;
 // time the refresh period (FlipScreen); elsewhere it is decided at once.
 void BeginRefreshPeriod(MediaState& st, Platform& platform) {
     st.refreshPeriod = -1;
-    if (platform.PresentWaitsForBlank())
-        st.refreshMeter.Start();
-    else
-        st.refreshPeriod = st.refreshMeter.Decide(platform);
+    if (platform.PresentWaitsForBlank()) st.refreshMeter.Start();
+    else st.refreshPeriod = st.refreshMeter.Decide(platform);
 }
 
 // Never two presents within one refresh: once the period is known, a present
@@ -69,10 +67,8 @@ int FailStart(MediaState& st, Platform& platform) {
 // A start that fails before the single-instance check writes its log only when
 // no other copy runs (it takes the lock for that moment).
 void KeepLogUnlessAnotherCopyRuns(Platform& platform) {
-    if (platform.AcquireInstanceLock(InstanceLockName()))
-        LogCommit();
-    else
-        LogDiscard();
+    if (platform.AcquireInstanceLock(InstanceLockName())) LogCommit();
+    else LogDiscard();
 }
 
 }  // namespace
@@ -214,7 +210,7 @@ int EndMediaLayer() {
     // configuration since.
     EndFonts();
     if (st.running) {
-        platform.CloseWindow();   // first: ending the sound may take a moment
+        platform.CloseWindow();  // first: ending the sound may take a moment
         EndSoundOutput();
         platform.ReleaseInstanceLock();
     }
@@ -240,7 +236,7 @@ int ProcessMessage() {
     // Frozen while another application has the focus or the window is minimised.
     while (!r.quit && !r.active) {
         st.active = false;
-        FeedStreams();   // this thread holds the lock the feeder would need
+        FeedStreams();  // this thread holds the lock the feeder would need
         platform.WaitForEvent(kFrozenWaitMillis);
         r = platform.PumpEvents(5);
     }

@@ -58,7 +58,7 @@ struct Image {
     int width = 0;
     int height = 0;
     std::vector<uint32_t> rgb;
-    std::vector<uint8_t> keyed;   // 1 where the pixel had the transparent colour at load
+    std::vector<uint8_t> keyed;  // 1 where the pixel had the transparent colour at load
     bool anyKeyed = false;
     std::string fileName;
 
@@ -85,8 +85,8 @@ private:
 };
 
 struct DrawState {
-    int target = -4;        // -2 back screen, -4 front screen
-    int blendMode = 0;      // 0 none, 1 alpha
+    int target = -4;    // -2 back screen, -4 front screen
+    int blendMode = 0;  // 0 none, 1 alpha
     int blendParam = 255;
     int brightR = 255, brightG = 255, brightB = 255;
 };
@@ -108,14 +108,14 @@ struct MediaState {
     bool windowed = true;
 
     bool transparentSet = false;
-    uint32_t transparentRgb = 0;   // 0xRRGGBB
+    uint32_t transparentRgb = 0;  // 0xRRGGBB
 
-    bool running = false;   // InitMediaLayer succeeded and EndMediaLayer not yet called
-    bool ended = false;     // ProcessMessage answers -1 for ever
-    bool active = true;     // window focus as last reported
+    bool running = false;  // InitMediaLayer succeeded and EndMediaLayer not yet called
+    bool ended = false;    // ProcessMessage answers -1 for ever
+    bool active = true;    // window focus as last reported
 
     bool vsyncWait = false;
-    int refreshPeriod = -1;      // ms; -1 unmeasured (also while the meter times it)
+    int refreshPeriod = -1;  // ms; -1 unmeasured (also while the meter times it)
     RefreshMeter refreshMeter;
     uint32_t lastVblankEnd = 0;
 

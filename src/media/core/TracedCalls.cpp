@@ -29,16 +29,19 @@ int WithResult(const char* name, Op op, const Shown&... shown) {
 }  // namespace
 
 int SetScreenMode(int width, int height, int bitsPerPixel, int refreshRate) {
-    return WithResult("SetScreenMode", [&] { return ::SetScreenMode(width, height, bitsPerPixel, refreshRate); },
-                      width, height, bitsPerPixel, refreshRate);
+    return WithResult(
+        "SetScreenMode", [&] { return ::SetScreenMode(width, height, bitsPerPixel, refreshRate); }, width, height,
+        bitsPerPixel, refreshRate);
 }
 
 int SetWindowScale(double rate) {
-    return Plain("SetWindowScale", [&] { return ::SetWindowScale(rate); }, rate);
+    return Plain(
+        "SetWindowScale", [&] { return ::SetWindowScale(rate); }, rate);
 }
 
 int ChangeWindowMode(int windowed) {
-    return WithResult("ChangeWindowMode", [&] { return ::ChangeWindowMode(windowed); }, windowed);
+    return WithResult(
+        "ChangeWindowMode", [&] { return ::ChangeWindowMode(windowed); }, windowed);
 }
 
 int InitMediaLayer() {
@@ -54,7 +57,8 @@ int EndMediaLayer() {
 }
 
 int SetDrawTarget(int target) {
-    return Plain("SetDrawTarget", [&] { return ::SetDrawTarget(target); }, ScreenArg{target});
+    return Plain(
+        "SetDrawTarget", [&] { return ::SetDrawTarget(target); }, ScreenArg{target});
 }
 
 int ClearScreen() {
@@ -66,7 +70,8 @@ int FlipScreen() {
 }
 
 int SetTransparentColor(int r, int g, int b) {
-    return Plain("SetTransparentColor", [&] { return ::SetTransparentColor(r, g, b); }, r, g, b);
+    return Plain(
+        "SetTransparentColor", [&] { return ::SetTransparentColor(r, g, b); }, r, g, b);
 }
 
 int LoadImageFile(const char* path, int flag) {
@@ -91,51 +96,60 @@ int LoadImageDivided(const char* path, int total, int xCount, int yCount, int ce
 }
 
 int DeleteImage(int handle, int logFlag) {
-    return Plain("DeleteImage", [&] { return ::DeleteImage(handle, logFlag); }, ImageArg{handle}, logFlag);
+    return Plain(
+        "DeleteImage", [&] { return ::DeleteImage(handle, logFlag); }, ImageArg{handle}, logFlag);
 }
 
 int DrawImage(int x, int y, int handle, int transparent) {
-    return Plain("DrawImage", [&] { return ::DrawImage(x, y, handle, transparent); }, x, y, ImageArg{handle},
-                 transparent);
+    return Plain(
+        "DrawImage", [&] { return ::DrawImage(x, y, handle, transparent); }, x, y, ImageArg{handle}, transparent);
 }
 
 int DrawImageMirrored(int x, int y, int handle, int transparent) {
-    return Plain("DrawImageMirrored", [&] { return ::DrawImageMirrored(x, y, handle, transparent); }, x, y,
-                 ImageArg{handle}, transparent);
+    return Plain(
+        "DrawImageMirrored", [&] { return ::DrawImageMirrored(x, y, handle, transparent); }, x, y, ImageArg{handle},
+        transparent);
 }
 
 int DrawRect(int x1, int y1, int x2, int y2, uint32_t colour, int fill) {
-    return Plain("DrawRect", [&] { return ::DrawRect(x1, y1, x2, y2, colour, fill); }, x1, y1, x2, y2, colour,
-                 fill);
+    return Plain(
+        "DrawRect", [&] { return ::DrawRect(x1, y1, x2, y2, colour, fill); }, x1, y1, x2, y2, colour, fill);
 }
 
 int SetBlendMode(int mode, int param) {
-    return Plain("SetBlendMode", [&] { return ::SetBlendMode(mode, param); }, mode, param);
+    return Plain(
+        "SetBlendMode", [&] { return ::SetBlendMode(mode, param); }, mode, param);
 }
 
 int SetDrawBrightness(int r, int g, int b) {
-    return Plain("SetDrawBrightness", [&] { return ::SetDrawBrightness(r, g, b); }, r, g, b);
+    return Plain(
+        "SetDrawBrightness", [&] { return ::SetDrawBrightness(r, g, b); }, r, g, b);
 }
 
 int SetDefaultFontSize(int size) {
-    return Plain("SetDefaultFontSize", [&] { return ::SetDefaultFontSize(size); }, size);
+    return Plain(
+        "SetDefaultFontSize", [&] { return ::SetDefaultFontSize(size); }, size);
 }
 
 int SetDefaultFontThickness(int thickness) {
-    return Plain("SetDefaultFontThickness", [&] { return ::SetDefaultFontThickness(thickness); }, thickness);
+    return Plain(
+        "SetDefaultFontThickness", [&] { return ::SetDefaultFontThickness(thickness); }, thickness);
 }
 
 int SetDefaultFontFace(const char* face, int charSet) {
-    return Plain("SetDefaultFontFace", [&] { return ::SetDefaultFontFace(face, charSet); }, TextArg{face}, charSet);
+    return Plain(
+        "SetDefaultFontFace", [&] { return ::SetDefaultFontFace(face, charSet); }, TextArg{face}, charSet);
 }
 
 int DrawTextAt(int x, int y, const char* text, uint32_t colour, uint32_t edgeColour) {
-    return Plain("DrawTextAt", [&] { return ::DrawTextAt(x, y, text, colour, edgeColour); }, x, y, TextArg{text},
-                 colour, edgeColour);
+    return Plain(
+        "DrawTextAt", [&] { return ::DrawTextAt(x, y, text, colour, edgeColour); }, x, y, TextArg{text}, colour,
+        edgeColour);
 }
 
 int SetSoundDataMode(int mode) {
-    return Plain("SetSoundDataMode", [&] { return ::SetSoundDataMode(mode); }, mode);
+    return Plain(
+        "SetSoundDataMode", [&] { return ::SetSoundDataMode(mode); }, mode);
 }
 
 int LoadSound(const char* path, int bufferCount, int unionHandle) {
@@ -147,16 +161,19 @@ int LoadSound(const char* path, int bufferCount, int unionHandle) {
 }
 
 int PlaySoundHandle(int handle, int playType, int fromTop) {
-    return Plain("PlaySoundHandle", [&] { return ::PlaySoundHandle(handle, playType, fromTop); }, SoundArg{handle},
-                 playType, fromTop);
+    return Plain(
+        "PlaySoundHandle", [&] { return ::PlaySoundHandle(handle, playType, fromTop); }, SoundArg{handle}, playType,
+        fromTop);
 }
 
 int StopSoundHandle(int handle) {
-    return Plain("StopSoundHandle", [&] { return ::StopSoundHandle(handle); }, SoundArg{handle});
+    return Plain(
+        "StopSoundHandle", [&] { return ::StopSoundHandle(handle); }, SoundArg{handle});
 }
 
 int SetSoundVolume(int volume, int handle) {
-    return Plain("SetSoundVolume", [&] { return ::SetSoundVolume(volume, handle); }, volume, SoundArg{handle});
+    return Plain(
+        "SetSoundVolume", [&] { return ::SetSoundVolume(volume, handle); }, volume, SoundArg{handle});
 }
 
 int DeleteSound(int handle, int flag) {
@@ -168,7 +185,8 @@ int DeleteSound(int handle, int flag) {
 }
 
 int GetRandom(int max) {
-    return WithResult("GetRandom", [&] { return ::GetRandom(max); }, max);
+    return WithResult(
+        "GetRandom", [&] { return ::GetRandom(max); }, max);
 }
 
 }  // namespace media::traced

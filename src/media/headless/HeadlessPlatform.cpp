@@ -255,7 +255,7 @@ void RenderAudio(int16_t* out, int frames) {
     std::fill(out, out + 2 * static_cast<size_t>(frames), int16_t{0});
     if (!SoundOutputRunning()) return;
     FeedStreams();
-    CallAudioCallback(out, frames);   // the mixer, as a device thread would run it
+    CallAudioCallback(out, frames);  // the mixer, as a device thread would run it
 }
 
 }  // namespace headless

@@ -49,7 +49,8 @@ void UsePlatform(std::unique_ptr<Platform> platform) { Current() = std::move(pla
 uint32_t MonotonicMillis() {
     timespec ts;
     clock_gettime(CLOCK_MONOTONIC, &ts);
-    return static_cast<uint32_t>(static_cast<uint64_t>(ts.tv_sec) * 1000u + static_cast<uint64_t>(ts.tv_nsec) / 1000000u);
+    return static_cast<uint32_t>(static_cast<uint64_t>(ts.tv_sec) * 1000u +
+                                 static_cast<uint64_t>(ts.tv_nsec) / 1000000u);
 }
 
 void SleepRealMillis(uint32_t ms) {

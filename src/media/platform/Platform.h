@@ -15,16 +15,16 @@ namespace media {
 enum class PixelFormat { Indexed8, Rgb565, Xrgb8888 };
 
 struct WindowRequest {
-    int width = 640;       // screen size in pixels
+    int width = 640;  // screen size in pixels
     int height = 480;
-    double scale = 1.0;    // client area = screen size x scale
+    double scale = 1.0;  // client area = screen size x scale
     bool windowed = true;
     PixelFormat format = PixelFormat::Rgb565;  // the screen's pixels, as Present will hand them
 };
 
 struct PumpResult {
-    bool quit = false;     // the window was closed
-    bool active = true;    // the window has the focus and is not minimised
+    bool quit = false;   // the window was closed
+    bool active = true;  // the window has the focus and is not minimised
 };
 
 // Fills `frames` stereo frames (interleaved int16 L, R) at the device rate.
@@ -43,8 +43,7 @@ public:
     virtual void CloseWindow() = 0;
     virtual void ResizeWindow(double scale) = 0;
     // Shows a finished screen (pitch in bytes).
-    virtual void Present(const void* pixels, int width, int height, int pitch,
-                         PixelFormat format) = 0;
+    virtual void Present(const void* pixels, int width, int height, int pitch, PixelFormat format) = 0;
     // True when Present waits for the display's vertical blank, so that the
     // times presents end are blanks (the refresh period is timed on them).
     virtual bool PresentWaitsForBlank() = 0;

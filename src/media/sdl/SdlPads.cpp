@@ -33,10 +33,8 @@ void SdlPads::Start(const std::string& mappingFile) {
     struct stat info;
     if (mappingFile.empty() || stat(mappingFile.c_str(), &info) != 0) return;
     const int added = SDL_GameControllerAddMappingsFromFile(mappingFile.c_str());
-    if (added < 0)
-        LogPrintf("Gamepad mappings %s cannot be read (%s)\n", mappingFile.c_str(), SDL_GetError());
-    else
-        LogPrintf("Gamepad mappings: %d from %s\n", added, mappingFile.c_str());
+    if (added < 0) LogPrintf("Gamepad mappings %s cannot be read (%s)\n", mappingFile.c_str(), SDL_GetError());
+    else LogPrintf("Gamepad mappings: %d from %s\n", added, mappingFile.c_str());
 }
 
 void SdlPads::Stop() {

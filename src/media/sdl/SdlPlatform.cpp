@@ -284,7 +284,8 @@ public:
         if (format == PixelFormat::Indexed8) {
             converted_.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
             for (int y = 0; y < height; ++y) {
-                const auto* row = static_cast<const uint8_t*>(pixels) + static_cast<size_t>(y) * static_cast<size_t>(pitch);
+                const auto* row =
+                    static_cast<const uint8_t*>(pixels) + static_cast<size_t>(y) * static_cast<size_t>(pitch);
                 for (int x = 0; x < width; ++x)
                     converted_[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] =
                         Palette()[row[x]];
@@ -409,7 +410,8 @@ public:
             return false;
         }
         fullscreen_ = fullscreen;
-        if (!fullscreen && restoreSize && windowedWidth_ > 0) SDL_SetWindowSize(window_, windowedWidth_, windowedHeight_);
+        if (!fullscreen && restoreSize && windowedWidth_ > 0)
+            SDL_SetWindowSize(window_, windowedWidth_, windowedHeight_);
         SDL_ShowCursor(fullscreen ? SDL_DISABLE : SDL_ENABLE);
         return true;
     }
@@ -422,10 +424,8 @@ private:
         const bool altEnter = code == SDL_SCANCODE_RETURN && (key.keysym.mod & KMOD_ALT);
         if (code != SDL_SCANCODE_F11 && code != SDL_SCANCODE_F12 && !altEnter) return false;
         if (key.type != SDL_KEYDOWN || key.repeat) return true;
-        if (code == SDL_SCANCODE_F12)
-            SaveScreenshot();
-        else if (SetFullscreen(!fullscreen_))
-            NotePlayerFullscreen(fullscreen_);
+        if (code == SDL_SCANCODE_F12) SaveScreenshot();
+        else if (SetFullscreen(!fullscreen_)) NotePlayerFullscreen(fullscreen_);
         return true;
     }
 
@@ -464,8 +464,8 @@ private:
         if (!request.windowed) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
         const int windowWidth = WindowSide(width_, request.scale);
         const int windowHeight = WindowSide(height_, request.scale);
-        window_ = SDL_CreateWindow("Anagura", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, windowWidth, windowHeight,
-                                   flags);
+        window_ = SDL_CreateWindow("Anagura", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, windowWidth,
+                                   windowHeight, flags);
         if (!window_) {
             error = std::string("SDL_CreateWindow: ") + SDL_GetError();
             return false;
@@ -564,7 +564,7 @@ private:
     bool vsync_ = false;
     bool fullscreen_ = false;
     int windowedWidth_ = 0, windowedHeight_ = 0;  // the window's size before fullscreen
-    int playerScale_ = 0;  // the window's whole multiple last seen while windowed
+    int playerScale_ = 0;                         // the window's whole multiple last seen while windowed
     bool videoStarted_ = false;
     bool quit_ = false;
     bool active_ = true;
@@ -574,7 +574,7 @@ private:
     InstanceLock lock_;
     SdlPads pads_;
     SDL_AudioDeviceID audio_ = 0;
-    bool audioStarted_ = false;   // SDL's audio part is up (also when no device opened)
+    bool audioStarted_ = false;  // SDL's audio part is up (also when no device opened)
     AudioTarget audioTarget_;
 };
 

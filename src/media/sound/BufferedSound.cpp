@@ -48,7 +48,7 @@ public:
         return copied;
     }
 
-    size_t position = 0;   // frames
+    size_t position = 0;  // frames
     bool looping = false;
 
 private:
@@ -62,7 +62,7 @@ BufferedSound::BufferedSound(Mixer& mixer, std::vector<int16_t> pcm, int bufferC
         buffers_.push_back(std::make_unique<Buffer>(pcm_));
         mixer_.AddVoice(buffers_.back().get());
     }
-    lastUsed_ = count - 1;   // the first play takes buffer 0
+    lastUsed_ = count - 1;  // the first play takes buffer 0
 }
 
 BufferedSound::~BufferedSound() {

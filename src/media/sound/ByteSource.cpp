@@ -121,7 +121,7 @@ std::FILE* OpenRegularFile(const std::string& path, int64_t& size) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return nullptr;
     struct stat info;
-    if (fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode)) {   // directories, pipes, devices
+    if (fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode)) {  // directories, pipes, devices
         std::fclose(file);
         return nullptr;
     }

@@ -31,9 +31,9 @@ public:
     void AddFrames(int32_t* acc, const int16_t* in, int frames);
 
     bool playing = false;
-    bool sounded = false;          // mixed since it was last started
-    int32_t gainQ16 = 65536;       // the gain asked for
-    int32_t appliedGainQ16 = 65536;   // the gain it plays at; a start takes gainQ16 at once
+    bool sounded = false;            // mixed since it was last started
+    int32_t gainQ16 = 65536;         // the gain asked for
+    int32_t appliedGainQ16 = 65536;  // the gain it plays at; a start takes gainQ16 at once
 };
 
 class Mixer {

@@ -51,7 +51,7 @@ public:
                 if (got == 0 && result == MPG123_OK) break;
                 continue;
             }
-            ended_ = true;   // MPG123_DONE or an error
+            ended_ = true;  // MPG123_DONE or an error
             break;
         }
         return static_cast<int>(done / 4);
@@ -98,7 +98,8 @@ std::unique_ptr<AudioDecoder> OpenMp3Decoder(std::unique_ptr<ByteSource> source)
     long rate = 0;
     int channels = 0, encoding = 0;
     if (mpg123_getformat(handle, &rate, &channels, &encoding) != MPG123_OK) return fail();
-    if (rate < kMinSoundRate || rate > kMaxSoundRate || channels != 2 || encoding != MPG123_ENC_SIGNED_16) return fail();
+    if (rate < kMinSoundRate || rate > kMaxSoundRate || channels != 2 || encoding != MPG123_ENC_SIGNED_16)
+        return fail();
     return std::make_unique<Mp3Decoder>(std::move(source), handle, static_cast<int>(rate));
 }
 

@@ -40,8 +40,7 @@ int Resampler::Process(const int16_t* in, int inFrames, int16_t* out, int outFra
                 out[2 * written + channel] = static_cast<int16_t>(a);
             } else {
                 const int32_t b = frame(k + 1, channel);
-                out[2 * written + channel] =
-                    static_cast<int16_t>(a + ((static_cast<int64_t>(b - a) * t) >> 32));
+                out[2 * written + channel] = static_cast<int16_t>(a + ((static_cast<int64_t>(b - a) * t) >> 32));
             }
         }
         ++written;

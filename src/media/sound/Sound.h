@@ -24,7 +24,7 @@ public:
     // True when it plays and its ring has run below half (streams only).
     virtual bool Hungry() { return false; }
 
-    int level = 0;               // hundredths of a decibel
+    int level = 0;  // hundredths of a decibel
     int lastPlayType = 1;
     uint32_t lastStartMillis = 0;
 };

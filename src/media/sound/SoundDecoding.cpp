@@ -19,7 +19,8 @@ DecodeResult DecodeAll(AudioDecoder& decoder, int deviceRate, int64_t maxFrames,
             int offset = 0;
             while (offset < got) {
                 int consumed = 0;
-                const int made = resampler.Process(in.data() + 2 * offset, got - offset, out.data(), kPiece, &consumed);
+                const int made =
+                    resampler.Process(in.data() + 2 * offset, got - offset, out.data(), kPiece, &consumed);
                 offset += consumed;
                 if (static_cast<int64_t>(pcm.size() / 2) + made > maxFrames) return DecodeResult::TooLarge;
                 pcm.insert(pcm.end(), out.begin(), out.begin() + 2 * made);
@@ -37,7 +38,8 @@ DecodeResult DecodeAll(AudioDecoder& decoder, int deviceRate, int64_t maxFrames,
 DecodeResult DecodeWholeFile(const std::string& path, int deviceRate, std::vector<int16_t>& pcm) {
     std::unique_ptr<AudioDecoder> decoder = OpenAudioDecoder(LoadMemorySource(path));
     if (!decoder) return DecodeResult::Unreadable;
-    const DecodeResult result = DecodeAll(*decoder, deviceRate, static_cast<int64_t>(deviceRate) * kMaxBufferedSeconds, pcm);
+    const DecodeResult result =
+        DecodeAll(*decoder, deviceRate, static_cast<int64_t>(deviceRate) * kMaxBufferedSeconds, pcm);
     if (result != DecodeResult::Ok) {
         pcm.clear();
         pcm.shrink_to_fit();

@@ -79,8 +79,8 @@ int LoadSound(const char* path, int bufferCount, int unionHandle /*always a new 
                                           path, tooLong ? "is too long to be held decoded" : kUndecodable);
             return -1;
         }
-        const int32_t handle = media::SoundTable().Add(
-            std::make_unique<media::BufferedSound>(mixer, std::move(pcm), bufferCount));
+        const int32_t handle =
+            media::SoundTable().Add(std::make_unique<media::BufferedSound>(mixer, std::move(pcm), bufferCount));
         if (handle < 0) media::ReportSoundLoadFailure(media::texts::kSoundLoadFailedBuffers, path, kNoFreeHandle);
         return handle;
     }
@@ -101,7 +101,7 @@ int PlaySoundHandle(int handle, int playType, int fromTop) {
     media::Sound* sound = media::SoundTable().Find(handle);
     if (!sound || (playType != 0 && playType != 1 && playType != 3)) return -1;
     sound->Play(playType, fromTop != 0);
-    media::KeepStreamsFed();   // a stream is fed off this thread from now on
+    media::KeepStreamsFed();  // a stream is fed off this thread from now on
     sound->lastStartMillis = media::CurrentPlatform().NowMillis();
     if (playType == 0) WaitUntilFinished(*sound, handle);
     return 0;
@@ -131,5 +131,5 @@ int DeleteSound(int handle, int flag) {
     std::unique_ptr<media::Sound> sound = media::SoundTable().Remove(handle);
     if (!sound) return -1;
     sound->Stop();
-    return 0;   // the sound's voices leave the mixer as it is destroyed
+    return 0;  // the sound's voices leave the mixer as it is destroyed
 }

@@ -20,8 +20,8 @@ struct OutputState {
     bool running = false;
     int dataMode = 0;
     HandleTable<Sound> table{HandleType::Sound, kMaxSounds};
-    std::unique_ptr<StreamFeeder> feeder;   // beside a device that pulls by itself
-    bool feedHere = false;                  // that device, but no thread could be started
+    std::unique_ptr<StreamFeeder> feeder;  // beside a device that pulls by itself
+    bool feedHere = false;                 // that device, but no thread could be started
 };
 
 OutputState& State() {
@@ -77,7 +77,7 @@ bool StartSoundOutput() {
 void EndSoundOutput() {
     OperationGuard guard;
     OutputState& state = State();
-    state.feeder.reset();   // never inside a round: a round holds the lock this thread holds
+    state.feeder.reset();  // never inside a round: a round holds the lock this thread holds
     state.feedHere = false;
     // Also without a device: the platform may hold its audio part. The audio
     // thread has stopped after this.

@@ -21,7 +21,7 @@ public:
     using RoundFn = Round (*)();
 
     explicit StreamFeeder(RoundFn round);
-    ~StreamFeeder();   // stops the thread and waits for it
+    ~StreamFeeder();  // stops the thread and waits for it
     StreamFeeder(const StreamFeeder&) = delete;
     StreamFeeder& operator=(const StreamFeeder&) = delete;
 

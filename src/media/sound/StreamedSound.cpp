@@ -36,7 +36,7 @@ public:
     }
 
     int Upcoming(int16_t* out, int frames) const override {
-        if (!primed) return 0;   // nothing would be heard next
+        if (!primed) return 0;  // nothing would be heard next
         const int n = std::min(frames, ring.Available());
         int copied = 0;
         ring.Peek(n, [&](const int16_t* in, int count) {
@@ -47,9 +47,9 @@ public:
     }
 
     SampleRing ring;
-    std::atomic<bool> ended{false};   // the producer has written the last frame
-    bool finished = false;            // played to its end (guarded by the mixer lock)
-    bool primed = false;              // started being heard since the last Play (mixer lock)
+    std::atomic<bool> ended{false};  // the producer has written the last frame
+    bool finished = false;           // played to its end (guarded by the mixer lock)
+    bool primed = false;             // started being heard since the last Play (mixer lock)
 
 private:
     int startFill_;
@@ -63,10 +63,11 @@ StreamedSound::StreamedSound(Mixer& mixer, std::unique_ptr<AudioDecoder> decoder
       pending_(static_cast<size_t>(kPieceFrames) * 2),
       converted_(static_cast<size_t>(kPieceFrames) * 2) {}
 
-std::unique_ptr<StreamedSound> StreamedSound::Open(Mixer& mixer, std::unique_ptr<AudioDecoder> decoder, int deviceRate) {
+std::unique_ptr<StreamedSound> StreamedSound::Open(Mixer& mixer, std::unique_ptr<AudioDecoder> decoder,
+                                                   int deviceRate) {
     if (!decoder || deviceRate <= 0) return nullptr;
     std::unique_ptr<StreamedSound> sound(new StreamedSound(mixer, std::move(decoder), deviceRate));
-    if (!sound->DecodePiece()) return nullptr;   // no sound in it at all
+    if (!sound->DecodePiece()) return nullptr;  // no sound in it at all
     mixer.AddVoice(sound->voice_.get());
     return sound;
 }
@@ -88,7 +89,7 @@ void StreamedSound::Play(int playType, bool fromTop) {
         std::lock_guard<std::mutex> guard(mixer_.Lock());
         if (!fromTop && voice_->playing) return;
         mixer_.Cut(*voice_);
-        if (voice_->finished) restart = true;   // played to its end: starts over
+        if (voice_->finished) restart = true;  // played to its end: starts over
     }
     if (restart) Restart();
     looping_ = playType == 3;
@@ -135,7 +136,7 @@ void StreamedSound::SetLevel(int hundredthsDb) {
 int StreamedSound::Buffered() const { return voice_->ring.Available(); }
 
 void StreamedSound::Feed() {
-    if (IsPlaying()) FeedUpTo(voice_->ring.Capacity());   // a stopped stream keeps what it has
+    if (IsPlaying()) FeedUpTo(voice_->ring.Capacity());  // a stopped stream keeps what it has
 }
 
 bool StreamedSound::FeedPiece() {

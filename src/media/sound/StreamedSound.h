@@ -50,12 +50,12 @@ private:
     std::unique_ptr<AudioDecoder> decoder_;
     Resampler resampler_;
     std::unique_ptr<StreamVoice> voice_;
-    std::vector<int16_t> pending_;    // decoded frames at the file's rate
+    std::vector<int16_t> pending_;  // decoded frames at the file's rate
     int pendingStart_ = 0, pendingFrames_ = 0;
     std::vector<int16_t> converted_;  // frames at the device rate on their way to the ring
     bool looping_ = false;
     bool sourceEnded_ = false;
-    int64_t framesSinceStart_ = 0;    // decoded since the first frame
+    int64_t framesSinceStart_ = 0;  // decoded since the first frame
 };
 
 }  // namespace media

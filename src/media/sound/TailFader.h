@@ -25,8 +25,8 @@ public:
 private:
     struct Tail {
         std::array<int16_t, 2 * kFadeFrames> frames{};
-        int length = 0;     // frames kept
-        int position = 0;   // frames played; the tail is free once position >= length
+        int length = 0;    // frames kept
+        int position = 0;  // frames played; the tail is free once position >= length
         int32_t gainQ16 = 0;
     };
     Tail& FreeSlot();

@@ -20,7 +20,8 @@ float GainOfHundredthsDb(int hundredthsDb) {
 }
 
 int32_t VoiceGainQ16(int hundredthsDb, int playType) {
-    return static_cast<int32_t>(std::lround(GainOfHundredthsDb(hundredthsDb) * PlayerVolumeGain(playType) * 65536.0f));
+    return static_cast<int32_t>(
+        std::lround(GainOfHundredthsDb(hundredthsDb) * PlayerVolumeGain(playType) * 65536.0f));
 }
 
 }  // namespace media

@@ -56,7 +56,7 @@ public:
         while (done < frames) {
             float** pcm = nullptr;
             const long got = ov_read_float(&file_, &pcm, frames - done, &section);
-            if (got == OV_HOLE && ++failures < 8) continue;   // a gap in the data: go on after it
+            if (got == OV_HOLE && ++failures < 8) continue;  // a gap in the data: go on after it
             if (got <= 0) break;
             const vorbis_info* info = ov_info(&file_, section);
             const bool stereo = info && info->channels >= 2;

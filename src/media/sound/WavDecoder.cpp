@@ -13,10 +13,14 @@ uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8)
 
 class WavDecoder final : public AudioDecoder {
 public:
-    WavDecoder(std::unique_ptr<ByteSource> source, int rate, int channels, int bytesPerSample,
-               int64_t dataOffset, int64_t frames)
-        : source_(std::move(source)), rate_(rate), channels_(channels), bytesPerSample_(bytesPerSample),
-          dataOffset_(dataOffset), frames_(frames) {}
+    WavDecoder(std::unique_ptr<ByteSource> source, int rate, int channels, int bytesPerSample, int64_t dataOffset,
+               int64_t frames)
+        : source_(std::move(source)),
+          rate_(rate),
+          channels_(channels),
+          bytesPerSample_(bytesPerSample),
+          dataOffset_(dataOffset),
+          frames_(frames) {}
 
     int Read(int16_t* out, int frames) override {
         int done = 0;
@@ -35,7 +39,7 @@ public:
             }
             done += gotFrames;
             position_ += gotFrames;
-            if (gotFrames < want) {   // the file is shorter than its header says
+            if (gotFrames < want) {  // the file is shorter than its header says
                 frames_ = position_;
                 break;
             }
@@ -71,7 +75,8 @@ std::unique_ptr<AudioDecoder> OpenWavDecoder(std::unique_ptr<ByteSource> source)
     if (!source || !source->Seek(0)) return nullptr;
     const int64_t fileSize = source->Size();
     uint8_t header[12];
-    if (source->Read(header, 12) != 12 || std::memcmp(header, "RIFF", 4) != 0 || std::memcmp(header + 8, "WAVE", 4) != 0)
+    if (source->Read(header, 12) != 12 || std::memcmp(header, "RIFF", 4) != 0 ||
+        std::memcmp(header + 8, "WAVE", 4) != 0)
         return nullptr;
     bool haveFormat = false;
     int channels = 0, rate = 0, bits = 0;
@@ -87,15 +92,15 @@ std::unique_ptr<AudioDecoder> OpenWavDecoder(std::unique_ptr<ByteSource> source)
             const size_t want = static_cast<size_t>(std::min<int64_t>(size, sizeof fmt));
             if (want < 16 || source->Read(fmt, want) != want) return nullptr;
             uint16_t tag = Le16(fmt);
-            if (tag == 0xFFFE && want >= 26) tag = Le16(fmt + 24);   // extensible: the sub-format's tag
-            if (tag != 1) return nullptr;                             // PCM only
+            if (tag == 0xFFFE && want >= 26) tag = Le16(fmt + 24);  // extensible: the sub-format's tag
+            if (tag != 1) return nullptr;                           // PCM only
             channels = Le16(fmt + 2);
             rate = static_cast<int>(Le32(fmt + 4));
             bits = Le16(fmt + 14);
             haveFormat = true;
         } else if (std::memcmp(chunk, "data", 4) == 0) {
             dataOffset = body;
-            dataSize = std::min(size, fileSize - body);   // never beyond the end of the file
+            dataSize = std::min(size, fileSize - body);  // never beyond the end of the file
         }
         offset = body + size + (size & 1);
     }

@@ -15,9 +15,9 @@ namespace media {
 namespace {
 
 struct DefaultFontState {
-    FontSettings settings;                    // current settings
-    std::optional<FontSettings> madeFrom;     // settings of the last creation (even a failed one)
-    bool upToDate = false;                    // madeFrom holds the current settings: nothing to compare
+    FontSettings settings;                 // current settings
+    std::optional<FontSettings> madeFrom;  // settings of the last creation (even a failed one)
+    bool upToDate = false;                 // madeFrom holds the current settings: nothing to compare
     int32_t handle = -1;
     uint64_t creations = 0;
 };

@@ -71,7 +71,8 @@ Font::~Font() = default;
 const Glyph& Font::GlyphOf(uint16_t code) {
     if (const Glyph* cached = cache_.Find(code)) return *cached;
     const bool wide = code > 0xFF;
-    if (code < 0x20 || code == 0x7F) return cache_.Store(code, Glyph{0, 0, cellHeight_, 0, 0, {}});  // control: nothing
+    if (code < 0x20 || code == 0x7F)
+        return cache_.Store(code, Glyph{0, 0, cellHeight_, 0, 0, {}});  // control: nothing
     const char32_t c = SjisToUnicode(code);
     if (c == 0 && code != 0) return cache_.Store(code, MakeBox(wide));
     return cache_.Store(code, Render(c, wide));
@@ -106,18 +107,16 @@ Glyph Font::Render(char32_t c, bool wide) {
     glyph.height = cellHeight_;
     glyph.pitch = Glyph::PitchOf(glyph.width);
     glyph.mask.assign(static_cast<size_t>(glyph.pitch) * static_cast<size_t>(glyph.height), 0);
-    const int top = baseline_ - slot->bitmap_top;   // cell row of the bitmap's first row
+    const int top = baseline_ - slot->bitmap_top;  // cell row of the bitmap's first row
     for (int row = 0; row < static_cast<int>(bitmap.rows); ++row) {
         const int cellRow = top + row;
-        if (cellRow < 0 || cellRow >= cellHeight_) continue;   // the cell clips the glyph
+        if (cellRow < 0 || cellRow >= cellHeight_) continue;  // the cell clips the glyph
         const unsigned char* src = bitmap.buffer + static_cast<ptrdiff_t>(row) * bitmap.pitch;
         uint8_t* dst = glyph.mask.data() + static_cast<size_t>(cellRow) * static_cast<size_t>(glyph.pitch);
         for (int x = 0; x < glyph.width; ++x) {
             bool ink = false;
-            if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO)
-                ink = (src[x >> 3] >> (7 - (x & 7))) & 1;
-            else if (bitmap.pixel_mode == FT_PIXEL_MODE_GRAY)
-                ink = src[x] >= 128;
+            if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO) ink = (src[x >> 3] >> (7 - (x & 7))) & 1;
+            else if (bitmap.pixel_mode == FT_PIXEL_MODE_GRAY) ink = src[x] >= 128;
             dst[x] = ink ? 1 : 0;
         }
     }

@@ -46,7 +46,7 @@ private:
     std::unique_ptr<FreeTypeFace> face_;
     FontFile file_;
     int cellHeight_ = 0;
-    int baseline_ = 0;     // rows from the cell top to the baseline
+    int baseline_ = 0;  // rows from the cell top to the baseline
     int maxAdvance_ = 0;
     GlyphCache cache_;
     Glyph boxes_[2];

@@ -15,13 +15,13 @@ namespace {
 
 struct LoadedConfig {
     FcConfig* config = nullptr;
-    std::string path;   // the game's configuration loaded on top, empty when none
+    std::string path;  // the game's configuration loaded on top, empty when none
 };
 
 struct FinderState {
     FcConfig* config = nullptr;
     std::string configPath;
-    std::future<LoadedConfig> ahead;   // a load under way on a thread of its own
+    std::future<LoadedConfig> ahead;  // a load under way on a thread of its own
 };
 
 FinderState& State() {
@@ -53,8 +53,7 @@ LoadedConfig LoadConfig() {
     FcConfig* config = FcInitLoadConfig();
     if (!config) return loaded;
     const std::string path = FindGameConfig();
-    if (!path.empty() &&
-        FcConfigParseAndLoad(config, reinterpret_cast<const FcChar8*>(path.c_str()), FcFalse))
+    if (!path.empty() && FcConfigParseAndLoad(config, reinterpret_cast<const FcChar8*>(path.c_str()), FcFalse))
         loaded.path = path;
     if (!FcConfigBuildFonts(config)) {
         FcConfigDestroy(config);

@@ -12,18 +12,18 @@ namespace media {
 enum class FontCharSet { Any = 0, ShiftJis = 1, Hangul = 2 };
 
 struct FontRequest {
-    std::string faceUtf8;   // empty: the system's default face
-    int pixelSize = 16;     // cell height in pixels
-    int weight = 0;         // 100..900 (OpenType scale); 0 = the face's regular weight
+    std::string faceUtf8;  // empty: the system's default face
+    int pixelSize = 16;    // cell height in pixels
+    int weight = 0;        // 100..900 (OpenType scale); 0 = the face's regular weight
     bool italic = false;
     FontCharSet charSet = FontCharSet::ShiftJis;
 };
 
 struct FontFile {
     std::string path;
-    int index = 0;           // face index inside the file
-    std::string family;      // family name fontconfig chose
-    bool embolden = false;   // the face lacks the weight asked for: thicken the strokes
+    int index = 0;          // face index inside the file
+    std::string family;     // family name fontconfig chose
+    bool embolden = false;  // the face lacks the weight asked for: thicken the strokes
 
     bool operator==(const FontFile&) const = default;
 };

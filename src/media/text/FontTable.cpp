@@ -21,8 +21,8 @@ constexpr size_t kSpareFonts = 8;
 
 struct FontTableState {
     HandleTable<Font> table{HandleType::Font, kMaxFonts};
-    std::vector<std::unique_ptr<Font>> spare;                       // oldest first
-    std::map<std::string, std::optional<FontFile>> lookups;         // fontconfig's answers
+    std::vector<std::unique_ptr<Font>> spare;                // oldest first
+    std::map<std::string, std::optional<FontFile>> lookups;  // fontconfig's answers
 };
 
 FontTableState& State() {
@@ -83,23 +83,23 @@ int32_t CreateFontHandle(const FontSettings& settings) {
     if (checked.size < 1) checked.size = 1;
     std::unique_ptr<Font> font;
     try {
-    if (!checked.face.empty()) {
-        font = TryFont(checked.face, checked, CharSetOf(checked.charSet));
-        if (!font) font = TryFont(checked.face, checked, FontCharSet::Any);
-        if (!font) font = TryFont(checked.face, checked, FontCharSet::ShiftJis);
-        if (!font) {
-            LogPrintf("%s", texts::kNamedFontFailed);
-            return -1;
+        if (!checked.face.empty()) {
+            font = TryFont(checked.face, checked, CharSetOf(checked.charSet));
+            if (!font) font = TryFont(checked.face, checked, FontCharSet::Any);
+            if (!font) font = TryFont(checked.face, checked, FontCharSet::ShiftJis);
+            if (!font) {
+                LogPrintf("%s", texts::kNamedFontFailed);
+                return -1;
+            }
+        } else {
+            font = TryFont(texts::kBuiltInFace, checked, CharSetOf(checked.charSet));
+            if (!font) font = TryFont(texts::kBuiltInFace, checked, FontCharSet::Any);
+            if (!font) font = TryFont(std::string(), checked, FontCharSet::Any);
+            if (!font) {
+                LogPrintf("%s", texts::kDefaultFontFailed);
+                return -1;
+            }
         }
-    } else {
-        font = TryFont(texts::kBuiltInFace, checked, CharSetOf(checked.charSet));
-        if (!font) font = TryFont(texts::kBuiltInFace, checked, FontCharSet::Any);
-        if (!font) font = TryFont(std::string(), checked, FontCharSet::Any);
-        if (!font) {
-            LogPrintf("%s", texts::kDefaultFontFailed);
-            return -1;
-        }
-    }
     } catch (const std::bad_alloc&) {
         LogPrintf("%s", texts::kFontCacheMemoryFailed);
         return -1;

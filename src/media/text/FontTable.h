@@ -13,11 +13,11 @@ constexpr int kMaxFonts = 40;
 
 // What a font is made from.
 struct FontSettings {
-    std::string face;       // Shift-JIS face name; empty = the built-in face
-    int size = 16;          // cell height in pixels
-    int thickness = 6;      // 0..9; weight = thickness x 100
-    int charSet = 1;        // 0 any, 1 Shift-JIS, 2 Hangul
-    int type = 0;           // plain glyphs
+    std::string face;   // Shift-JIS face name; empty = the built-in face
+    int size = 16;      // cell height in pixels
+    int thickness = 6;  // 0..9; weight = thickness x 100
+    int charSet = 1;    // 0 any, 1 Shift-JIS, 2 Hangul
+    int type = 0;       // plain glyphs
     int edgeSize = 1;
     bool italic = false;
 

@@ -12,11 +12,11 @@ struct Glyph {
     static constexpr int kPitchUnit = 8;
     static int PitchOf(int width) { return (width + kPitchUnit - 1) / kPitchUnit * kPitchUnit; }
 
-    int left = 0;      // x of the mask's first column relative to the pen
-    int width = 0;     // mask width in pixels (0: nothing to draw)
-    int height = 0;    // mask height: the font's cell height
-    int advance = 0;   // pen movement after the glyph
-    int pitch = 0;     // bytes per mask row: width rounded up to a whole multiple of 8
+    int left = 0;               // x of the mask's first column relative to the pen
+    int width = 0;              // mask width in pixels (0: nothing to draw)
+    int height = 0;             // mask height: the font's cell height
+    int advance = 0;            // pen movement after the glyph
+    int pitch = 0;              // bytes per mask row: width rounded up to a whole multiple of 8
     std::vector<uint8_t> mask;  // pitch x height, row by row; nonzero = ink, 0 past the width
 };
 

@@ -16,7 +16,8 @@ public:
     }
 
     char32_t Convert(const char* bytes, size_t length) {
-        if (cd_ == reinterpret_cast<iconv_t>(-1)) return length == 1 && static_cast<uint8_t>(bytes[0]) < 0x80 ? static_cast<char32_t>(bytes[0]) : 0;
+        if (cd_ == reinterpret_cast<iconv_t>(-1))
+            return length == 1 && static_cast<uint8_t>(bytes[0]) < 0x80 ? static_cast<char32_t>(bytes[0]) : 0;
         iconv(cd_, nullptr, nullptr, nullptr, nullptr);
         char in[2];
         std::memcpy(in, bytes, length);

@@ -9,8 +9,8 @@ namespace media {
 
 // One character of a Shift-JIS string.
 struct SjisChar {
-    uint16_t code = 0;   // the byte, or lead << 8 | trail for a two-byte character
-    int length = 0;      // bytes taken from the string: 1 or 2; 0 at the terminating NUL
+    uint16_t code = 0;       // the byte, or lead << 8 | trail for a two-byte character
+    int length = 0;          // bytes taken from the string: 1 or 2; 0 at the terminating NUL
     bool truncated = false;  // a lead byte followed by the end of the string
 };
 

@@ -14,7 +14,9 @@ namespace {
 // Widest line kept as one mask, in pixels.
 constexpr int64_t kMaxMaskWidth = 2048;
 
-TextMask MaskOf(const Glyph& glyph, int64_t left) { return TextMask{left, glyph.width, glyph.height, glyph.pitch, glyph.mask}; }
+TextMask MaskOf(const Glyph& glyph, int64_t left) {
+    return TextMask{left, glyph.width, glyph.height, glyph.pitch, glyph.mask};
+}
 
 // Ors the glyph masks into one; false (nothing changed) when two of them share
 // an ink pixel, or the line is very wide.
@@ -38,7 +40,7 @@ bool Compose(std::vector<TextMask>& masks) {
             uint8_t* dst = line.bytes.data() + static_cast<size_t>(row) * static_cast<size_t>(line.pitch) + offset;
             for (int i = 0; i < m.width; ++i) {
                 if (!src[i]) continue;
-                if (dst[i]) return false;   // drawn twice, a blend would show it
+                if (dst[i]) return false;  // drawn twice, a blend would show it
                 dst[i] = 1;
             }
         }
@@ -50,7 +52,7 @@ bool Compose(std::vector<TextMask>& masks) {
 }  // namespace
 
 std::shared_ptr<const TextRun> TextRun::Lay(Font& font, std::string_view text) {
-    const std::string bytes(text);   // NUL-terminated for the character walk
+    const std::string bytes(text);  // NUL-terminated for the character walk
     auto run = std::make_shared<TextRun>();
     int64_t pen = 0;
     for (const char* p = bytes.c_str();;) {

@@ -16,13 +16,13 @@ namespace media {
 class Font;
 
 struct TextMask {
-    int64_t left = 0;   // left edge relative to the pen's start
+    int64_t left = 0;  // left edge relative to the pen's start
     int width = 0, height = 0, pitch = 0;
-    std::vector<uint8_t> bytes;   // pitch x height; nonzero = ink, 0 past the width
+    std::vector<uint8_t> bytes;  // pitch x height; nonzero = ink, 0 past the width
 };
 
 struct TextRun {
-    std::vector<TextMask> masks;   // left to right; none for a text without ink
+    std::vector<TextMask> masks;  // left to right; none for a text without ink
 
     // Lays out `text` (no NUL inside) in `font`, rendering glyphs it lacks.
     static std::shared_ptr<const TextRun> Lay(Font& font, std::string_view text);

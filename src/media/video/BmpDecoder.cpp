@@ -136,8 +136,7 @@ private:
         } else if (h.compression != kRgb) {
             return false;
         }
-        if (h.bits != 1 && h.bits != 2 && h.bits != 4 && h.bits != 8 && h.bits != 16 && h.bits != 24 &&
-            h.bits != 32)
+        if (h.bits != 1 && h.bits != 2 && h.bits != 4 && h.bits != 8 && h.bits != 16 && h.bits != 24 && h.bits != 32)
             return false;
         if (offBits_ >= n_ || offBits_ < h.paletteOffset) return false;
         // A declared pixel-data size must fit in the file.
@@ -215,7 +214,8 @@ private:
             for (int64_t x = 0; x < h.width; ++x) {
                 if (h.bits == 24) {
                     const uint8_t* s = src + x * 3;
-                    dst[x] = 0xFF000000u | static_cast<uint32_t>(s[2]) << 16 | static_cast<uint32_t>(s[1]) << 8 | s[0];
+                    dst[x] =
+                        0xFF000000u | static_cast<uint32_t>(s[2]) << 16 | static_cast<uint32_t>(s[1]) << 8 | s[0];
                     continue;
                 }
                 const uint32_t v = h.bits == 16 ? U16(src + x * 2) : U32(src + x * 4);

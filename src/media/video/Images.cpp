@@ -55,7 +55,8 @@ std::unique_ptr<Image> MakeImage(const DecodedImage& picture, int x, int y, int 
     image->keyed.resize(n);
     const bool useKey = st.transparentSet && st.bitsPerPixel != 8;
     for (int row = 0; row < h; ++row) {
-        const uint32_t* src = picture.argb.data() + static_cast<size_t>(y + row) * static_cast<size_t>(picture.width) +
+        const uint32_t* src = picture.argb.data() +
+                              static_cast<size_t>(y + row) * static_cast<size_t>(picture.width) +
                               static_cast<size_t>(x);
         for (int col = 0; col < w; ++col) {
             const size_t i = static_cast<size_t>(row) * static_cast<size_t>(w) + static_cast<size_t>(col);

@@ -57,7 +57,7 @@ void Decode(Job* job, const uint8_t* data, size_t size, DecodedImage* out) {
     out->height = height;
     out->argb.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
     JSAMPARRAY row = (*job->info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&job->info), JPOOL_IMAGE,
-                                                     static_cast<JDIMENSION>(width) * 3, 1);
+                                                    static_cast<JDIMENSION>(width) * 3, 1);
     while (job->info.output_scanline < job->info.output_height) {
         const size_t y = job->info.output_scanline;
         if (jpeg_read_scanlines(&job->info, row, 1) != 1) break;

@@ -39,9 +39,7 @@ struct Rgb565 {
         return static_cast<Pixel>((((rgb >> 16) & 0xFF) >> 3) << 11 | (((rgb >> 8) & 0xFF) >> 2) << 5 |
                                   ((rgb & 0xFF) >> 3));
     }
-    static Pixel Make(uint32_t r, uint32_t g, uint32_t b) {
-        return static_cast<Pixel>(r << 11 | g << 5 | b);
-    }
+    static Pixel Make(uint32_t r, uint32_t g, uint32_t b) { return static_cast<Pixel>(r << 11 | g << 5 | b); }
     static uint32_t R(Pixel p) { return p >> 11; }
     static uint32_t G(Pixel p) { return (p >> 5) & 0x3F; }
     static uint32_t B(Pixel p) { return p & 0x1F; }
@@ -96,8 +94,12 @@ inline uint32_t ToRgb<Rgb565>(uint16_t p) {
     return ((r << 3) | (r >> 2)) << 16 | ((g << 2) | (g >> 4)) << 8 | ((b << 3) | (b >> 2));
 }
 template <>
-inline uint32_t ToRgb<Xrgb8888>(uint32_t p) { return p & 0xFFFFFF; }
+inline uint32_t ToRgb<Xrgb8888>(uint32_t p) {
+    return p & 0xFFFFFF;
+}
 template <>
-inline uint32_t ToRgb<Indexed8>(uint8_t p) { return Palette()[p]; }
+inline uint32_t ToRgb<Indexed8>(uint8_t p) {
+    return Palette()[p];
+}
 
 }  // namespace media

@@ -34,7 +34,7 @@ public:
 
 private:
     bool timing_ = false;
-    int presents_ = 0;        // timed presents so far, the lining-up one included
+    int presents_ = 0;  // timed presents so far, the lining-up one included
     uint32_t lastEnd_ = 0;
     int trials_[kTrials] = {};
 };

@@ -63,18 +63,28 @@ Clip ClipTo(const Surface& s, int x, int y, int w, int h) {
 template <class F>
 typename F::Pixel* PixelsOf(Surface& s);
 template <>
-uint8_t* PixelsOf<Indexed8>(Surface& s) { return s.p8.data(); }
+uint8_t* PixelsOf<Indexed8>(Surface& s) {
+    return s.p8.data();
+}
 template <>
-uint16_t* PixelsOf<Rgb565>(Surface& s) { return s.p16.data(); }
+uint16_t* PixelsOf<Rgb565>(Surface& s) {
+    return s.p16.data();
+}
 template <>
-uint32_t* PixelsOf<Xrgb8888>(Surface& s) { return s.p32.data(); }
+uint32_t* PixelsOf<Xrgb8888>(Surface& s) {
+    return s.p32.data();
+}
 
 template <class F>
 const typename F::Pixel* NativeOf(const Image& im);
 template <>
-const uint8_t* NativeOf<Indexed8>(const Image& im) { return im.n8.data(); }
+const uint8_t* NativeOf<Indexed8>(const Image& im) {
+    return im.n8.data();
+}
 template <>
-const uint32_t* NativeOf<Xrgb8888>(const Image& im) { return im.n32.data(); }
+const uint32_t* NativeOf<Xrgb8888>(const Image& im) {
+    return im.n32.data();
+}
 
 // Per-component lookup tables for the current brightness and blend parameter,
 // kept until either changes. With blending, src holds c' * p and dst holds
@@ -289,8 +299,7 @@ void Fill(Surface& target, int x, int y, int w, int h, uint32_t colour) {
 }
 
 template <class F>
-void MaskIn(Surface& target, int x, int y, const uint8_t* mask, int width, int height, int pitch,
-            uint32_t colour) {
+void MaskIn(Surface& target, int x, int y, const uint8_t* mask, int width, int height, int pitch, uint32_t colour) {
     using P = typename F::Pixel;
     const Shade sh = CurrentShade();
     if (sh.invisible) return;

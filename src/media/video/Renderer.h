@@ -15,8 +15,7 @@ struct TextRun;
 // drawing state: brightness, blend mode and parameter, clipping. Rows are
 // `pitch` bytes apart; the bytes of a row past `width` must be 0, as they may be
 // read with the row.
-void DrawCoverageMask(int x, int y, const uint8_t* mask, int width, int height, int pitch,
-                      uint32_t colour);
+void DrawCoverageMask(int x, int y, const uint8_t* mask, int width, int height, int pitch, uint32_t colour);
 
 // Draws a laid-out text with its pen starting at (x, y) on `target` in
 // `colour`, each of its masks as DrawCoverageMask would.

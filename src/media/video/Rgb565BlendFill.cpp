@@ -56,12 +56,12 @@ void BlendFillBaseline(uint16_t* first, size_t stride, int rows, int n, uint16_t
 }
 
 __attribute__((target("avx2"))) void BlendFillAvx2(uint16_t* first, size_t stride, int rows, int n, uint16_t s,
-                                                    const Factors& f) {
+                                                   const Factors& f) {
     BlendRows<WideLanes>(first, stride, rows, n, s, f);
 }
 
-__attribute__((target("avx512bw"))) void BlendFillAvx512(uint16_t* first, size_t stride, int rows, int n,
-                                                          uint16_t s, const Factors& f) {
+__attribute__((target("avx512bw"))) void BlendFillAvx512(uint16_t* first, size_t stride, int rows, int n, uint16_t s,
+                                                         const Factors& f) {
     BlendRows<WidestLanes>(first, stride, rows, n, s, f);
 }
 

@@ -21,18 +21,51 @@ bool SameShape(const Surface& a, const Surface& b) {
 }  // namespace
 
 DrawCall DrawCall::Image(int x, int y, int handle, bool transparent, bool mirrored, const DrawState& state) {
-    return DrawCall{mirrored ? kMirroredImage : kImage, x, y, handle, transparent ? 1 : 0, 0, 0,
-                    state.blendMode, state.blendParam, state.brightR, state.brightG, state.brightB, nullptr};
+    return DrawCall{mirrored ? kMirroredImage : kImage,
+                    x,
+                    y,
+                    handle,
+                    transparent ? 1 : 0,
+                    0,
+                    0,
+                    state.blendMode,
+                    state.blendParam,
+                    state.brightR,
+                    state.brightG,
+                    state.brightB,
+                    nullptr};
 }
 
 DrawCall DrawCall::Rect(int x1, int y1, int x2, int y2, uint32_t colour, int fill, const DrawState& state) {
-    return DrawCall{kRect, x1, y1, x2, y2, colour, fill,
-                    state.blendMode, state.blendParam, state.brightR, state.brightG, state.brightB, nullptr};
+    return DrawCall{kRect,
+                    x1,
+                    y1,
+                    x2,
+                    y2,
+                    colour,
+                    fill,
+                    state.blendMode,
+                    state.blendParam,
+                    state.brightR,
+                    state.brightG,
+                    state.brightB,
+                    nullptr};
 }
 
 DrawCall DrawCall::Text(int x, int y, std::shared_ptr<const TextRun> run, uint32_t colour, const DrawState& state) {
-    return DrawCall{kText, x, y, 0, 0, colour, 0,
-                    state.blendMode, state.blendParam, state.brightR, state.brightG, state.brightB, std::move(run)};
+    return DrawCall{kText,
+                    x,
+                    y,
+                    0,
+                    0,
+                    colour,
+                    0,
+                    state.blendMode,
+                    state.blendParam,
+                    state.brightR,
+                    state.brightG,
+                    state.brightB,
+                    std::move(run)};
 }
 
 bool ScreenReuse::BeginFrame(Surface& back) {
@@ -113,7 +146,7 @@ void ScreenReuse::Settle(Surface& back) {
 
 void ScreenReuse::EndFrame(Surface& back) {
     Settle(back);
-    if (phase_ == Phase::Matching) Diverge(back);   // the whole frame repeated the reference so far
+    if (phase_ == Phase::Matching) Diverge(back);  // the whole frame repeated the reference so far
     if (phase_ == Phase::Diverged) phase_ = Phase::Ended;
 }
 

@@ -35,8 +35,8 @@ namespace media {
 struct DrawCall {
     enum Kind : int32_t { kImage, kMirroredImage, kRect, kText };
     int32_t kind = kImage;
-    int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;   // images: x, y, handle, transparent flag; text: x, y
-    uint32_t colour = 0;                       // rectangles: colour and fill flag; text: colour
+    int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // images: x, y, handle, transparent flag; text: x, y
+    uint32_t colour = 0;                     // rectangles: colour and fill flag; text: colour
     int32_t fill = 0;
     int32_t blendMode = 0, blendParam = 0, brightR = 0, brightG = 0, brightB = 0;
     // Text: its layout, kept alive while noted (a layout is never changed, so the
@@ -61,16 +61,14 @@ public:
     bool BeginFrame(Surface& back);
     // A draw on the back screen. True when it repeats the previous frame's and
     // need not be drawn now; otherwise the caller draws it on Back().
-    bool SkipImage(int x, int y, int handle, bool transparent, bool mirrored, const DrawState& state,
-                   Surface& back) {
+    bool SkipImage(int x, int y, int handle, bool transparent, bool mirrored, const DrawState& state, Surface& back) {
         if (RepeatsImage(x, y, handle, transparent, mirrored, state)) {
             ++matched_;
             return true;
         }
         return NoteImage(x, y, handle, transparent, mirrored, state, back);
     }
-    bool SkipRect(int x1, int y1, int x2, int y2, uint32_t colour, int fill, const DrawState& state,
-                  Surface& back);
+    bool SkipRect(int x1, int y1, int x2, int y2, uint32_t colour, int fill, const DrawState& state, Surface& back);
     bool SkipText(int x, int y, const std::shared_ptr<const TextRun>& run, uint32_t colour, const DrawState& state,
                   Surface& back);
     // A draw on the back screen that is not noted: reuse ends for this frame.
@@ -99,7 +97,7 @@ private:
     struct Picture {
         Surface screen;
         size_t calls = 0;
-        uint64_t id = 0;   // never 0, never used twice
+        uint64_t id = 0;  // never 0, never used twice
     };
 
     // While deferred: the image draw is the reference's next call, and the
@@ -111,8 +109,7 @@ private:
         return next.kind == (mirrored ? DrawCall::kMirroredImage : DrawCall::kImage) && next.x1 == x &&
                next.y1 == y && next.x2 == handle && next.y2 == (transparent ? 1 : 0) && next.InState(state);
     }
-    bool NoteImage(int x, int y, int handle, bool transparent, bool mirrored, const DrawState& state,
-                   Surface& back);
+    bool NoteImage(int x, int y, int handle, bool transparent, bool mirrored, const DrawState& state, Surface& back);
     // Notes a call that is drawn now (false, for the caller to return).
     bool NoteDrawn(const DrawCall& call, Surface& back);
     // Calls that may be skipped while deferred: those the latest picture shows.
