@@ -8,18 +8,18 @@
 #include "DataFolder.h"
 #include "app/MainLoop.h"
 #include "app/SystemContext.h"
-#include "game/scene/GameScene.h"
-#include "game/state/GameData.h"
+#include "game/rules/scene/GameScene.h"
+#include "game/rules/state/GameData.h"
 #include "game/world/GameChar.h"
 #include "game/world/GameScreen.h"
-#include "input/KeyConfig.h"
+#include "app/input/KeyConfig.h"
 #include "media/Media.h"
 #include "media/core/CallRecorder.h"
 #include "media/core/OperationLock.h"
 #include "media/headless/HeadlessControls.h"
 #include "resources/ImageStore.h"
 #include "resources/SoundStore.h"
-#include "scene/Scene.h"
+#include "app/scene/Scene.h"
 
 namespace {
 

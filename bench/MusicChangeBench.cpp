@@ -17,11 +17,11 @@
 #include "DataFolder.h"
 #include "app/MainLoop.h"
 #include "app/SystemContext.h"
-#include "game/scene/GameScene.h"
+#include "game/rules/scene/GameScene.h"
 #include "media/headless/HeadlessControls.h"
 #include "resources/ImageStore.h"
 #include "resources/SoundStore.h"
-#include "scene/Scene.h"
+#include "app/scene/Scene.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "media/video/BmpWriter.h"
 #include "media/headless/HeadlessControls.h"
 #include "media/Media.h"
-#include "scene/Scene.h"
+#include "app/scene/Scene.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string>
 
-#include "input/KeyConfig.h"
+#include "app/input/KeyConfig.h"
 
 namespace {
 

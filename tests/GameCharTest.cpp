@@ -4,9 +4,9 @@
 #include <climits>
 
 #include "GameTestSupport.h"
-#include "game/state/GameData.h"
+#include "game/rules/state/GameData.h"
 #include "game/world/GameChar.h"
-#include "graphics/AnimeGraph.h"
+#include "objects/graphics/AnimeGraph.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "GameTestSupport.h"
-#include "game/state/GameData.h"
+#include "game/rules/state/GameData.h"
 #include "media/core/Random.h"
 
 namespace {

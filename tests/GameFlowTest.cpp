@@ -4,8 +4,8 @@
 
 #include "GameTestSupport.h"
 #include "app/MainLoop.h"
-#include "game/scene/GameScene.h"
-#include "game/state/GameData.h"
+#include "game/rules/scene/GameScene.h"
+#include "game/rules/state/GameData.h"
 #include "title/TitleScene.h"
 
 namespace {

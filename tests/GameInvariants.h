@@ -9,8 +9,8 @@
 #include <set>
 #include <string>
 
-#include "game/scene/GameScene.h"
-#include "game/state/GameData.h"
+#include "game/rules/scene/GameScene.h"
+#include "game/rules/state/GameData.h"
 #include "game/world/GameChar.h"
 #include "game/world/GameScreen.h"
 

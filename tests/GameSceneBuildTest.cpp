@@ -6,13 +6,13 @@
 
 #include "GameTestSupport.h"
 #include "SjisTestText.h"
-#include "game/state/GameData.h"
-#include "game/scene/GameScene.h"
+#include "game/rules/state/GameData.h"
+#include "game/rules/scene/GameScene.h"
 #include "game/world/DamageEffectPool.h"
 #include "game/world/GameChar.h"
 #include "game/world/GameScreen.h"
 #include "game/world/GridMenu.h"
-#include "graphics/TextGraph.h"
+#include "objects/graphics/TextGraph.h"
 #include "objects/DamageEffect.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "GameTestSupport.h"
-#include "game/scene/GameScene.h"
-#include "game/scene/GameSceneDraw.h"
-#include "game/state/GameData.h"
+#include "game/rules/scene/GameScene.h"
+#include "game/rules/scene/GameSceneDraw.h"
+#include "game/rules/state/GameData.h"
 #include "game/world/DamageEffectPool.h"
 #include "game/world/GameChar.h"
 #include "game/world/GameScreen.h"

@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "ScratchFolder.h"
-#include "input/KeyConfig.h"
+#include "app/input/KeyConfig.h"
 #include "app/SystemContext.h"
-#include "game/state/GameData.h"
+#include "game/rules/state/GameData.h"
 #include "media/Media.h"
 #include "media/headless/HeadlessControls.h"
 #include "resources/ImageStore.h"

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "ObjectsTestSupport.h"
-#include "graphics/AnimeGraph.h"
+#include "objects/graphics/AnimeGraph.h"
 #include "media/Media.h"
 #include "media/video/PngFile.h"
 #include "objects/BlinkObj.h"

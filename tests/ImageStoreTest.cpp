@@ -9,10 +9,10 @@
 #include "media/video/BmpWriter.h"
 #include "media/Media.h"
 #include "media/video/PngFile.h"
-#include "graphics/AnimeGraph.h"
-#include "graphics/BoxGraph.h"
-#include "graphics/PictGraph.h"
-#include "graphics/TextGraph.h"
+#include "objects/graphics/AnimeGraph.h"
+#include "objects/graphics/BoxGraph.h"
+#include "objects/graphics/PictGraph.h"
+#include "objects/graphics/TextGraph.h"
 #include "resources/ImageStore.h"
 
 using namespace objtest;

@@ -17,7 +17,7 @@
 #include "media/core/InstanceLock.h"
 #include "media/core/OperationLock.h"
 #include "media/headless/HeadlessControls.h"
-#include "scene/Scene.h"
+#include "app/scene/Scene.h"
 
 namespace {
 

@@ -10,13 +10,13 @@
 #include <memory>
 
 #include "GameTestSupport.h"
-#include "game/scene/GameScene.h"
-#include "game/state/GameData.h"
+#include "game/rules/scene/GameScene.h"
+#include "game/rules/state/GameData.h"
 #include "game/world/DamageEffectPool.h"
 #include "game/world/GameChar.h"
 #include "game/world/GameScreen.h"
 #include "game/world/GridMenu.h"
-#include "input/KeyConfig.h"
+#include "app/input/KeyConfig.h"
 
 namespace rulestest {
 

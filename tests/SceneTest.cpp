@@ -5,7 +5,7 @@
 
 #include "MediaTestSupport.h"
 #include "media/Media.h"
-#include "scene/Scene.h"
+#include "app/scene/Scene.h"
 
 namespace {
 

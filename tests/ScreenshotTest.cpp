@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "GameTestSupport.h"
-#include "game/state/GameData.h"
-#include "game/scene/GameScene.h"
+#include "game/rules/state/GameData.h"
+#include "game/rules/scene/GameScene.h"
 #include "media/text/FontFinder.h"
 #include "media/video/PngFile.h"
 #include "title/TitleScene.h"

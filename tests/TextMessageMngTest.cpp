@@ -7,8 +7,8 @@
 
 #include "ObjectsTestSupport.h"
 #include "app/SystemContext.h"
-#include "graphics/TextGraph.h"
-#include "input/KeyConfig.h"
+#include "objects/graphics/TextGraph.h"
+#include "app/input/KeyConfig.h"
 #include "media/Media.h"
 #include "objects/GraObj.h"
 #include "objects/TextMessageMng.h"

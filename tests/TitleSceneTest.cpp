@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "GameTestSupport.h"
-#include "game/state/GameData.h"
+#include "game/rules/state/GameData.h"
 #include "title/TitleObjects.h"
 #include "title/TitleScene.h"
 

@@ -1,7 +1,7 @@
 // Tweens: arrival exactly on target, rest below and above, immediate jumps.
 #include <gtest/gtest.h>
 
-#include "graphics/Tween.h"
+#include "objects/graphics/Tween.h"
 
 TEST(Tween, NegativeStepArrivesOneUpdateAfterReachingTheTarget) {
     Tween t{255.0, 0.0, -25.5};

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "input/KeyConfig.h"
+#include "app/input/KeyConfig.h"
 
 // Reads "Data/KeyData.dat". 0 when read and the configuration replaced; -1 otherwise
 // (configuration unchanged).

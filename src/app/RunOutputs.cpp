@@ -1,7 +1,7 @@
 #include "app/RunOutputs.h"
 
 #include "app/SystemContext.h"
-#include "input/KeyConfig.h"
+#include "app/input/KeyConfig.h"
 #include "media/core/Random.h"
 
 namespace app {

@@ -2,7 +2,7 @@
 // other every two seconds, with a square crossing the screen.
 #pragma once
 
-#include "scene/Scene.h"
+#include "app/scene/Scene.h"
 
 class StandInScene : public CScene {
 public:

@@ -3,13 +3,13 @@
 #include <charconv>
 #include <unordered_map>
 
-#include "game/scene/GameScene.h"
-#include "game/state/GameData.h"
+#include "game/rules/scene/GameScene.h"
+#include "game/rules/state/GameData.h"
 #include "game/world/GameChar.h"
 #include "game/world/GameScreen.h"
 #include "game/world/GridMenu.h"
 #include "resources/SoundStore.h"
-#include "scene/Scene.h"
+#include "app/scene/Scene.h"
 #include "title/TitleScene.h"
 
 namespace app {

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "app/AppTexts.h"
-#include "graphics/SharedTextColour.h"
+#include "objects/graphics/SharedTextColour.h"
 #include "media/Media.h"
 
 FontSetup::FontSetup() {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "input/KeyboardState.h"
+#include "app/input/KeyboardState.h"
 
 // Its construction sets the default font face and thickness.
 struct FontSetup {

@@ -3,12 +3,12 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "graphics/AnimeGraph.h"
-#include "graphics/BoxGraph.h"
-#include "graphics/Graphic.h"
-#include "graphics/PictGraph.h"
-#include "graphics/TextGraph.h"
-#include "graphics/Truncate.h"
+#include "objects/graphics/AnimeGraph.h"
+#include "objects/graphics/BoxGraph.h"
+#include "objects/graphics/Graphic.h"
+#include "objects/graphics/PictGraph.h"
+#include "objects/graphics/TextGraph.h"
+#include "objects/graphics/Truncate.h"
 #include "resources/ImageStore.h"
 
 CGraObj::CGraObj() : m_store(ImageStore::Instance()) { CGraObj::Reset(); }

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "graphics/Tween.h"
+#include "objects/graphics/Tween.h"
 #include "objects/BaseObj.h"
 
 class CGraphic;

@@ -1,6 +1,6 @@
 #include "objects/MoveObj.h"
 
-#include "graphics/Truncate.h"
+#include "objects/graphics/Truncate.h"
 
 void CMoveObj::SetPos(int x, int y) {
     m_x = x;

@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "graphics/Graphic.h"
-#include "graphics/Truncate.h"
+#include "objects/graphics/Graphic.h"
+#include "objects/graphics/Truncate.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-#include "graphics/Truncate.h"
+#include "objects/graphics/Truncate.h"
 
 CObjSet::CObjSet() { CObjSet::Reset(); }
 

@@ -1,6 +1,6 @@
 #include "objects/TextMessageMng.h"
 
-#include "input/KeyConfig.h"
+#include "app/input/KeyConfig.h"
 #include "objects/GraObj.h"
 
 CTextMessageMng::CTextMessageMng() : m_pages(new CGraObj) { CTextMessageMng::Reset(); }

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "graphics/AnimeGraph.h"
-#include "graphics/BoxGraph.h"
-#include "graphics/PictGraph.h"
-#include "graphics/TextGraph.h"
+#include "objects/graphics/AnimeGraph.h"
+#include "objects/graphics/BoxGraph.h"
+#include "objects/graphics/PictGraph.h"
+#include "objects/graphics/TextGraph.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "resources/SoundStore.h"
 
-#include "graphics/Truncate.h"
+#include "objects/graphics/Truncate.h"
 #include "media/Media.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-#include "graphics/Tween.h"
+#include "objects/graphics/Tween.h"
 
 class SoundStore {
 public:

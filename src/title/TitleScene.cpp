@@ -1,7 +1,7 @@
 // The title scene's states: blank, waiting for the start button, leaving.
 #include "title/TitleScene.h"
 
-#include "input/KeyConfig.h"
+#include "app/input/KeyConfig.h"
 #include "objects/ObjectList.h"
 #include "title/TitleObjects.h"
 

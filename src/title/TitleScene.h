@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "scene/Scene.h"
+#include "app/scene/Scene.h"
 
 struct TitleObjects;
 

@@ -21,7 +21,7 @@
 #include "replay/AudioOut.h"
 #include "replay/InputScript.h"
 #include "replay/Options.h"
-#include "scene/Scene.h"
+#include "app/scene/Scene.h"
 
 namespace {
 

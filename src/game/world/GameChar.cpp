@@ -1,9 +1,9 @@
 // Characters of the dungeon map: movement modes and their per-frame steps.
 #include "game/world/GameChar.h"
 
-#include "game/state/GameData.h"
+#include "game/rules/state/GameData.h"
 #include "media/Media.h"
-#include "graphics/Truncate.h"
+#include "objects/graphics/Truncate.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Cursor menus: movement with wrap-around, decide and cancel, drawing.
 #include "game/world/GridMenu.h"
 
-#include "input/KeyConfig.h"
+#include "app/input/KeyConfig.h"
 #include "objects/BaseObj.h"
 #include "resources/SoundStore.h"
 

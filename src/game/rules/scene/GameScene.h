@@ -1,0 +1,61 @@
+// The game scene: one game from construction to the defeat that returns to the title.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "app/scene/Scene.h"
+
+class GameScreen;
+class DamageEffectPool;
+
+enum GameState : int32_t {
+    kStateLeave = -1,
+    kStateGameStart = 0,
+    kStateCommandMenu = 1,
+    kStateChooseUnit = 2,
+    kStateEndOfDay = 3,
+    kStateNewDay = 4,
+    kStateRaidAlert = 5,
+    kStateLineUp = 6,
+    kStateExchange = 7,
+    kStateAfterExchange = 8,
+    kStateBattleOver = 9,
+    kStateVictory = 10,
+    kStateDefeat = 11,
+    kStateAftermath = 12,
+};
+
+class CGameScene : public CScene {
+public:
+    CGameScene();
+    ~CGameScene() override;
+
+    void EnterState(int newState) override;
+    void Begin(KeyConfig* keys, GameData* data) override;
+    void Draw() override;
+    void Update() override;
+    int NextScene() override;
+    void SetKeyConfig(KeyConfig* keys) override;
+
+    // Commands.
+    void PrepareOffer(int selection);
+    bool TryOrder(int colour);
+    // New day.
+    void RunNewDay();
+    // Raids and battle.
+    void RollRaid();
+    void SetUpRaid();
+    void FormLines();
+    void RunExchange();
+    void CleanUpAfterBattle();
+
+    GameScreen* screen = nullptr;  // owned
+    int32_t commandChoice = 0;
+    std::array<int32_t, 4> rowCost{};
+    std::array<int32_t, 4> rowAmount{};
+    std::array<int32_t, 4> rowOrderKind{};
+    int32_t stateTimer = 0;
+    int32_t raidPressure = 0;
+    DamageEffectPool* effectPool = nullptr;  // owned
+};

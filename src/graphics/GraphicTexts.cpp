@@ -1,3 +1,0 @@
-#include "graphics/GraphicTexts.h"
-
-const char* TextGraphFontFace() { return "MS ゴシック"; }

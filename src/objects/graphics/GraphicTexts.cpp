@@ -1,0 +1,3 @@
+#include "objects/graphics/GraphicTexts.h"
+
+const char* TextGraphFontFace() { return "MS ゴシック"; }
