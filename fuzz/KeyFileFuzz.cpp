@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/KeyConfigFile.h"
 #include "app/input/KeyConfig.h"
 
 namespace {
