@@ -1,8 +1,10 @@
-// Reusing the back screen's picture across frames never changes a pixel: long
-// runs of frames that mostly repeat the previous one, with changes early and
-// late in the frame, text, images loaded and freed, the back screen looked at
-// mid-frame, frames begun without a clear and frames cleared again without
-// being shown, give exactly the pictures that drawing every call gives.
+// Reusing the shown picture for the next frame never changes a pixel: long runs
+// of frames that mostly repeat the previous one, with changes early and late in
+// the frame, text, images loaded and freed, the back screen looked at
+// mid-frame, frames begun without a clear, frames cleared again without being
+// shown, and game-like runs (a steady start kept as a background, figures and
+// a fade over the whole screen changing) give exactly the pictures that
+// drawing every call gives.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -20,14 +22,17 @@
 namespace {
 
 struct Op {
-    int kind;  // 0 image, 1 mirrored image, 2 rect, 3 text, 4 blend, 5 brightness
+    int kind;  // 0 image, 1 mirrored image, 2 rect, 3 text, 4 blend, 5 brightness, 6 whole screen
     int x, y, a, b;
 };
 
 class ScreenReuseRun : public testsupport::HeadlessMedia {
 protected:
-    // Plays `frames` frames made by the same random sequence; the presented picture of each.
-    std::vector<size_t> Play(bool reuse, int frames) {
+    // Plays `frames` frames made by the same random sequence; the presented
+    // picture of each. `steady`: as in a game, the early calls stay the same for
+    // long stretches, the last ones (moving figures, a fade over the whole
+    // screen) change from frame to frame.
+    std::vector<size_t> Play(bool reuse, int frames, bool steady = false) {
         media::MediaState& st = media::State();
         st.reuse->SetEnabled(reuse, st.back);
         SetBlendMode(kBlendNone, 255);
@@ -43,16 +48,30 @@ protected:
         std::vector<Op> ops;
         for (int i = 0; i < 40; ++i) ops.push_back(RandomOp(pick));
         const std::string text = testsupport::ToSjis("かりＡ");
+        if (steady) {
+            ops.insert(ops.begin(), Op{4, 0, 0, 0, 255});  // each frame starts from the same drawing state
+            ops.push_back(Op{4, 0, 0, 1, 128});            // blend for the fade
+            ops.push_back(Op{6, 0, 0, 0, 0});              // the fade: a rectangle over the whole screen
+        }
         for (int frame = 0; frame < frames; ++frame) {
-            Mutate(ops, pick);
-            if (pick(40) == 0) ReloadOneImage(pick(3));
-            const int lookAt = pick(8) == 0 ? pick(static_cast<int>(ops.size())) : -1;
-            if (pick(30) != 0) ClearScreen();  // now and then a frame drawn over the last one
+            if (!steady) {
+                Mutate(ops, pick);
+            } else if (pick(100) == 0) {
+                Mutate(ops, pick);  // now and then an early change
+            } else {
+                // A figure near the end moves; the fade steps now and then.
+                ops[ops.size() - 3 - static_cast<size_t>(pick(6))].x += pick(3) - 1;
+                if (pick(4) == 0) ops[ops.size() - 2].b = pick(256);
+            }
+            if (pick(steady ? 200 : 40) == 0) ReloadOneImage(pick(3));
+            // Rarer in a steady run, where they would end the reuse too often to test it.
+            const int lookAt = pick(steady ? 64 : 8) == 0 ? pick(static_cast<int>(ops.size())) : -1;
+            if (pick(steady ? 200 : 30) != 0) ClearScreen();  // now and then a frame drawn over the last one
             for (size_t i = 0; i < ops.size(); ++i) {
                 if (static_cast<int>(i) == lookAt) media::headless::BackScreenPixels();
                 Run(ops[i], text);
             }
-            if (pick(12) != 0) FlipScreen();  // now and then a frame drawn again before it is shown
+            if (pick(steady ? 50 : 12) != 0) FlipScreen();  // now and then a frame drawn again before it is shown
             shown.push_back(std::hash<std::string>()(Bytes(media::headless::PresentedPixels())));
         }
         st.reuse->SetEnabled(true, st.back);
@@ -91,6 +110,7 @@ private:
                 break;
             case 3: DrawTextAt(op.x, op.y, text.c_str(), MakeColor(op.a, 255, op.b), 0); break;
             case 4: SetBlendMode(op.a & 1, op.b); break;
+            case 6: DrawRect(-1, -1, 100000, 100000, MakeColor(255, 255, 255), 1); break;
             default: SetDrawBrightness(op.a, op.b, 200); break;
         }
     }
@@ -124,10 +144,13 @@ private:
 };
 
 TEST_F(ScreenReuseRun, GivesThePicturesOfDrawingEveryCall) {
-    const std::vector<size_t> drawn = Play(false, 400);
-    const std::vector<size_t> reused = Play(true, 400);
-    ASSERT_EQ(drawn.size(), reused.size());
-    for (size_t i = 0; i < drawn.size(); ++i) ASSERT_EQ(drawn[i], reused[i]) << "frame " << i;
+    for (bool steady : {false, true}) {
+        const std::vector<size_t> drawn = Play(false, 400, steady);
+        const std::vector<size_t> reused = Play(true, 400, steady);
+        ASSERT_EQ(drawn.size(), reused.size());
+        for (size_t i = 0; i < drawn.size(); ++i)
+            ASSERT_EQ(drawn[i], reused[i]) << "frame " << i << " steady " << steady;
+    }
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 // set's position. The set never owns its members.
 #pragma once
 
-#include <list>
+#include <vector>
 
 #include "objects/BaseObj.h"
 
@@ -26,6 +26,6 @@ public:
     virtual void SetOffset(unsigned index, float offX, float offY);
     virtual void SetChild(CBaseObj* child, unsigned index);
 
-    std::list<CBaseObj*> m_children;  // drawing order; null entries are empty slots
-    std::list<ObjOffset> m_offsets;   // one per entry of m_children
+    std::vector<CBaseObj*> m_children;  // drawing order; null entries are empty slots
+    std::vector<ObjOffset> m_offsets;   // one per entry of m_children
 };

@@ -23,6 +23,7 @@ void Surface::Allocate(int w, int h, PixelFormat f) {
 
 void Surface::ShowsPicture(uint64_t id) {
     pictureId = id;
+    touched = false;
     // At most 16384 pixels wide: the spans fit 16 bits.
     touchedFirst.assign(static_cast<size_t>(height), static_cast<int16_t>(width));
     touchedEnd.assign(static_cast<size_t>(height), 0);

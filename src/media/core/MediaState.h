@@ -24,11 +24,12 @@ struct Surface {
     std::vector<uint16_t> p16;  // Rgb565
     std::vector<uint32_t> p32;  // Xrgb8888
 
-    // The kept picture of the screen reuse this surface was last made from (0:
-    // none), and per row the columns [first, end) drawn on since: outside them
-    // it still shows that picture. Copies and swaps of surfaces carry it along.
+    // The finished frame of the screen reuse this surface shows (0: none), and
+    // per row the columns [first, end) drawn on since: outside them it still
+    // shows that frame. Copies and swaps of surfaces carry it along.
     uint64_t pictureId = 0;
     std::vector<int16_t> touchedFirst, touchedEnd;
+    bool touched = false;  // some row was drawn on since
 
     void Allocate(int w, int h, PixelFormat f);
     void Fill(uint32_t colour);
@@ -42,6 +43,7 @@ struct Surface {
     // Notes that the pixels [x0, x1) x [y0, y1), inside the surface, are drawn on.
     void Touch(int x0, int y0, int x1, int y1) {
         if (pictureId == 0) return;
+        touched = true;
         for (int y = y0; y < y1; ++y) {
             const size_t row = static_cast<size_t>(y);
             touchedFirst[row] = static_cast<int16_t>(std::min<int>(touchedFirst[row], x0));
@@ -134,7 +136,7 @@ struct MediaState {
     Surface* Target();
     // The back screen with its content as drawn (settles a pending copy and waiting draws).
     Surface& Back();
-    // Before the images or the screens change: waiting draws are made, the kept picture forgotten.
+    // Before the images or the screens change: waiting draws are made, the shown frame forgotten.
     void ForgetReuse();
 };
 

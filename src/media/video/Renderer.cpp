@@ -49,14 +49,18 @@ struct Clip {
     bool Empty() const { return x0 >= x1 || y0 >= y1; }
 };
 
+// Where drawing may change pixels besides the target's edges: everywhere, except
+// while the screen reuse draws a noted call again inside a part of the screen.
+Clip within{0, 0, std::numeric_limits<int>::max(), std::numeric_limits<int>::max()};
+
 Clip ClipTo(const Surface& s, int x, int y, int w, int h) {
     // 64-bit sums: positions near INT_MAX must not overflow.
     const int64_t ex = static_cast<int64_t>(x) + w, ey = static_cast<int64_t>(y) + h;
     Clip c;
-    c.x0 = std::max(x, 0);
-    c.y0 = std::max(y, 0);
-    c.x1 = static_cast<int>(std::min<int64_t>(ex, s.width));
-    c.y1 = static_cast<int>(std::min<int64_t>(ey, s.height));
+    c.x0 = std::max({x, 0, within.x0});
+    c.y0 = std::max({y, 0, within.y0});
+    c.x1 = static_cast<int>(std::min<int64_t>({ex, s.width, within.x1}));
+    c.y1 = static_cast<int>(std::min<int64_t>({ey, s.height, within.y1}));
     return c;
 }
 
@@ -312,8 +316,9 @@ void MaskIn(Surface& target, int x, int y, const uint8_t* mask, int width, int h
     if constexpr (std::is_same_v<F, Rgb565>) {
         const rgb565::Factors f = FactorsOf(sh);
         // Whole groups may run on over the mask's zero padding while the screen row
-        // has room: a mask cut by the screen's right edge has no room left.
-        const int room = std::min(pitch - (c.x0 - x), target.width - c.x0);
+        // has room: a mask cut by the screen's right edge (or the limit of a
+        // redraw) has no room left.
+        const int room = std::min({pitch - (c.x0 - x), target.width - c.x0, within.x1 - c.x0});
         for (int dy = c.y0; dy < c.y1; ++dy) {
             const uint8_t* m = mask + static_cast<size_t>(dy - y) * static_cast<size_t>(pitch) + (c.x0 - x);
             P* row = base + static_cast<size_t>(dy) * static_cast<size_t>(target.width) + c.x0;
@@ -354,7 +359,8 @@ int DrawImageCommon(int x, int y, int handle, int transparent, bool mirrored) {
     MediaState& st = State();
     Image* im = st.images.Find(handle);
     if (!im) return -1;
-    if (st.draw.target == -2 && st.reuse->SkipImage(x, y, handle, transparent != 0, mirrored, st.draw, st.back))
+    if (st.draw.target == -2 &&
+        st.reuse->SkipImage(x, y, handle, im->width, im->height, transparent != 0, mirrored, st.draw, st.back))
         return 0;
     Surface* target = st.Target();
     if (!target) return 0;
@@ -408,9 +414,11 @@ void DrawTextRunOn(Surface& target, int x, int y, const TextRun& run, uint32_t c
     }
 }
 
-void DrawNotedCall(Surface& back, const DrawCall& call) {
+void DrawNotedCall(Surface& back, const DrawCall& call, const ScreenRect* area) {
     DrawState& state = State().draw;
     const DrawState saved = state;
+    const Clip everywhere = within;
+    if (area) within = Clip{area->x0, area->y0, area->x1, area->y1};
     state.blendMode = call.blendMode;
     state.blendParam = call.blendParam;
     state.brightR = call.brightR;
@@ -423,20 +431,41 @@ void DrawNotedCall(Surface& back, const DrawCall& call) {
     } else if (Image* im = State().images.Find(call.x2)) {
         DrawImageOn(back, *im, call.x1, call.y1, call.y2 != 0, call.kind == DrawCall::kMirroredImage);
     }
+    within = everywhere;
     state = saved;
 }
 
+}  // namespace media
+
+namespace media {
+namespace {
+
+// Inside a batch, while the screen reuse only notes the frame's calls, an image
+// draw is a handle lookup and a comparison: done here, without taking the lock
+// again. False when the draw takes the common way.
+[[gnu::always_inline]] inline bool NotedInBatch(int x, int y, int handle, int transparent, bool mirrored) {
+    if (!TheOperationLock().HeldHere()) return false;
+    MediaState& st = State();
+    if (st.draw.target != kBackScreen || !st.reuse->Pending()) return false;
+    const Image* im = st.images.Find(handle);
+    return im &&
+           st.reuse->SkipImage(x, y, handle, im->width, im->height, transparent != 0, mirrored, st.draw, st.back);
+}
+
+}  // namespace
 }  // namespace media
 
 using namespace media;
 
 int DrawImage(int x, int y, int handle, int transparent) {
     if (RecordingCalls()) return traced::DrawImage(x, y, handle, transparent);
+    if (NotedInBatch(x, y, handle, transparent, false)) return 0;
     return DrawImageCommon(x, y, handle, transparent, false);
 }
 
 int DrawImageMirrored(int x, int y, int handle, int transparent) {
     if (RecordingCalls()) return traced::DrawImageMirrored(x, y, handle, transparent);
+    if (NotedInBatch(x, y, handle, transparent, true)) return 0;
     return DrawImageCommon(x, y, handle, transparent, true);
 }
 

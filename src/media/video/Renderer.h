@@ -7,6 +7,7 @@
 namespace media {
 
 struct DrawCall;
+struct ScreenRect;
 struct Surface;
 struct TextRun;
 
@@ -22,7 +23,7 @@ void DrawCoverageMask(int x, int y, const uint8_t* mask, int width, int height, 
 void DrawTextRunOn(Surface& target, int x, int y, const TextRun& run, uint32_t colour);
 
 // Draws a call noted by the screen reuse on `back`, in the drawing state it
-// was noted with.
-void DrawNotedCall(Surface& back, const DrawCall& call);
+// was noted with; only inside `within` when given.
+void DrawNotedCall(Surface& back, const DrawCall& call, const ScreenRect* within);
 
 }  // namespace media

@@ -129,18 +129,28 @@ void ImageRow(uint16_t* __restrict dst, const uint16_t* __restrict src, const ui
         CopyRow(dst, src, n);
         return;
     }
-    int i = 0;
-    for (; i + kLanes <= n; i += kLanes) ImageGroup<kMode, kKey>(dst + i, src + i, kKey ? keep + i : keep, f);
-    if (i == n) return;
     if constexpr (kMode != 2) {
         // Without blending a pixel's result does not depend on what it covers, so
-        // the last eight may be done again.
-        if (n >= kLanes) {
+        // a row that is not whole groups ends with its last eight pixels, made
+        // from the row as it is before the others are stored and stored after
+        // them: the overlap gets the same pixels twice, and no load has to wait
+        // for an overlapping store.
+        if (n > kLanes && n % kLanes != 0) {
             const int last = n - kLanes;
-            ImageGroup<kMode, kKey>(dst + last, src + last, kKey ? keep + last : keep, f);
+            const Lanes d = LoadLanes(dst + last);
+            Lanes o = Shaded<kMode, Lanes>(LoadLanes(src + last), d, f);
+            if constexpr (kKey) {
+                const Lanes k = LoadLanes(keep + last);
+                o = (o & ~k) | (d & k);
+            }
+            for (int i = 0; i + kLanes <= n; i += kLanes)
+                ImageGroup<kMode, kKey>(dst + i, src + i, kKey ? keep + i : keep, f);
+            StoreLanes(dst + last, o);
             return;
         }
     }
+    int i = 0;
+    for (; i + kLanes <= n; i += kLanes) ImageGroup<kMode, kKey>(dst + i, src + i, kKey ? keep + i : keep, f);
     for (; i < n; ++i) {
         if (kKey && keep[i]) continue;
         dst[i] = static_cast<uint16_t>(Shaded<kMode, uint32_t>(src[i], dst[i], f));

@@ -1,7 +1,9 @@
 #include "media/video/ScreenReuse.h"
 
+#include <algorithm>
 #include <cstring>
 
+#include "media/Media.h"
 #include "media/video/Renderer.h"
 
 namespace media {
@@ -10,134 +12,188 @@ namespace {
 
 // Calls noted per frame at most; a frame with more is drawn without reuse.
 constexpr size_t kMaxCalls = size_t{1} << 16;
-// Draws a new picture must spare beyond the latest kept to be taken.
+// Calls a new background must spare beyond the one kept to be worth a whole redraw.
 constexpr size_t kMinGain = 8;
-constexpr size_t kMaxPictures = 2;
 
 bool SameShape(const Surface& a, const Surface& b) {
     return a.width == b.width && a.height == b.height && a.format == b.format;
 }
 
+size_t BytesPerPixel(const Surface& s) { return static_cast<size_t>(s.Pitch()) / static_cast<size_t>(s.width); }
+
+// Copies the columns [x0, x1) of row y from one screen to another of the same shape.
+void CopySpan(const Surface& from, Surface& to, int y, int x0, int x1) {
+    const size_t pitch = static_cast<size_t>(to.Pitch()), pixel = BytesPerPixel(to);
+    const size_t at = static_cast<size_t>(y) * pitch + static_cast<size_t>(x0) * pixel;
+    std::memcpy(to.Bytes() + at, static_cast<const uint8_t*>(from.Data()) + at, static_cast<size_t>(x1 - x0) * pixel);
+}
+
+void CopyRect(const Surface& from, Surface& to, const ScreenRect& r) {
+    const size_t pitch = static_cast<size_t>(to.Pitch()), pixel = BytesPerPixel(to);
+    const size_t bytes = static_cast<size_t>(r.x1 - r.x0) * pixel;
+    size_t at = static_cast<size_t>(r.y0) * pitch + static_cast<size_t>(r.x0) * pixel;
+    const uint8_t* source = static_cast<const uint8_t*>(from.Data());
+    uint8_t* target = to.Bytes();
+    for (int y = r.y0; y < r.y1; ++y, at += pitch) std::memcpy(target + at, source + at, bytes);
+}
+
+void ClearRect(Surface& s, const ScreenRect& r) {
+    const size_t pitch = static_cast<size_t>(s.Pitch()), pixel = BytesPerPixel(s);
+    for (int y = r.y0; y < r.y1; ++y) {
+        std::memset(s.Bytes() + static_cast<size_t>(y) * pitch + static_cast<size_t>(r.x0) * pixel, 0,
+                    static_cast<size_t>(r.x1 - r.x0) * pixel);
+    }
+}
+
+DrawCall WithState(DrawCall call, const DrawState& state) {
+    call.blendMode = state.blendMode;
+    call.blendParam = state.blendParam;
+    call.brightR = state.brightR;
+    call.brightG = state.brightG;
+    call.brightB = state.brightB;
+    if (state.blendMode == kBlendAlpha && state.blendParam == 0) call.bounds = ScreenRect{};  // draws nothing
+    return call;
+}
+
 }  // namespace
 
-DrawCall DrawCall::Image(int x, int y, int handle, bool transparent, bool mirrored, const DrawState& state) {
-    return DrawCall{mirrored ? kMirroredImage : kImage,
-                    x,
-                    y,
-                    handle,
-                    transparent ? 1 : 0,
-                    0,
-                    0,
-                    state.blendMode,
-                    state.blendParam,
-                    state.brightR,
-                    state.brightG,
-                    state.brightB,
-                    nullptr};
+DrawCall DrawCall::Image(int x, int y, int handle, int width, int height, bool transparent, bool mirrored,
+                         const DrawState& state, const Surface& screen) {
+    DrawCall call;
+    call.kind = mirrored ? kMirroredImage : kImage;
+    call.x1 = x;
+    call.y1 = y;
+    call.x2 = handle;
+    call.y2 = transparent ? 1 : 0;
+    call.bounds = ScreenRect::Cut(x, y, width, height, screen.width, screen.height);
+    return WithState(std::move(call), state);
 }
 
-DrawCall DrawCall::Rect(int x1, int y1, int x2, int y2, uint32_t colour, int fill, const DrawState& state) {
-    return DrawCall{kRect,
-                    x1,
-                    y1,
-                    x2,
-                    y2,
-                    colour,
-                    fill,
-                    state.blendMode,
-                    state.blendParam,
-                    state.brightR,
-                    state.brightG,
-                    state.brightB,
-                    nullptr};
+DrawCall DrawCall::Rect(int x1, int y1, int x2, int y2, uint32_t colour, int fill, const DrawState& state,
+                        const Surface& screen) {
+    DrawCall call;
+    call.kind = kRect;
+    call.x1 = x1;
+    call.y1 = y1;
+    call.x2 = x2;
+    call.y2 = y2;
+    call.colour = colour;
+    call.fill = fill;
+    // Filled or outlined, a rectangle stays within its corners' span.
+    const int64_t left = std::min(x1, x2), top = std::min(y1, y2);
+    call.bounds = ScreenRect::Cut(left, top, int64_t{std::max(x1, x2)} - left, int64_t{std::max(y1, y2)} - top,
+                                  screen.width, screen.height);
+    return WithState(std::move(call), state);
 }
 
-DrawCall DrawCall::Text(int x, int y, std::shared_ptr<const TextRun> run, uint32_t colour, const DrawState& state) {
-    return DrawCall{kText,
-                    x,
-                    y,
-                    0,
-                    0,
-                    colour,
-                    0,
-                    state.blendMode,
-                    state.blendParam,
-                    state.brightR,
-                    state.brightG,
-                    state.brightB,
-                    std::move(run)};
+DrawCall DrawCall::Text(int x, int y, std::shared_ptr<const TextRun> run, uint32_t colour, const DrawState& state,
+                        const Surface& screen) {
+    DrawCall call;
+    call.kind = kText;
+    call.x1 = x;
+    call.y1 = y;
+    call.colour = colour;
+    for (const TextMask& m : run->masks) {
+        const ScreenRect r = ScreenRect::Cut(int64_t{x} + m.left, y, m.width, m.height, screen.width, screen.height);
+        if (!r.Empty()) call.bounds = call.bounds.Empty() ? r : call.bounds.JoinedWith(r);
+    }
+    call.run = std::move(run);
+    return WithState(std::move(call), state);
 }
 
 bool ScreenReuse::BeginFrame(Surface& back) {
-    // The frame that ends becomes the reference. Its pictures stay when they show
-    // calls this frame really made. A frame still deferred made the reference's
-    // first `matched_` calls and no others; one that repeated them all without
-    // being flipped is still on the back screen, and may give a picture.
-    if (phase_ == Phase::Deferred) {
-        reference_.resize(matched_);
-        DropPicturesAfter(matched_);
-    } else if (phase_ == Phase::Off) {
-        reference_.clear();
-        pictures_.clear();
-    } else {
-        if (phase_ == Phase::Matching) Diverge(back);
-        reference_.swap(calls_);
+    // A frame cleared again before it was shown is made now: its picture, on
+    // the back screen, is the one the next frame starts from.
+    Settle(back);
+    if (phase_ == Phase::Drawn) {
+        NoteFrameDone();
+        calls_.resize(count_);
+        beforeId_ = 0;
+        shownId_ = ++lastId_;
+        back.ShowsPicture(shownId_);
     }
-    calls_.clear();
-    matched_ = 0;
-    phase_ = enabled_ ? Phase::Deferred : Phase::Off;
-    return enabled_;
+    count_ = 0;
+    firstChange_ = SIZE_MAX;
+    changed_.Clear();
+    if (!enabled_) {
+        phase_ = Phase::Off;
+        return false;
+    }
+    if (BaseOf(State().front, back) != nullptr) {
+        phase_ = Phase::Deferred;
+        return true;
+    }
+    // Nothing to compare with: the frame is drawn as it comes, and noted for the next.
+    Stop();
+    changed_.SetWhole(back.width, back.height);
+    phase_ = Phase::Drawn;
+    return false;
 }
-
-bool ScreenReuse::NoteImage(int x, int y, int handle, bool transparent, bool mirrored, const DrawState& state,
-                            Surface& back) {
-    return NoteDrawn(DrawCall::Image(x, y, handle, transparent, mirrored, state), back);
-}
-
-// While deferred, a call that repeats the reference's next one is only counted:
-// the fields are compared where the reference keeps them, nothing is written.
 
 bool ScreenReuse::SkipRect(int x1, int y1, int x2, int y2, uint32_t colour, int fill, const DrawState& state,
                            Surface& back) {
-    const DrawCall call = DrawCall::Rect(x1, y1, x2, y2, colour, fill, state);
-    if (phase_ == Phase::Deferred && matched_ < SkippableCalls() && call == reference_[matched_]) {
-        ++matched_;
-        return true;
+    if (phase_ == Phase::Deferred && count_ < calls_.size()) {
+        const DrawCall& next = calls_[count_];
+        if (next.kind == DrawCall::kRect && next.x1 == x1 && next.y1 == y1 && next.x2 == x2 && next.y2 == y2 &&
+            next.colour == colour && next.fill == fill && next.InState(state)) {
+            ++count_;
+            return true;
+        }
     }
-    return NoteDrawn(call, back);
+    if (phase_ == Phase::Off || phase_ == Phase::Ended) return false;
+    return Note(DrawCall::Rect(x1, y1, x2, y2, colour, fill, state, back), back);
 }
 
 bool ScreenReuse::SkipText(int x, int y, const std::shared_ptr<const TextRun>& run, uint32_t colour,
                            const DrawState& state, Surface& back) {
-    if (phase_ == Phase::Deferred && matched_ < SkippableCalls()) {
-        const DrawCall& next = reference_[matched_];
+    if (phase_ == Phase::Deferred && count_ < calls_.size()) {
+        const DrawCall& next = calls_[count_];
         if (next.kind == DrawCall::kText && next.run == run && next.x1 == x && next.y1 == y &&
             next.colour == colour && next.InState(state)) {
-            ++matched_;
+            ++count_;
             return true;
         }
     }
-    return NoteDrawn(DrawCall::Text(x, y, run, colour, state), back);
+    if (phase_ == Phase::Off || phase_ == Phase::Ended) return false;
+    return Note(DrawCall::Text(x, y, run, colour, state, back), back);
 }
 
-bool ScreenReuse::NoteDrawn(const DrawCall& call, Surface& back) {
+bool ScreenReuse::Note(const DrawCall& call, Surface& back) {
     if (phase_ == Phase::Off || phase_ == Phase::Ended) return false;
-    Settle(back);
-    if (calls_.size() >= kMaxCalls) {
-        phase_ = Phase::Off;
+    if (count_ >= kMaxCalls) {
+        DrawUnnoted(back);
         return false;
     }
-    calls_.push_back(call);
-    if (phase_ == Phase::Matching) {
-        if (matched_ < reference_.size() && call == reference_[matched_]) ++matched_;
-        else Diverge(back);
+    Record(call);
+    return phase_ == Phase::Deferred;
+}
+
+void ScreenReuse::Record(const DrawCall& call) {
+    if (count_ < calls_.size()) {
+        DrawCall& shown = calls_[count_];
+        if (!(shown == call)) {
+            firstChange_ = std::min(firstChange_, count_);
+            if (shown.bounds.Meets(call.bounds)) {
+                changed_.Add(shown.bounds.JoinedWith(call.bounds));  // a figure moved a little
+            } else {
+                changed_.Add(shown.bounds);
+                changed_.Add(call.bounds);
+            }
+            shown = call;
+        }
+    } else {
+        firstChange_ = std::min(firstChange_, count_);
+        changed_.Add(call.bounds);
+        calls_.push_back(call);
     }
-    return false;
+    ++count_;
 }
 
 void ScreenReuse::DrawUnnoted(Surface& back) {
-    if (phase_ == Phase::Deferred) Materialise(back);
-    if (phase_ == Phase::Matching) Diverge(back);
+    if (phase_ == Phase::Off || phase_ == Phase::Ended) return;
+    Settle(back);
+    Stop();
+    phase_ = Phase::Off;
 }
 
 void ScreenReuse::Settle(Surface& back) {
@@ -146,14 +202,24 @@ void ScreenReuse::Settle(Surface& back) {
 
 void ScreenReuse::EndFrame(Surface& back) {
     Settle(back);
-    if (phase_ == Phase::Matching) Diverge(back);  // the whole frame repeated the reference so far
-    if (phase_ == Phase::Diverged) phase_ = Phase::Ended;
+    if (phase_ != Phase::Drawn) {
+        // Not a frame made from a clear by noted calls (or flipped again).
+        Stop();
+        phase_ = Phase::Ended;
+        return;
+    }
+    NoteFrameDone();
+    calls_.resize(count_);
+    beforeId_ = shownId_;
+    shownChanged_ = changed_;
+    shownId_ = ++lastId_;
+    back.ShowsPicture(shownId_);  // the front screen after the swap
+    phase_ = Phase::Ended;
 }
 
 void ScreenReuse::Forget(Surface& back) {
     Settle(back);
-    reference_.clear();
-    pictures_.clear();
+    Stop();
     phase_ = Phase::Off;
 }
 
@@ -162,59 +228,112 @@ void ScreenReuse::SetEnabled(bool enabled, Surface& back) {
     enabled_ = enabled;
 }
 
+void ScreenReuse::Stop() {
+    calls_.clear();
+    count_ = 0;
+    shownId_ = 0;
+    beforeId_ = 0;
+    DropBackground();
+    recentFirstChanges_.fill(0);
+}
+
+void ScreenReuse::DropBackground() { backgroundCalls_ = 0; }
+
+size_t ScreenReuse::FirstChange() const {
+    // The last frame's calls past this frame's so far are not made (yet).
+    return count_ < calls_.size() ? std::min(firstChange_, count_) : firstChange_;
+}
+
+size_t ScreenReuse::SteadyFirstChange(size_t now) const {
+    size_t steady = now;
+    for (size_t change : recentFirstChanges_) steady = std::min(steady, change);
+    return steady;
+}
+
+void ScreenReuse::NoteFrameDone() {
+    const size_t change = std::min(FirstChange(), count_);
+    if (change < backgroundCalls_) DropBackground();
+    recentFirstChanges_[recentAt_] = change;
+    recentAt_ = (recentAt_ + 1) % kRecentFrames;
+}
+
+const Surface* ScreenReuse::BaseOf(const Surface& front, const Surface& back) const {
+    if (shownId_ == 0) return nullptr;
+    if (back.pictureId == shownId_ && !back.touched) return &back;
+    if (front.pictureId == shownId_ && !front.touched && SameShape(front, back)) return &front;
+    return nullptr;
+}
+
 void ScreenReuse::Materialise(Surface& back) {
-    // The calls counted while deferred are the reference's first ones.
-    calls_.assign(reference_.begin(), reference_.begin() + static_cast<std::ptrdiff_t>(matched_));
-    phase_ = Phase::Matching;
-    const Picture* from = nullptr;
-    for (const Picture& p : pictures_)
-        if (p.calls <= matched_ && SameShape(p.screen, back)) from = &p;
-    size_t drawn = 0;
-    if (from) {
-        // A screen made from this picture before needs only the rows drawn on since.
-        if (back.pictureId == from->id) RestoreTouched(*from, back);
-        else back = from->screen;
-        back.ShowsPicture(from->id);
-        drawn = from->calls;
-    } else {
-        back.Fill(0);
+    phase_ = Phase::Drawn;
+    // The last frame's calls not matched yet drew where this frame has drawn nothing so far.
+    for (size_t i = count_; i < calls_.size(); ++i) changed_.Add(calls_[i].bounds);
+    const Surface& front = State().front;
+    const Surface* base = BaseOf(front, back);
+    if (base == nullptr) changed_.SetWhole(back.width, back.height);
+    const size_t change = FirstChange();
+    if (change < backgroundCalls_ || count_ < backgroundCalls_ || !SameShape(background_, back)) DropBackground();
+    // The calls that stayed the same over the last frames make a background
+    // worth keeping: this frame is drawn whole once, to keep it on the way.
+    const size_t steady = std::min(SteadyFirstChange(change), count_);
+    if (steady >= backgroundCalls_ + kMinGain) {
+        DrawWhole(back, steady);
+        return;
     }
-    for (size_t i = drawn; i < matched_; ++i) DrawNotedCall(back, calls_[i]);
+    if (changed_.Whole() && backgroundCalls_ == 0) {
+        DrawWhole(back, 0);
+        return;
+    }
+    const size_t from = backgroundCalls_;
+    if (base == &front && !changed_.Whole()) BringBackToShown(front, back);
+    back.pictureId = 0;  // drawn on from here; it gets its own picture at the flip
+    for (const ScreenRect& area : changed_) Restore(back, area, from);
+    for (size_t i = from; i < count_; ++i) Redraw(back, calls_[i]);
 }
 
-void ScreenReuse::Diverge(Surface& back) {
-    phase_ = Phase::Diverged;
-    DropPicturesAfter(matched_);
-    // A picture that still serves is kept unless a new one would spare a good
-    // many more draws: frames whose moving figures come first now and then
-    // would otherwise have pictures taken again and again.
-    if (matched_ == 0 || (!pictures_.empty() && matched_ < pictures_.back().calls + kMinGain)) return;
-    TakePicture(back);
+void ScreenReuse::DrawWhole(Surface& back, size_t keepAt) {
+    back.Fill(0);
+    for (size_t i = 0; i < count_; ++i) {
+        if (i == keepAt && keepAt != 0) {
+            background_ = back;
+            backgroundCalls_ = keepAt;
+        }
+        DrawNotedCall(back, calls_[i], nullptr);
+    }
+    if (keepAt != 0 && keepAt == count_) {
+        background_ = back;
+        backgroundCalls_ = keepAt;
+    }
 }
 
-void ScreenReuse::TakePicture(Surface& back) {
-    if (pictures_.size() == kMaxPictures) pictures_.erase(pictures_.begin());
-    Picture& p = pictures_.emplace_back();
-    p.screen = back;
-    p.calls = matched_;
-    p.id = ++lastPictureId_;
-    p.screen.ShowsPicture(p.id);
-    back.ShowsPicture(p.id);
+void ScreenReuse::BringBackToShown(const Surface& front, Surface& back) const {
+    const bool holdsShown = back.pictureId == shownId_;
+    const bool holdsBefore = back.pictureId != 0 && back.pictureId == beforeId_ && !shownChanged_.Whole();
+    if (!SameShape(front, back) || !(holdsShown || holdsBefore)) {
+        back = front;
+        return;
+    }
+    // The rows drawn on since it showed its picture, then where the two pictures differ.
+    for (int y = 0; back.touched && y < back.height; ++y) {
+        const size_t row = static_cast<size_t>(y);
+        if (back.touchedFirst[row] < back.touchedEnd[row])
+            CopySpan(front, back, y, back.touchedFirst[row], back.touchedEnd[row]);
+    }
+    if (holdsShown) return;
+    for (const ScreenRect& area : shownChanged_) {
+        if (!changed_.Holding(area)) CopyRect(front, back, area);  // otherwise made again whole below
+    }
 }
 
-void ScreenReuse::DropPicturesAfter(size_t calls) {
-    while (!pictures_.empty() && pictures_.back().calls > calls) pictures_.pop_back();
+void ScreenReuse::Restore(Surface& back, const ScreenRect& area, size_t from) const {
+    if (from == 0) ClearRect(back, area);
+    else CopyRect(background_, back, area);
 }
 
-void ScreenReuse::RestoreTouched(const Picture& picture, Surface& back) {
-    const size_t pitch = static_cast<size_t>(back.Pitch());
-    const size_t bytesPerPixel = pitch / static_cast<size_t>(back.width);
-    const uint8_t* from = static_cast<const uint8_t*>(picture.screen.Data());
-    for (size_t y = 0; y < static_cast<size_t>(back.height); ++y) {
-        const int first = back.touchedFirst[y], end = back.touchedEnd[y];
-        if (first >= end) continue;
-        const size_t at = y * pitch + static_cast<size_t>(first) * bytesPerPixel;
-        std::memcpy(back.Bytes() + at, from + at, static_cast<size_t>(end - first) * bytesPerPixel);
+void ScreenReuse::Redraw(Surface& back, const DrawCall& call) const {
+    if (!changed_.Meets(call.bounds)) return;
+    for (const ScreenRect& area : changed_) {
+        if (area.Meets(call.bounds)) DrawNotedCall(back, call, &area);
     }
 }
 

@@ -1,33 +1,43 @@
-// Reuse of the back screen's picture from one frame to the next.
+// Reuse of the shown picture for the next frame.
 //
-// A frame here is what is drawn on the back screen after ClearScreen. Games
-// draw much the same frame again and again: the map, the window frames and the
-// status icons come first and do not change, the moving figures come later. So
+// A frame here is what is drawn on the back screen from ClearScreen to
+// FlipScreen. Games draw much the same frame again and again: the map, the
+// window frames and the status icons do not change; a few figures move. So
 // every image, rectangle and text draw on the back screen is noted with the
-// drawing state it was made in. While a frame's draws repeat the previous
-// frame's, call for call, they are only noted; the picture those same draws
-// made last time was kept, and it is copied in at the first draw that differs,
-// or whenever the back screen is looked at. Drawing the calls that follow then
-// goes on as usual. The pixels are the same as if every call had been drawn.
+// drawing state it was made in and the screen rectangle it can change, and
+// while the frame is made nothing is drawn: its calls are only compared with
+// the shown frame's, call for call. Where the i-th calls of the two frames are
+// the same, they make the same pixels of the same pixels; so the two pictures
+// can differ only inside the rectangles of the calls that differ (the old
+// call's and the new one's) and of the shown frame's calls past this frame's
+// last. When the picture is needed (the flip, the back screen looked at, a draw
+// that is not noted) the back screen is made from the shown picture outside
+// those rectangles and, inside them, from a clear and every call of the frame
+// drawn clipped to them. The pixels are the same as if every call had been
+// drawn.
 //
-// What keeps that true: a picture is always a copy of a real back screen,
-// taken at a point where every draw since the clear was noted; it is dropped
-// when the images change (a handle could name other pixels) or the screens are
-// made again; a draw that is not noted ends the reuse for that frame.
+// What keeps that true: every drawing operation works pixel by pixel (a
+// pixel's new value depends on the call and on that pixel's old value only);
+// the front screen is used only while it shows the last frame made this way,
+// untouched since; the images do not change under a handle (loading or freeing
+// an image forgets everything); a draw on the back screen that is not noted, a
+// frame cleared again before it was shown, or a flip without a clear ends the
+// reuse until the frame after.
 //
-// Two pictures are kept, at two points of the frame: when something early in
-// the frame changes now and then (an animated icon), the earlier picture still
-// serves, and the calls between it and the change are drawn on it. A screen
-// that was made from the same picture before (the screens swap every frame)
-// only gets back the rows drawn on since: every draw notes them.
+// The screens swap at every flip, so the back screen usually holds the frame
+// before the shown one: it gets back from the front only the rectangles where
+// those two frames differ, and the rows drawn on since.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
 #include "media/core/MediaState.h"
 #include "media/text/TextRun.h"
+#include "media/video/DirtyArea.h"
 
 namespace media {
 
@@ -42,10 +52,15 @@ struct DrawCall {
     // Text: its layout, kept alive while noted (a layout is never changed, so the
     // same one means the same pixels).
     std::shared_ptr<const TextRun> run;
+    // The pixels of the screen the call can change (follows from the fields above).
+    ScreenRect bounds;
 
-    static DrawCall Image(int x, int y, int handle, bool transparent, bool mirrored, const DrawState& state);
-    static DrawCall Rect(int x1, int y1, int x2, int y2, uint32_t colour, int fill, const DrawState& state);
-    static DrawCall Text(int x, int y, std::shared_ptr<const TextRun> run, uint32_t colour, const DrawState& state);
+    static DrawCall Image(int x, int y, int handle, int width, int height, bool transparent, bool mirrored,
+                          const DrawState& state, const Surface& screen);
+    static DrawCall Rect(int x1, int y1, int x2, int y2, uint32_t colour, int fill, const DrawState& state,
+                         const Surface& screen);
+    static DrawCall Text(int x, int y, std::shared_ptr<const TextRun> run, uint32_t colour, const DrawState& state,
+                         const Surface& screen);
     // Made in this drawing state.
     bool InState(const DrawState& state) const {
         return blendMode == state.blendMode && blendParam == state.blendParam && brightR == state.brightR &&
@@ -59,14 +74,17 @@ public:
     // ClearScreen on the back screen: a new frame starts. True when the clear
     // itself waits (reuse on); otherwise the caller clears.
     bool BeginFrame(Surface& back);
-    // A draw on the back screen. True when it repeats the previous frame's and
-    // need not be drawn now; otherwise the caller draws it on Back().
-    bool SkipImage(int x, int y, int handle, bool transparent, bool mirrored, const DrawState& state, Surface& back) {
+    // A draw on the back screen. True when it need not be drawn now (it is
+    // noted, and drawn, if at all, when the picture is made); otherwise the
+    // caller draws it on Back().
+    bool SkipImage(int x, int y, int handle, int width, int height, bool transparent, bool mirrored,
+                   const DrawState& state, Surface& back) {
+        if (phase_ == Phase::Off || phase_ == Phase::Ended) return false;
         if (RepeatsImage(x, y, handle, transparent, mirrored, state)) {
-            ++matched_;
+            ++count_;
             return true;
         }
-        return NoteImage(x, y, handle, transparent, mirrored, state, back);
+        return Note(DrawCall::Image(x, y, handle, width, height, transparent, mirrored, state, back), back);
     }
     bool SkipRect(int x1, int y1, int x2, int y2, uint32_t colour, int fill, const DrawState& state, Surface& back);
     bool SkipText(int x, int y, const std::shared_ptr<const TextRun>& run, uint32_t colour, const DrawState& state,
@@ -75,11 +93,11 @@ public:
     void DrawUnnoted(Surface& back);
     // True while the back screen does not yet hold what was asked for.
     bool Pending() const { return phase_ == Phase::Deferred; }
-    // Makes the back screen hold the clear and the skipped draws.
+    // Makes the back screen hold the clear and the calls so far.
     void Settle(Surface& back);
     // FlipScreen: the frame is complete; the back screen changes hands after this.
     void EndFrame(Surface& back);
-    // The images or the screens change: settles, then forgets the pictures.
+    // The images or the screens change: settles, then forgets the shown frame.
     void Forget(Surface& back);
     // For tests: with reuse off every call is drawn at once.
     void SetEnabled(bool enabled, Surface& back);
@@ -87,51 +105,69 @@ public:
 private:
     enum class Phase {
         Off,       // the frame did not start with a clear, or noting stopped
-        Deferred,  // the calls so far repeat the reference; nothing drawn yet
-        Matching,  // drawn, and the calls so far still repeat the reference
-        Diverged,  // drawn; the calls differ from the reference
+        Deferred,  // noted and compared; nothing drawn yet
+        Drawn,     // the back screen holds the calls so far; calls are noted and drawn
         Ended,     // flipped; draws until the next clear are not part of the frame
     };
 
-    // The back screen after the reference's first `calls` calls.
-    struct Picture {
-        Surface screen;
-        size_t calls = 0;
-        uint64_t id = 0;  // never 0, never used twice
-    };
-
-    // While deferred: the image draw is the reference's next call, and the
-    // latest picture shows it. The fields are compared where the reference
-    // keeps them; nothing is written.
+    // While deferred: the image draw is the same as the shown frame's call at
+    // this place. The fields are compared where that call keeps them.
     bool RepeatsImage(int x, int y, int handle, bool transparent, bool mirrored, const DrawState& state) const {
-        if (phase_ != Phase::Deferred || matched_ >= SkippableCalls()) return false;
-        const DrawCall& next = reference_[matched_];
+        if (phase_ != Phase::Deferred || count_ >= calls_.size()) return false;
+        const DrawCall& next = calls_[count_];
         return next.kind == (mirrored ? DrawCall::kMirroredImage : DrawCall::kImage) && next.x1 == x &&
                next.y1 == y && next.x2 == handle && next.y2 == (transparent ? 1 : 0) && next.InState(state);
     }
-    bool NoteImage(int x, int y, int handle, bool transparent, bool mirrored, const DrawState& state, Surface& back);
-    // Notes a call that is drawn now (false, for the caller to return).
-    bool NoteDrawn(const DrawCall& call, Surface& back);
-    // Calls that may be skipped while deferred: those the latest picture shows.
-    size_t SkippableCalls() const { return pictures_.empty() ? 0 : pictures_.back().calls; }
-    // Draws what the deferred frame holds: the latest picture that serves and
-    // the calls after it, or the clear and all the calls so far.
+    // Notes a call; true while deferred (the caller need not draw it).
+    bool Note(const DrawCall& call, Surface& back);
+    // Puts the call in its place, marking where it differs from the shown frame's.
+    void Record(const DrawCall& call);
+    // The screen that shows the last frame's picture untouched: the back screen
+    // (a frame made again before it was shown), the front screen, or none.
+    const Surface* BaseOf(const Surface& front, const Surface& back) const;
+    // Draws the deferred frame's calls so far on the back screen.
     void Materialise(Surface& back);
-    // The frame's calls stop repeating the reference here.
-    void Diverge(Surface& back);
-    void TakePicture(Surface& back);
-    // Forgets the pictures that show more calls than the frame repeated.
-    void DropPicturesAfter(size_t calls);
-    // Copies back the rows of a screen made from the picture that were drawn on since.
-    static void RestoreTouched(const Picture& picture, Surface& back);
+    // Makes the back screen show the shown picture.
+    void BringBackToShown(const Surface& front, Surface& back) const;
+    // Makes `area` hold the state after `from` calls: the background when
+    // `from` is not 0, a clear otherwise.
+    void Restore(Surface& back, const ScreenRect& area, size_t from) const;
+    // Draws a call where it meets the changed parts, clipped to each (they
+    // never overlap, so no pixel is drawn twice).
+    void Redraw(Surface& back, const DrawCall& call) const;
+    // Draws the calls so far on a cleared back screen, keeping the background
+    // on the way when `keepAt` is not 0.
+    void DrawWhole(Surface& back, size_t keepAt);
+    // Where the frame's calls first differ from the last frame's.
+    size_t FirstChange() const;
+    // The first change of the last frames (and this one): where a background
+    // kept now would last.
+    size_t SteadyFirstChange(size_t now) const;
+    // The frame is complete: its first change is remembered; a background it
+    // changed is dropped.
+    void NoteFrameDone();
+    void DropBackground();
+    // Reuse ends until the next frame: the shown frame is forgotten.
+    void Stop();
 
     bool enabled_ = true;
     Phase phase_ = Phase::Off;
-    std::vector<DrawCall> reference_;  // the previous frame's calls
-    std::vector<DrawCall> calls_;      // this frame's calls (while deferred: the reference's first matched_)
-    size_t matched_ = 0;               // leading calls of this frame equal to the reference's
-    std::vector<Picture> pictures_;    // at most two, the one showing fewer calls first
-    uint64_t lastPictureId_ = 0;
+    // The shown frame's calls; this frame's calls replace them as they come.
+    std::vector<DrawCall> calls_;
+    size_t count_ = 0;        // calls of this frame so far
+    DirtyArea changed_;       // where this frame differs from the shown one, so far
+    DirtyArea shownChanged_;  // where the shown frame differed from the frame before it
+    uint64_t shownId_ = 0;    // the shown frame's picture (0: none to reuse)
+    uint64_t beforeId_ = 0;   // the picture of the frame before it (0: unknown)
+    uint64_t lastId_ = 0;
+    size_t firstChange_ = 0;  // the first call of this frame that differs from the last frame's so far
+    // The back screen after the first backgroundCalls_ calls of the last frames
+    // (0: none). Those calls have not changed since it was kept.
+    Surface background_;
+    size_t backgroundCalls_ = 0;
+    static constexpr size_t kRecentFrames = 64;
+    std::array<size_t, kRecentFrames> recentFirstChanges_{};  // 0 until known
+    size_t recentAt_ = 0;
 };
 
 }  // namespace media

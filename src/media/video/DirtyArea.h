@@ -1,0 +1,114 @@
+// Where two pictures of a screen may differ: a few rectangles that do not
+// overlap, or the whole screen. Every place added lies inside one of the
+// rectangles; they may cover more.
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace media {
+
+// The pixels [x0, x1) x [y0, y1) of a screen.
+struct ScreenRect {
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+
+    bool Empty() const { return x0 >= x1 || y0 >= y1; }
+    bool Meets(const ScreenRect& o) const { return x0 < o.x1 && o.x0 < x1 && y0 < o.y1 && o.y0 < y1; }
+    bool Holds(const ScreenRect& o) const { return x0 <= o.x0 && y0 <= o.y0 && o.x1 <= x1 && o.y1 <= y1; }
+    int64_t Area() const { return Empty() ? 0 : int64_t{x1 - x0} * (y1 - y0); }
+    ScreenRect JoinedWith(const ScreenRect& o) const {
+        return ScreenRect{std::min(x0, o.x0), std::min(y0, o.y0), std::max(x1, o.x1), std::max(y1, o.y1)};
+    }
+    bool operator==(const ScreenRect&) const = default;
+
+    // [x, x + w) x [y, y + h) cut to a width x height screen; the sums are taken
+    // in 64 bits, so far-off places give an empty rectangle, not an overflow.
+    static ScreenRect Cut(int64_t x, int64_t y, int64_t w, int64_t h, int width, int height) {
+        const auto cut = [](int64_t v, int limit) { return static_cast<int>(std::clamp<int64_t>(v, 0, limit)); };
+        ScreenRect r{cut(x, width), cut(y, height), cut(x + w, width), cut(y + h, height)};
+        if (r.Empty()) r = ScreenRect{};
+        return r;
+    }
+};
+
+class DirtyArea {
+public:
+    static constexpr size_t kMaxRects = 8;
+
+    void Clear() {
+        count_ = 0;
+        whole_ = false;
+        span_ = ScreenRect{};
+    }
+    // The whole width x height screen.
+    void SetWhole(int width, int height) {
+        rects_[0] = ScreenRect{0, 0, width, height};
+        count_ = rects_[0].Empty() ? 0 : 1;
+        whole_ = true;
+        span_ = rects_[0];
+    }
+    bool Whole() const { return whole_; }
+    bool Nothing() const { return count_ == 0; }
+
+    // The rectangles never overlap: one that meets another takes it in.
+    void Add(ScreenRect r) {
+        if (r.Empty() || whole_) return;
+        for (size_t i = 0; i < count_; ++i) {
+            if (rects_[i].Holds(r)) return;
+        }
+        for (;;) {
+            size_t met = count_;
+            for (size_t i = 0; i < count_ && met == count_; ++i) {
+                if (rects_[i].Meets(r)) met = i;
+            }
+            if (met == count_ && count_ < kMaxRects) {
+                rects_[count_++] = r;
+                span_ = count_ == 1 ? r : span_.JoinedWith(r);
+                return;
+            }
+            if (met == count_) met = LeastGrowing(r);  // full: the one that grows least takes it in
+            r = r.JoinedWith(rects_[met]);
+            rects_[met] = rects_[--count_];
+        }
+    }
+    // The rectangle that holds all of `r`, or null.
+    const ScreenRect* Holding(const ScreenRect& r) const {
+        for (size_t i = 0; i < count_; ++i) {
+            if (rects_[i].Holds(r)) return &rects_[i];
+        }
+        return nullptr;
+    }
+    bool Meets(const ScreenRect& r) const {
+        if (!span_.Meets(r)) return false;
+        for (size_t i = 0; i < count_; ++i) {
+            if (rects_[i].Meets(r)) return true;
+        }
+        return false;
+    }
+
+    const ScreenRect* begin() const { return rects_.data(); }
+    const ScreenRect* end() const { return rects_.data() + count_; }
+
+private:
+    size_t LeastGrowing(const ScreenRect& r) const {
+        size_t best = 0;
+        int64_t bestGrowth = INT64_MAX;
+        for (size_t i = 0; i < count_; ++i) {
+            const int64_t growth = rects_[i].JoinedWith(r).Area() - rects_[i].Area();
+            if (growth < bestGrowth) {
+                best = i;
+                bestGrowth = growth;
+            }
+        }
+        return best;
+    }
+
+    std::array<ScreenRect, kMaxRects> rects_{};
+    size_t count_ = 0;
+    ScreenRect span_;  // the smallest rectangle holding them all
+    bool whole_ = false;
+};
+
+}  // namespace media
