@@ -456,16 +456,22 @@ private:
         width_ = request.width;
         height_ = request.height;
         SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
-        // Hidden until its renderer is made: an OpenGL renderer remakes a window
-        // made without OpenGL, and a window already shown would be mapped,
-        // destroyed and mapped again (a flash, and a window id that dies
-        // under anyone who found it).
-        Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
+        Uint32 flags = SDL_WINDOW_RESIZABLE;
         if (!request.windowed) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
         const int windowWidth = WindowSide(width_, request.scale);
         const int windowHeight = WindowSide(height_, request.scale);
+        // Made for OpenGL and shown at once where OpenGL is there: the OpenGL
+        // renderer keeps such a window. A window made without OpenGL would be
+        // remade by it, so one that was shown would be mapped, destroyed and
+        // mapped again (a flash, and a window id that dies under anyone who
+        // found it): without OpenGL the window stays hidden until its renderer
+        // is made.
         window_ = SDL_CreateWindow("Anagura", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, windowWidth,
-                                   windowHeight, flags);
+                                   windowHeight, flags | SDL_WINDOW_OPENGL);
+        if (!window_) {
+            window_ = SDL_CreateWindow("Anagura", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, windowWidth,
+                                       windowHeight, flags | SDL_WINDOW_HIDDEN);
+        }
         if (!window_) {
             error = std::string("SDL_CreateWindow: ") + SDL_GetError();
             return false;

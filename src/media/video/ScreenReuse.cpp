@@ -158,6 +158,11 @@ bool ScreenReuse::SkipText(int x, int y, const std::shared_ptr<const TextRun>& r
     return Note(DrawCall::Text(x, y, run, colour, state, back), back);
 }
 
+bool ScreenReuse::NoteImage(int x, int y, int handle, int width, int height, bool transparent, bool mirrored,
+                            const DrawState& state, Surface& back) {
+    return Note(DrawCall::Image(x, y, handle, width, height, transparent, mirrored, state, back), back);
+}
+
 bool ScreenReuse::Note(const DrawCall& call, Surface& back) {
     if (phase_ == Phase::Off || phase_ == Phase::Ended) return false;
     if (count_ >= kMaxCalls) {

@@ -84,7 +84,7 @@ public:
             ++count_;
             return true;
         }
-        return Note(DrawCall::Image(x, y, handle, width, height, transparent, mirrored, state, back), back);
+        return NoteImage(x, y, handle, width, height, transparent, mirrored, state, back);
     }
     bool SkipRect(int x1, int y1, int x2, int y2, uint32_t colour, int fill, const DrawState& state, Surface& back);
     bool SkipText(int x, int y, const std::shared_ptr<const TextRun>& run, uint32_t colour, const DrawState& state,
@@ -120,6 +120,8 @@ private:
     }
     // Notes a call; true while deferred (the caller need not draw it).
     bool Note(const DrawCall& call, Surface& back);
+    [[gnu::noinline]] bool NoteImage(int x, int y, int handle, int width, int height, bool transparent, bool mirrored,
+                                     const DrawState& state, Surface& back);
     // Puts the call in its place, marking where it differs from the shown frame's.
     void Record(const DrawCall& call);
     // The screen that shows the last frame's picture untouched: the back screen
