@@ -161,6 +161,16 @@ Surface* MediaState::Target() {
     return s->Empty() ? nullptr : s;
 }
 
+namespace detail {
+std::atomic<MediaState*> theState{nullptr};
+
+MediaState& MakeState() {
+    static MediaState* const state = new MediaState();
+    theState.store(state, std::memory_order_release);
+    return *state;
+}
+}  // namespace detail
+
 MediaState::MediaState() : reuse(std::make_unique<ScreenReuse>()) {}
 MediaState::~MediaState() = default;
 

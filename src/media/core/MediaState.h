@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -140,9 +141,17 @@ struct MediaState {
     void ForgetReuse();
 };
 
-// Made on first use, lives until process exit. Inline: nearly every operation asks.
+namespace detail {
+extern std::atomic<MediaState*> theState;
+// Makes the state on first use (once, whichever thread comes first).
+[[gnu::noinline, gnu::cold]] MediaState& MakeState();
+}  // namespace detail
+
+// Made on first use, lives until process exit. Inline and short: nearly every
+// operation asks, most of them hundreds of times a frame.
 inline MediaState& State() {
-    static MediaState* const state = new MediaState();
+    MediaState* state = detail::theState.load(std::memory_order_acquire);
+    if (__builtin_expect(state == nullptr, 0)) return detail::MakeState();
     return *state;
 }
 

@@ -86,6 +86,13 @@ public:
         }
         return NoteImage(x, y, handle, width, height, transparent, mirrored, state, back);
     }
+    // The short way of SkipImage: true (and counted) only when the draw repeats
+    // the shown frame's call at this place while deferred.
+    bool SkipRepeatedImage(int x, int y, int handle, bool transparent, bool mirrored, const DrawState& state) {
+        if (!RepeatsImage(x, y, handle, transparent, mirrored, state)) return false;
+        ++count_;
+        return true;
+    }
     bool SkipRect(int x1, int y1, int x2, int y2, uint32_t colour, int fill, const DrawState& state, Surface& back);
     bool SkipText(int x, int y, const std::shared_ptr<const TextRun>& run, uint32_t colour, const DrawState& state,
                   Surface& back);
