@@ -107,8 +107,8 @@ struct LineAligned {
     LineAligned() = default;
     template <class U>
     LineAligned(const LineAligned<U>&) {}
-    T* allocate(size_t n) { return static_cast<T*>(::operator new(n * sizeof(T), std::align_val_t{64})); }
-    void deallocate(T* p, size_t) { ::operator delete(p, std::align_val_t{64}); }
+    T* allocate(size_t n) { return static_cast<T*>(::operator new (n * sizeof(T), std::align_val_t{64})); }
+    void deallocate(T* p, size_t) { ::operator delete (p, std::align_val_t{64}); }
     bool operator==(const LineAligned&) const = default;
 };
 

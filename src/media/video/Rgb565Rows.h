@@ -151,9 +151,11 @@ void ImageRow(uint16_t* __restrict dst, const uint16_t* __restrict src, const ui
     }
     int i = 0;
     for (; i + kLanes <= n; i += kLanes) ImageGroup<kMode, kKey>(dst + i, src + i, kKey ? keep + i : keep, f);
-    for (; i < n; ++i) {
-        if (kKey && keep[i]) continue;
-        dst[i] = static_cast<uint16_t>(Shaded<kMode, uint32_t>(src[i], dst[i], f));
+    for (; i < n; ++i) {  // a select, not a branch: which pixels are keyed is not predictable
+        const uint16_t d = dst[i];
+        uint16_t o = static_cast<uint16_t>(Shaded<kMode, uint32_t>(src[i], d, f));
+        if constexpr (kKey) o = static_cast<uint16_t>((o & ~keep[i]) | (d & keep[i]));
+        dst[i] = o;
     }
 }
 
