@@ -4,7 +4,7 @@
 // mid-frame, frames begun without a clear, frames cleared again without being
 // shown, and game-like runs (a steady start kept as a background, figures and
 // a fade over the whole screen changing) give exactly the pictures that
-// drawing every call gives.
+// drawing every call gives, at 16 and 32 bits a pixel.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -144,12 +144,20 @@ private:
 };
 
 TEST_F(ScreenReuseRun, GivesThePicturesOfDrawingEveryCall) {
-    for (bool steady : {false, true}) {
-        const std::vector<size_t> drawn = Play(false, 400, steady);
-        const std::vector<size_t> reused = Play(true, 400, steady);
-        ASSERT_EQ(drawn.size(), reused.size());
-        for (size_t i = 0; i < drawn.size(); ++i)
-            ASSERT_EQ(drawn[i], reused[i]) << "frame " << i << " steady " << steady;
+    for (int bits : {16, 32}) {
+        if (bits != 16) {  // 32 bits: other pixel sizes are copied and cleared
+            TearDown();
+            Start(bits);
+        }
+        for (bool steady : {false, true}) {
+            if (bits != 16 && !steady) continue;
+            const int frames = bits == 16 ? 400 : 150;  // enough to keep a background
+            const std::vector<size_t> drawn = Play(false, frames, steady);
+            const std::vector<size_t> reused = Play(true, frames, steady);
+            ASSERT_EQ(drawn.size(), reused.size());
+            for (size_t i = 0; i < drawn.size(); ++i)
+                ASSERT_EQ(drawn[i], reused[i]) << "frame " << i << " steady " << steady << " bits " << bits;
+        }
     }
 }
 
