@@ -110,12 +110,12 @@ TEST_F(SoundBadInput, TruncatedDataAndAHugeDataSizeClaimPlayWhatIsThere) {
     testaudio::WriteBytes(Path("huge.wav"), huge);
     ExpectLoadedEverywhere(Path("huge.wav"), "huge data size");
     std::vector<int16_t> pcm;
-    ASSERT_EQ(media::DecodeWholeFile(Path("huge.wav"), 48000, pcm), media::DecodeResult::Ok);
+    ASSERT_EQ(media::DecodeWholeFile(Path("huge.wav"), 48000, pcm), media::SoundDecodeResult::Ok);
     EXPECT_EQ(pcm.size(), 2000u);
     // Cut in the middle of its data (and of a frame).
     testaudio::WriteBytes(Path("half.wav"), std::vector<uint8_t>(bytes.begin(), bytes.begin() + 44 + 2001));
     ExpectLoadedEverywhere(Path("half.wav"), "data cut short");
-    ASSERT_EQ(media::DecodeWholeFile(Path("half.wav"), 48000, pcm), media::DecodeResult::Ok);
+    ASSERT_EQ(media::DecodeWholeFile(Path("half.wav"), 48000, pcm), media::SoundDecodeResult::Ok);
     EXPECT_EQ(pcm.size(), 1000u);
     // No data at all.
     testaudio::WriteBytes(Path("nodata.wav"), std::vector<uint8_t>(bytes.begin(), bytes.begin() + 44));
@@ -133,7 +133,7 @@ TEST_F(SoundBadInput, WavFormatsAreReadAndUnsupportedOnesRefused) {
     for (int i = 0; i < 22050; ++i) wav.push_back(255);
     testaudio::WriteBytes(Path("mono8.wav"), wav);
     std::vector<int16_t> pcm;
-    ASSERT_EQ(media::DecodeWholeFile(Path("mono8.wav"), 48000, pcm), media::DecodeResult::Ok);
+    ASSERT_EQ(media::DecodeWholeFile(Path("mono8.wav"), 48000, pcm), media::SoundDecodeResult::Ok);
     EXPECT_NEAR(static_cast<double>(pcm.size() / 2), 48000.0, 3.0);
     EXPECT_EQ(pcm[100], 127 * 256);
     EXPECT_EQ(pcm[101], 127 * 256);
@@ -184,7 +184,7 @@ TEST_F(SoundBadInput, Mp3CasesZeroFramesTruncatedAndWrongExtension) {
                           std::vector<uint8_t>(bytes.begin(), bytes.begin() + static_cast<long>(bytes.size() / 2)));
     ExpectLoadedEverywhere(Path("cut.mp3"), "MP3 cut in half");
     std::vector<int16_t> pcm;
-    ASSERT_EQ(media::DecodeWholeFile(Path("cut.mp3"), 44100, pcm), media::DecodeResult::Ok);
+    ASSERT_EQ(media::DecodeWholeFile(Path("cut.mp3"), 44100, pcm), media::SoundDecodeResult::Ok);
     EXPECT_GT(pcm.size() / 2, 5000u);
     EXPECT_LT(pcm.size() / 2, 22050u);
 }
@@ -195,7 +195,7 @@ TEST_F(SoundBadInput, GaplessMp3DecodesToTheEncodedLength) {
         testaudio::WriteStereoWav(dir, "tone.wav", testaudio::Tone(44100, 44100, 441.0, 8000.0), 44100);
     ASSERT_TRUE(testaudio::EncodeMp3(wav, Path("tone.mp3")));
     std::vector<int16_t> pcm;
-    ASSERT_EQ(media::DecodeWholeFile(Path("tone.mp3"), 44100, pcm), media::DecodeResult::Ok);
+    ASSERT_EQ(media::DecodeWholeFile(Path("tone.mp3"), 44100, pcm), media::SoundDecodeResult::Ok);
     EXPECT_EQ(pcm.size() / 2, 44100u);  // the encoder's delay and padding are cut
 }
 

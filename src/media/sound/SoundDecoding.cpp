@@ -6,7 +6,7 @@
 
 namespace media {
 
-DecodeResult DecodeAll(AudioDecoder& decoder, int deviceRate, int64_t maxFrames, std::vector<int16_t>& pcm) {
+SoundDecodeResult DecodeAll(AudioDecoder& decoder, int deviceRate, int64_t maxFrames, std::vector<int16_t>& pcm) {
     constexpr int kPiece = 4096;
     Resampler resampler(decoder.Rate(), deviceRate);
     std::vector<int16_t> in(static_cast<size_t>(kPiece) * 2);
@@ -22,7 +22,7 @@ DecodeResult DecodeAll(AudioDecoder& decoder, int deviceRate, int64_t maxFrames,
                 const int made =
                     resampler.Process(in.data() + 2 * offset, got - offset, out.data(), kPiece, &consumed);
                 offset += consumed;
-                if (static_cast<int64_t>(pcm.size() / 2) + made > maxFrames) return DecodeResult::TooLarge;
+                if (static_cast<int64_t>(pcm.size() / 2) + made > maxFrames) return SoundDecodeResult::TooLarge;
                 pcm.insert(pcm.end(), out.begin(), out.begin() + 2 * made);
                 if (made == 0 && consumed == 0) break;
             }
@@ -30,17 +30,17 @@ DecodeResult DecodeAll(AudioDecoder& decoder, int deviceRate, int64_t maxFrames,
     } catch (const std::bad_alloc&) {
         pcm.clear();
         pcm.shrink_to_fit();
-        return DecodeResult::TooLarge;
+        return SoundDecodeResult::TooLarge;
     }
-    return pcm.empty() ? DecodeResult::Unreadable : DecodeResult::Ok;
+    return pcm.empty() ? SoundDecodeResult::Unreadable : SoundDecodeResult::Ok;
 }
 
-DecodeResult DecodeWholeFile(const std::string& path, int deviceRate, std::vector<int16_t>& pcm) {
+SoundDecodeResult DecodeWholeFile(const std::string& path, int deviceRate, std::vector<int16_t>& pcm) {
     std::unique_ptr<AudioDecoder> decoder = OpenAudioDecoder(LoadMemorySource(path));
-    if (!decoder) return DecodeResult::Unreadable;
-    const DecodeResult result =
+    if (!decoder) return SoundDecodeResult::Unreadable;
+    const SoundDecodeResult result =
         DecodeAll(*decoder, deviceRate, static_cast<int64_t>(deviceRate) * kMaxBufferedSeconds, pcm);
-    if (result != DecodeResult::Ok) {
+    if (result != SoundDecodeResult::Ok) {
         pcm.clear();
         pcm.shrink_to_fit();
     }

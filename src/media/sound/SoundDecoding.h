@@ -14,12 +14,12 @@ namespace media {
 // Longest sound decoded whole, in seconds.
 constexpr int kMaxBufferedSeconds = 30 * 60;
 
-enum class DecodeResult { Ok, Unreadable, TooLarge };
+enum class SoundDecodeResult { Ok, Unreadable, TooLarge };
 
 // Decodes the whole file into stereo frames at deviceRate.
-DecodeResult DecodeWholeFile(const std::string& path, int deviceRate, std::vector<int16_t>& pcm);
+SoundDecodeResult DecodeWholeFile(const std::string& path, int deviceRate, std::vector<int16_t>& pcm);
 // Decodes everything a decoder gives into stereo frames at deviceRate (at most maxFrames).
-DecodeResult DecodeAll(AudioDecoder& decoder, int deviceRate, int64_t maxFrames, std::vector<int16_t>& pcm);
+SoundDecodeResult DecodeAll(AudioDecoder& decoder, int deviceRate, int64_t maxFrames, std::vector<int16_t>& pcm);
 // A decoder for a streamed sound: mode 1 reads the file as it plays, modes 2
 // and 3 hold the file's bytes in memory, read in as they are first needed (so
 // opening reads only the start).

@@ -71,9 +71,9 @@ int LoadSound(const char* path, int bufferCount, int unionHandle /*always a new 
     const int mode = media::SoundDataMode();
     if (mode == 0) {
         std::vector<int16_t> pcm;
-        const media::DecodeResult result = media::DecodeWholeFile(path, rate, pcm);
-        if (result != media::DecodeResult::Ok) {
-            const bool tooLong = result == media::DecodeResult::TooLarge;
+        const media::SoundDecodeResult result = media::DecodeWholeFile(path, rate, pcm);
+        if (result != media::SoundDecodeResult::Ok) {
+            const bool tooLong = result == media::SoundDecodeResult::TooLarge;
             media::ReportSoundLoadFailure(tooLong ? media::texts::kSoundLoadFailedBuffers
                                                   : media::texts::kSoundLoadFailedDecode,
                                           path, tooLong ? "is too long to be held decoded" : kUndecodable);
