@@ -21,13 +21,7 @@ bool SameShape(const Surface& a, const Surface& b) {
 
 size_t BytesPerPixel(const Surface& s) { return static_cast<size_t>(s.Pitch()) / static_cast<size_t>(s.width); }
 
-// Copies the columns [x0, x1) of row y from one screen to another of the same shape.
-void CopySpan(const Surface& from, Surface& to, int y, int x0, int x1) {
-    const size_t pitch = static_cast<size_t>(to.Pitch()), pixel = BytesPerPixel(to);
-    const size_t at = static_cast<size_t>(y) * pitch + static_cast<size_t>(x0) * pixel;
-    std::memcpy(to.Bytes() + at, static_cast<const uint8_t*>(from.Data()) + at, static_cast<size_t>(x1 - x0) * pixel);
-}
-
+// Copies a rectangle from one screen to another of the same shape.
 void CopyRect(const Surface& from, Surface& to, const ScreenRect& r) {
     const size_t pitch = static_cast<size_t>(to.Pitch()), pixel = BytesPerPixel(to);
     const size_t bytes = static_cast<size_t>(r.x1 - r.x0) * pixel;
@@ -105,13 +99,7 @@ bool ScreenReuse::BeginFrame(Surface& back) {
     // A frame cleared again before it was shown is made now: its picture, on
     // the back screen, is the one the next frame starts from.
     Settle(back);
-    if (phase_ == Phase::Drawn) {
-        NoteFrameDone();
-        calls_.resize(count_);
-        beforeId_ = 0;
-        shownId_ = ++lastId_;
-        back.ShowsPicture(shownId_);
-    }
+    if (phase_ == Phase::Drawn) KeepFrame(back, 0);
     count_ = 0;
     firstChange_ = SIZE_MAX;
     changed_.Clear();
@@ -164,7 +152,6 @@ bool ScreenReuse::NoteImage(int x, int y, int handle, int width, int height, boo
 }
 
 bool ScreenReuse::Note(const DrawCall& call, Surface& back) {
-    if (phase_ == Phase::Off || phase_ == Phase::Ended) return false;
     if (count_ >= kMaxCalls) {
         DrawUnnoted(back);
         return false;
@@ -213,13 +200,17 @@ void ScreenReuse::EndFrame(Surface& back) {
         phase_ = Phase::Ended;
         return;
     }
+    shownChanged_ = changed_;
+    KeepFrame(back, shownId_);  // the front screen after the swap
+    phase_ = Phase::Ended;
+}
+
+void ScreenReuse::KeepFrame(Surface& back, uint64_t before) {
     NoteFrameDone();
     calls_.resize(count_);
-    beforeId_ = shownId_;
-    shownChanged_ = changed_;
+    beforeId_ = before;
     shownId_ = ++lastId_;
-    back.ShowsPicture(shownId_);  // the front screen after the swap
-    phase_ = Phase::Ended;
+    back.ShowsPicture(shownId_);
 }
 
 void ScreenReuse::Forget(Surface& back) {
@@ -322,7 +313,7 @@ void ScreenReuse::BringBackToShown(const Surface& front, Surface& back) const {
     for (int y = 0; back.touched && y < back.height; ++y) {
         const size_t row = static_cast<size_t>(y);
         if (back.touchedFirst[row] < back.touchedEnd[row])
-            CopySpan(front, back, y, back.touchedFirst[row], back.touchedEnd[row]);
+            CopyRect(front, back, ScreenRect{back.touchedFirst[row], y, back.touchedEnd[row], y + 1});
     }
     if (holdsShown) return;
     for (const ScreenRect& area : shownChanged_) {

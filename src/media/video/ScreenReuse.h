@@ -125,8 +125,12 @@ private:
         return next.kind == (mirrored ? DrawCall::kMirroredImage : DrawCall::kImage) && next.x1 == x &&
                next.y1 == y && next.x2 == handle && next.y2 == (transparent ? 1 : 0) && next.InState(state);
     }
-    // Notes a call; true while deferred (the caller need not draw it).
+    // Notes a call made while deferred or drawn; true while deferred (the
+    // caller need not draw it).
     bool Note(const DrawCall& call, Surface& back);
+    // The frame made on the back screen becomes the one the next frame is
+    // compared with; `before` is the picture of the frame before it (0: unknown).
+    void KeepFrame(Surface& back, uint64_t before);
     [[gnu::noinline]] bool NoteImage(int x, int y, int handle, int width, int height, bool transparent, bool mirrored,
                                      const DrawState& state, Surface& back);
     // Puts the call in its place, marking where it differs from the shown frame's.
