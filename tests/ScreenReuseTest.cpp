@@ -2,12 +2,14 @@
 // of frames that mostly repeat the previous one, with changes early and late in
 // the frame, text, images loaded and freed, the back screen looked at
 // mid-frame, frames begun without a clear, frames cleared again without being
-// shown, and game-like runs (a steady start kept as a background, figures and
+// shown, frames drawn in one batch (the short ways of repeated draws), the same
+// text in another font size, and game-like runs (a steady start kept as a background, figures and
 // a fade over the whole screen changing) give exactly the pictures that
 // drawing every call gives, at 16 and 32 bits a pixel.
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -17,12 +19,15 @@
 #include "media/headless/HeadlessControls.h"
 #include "media/Media.h"
 #include "media/core/MediaState.h"
+#include "media/core/OperationLock.h"
 #include "media/video/ScreenReuse.h"
 
 namespace {
 
 struct Op {
-    int kind;  // 0 image, 1 mirrored image, 2 rect, 3 text, 4 blend, 5 brightness, 6 whole screen
+    // 0 image, 1 mirrored image, 2 rect, 3 text, 4 blend, 5 brightness, 6 whole screen, 7 image with
+    // its shade (out of range now and then), 8 font size
+    int kind;
     int x, y, a, b;
 };
 
@@ -37,6 +42,7 @@ protected:
         st.reuse->SetEnabled(reuse, st.back);
         SetBlendMode(kBlendNone, 255);
         SetDrawBrightness(255, 255, 255);
+        SetDefaultFontSize(16);
         for (int i = 0; i < 2; ++i) {  // both screens black
             ClearScreen();
             FlipScreen();
@@ -67,10 +73,16 @@ protected:
             // Rarer in a steady run, where they would end the reuse too often to test it.
             const int lookAt = pick(steady ? 64 : 8) == 0 ? pick(static_cast<int>(ops.size())) : -1;
             if (pick(steady ? 200 : 30) != 0) ClearScreen();  // now and then a frame drawn over the last one
+            // With reuse, every other frame in one batch as the main loop draws: the short ways are
+            // taken only there, and the pictures without reuse come from the operations one by one.
+            std::optional<media::OperationGuard> batch;
+            if (reuse && frame % 2 == 1) batch.emplace();
+            frame_ = frame;
             for (size_t i = 0; i < ops.size(); ++i) {
                 if (static_cast<int>(i) == lookAt) media::headless::BackScreenPixels();
                 Run(ops[i], text);
             }
+            batch.reset();
             if (pick(steady ? 50 : 12) != 0) FlipScreen();  // now and then a frame drawn again before it is shown
             shown.push_back(std::hash<std::string>()(Bytes(media::headless::PresentedPixels())));
         }
@@ -82,8 +94,8 @@ protected:
 private:
     template <class Pick>
     Op RandomOp(Pick& pick) {
-        static const int kKinds[20] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 3, 4, 4, 5, 5};
-        return Op{kKinds[pick(20)], pick(180) - 10, pick(140) - 10, pick(256), pick(256)};
+        static const int kKinds[24] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 3, 3, 4, 4, 5, 5, 7, 7, 8};
+        return Op{kKinds[pick(24)], pick(180) - 10, pick(140) - 10, pick(256), pick(256)};
     }
 
     // Most frames change nothing or one call; some add or drop a call.
@@ -108,9 +120,11 @@ private:
             case 2:
                 DrawRect(op.x, op.y, op.x + op.a / 4, op.y + op.b / 4, MakeColor(op.a, op.b, 90), op.b & 1);
                 break;
-            case 3: DrawTextAt(op.x, op.y, text.c_str(), MakeColor(op.a, 255, op.b), 0); break;
+            case 3: DrawTextAt(op.x, op.y, op.b % 5 == 0 ? "" : text.c_str(), MakeColor(op.a, 255, op.b), 0); break;
             case 4: SetBlendMode(op.a & 1, op.b); break;
             case 6: DrawRect(-1, -1, 100000, 100000, MakeColor(255, 255, 255), 1); break;
+            case 7: DrawImageBlended(op.x, op.y, image, op.b & 1, DrawShade{op.a - 20, op.b, 300 - op.a, 200}); break;
+            case 8: SetDefaultFontSize((op.a + frame_ / 3) % 2 == 1 ? 12 : 16); break;  // flips every 3 frames
             default: SetDrawBrightness(op.a, op.b, 200); break;
         }
     }
@@ -141,6 +155,7 @@ private:
     }
 
     std::vector<int> images_;
+    int frame_ = 0;
 };
 
 TEST_F(ScreenReuseRun, GivesThePicturesOfDrawingEveryCall) {

@@ -81,6 +81,14 @@ inline constexpr int kBlendAlpha = 1;
 int SetBlendMode(int mode, int param);
 // Each component clamped to 0..255; multiplies every source colour by c/255. 0.
 int SetDrawBrightness(int r, int g, int b);
+// The opacity and brightness of one draw.
+struct DrawShade {
+    int alpha = 255, r = 255, g = 255, b = 255;
+};
+// SetBlendMode(kBlendAlpha, shade.alpha), SetDrawBrightness(shade.r, shade.g,
+// shade.b), then DrawImage (or DrawImageMirrored) with transparent 1, in one call:
+// the usual draw of a display object. The call trace shows the three operations.
+int DrawImageBlended(int x, int y, int handle, bool mirrored, const DrawShade& shade);
 
 // ---------------------------------------------------------------- fonts and text
 

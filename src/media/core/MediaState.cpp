@@ -23,6 +23,11 @@ void Surface::Allocate(int w, int h, PixelFormat f) {
 
 void Surface::ShowsPicture(uint64_t id) {
     pictureId = id;
+    // Untouched since the spans were last cleared for this size: they still are.
+    const size_t rows = static_cast<size_t>(height);
+    if (!touched && touchedFirst.size() == rows && touchedEnd.size() == rows &&
+        (rows == 0 || touchedFirst[0] == width))
+        return;
     touched = false;
     // At most 16384 pixels wide: the spans fit 16 bits.
     touchedFirst.assign(static_cast<size_t>(height), static_cast<int16_t>(width));

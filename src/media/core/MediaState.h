@@ -155,6 +155,9 @@ inline MediaState& State() {
     return *state;
 }
 
+// The state if made already, else null: for short ways that leave the rest to the usual one.
+inline MediaState* MadeState() { return detail::theState.load(std::memory_order_acquire); }
+
 // The pixel format of a screen depth (8, 16 or 32 bits).
 PixelFormat FormatOfDepth(int bits);
 

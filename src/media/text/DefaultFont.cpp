@@ -51,6 +51,8 @@ void ChangeSetting(T& setting, const T& value) {
     State().upToDate = false;
 }
 
+bool DefaultFontUpToDate() { return State().upToDate; }
+
 Font* DefaultFont() { return FindFont(State().handle); }
 
 uint64_t DefaultFontCreations() { return State().creations; }

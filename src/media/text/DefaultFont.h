@@ -13,6 +13,8 @@ const FontSettings& DefaultFontSettings();
 // Re-creates the default font when it is missing or its settings differ from
 // the current ones. A creation that failed is not retried until a setting changes.
 void BringDefaultFontUpToDate();
+// True when BringDefaultFontUpToDate would find nothing to do.
+bool DefaultFontUpToDate();
 // The default font, or null when it could not be made.
 Font* DefaultFont();
 // How many times the default font has been made (for tests and tools).

@@ -1,5 +1,7 @@
 #include "media/text/Font.h"
 
+#include <atomic>
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_SYNTHESIS_H
@@ -35,6 +37,8 @@ std::unique_ptr<Font> Font::Open(const FontFile& file, int size) {
     FT_Library library = Library();
     if (!library || size < 1) return nullptr;
     std::unique_ptr<Font> font(new Font());
+    static std::atomic<uint64_t> lastId{0};
+    font->id_ = ++lastId;
     font->face_ = std::make_unique<FreeTypeFace>();
     if (FT_New_Face(library, file.path.c_str(), file.index, &font->face_->face) != 0) {
         font->face_->face = nullptr;

@@ -31,6 +31,8 @@ public:
     // The layout of a string (laid out on first use, then kept by its bytes).
     const std::shared_ptr<const TextRun>& RunOf(std::string_view text);
 
+    // Names this font among all fonts made in the process (never 0).
+    uint64_t Id() const { return id_; }
     int CellHeight() const { return cellHeight_; }
     int MaxAdvance() const { return maxAdvance_; }
     const FontFile& File() const { return file_; }
@@ -48,6 +50,7 @@ private:
     int cellHeight_ = 0;
     int baseline_ = 0;  // rows from the cell top to the baseline
     int maxAdvance_ = 0;
+    uint64_t id_ = 0;
     GlyphCache cache_;
     Glyph boxes_[2];
 

@@ -25,19 +25,30 @@ void DrawText(int x, int y, const std::shared_ptr<const media::TextRun>& run, ui
     if (media::Surface* target = st.Target()) media::DrawTextRunOn(*target, x, y, *run, colour);
 }
 
-}  // namespace
-
-int DrawTextAt(int x, int y, const char* text, uint32_t colour, uint32_t edgeColour) {
+[[gnu::noinline]] int DrawTextAtAnyWay(int x, int y, const char* text, uint32_t colour, uint32_t edgeColour) {
     if (media::RecordingCalls()) return media::traced::DrawTextAt(x, y, text, colour, edgeColour);
     media::OperationGuard guard;
     media::BringDefaultFontUpToDate();
     if (!text || !*text) return 0;
     media::Font* font = media::DefaultFont();
     if (!font) return 0;
+    media::MediaState& st = media::State();
+    if (st.draw.target == kBackScreen && st.reuse->SkipRepeatedText(x, y, font->Id(), text, colour, st.draw))
+        return 0;
     try {
         DrawText(x, y, font->RunOf(std::string_view(text, std::strlen(text))), colour);
     } catch (const std::bad_alloc&) {
         media::LogPrintf("%s", media::texts::kCharCacheMemoryFailed);
     }
     return 0;
+}
+
+}  // namespace
+
+int DrawTextAt(int x, int y, const char* text, uint32_t colour, uint32_t edgeColour) {
+    // An empty line (most lines of a text box) in a batch draws nothing and finds the font up to date.
+    if (text && !*text && !media::RecordingCalls() && media::TheOperationLock().HeldHere() &&
+        media::DefaultFontUpToDate())
+        return 0;
+    return DrawTextAtAnyWay(x, y, text, colour, edgeColour);
 }

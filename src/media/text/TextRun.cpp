@@ -54,6 +54,8 @@ bool Compose(std::vector<TextMask>& masks) {
 std::shared_ptr<const TextRun> TextRun::Lay(Font& font, std::string_view text) {
     const std::string bytes(text);  // NUL-terminated for the character walk
     auto run = std::make_shared<TextRun>();
+    run->text = bytes;
+    run->font = font.Id();
     int64_t pen = 0;
     for (const char* p = bytes.c_str();;) {
         const SjisChar c = NextSjisChar(p);

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -23,6 +24,8 @@ struct TextMask {
 
 struct TextRun {
     std::vector<TextMask> masks;  // left to right; none for a text without ink
+    std::string text;             // the bytes laid out
+    uint64_t font = 0;            // the font they were laid out in (Font::Id)
 
     // Lays out `text` (no NUL inside) in `font`, rendering glyphs it lacks.
     static std::shared_ptr<const TextRun> Lay(Font& font, std::string_view text);

@@ -453,12 +453,12 @@ namespace {
 }
 
 // The shortest way: the draw repeats the shown frame's call at this place. It
-// calls nothing, so the callers keep it free of any set-up.
+// calls nothing, so the callers keep it free of any set-up. The handle needs no
+// lookup: the shown frame drew it, and freeing an image forgets the shown frame.
 [[gnu::always_inline]] inline bool RepeatedInBatch(int x, int y, int handle, int transparent, bool mirrored) {
     if (RecordingCalls() || !TheOperationLock().HeldHere()) return false;
     MediaState& st = State();
-    return st.draw.target == kBackScreen && st.images.Find(handle) != nullptr &&
-           st.reuse->SkipRepeatedImage(x, y, handle, transparent != 0, mirrored, st.draw);
+    return st.draw.target == kBackScreen && st.reuse->SkipRepeatedImage(x, y, handle, transparent != 0, mirrored, st.draw);
 }
 
 [[gnu::noinline]] int DrawImageAnyWay(int x, int y, int handle, int transparent, bool mirrored) {
@@ -539,4 +539,38 @@ int SetBlendMode(int mode, int param) {
 int SetDrawBrightness(int r, int g, int b) {
     if (RecordingCalls() || !TheOperationLock().HeldHere()) return SetDrawBrightnessAlone(r, g, b);
     return SetDrawBrightnessHeld(r, g, b);
+}
+
+namespace {
+
+// Outside a batch, or while the calls are recorded: the three operations one by one.
+[[gnu::noinline]] int DrawImageBlendedAlone(int x, int y, int handle, bool mirrored, const DrawShade& shade) {
+    SetBlendModeAlone(kBlendAlpha, shade.alpha);
+    SetDrawBrightnessAlone(shade.r, shade.g, shade.b);
+    return DrawImageAnyWay(x, y, handle, 1, mirrored);
+}
+
+}  // namespace
+
+int DrawImageBlended(int x, int y, int handle, bool mirrored, const DrawShade& shade) {
+    MediaState* made = MadeState();
+    if (RecordingCalls() || !TheOperationLock().HeldHere() || made == nullptr)
+        return DrawImageBlendedAlone(x, y, handle, mirrored, shade);
+    int alpha = shade.alpha, r = shade.r, g = shade.g, b = shade.b;
+    if (((alpha | r | g | b) & ~0xFF) != 0) {  // rarely out of range
+        alpha = Clamp255(alpha);
+        r = Clamp255(r);
+        g = Clamp255(g);
+        b = Clamp255(b);
+    }
+    MediaState& st = *made;
+    DrawState& d = st.draw;
+    d.blendMode = kBlendAlpha;
+    d.blendParam = alpha;
+    d.brightR = r;
+    d.brightG = g;
+    d.brightB = b;
+    // As RepeatedInBatch, the lock and the recorder known.
+    if (d.target == kBackScreen && st.reuse->SkipRepeatedImage(x, y, handle, true, mirrored, d)) return 0;
+    return DrawImageAnyWay(x, y, handle, 1, mirrored);
 }

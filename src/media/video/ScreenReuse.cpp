@@ -146,6 +146,17 @@ bool ScreenReuse::SkipText(int x, int y, const std::shared_ptr<const TextRun>& r
     return Note(DrawCall::Text(x, y, run, colour, state, back), back);
 }
 
+bool ScreenReuse::SkipRepeatedText(int x, int y, uint64_t font, const char* text, uint32_t colour,
+                                   const DrawState& state) {
+    if (phase_ != Phase::Deferred || count_ >= calls_.size()) return false;
+    const DrawCall& next = calls_[count_];
+    if (next.kind != DrawCall::kText || next.x1 != x || next.y1 != y || next.colour != colour ||
+        !next.InState(state) || next.run->font != font || std::strcmp(next.run->text.c_str(), text) != 0)
+        return false;
+    ++count_;
+    return true;
+}
+
 bool ScreenReuse::NoteImage(int x, int y, int handle, int width, int height, bool transparent, bool mirrored,
                             const DrawState& state, Surface& back) {
     return Note(DrawCall::Image(x, y, handle, width, height, transparent, mirrored, state, back), back);

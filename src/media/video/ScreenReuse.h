@@ -93,6 +93,10 @@ public:
         ++count_;
         return true;
     }
+    // The short way of SkipText: true (and counted) only when the text draw
+    // repeats the shown frame's call at this place while deferred, the same
+    // bytes in the same font (so the same layout) without looking the layout up.
+    bool SkipRepeatedText(int x, int y, uint64_t font, const char* text, uint32_t colour, const DrawState& state);
     bool SkipRect(int x1, int y1, int x2, int y2, uint32_t colour, int fill, const DrawState& state, Surface& back);
     bool SkipText(int x, int y, const std::shared_ptr<const TextRun>& run, uint32_t colour, const DrawState& state,
                   Surface& back);
@@ -120,8 +124,10 @@ private:
     // While deferred: the image draw is the same as the shown frame's call at
     // this place. The fields are compared where that call keeps them.
     bool RepeatsImage(int x, int y, int handle, bool transparent, bool mirrored, const DrawState& state) const {
-        if (phase_ != Phase::Deferred || count_ >= calls_.size()) return false;
-        const DrawCall& next = calls_[count_];
+        if (phase_ != Phase::Deferred) return false;
+        const DrawCall* at = calls_.data() + count_;
+        if (at >= std::to_address(calls_.end())) return false;
+        const DrawCall& next = *at;
         return next.kind == (mirrored ? DrawCall::kMirroredImage : DrawCall::kImage) && next.x1 == x &&
                next.y1 == y && next.x2 == handle && next.y2 == (transparent ? 1 : 0) && next.InState(state);
     }

@@ -9,14 +9,11 @@ void CAnimeGraph::Release() {
 }
 
 void CAnimeGraph::Draw(int x, int y, bool turn, int alpha, int r, int g, int b) {
-    BeginGraphicDraw(alpha, r, g, b);
-    if (m_frame >= m_frames.size()) return;  // no frames: nothing to show
-    const int32_t image = m_frames[m_frame];
-    if (turn) {
-        DrawImageMirrored(x, y, image, 1);
-    } else {
-        DrawImage(x, y, image, 1);
+    if (m_frame >= m_frames.size()) {  // no frames: nothing to show
+        BeginGraphicDraw(alpha, r, g, b);
+        return;
     }
+    DrawImageBlended(x, y, m_frames[m_frame], turn, DrawShade{alpha, r, g, b});
 }
 
 void CAnimeGraph::Advance() {

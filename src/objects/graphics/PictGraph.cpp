@@ -6,12 +6,7 @@
 void CPictGraph::Release() {}
 
 void CPictGraph::Draw(int x, int y, bool turn, int alpha, int r, int g, int b) {
-    BeginGraphicDraw(alpha, r, g, b);
-    if (turn) {
-        DrawImageMirrored(x, y, m_image, 1);
-    } else {
-        DrawImage(x, y, m_image, 1);
-    }
+    DrawImageBlended(x, y, m_image, turn, DrawShade{alpha, r, g, b});
 }
 
 void CPictGraph::Advance() {}
