@@ -7,11 +7,13 @@
 #include <string>
 #include <unistd.h>
 #include <map>
+#include <optional>
 #include <set>
 
 #include "MediaTestSupport.h"
 #include "SjisTestText.h"
 #include "media/Media.h"
+#include "media/core/OperationLock.h"
 #include "media/headless/HeadlessControls.h"
 #include "media/text/DefaultFont.h"
 #include "media/text/FontFinder.h"
@@ -66,32 +68,40 @@ protected:
     }
 };
 
+// Alone and inside a batch of operations (where settings given their present
+// value take a short way).
 TEST_F(Fonts, DefaultFontIsRecreatedOnlyWhenASettingReallyChanges) {
-    SetDefaultFontFace(ToSjis("MS ゴシック").c_str(), -1);
-    SetDefaultFontThickness(2);
-    SetDefaultFontSize(16);
-    const uint64_t before = media::DefaultFontCreations();
-    for (int block = 0; block < 3; ++block) {
-        SetDefaultFontSize(12);
+    for (bool inBatch : {false, true}) {
+        std::optional<media::OperationGuard> batch;
+        if (inBatch) batch.emplace();
         SetDefaultFontFace(ToSjis("MS ゴシック").c_str(), -1);
-        DrawTextAt(0, 0, "", 0, 0);
+        SetDefaultFontThickness(2);
         SetDefaultFontSize(16);
-        SetDefaultFontFace(ToSjis("MS ゴシック").c_str(), -1);
+        const uint64_t before = media::DefaultFontCreations();
+        for (int block = 0; block < 3; ++block) {
+            SetDefaultFontSize(12);
+            SetDefaultFontFace(ToSjis("MS ゴシック").c_str(), -1);
+            DrawTextAt(0, 0, "", 0, 0);
+            SetDefaultFontSize(16);
+            SetDefaultFontFace(ToSjis("MS ゴシック").c_str(), -1);
+        }
+        EXPECT_EQ(media::DefaultFontCreations() - before, 6u);  // 12 and 16 in turn: each change re-creates
+        ASSERT_NE(media::DefaultFont(), nullptr);
+        EXPECT_EQ(media::DefaultFont()->CellHeight(), 16);
+        const uint64_t settled = media::DefaultFontCreations();
+        SetDefaultFontSize(16);
+        SetDefaultFontThickness(2);
+        SetDefaultFontFace(ToSjis("MS ゴシック").c_str(), 1);  // -1 means 1: the same
+        EXPECT_EQ(media::DefaultFontCreations(), settled);
+        SetDefaultFontThickness(-1);
+        EXPECT_EQ(media::DefaultFontSettings().thickness, 6);
+        SetDefaultFontSize(-1);
+        EXPECT_EQ(media::DefaultFontSettings().size, 16);
+        EXPECT_EQ(media::DefaultFontCreations(), settled + 1);
+        SetDefaultFontFace(ToSjis("MS 明朝").c_str(), 1);
+        EXPECT_EQ(media::DefaultFontCreations(), settled + 2);
+        EXPECT_EQ(media::FontCount(), 1);  // the old default font is freed each time
     }
-    EXPECT_EQ(media::DefaultFontCreations() - before, 6u);  // 12 and 16 in turn: each change re-creates
-    ASSERT_NE(media::DefaultFont(), nullptr);
-    EXPECT_EQ(media::DefaultFont()->CellHeight(), 16);
-    const uint64_t settled = media::DefaultFontCreations();
-    SetDefaultFontSize(16);
-    SetDefaultFontThickness(2);
-    SetDefaultFontFace(ToSjis("MS ゴシック").c_str(), 1);  // -1 means 1: the same
-    EXPECT_EQ(media::DefaultFontCreations(), settled);
-    SetDefaultFontThickness(-1);
-    EXPECT_EQ(media::DefaultFontSettings().thickness, 6);
-    SetDefaultFontSize(-1);
-    EXPECT_EQ(media::DefaultFontSettings().size, 16);
-    EXPECT_EQ(media::DefaultFontCreations(), settled + 1);
-    EXPECT_EQ(media::FontCount(), 1);  // the old default font is freed each time
 }
 
 TEST_F(Fonts, AtMostFortyFontsLive) {

@@ -61,14 +61,13 @@ void CNumObj::SetValue(int v) {
     if (m_value > m_max) m_value = m_max;
 
     m_digitCount = DigitCount(m_value);
+    // Digits from the last place to the first (the same digits, signs included,
+    // as dividing by powers of ten from the first); a place beyond the capacity
+    // is not stored.
     int32_t r = m_value;
-    int32_t p = 1;
-    for (int32_t i = 1; i < m_digitCount; ++i) p *= 10;
-    for (int32_t i = 0; i < m_digitCount; ++i) {
-        // A place beyond the capacity is not stored.
-        if (static_cast<size_t>(i) < m_digits.size()) m_digits[i] = static_cast<int8_t>(r / p);
-        r %= p;
-        p /= 10;
+    for (int32_t i = m_digitCount - 1; i >= 0; --i) {
+        if (static_cast<size_t>(i) < m_digits.size()) m_digits[i] = static_cast<int8_t>(r % 10);
+        r /= 10;
     }
 }
 

@@ -1,6 +1,7 @@
 #include "media/text/DefaultFont.h"
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 #include <string_view>
 
@@ -76,7 +77,18 @@ void EndFonts() {
 
 }  // namespace media
 
+namespace {
+
+// Inside a batch, a setting given its present value with the font up to date
+// changes nothing: text boxes set their size and face before every draw.
+bool AlreadySetInBatch() {
+    return !media::RecordingCalls() && media::TheOperationLock().HeldHere() && media::State().upToDate;
+}
+
+}  // namespace
+
 int SetDefaultFontSize(int size) {
+    if (AlreadySetInBatch() && media::State().settings.size == (size == -1 ? 16 : size)) return 0;
     if (media::RecordingCalls()) return media::traced::SetDefaultFontSize(size);
     media::OperationGuard guard;
     media::ChangeSetting(media::State().settings.size, size == -1 ? 16 : size);
@@ -93,6 +105,12 @@ int SetDefaultFontThickness(int thickness) {
 }
 
 int SetDefaultFontFace(const char* face, int charSet) {
+    if (AlreadySetInBatch()) {
+        const media::FontSettings& settings = media::State().settings;
+        if (settings.charSet == ((charSet < 0 || charSet > 2) ? 1 : charSet) &&
+            std::strcmp(settings.face.c_str(), face ? face : "") == 0)
+            return 0;
+    }
     if (media::RecordingCalls()) return media::traced::SetDefaultFontFace(face, charSet);
     media::OperationGuard guard;
     media::FontSettings& settings = media::State().settings;

@@ -458,7 +458,8 @@ namespace {
 [[gnu::always_inline]] inline bool RepeatedInBatch(int x, int y, int handle, int transparent, bool mirrored) {
     if (RecordingCalls() || !TheOperationLock().HeldHere()) return false;
     MediaState& st = State();
-    return st.draw.target == kBackScreen && st.reuse->SkipRepeatedImage(x, y, handle, transparent != 0, mirrored, st.draw);
+    return st.draw.target == kBackScreen &&
+           st.reuse->SkipRepeatedImage(x, y, handle, transparent != 0, mirrored, st.draw);
 }
 
 [[gnu::noinline]] int DrawImageAnyWay(int x, int y, int handle, int transparent, bool mirrored) {

@@ -8,8 +8,9 @@
 #include <limits>
 
 inline int32_t TruncToInt(double v) {
-    // Inside the range truncation is exact (NaN fails both comparisons).
-    if (v > -2147483649.0 && v < 2147483648.0) return static_cast<int32_t>(v);
+    // Inside the range truncation is exact (NaN fails the comparison); -2^31 and
+    // the values just below it take the long way to the same result.
+    if (std::fabs(v) < 2147483648.0) return static_cast<int32_t>(v);
     if (std::isnan(v)) return 0;
     if (v >= static_cast<double>(std::numeric_limits<int32_t>::max())) {
         return std::numeric_limits<int32_t>::max();
