@@ -13,6 +13,7 @@
 #include "media/video/PixelMath.h"
 #include "media/video/Renderer.h"
 #include "media/video/Rgb565BlendFill.h"
+#include "media/video/Rgb565KeyedRows.h"
 #include "media/video/Rgb565Rows.h"
 
 namespace {
@@ -105,15 +106,21 @@ TEST(Rgb565Rows, FillRowsCoverEveryPixelOnce) {
     }
 }
 
-// Every instruction-set variant the processor has, blocks of every width up to
-// 72 inside a wider surface, random colours and weights: the block is blended
-// exactly, nothing around it changes.
-TEST(Rgb565Rows, BlendFillMatchesTheFormulaInEveryVariant) {
+// The instruction-set variants this processor has.
+std::vector<rows::Isa> Variants() {
     std::vector<rows::Isa> variants{rows::Isa::Baseline};
     if (rows::HasAvx2()) variants.push_back(rows::Isa::Avx2);
     else GTEST_LOG_(INFO) << "this processor has no AVX2: its variant is not checked";
     if (rows::HasAvx512()) variants.push_back(rows::Isa::Avx512);
     else GTEST_LOG_(INFO) << "this processor has no AVX-512: its variant is not checked";
+    return variants;
+}
+
+// Every instruction-set variant the processor has, blocks of every width up to
+// 72 inside a wider surface, random colours and weights: the block is blended
+// exactly, nothing around it changes.
+TEST(Rgb565Rows, BlendFillMatchesTheFormulaInEveryVariant) {
+    const std::vector<rows::Isa> variants = Variants();
     std::mt19937 random(99);
     constexpr int kStride = 80, kRows = 3;
     for (rows::Isa isa : variants) {
@@ -129,6 +136,43 @@ TEST(Rgb565Rows, BlendFillMatchesTheFormulaInEveryVariant) {
                 const int row = i / kStride, col = i % kStride;
                 const bool inside = row >= 1 && row <= kRows && col >= 3 && col < 3 + n;
                 const uint16_t want = inside ? media::Blend<Rgb565>(source, surface[i], p) : surface[i];
+                ASSERT_EQ(out[i], want) << "isa " << static_cast<int>(isa) << " n " << n << " at " << row << ","
+                                        << col;
+            }
+        }
+    }
+}
+
+// Every variant, every width up to 72, rows keyed not at all, in part and whole
+// (with keep masks that do not match the row's kind where that must not
+// matter): each pixel of the block is the image's unless keyed, nothing around
+// the block changes.
+TEST(Rgb565Rows, KeyedRowsDrawTheUnkeyedPixelsInEveryVariant) {
+    std::mt19937 random(7);
+    constexpr int kStride = 80, kRows = 6;
+    const rows::KeyedRow kinds[kRows] = {rows::KeyedRow::None, rows::KeyedRow::Some, rows::KeyedRow::All,
+                                         rows::KeyedRow::Some, rows::KeyedRow::None, rows::KeyedRow::Some};
+    for (rows::Isa isa : Variants()) {
+        for (int n = 0; n <= 72; ++n) {
+            std::vector<uint16_t> image(static_cast<size_t>(72 * kRows)), keep(image.size());
+            for (size_t i = 0; i < image.size(); ++i) {
+                image[i] = static_cast<uint16_t>(random());
+                keep[i] = random() % 3 == 0 ? 0xFFFF : 0;
+            }
+            std::vector<uint16_t> surface(kStride * (kRows + 2));
+            for (auto& d : surface) d = static_cast<uint16_t>(random());
+            std::vector<uint16_t> out = surface;
+            rows::KeyedRowsWith(isa, out.data() + kStride + 3, kStride, image.data(), keep.data(), 72, kinds, kRows,
+                                n);
+            for (int i = 0; i < static_cast<int>(surface.size()); ++i) {
+                const int row = i / kStride, col = i % kStride;
+                uint16_t want = surface[i];
+                if (row >= 1 && row <= kRows && col >= 3 && col < 3 + n) {
+                    const size_t at = static_cast<size_t>(row - 1) * 72 + static_cast<size_t>(col - 3);
+                    const rows::KeyedRow kind = kinds[row - 1];
+                    const bool drawn = kind == rows::KeyedRow::None || (kind == rows::KeyedRow::Some && !keep[at]);
+                    if (drawn) want = image[at];
+                }
                 ASSERT_EQ(out[i], want) << "isa " << static_cast<int>(isa) << " n " << n << " at " << row << ","
                                         << col;
             }

@@ -13,6 +13,7 @@
 #include "media/core/StartFailure.h"
 #include "media/platform/Platform.h"
 #include "media/video/RefreshMeter.h"
+#include "media/video/Rgb565KeyedRows.h"
 
 namespace media {
 
@@ -71,7 +72,7 @@ struct Image {
     std::vector<uint16_t> n16;
     std::vector<uint16_t> keep16;  // at 16 bits: 0xFFFF where keyed, else 0 (empty when nothing is keyed)
     // With keep16, per row: whether none, some or all of its pixels are keyed.
-    enum class RowKeys : uint8_t { None, Some, All };
+    using RowKeys = rgb565::KeyedRow;
     std::vector<RowKeys> rowKeys16;
     // At 16 bits, made on the first mirrored draw: n16 and keep16 with every row turned round.
     std::vector<uint16_t> mirrored16;

@@ -15,6 +15,7 @@
 #include "media/text/TextRun.h"
 #include "media/video/PixelMath.h"
 #include "media/video/Rgb565BlendFill.h"
+#include "media/video/Rgb565KeyedRows.h"
 #include "media/video/Rgb565Rows.h"
 #include "media/video/ScreenReuse.h"
 
@@ -179,6 +180,12 @@ void Rgb565Rows(Surface& target, const Image& im, int x, int y, const Clip& c, b
     const uint16_t* src = pixels.data() + first;
     const uint16_t* keep = useKey ? keepAll.data() + first : nullptr;
     uint16_t* dst = target.p16.data() + static_cast<size_t>(c.y0) * dstStride + static_cast<size_t>(c.x0);
+    if constexpr (kMode == 0) {
+        if (useKey) {
+            rgb565::KeyedRows(dst, dstStride, src, keep, srcStride, im.rowKeys16.data() + (c.y0 - y), c.y1 - c.y0, n);
+            return;
+        }
+    }
     if (!useKey) {
         for (int rows = c.y1 - c.y0; rows > 0; --rows, src += srcStride, dst += dstStride) {
             rgb565::ImageRow<kMode, false>(dst, src, nullptr, n, f);
