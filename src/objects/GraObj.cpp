@@ -34,8 +34,11 @@ void CGraObj::Reset() {
 void CGraObj::Draw() { CGraObj::DrawAt(m_x, m_y); }
 
 void CGraObj::Update() {
-    m_alpha.Step();
-    for (Tween& t : m_bright) t.Step();
+    // Most objects rest: their four tweens are checked at once.
+    if ((m_alpha.Unrest() | m_bright[0].Unrest() | m_bright[1].Unrest() | m_bright[2].Unrest()) != 0) {
+        m_alpha.Step();
+        for (Tween& t : m_bright) t.Step();
+    }
 
     ++m_frameCount;
     if (m_frameCount > m_frameWait) {
