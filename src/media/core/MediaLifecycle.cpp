@@ -22,9 +22,10 @@ namespace {
 
 bool g_startFailed = false;
 
-// While frozen (focus lost), how long one wait for window events lasts at most:
-// ten wake-ups a second keep the streams fed well within their rings.
-constexpr uint32_t kFrozenWaitMillis = 100;
+// While frozen (focus lost), how long one wait for window events lasts at most
+// (an event ends it at once): four wake-ups a second keep the streams fed well
+// within their 0.75 s rings.
+constexpr uint32_t kFrozenWaitMillis = 250;
 
 // On a platform whose presents wait for the blank, the game's first presents
 // time the refresh period (FlipScreen); elsewhere it is decided at once.
