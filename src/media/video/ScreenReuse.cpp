@@ -271,6 +271,13 @@ const Surface* ScreenReuse::BaseOf(const Surface& front, const Surface& back) co
     return nullptr;
 }
 
+inline void ScreenReuse::Redraw(Surface& back, const DrawCall& call) const {
+    if (!changed_.Meets(call.bounds)) return;
+    for (const ScreenRect& area : changed_) {
+        if (area.Meets(call.bounds)) DrawNotedCall(back, call, &area);
+    }
+}
+
 void ScreenReuse::Materialise(Surface& back) {
     phase_ = Phase::Drawn;
     // The last frame's calls not matched yet drew where this frame has drawn nothing so far.
@@ -335,13 +342,6 @@ void ScreenReuse::BringBackToShown(const Surface& front, Surface& back) const {
 void ScreenReuse::Restore(Surface& back, const ScreenRect& area, size_t from) const {
     if (from == 0) ClearRect(back, area);
     else CopyRect(background_, back, area);
-}
-
-void ScreenReuse::Redraw(Surface& back, const DrawCall& call) const {
-    if (!changed_.Meets(call.bounds)) return;
-    for (const ScreenRect& area : changed_) {
-        if (area.Meets(call.bounds)) DrawNotedCall(back, call, &area);
-    }
 }
 
 }  // namespace media

@@ -153,7 +153,8 @@ private:
     void Restore(Surface& back, const ScreenRect& area, size_t from) const;
     // Draws a call where it meets the changed parts, clipped to each (they
     // never overlap, so no pixel is drawn twice).
-    void Redraw(Surface& back, const DrawCall& call) const;
+    // (Inline: it runs for every call after the background, every frame.)
+    [[gnu::always_inline]] inline void Redraw(Surface& back, const DrawCall& call) const;
     // Draws the calls so far on a cleared back screen, keeping the background
     // on the way when `keepAt` is not 0.
     void DrawWhole(Surface& back, size_t keepAt);
