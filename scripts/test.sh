@@ -50,8 +50,10 @@ bash "$root/scripts/build.sh" "${test_build[@]}"
 stage "thread sanitizer build (the sound, mixer and lock tests)"
 ANAGURA_BUILD_TARGETS=anagura_thread_tests bash "$root/scripts/build.sh" "$root/build/tsan" \
   -DANAGURA_THREAD_SANITIZE=ON -DANAGURA_WERROR=ON "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g -DNDEBUG"
-(cd "$root/build/tsan" && TSAN_OPTIONS="halt_on_error=1" ./anagura_thread_tests \
-  --gtest_filter='Sound*:VolumeLaw*:RealClock*:MediaLock*:OperationLock*')
+# They take seconds; a hang (a thread kept waiting on another) fails after ten minutes.
+(cd "$root/build/tsan" && TSAN_OPTIONS="halt_on_error=1" timeout --kill-after=10 600 ./anagura_thread_tests \
+  --gtest_filter='Sound*:VolumeLaw*:RealClock*:MediaLock*:OperationLock*') || {
+  echo "test: the thread sanitizer tests failed or did not end within ten minutes"; exit 1; }
 
 stage "soak"
 bash "$root/scripts/soak.sh" 100000

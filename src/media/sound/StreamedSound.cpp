@@ -153,7 +153,10 @@ bool StreamedSound::Hungry() {
 
 void StreamedSound::FeedUpTo(int limit) {
     SampleRing& ring = voice_->ring;
-    while (!sourceEnded_ && ring.Available() < limit) {
+    // At most what was missing when the call began: a device that drains the
+    // ring as fast as it is filled cannot keep the caller here for ever.
+    int owed = limit - ring.Available();
+    while (!sourceEnded_ && owed > 0) {
         if (pendingFrames_ == 0 && !DecodePiece()) {
             // The end of the data: a loop goes back to the first frame (when there was one).
             if (looping_ && framesSinceStart_ > 0 && decoder_->Rewind()) {
@@ -164,7 +167,7 @@ void StreamedSound::FeedUpTo(int limit) {
             voice_->ended.store(true, std::memory_order_release);
             break;
         }
-        const int room = std::min({ring.Free(), limit - ring.Available(), kPieceFrames});
+        const int room = std::min({ring.Free(), owed, kPieceFrames});
         if (room <= 0) break;
         int consumed = 0;
         const int made = resampler_.Process(pending_.data() + 2 * pendingStart_, pendingFrames_, converted_.data(),
@@ -172,6 +175,7 @@ void StreamedSound::FeedUpTo(int limit) {
         pendingStart_ += consumed;
         pendingFrames_ -= consumed;
         ring.Write(converted_.data(), made);
+        owed -= made;
     }
 }
 

@@ -39,7 +39,8 @@ public:
 private:
     class StreamVoice;
     StreamedSound(Mixer& mixer, std::unique_ptr<AudioDecoder> decoder, int deviceRate);
-    // Decodes until at most `limit` frames wait in the ring.
+    // Decodes until at most `limit` frames wait in the ring, writing no more
+    // than were missing when it was called (the device may drain it meanwhile).
     void FeedUpTo(int limit);
     // Back to the first frame with nothing decoded ahead. Only while not playing.
     void Restart();
