@@ -3,7 +3,6 @@
 #include <immintrin.h>
 
 #include <algorithm>
-#include <cstring>
 
 #include "media/video/Rgb565Rows.h"
 
