@@ -242,6 +242,7 @@ void ScreenReuse::Stop() {
     beforeId_ = 0;
     DropBackground();
     recentFirstChanges_.fill(0);
+    recentLeast_ = 0;
 }
 
 void ScreenReuse::DropBackground() { backgroundCalls_ = 0; }
@@ -252,16 +253,19 @@ size_t ScreenReuse::FirstChange() const {
 }
 
 size_t ScreenReuse::SteadyFirstChange(size_t now) const {
-    size_t steady = now;
-    for (size_t change : recentFirstChanges_) steady = std::min(steady, change);
-    return steady;
+    return std::min(now, recentLeast_);
 }
 
 void ScreenReuse::NoteFrameDone() {
     const size_t change = std::min(FirstChange(), count_);
     if (change < backgroundCalls_) DropBackground();
+    const size_t leaving = recentFirstChanges_[recentAt_];
     recentFirstChanges_[recentAt_] = change;
     recentAt_ = (recentAt_ + 1) % kRecentFrames;
+    // The least of the window is looked for again only when it may have left.
+    if (change <= recentLeast_) recentLeast_ = change;
+    else if (leaving == recentLeast_)
+        recentLeast_ = *std::min_element(recentFirstChanges_.begin(), recentFirstChanges_.end());
 }
 
 const Surface* ScreenReuse::BaseOf(const Surface& front, const Surface& back) const {

@@ -188,6 +188,7 @@ private:
     static constexpr size_t kRecentFrames = 64;
     std::array<size_t, kRecentFrames> recentFirstChanges_{};  // 0 until known
     size_t recentAt_ = 0;
+    size_t recentLeast_ = 0;  // the least of them
 };
 
 }  // namespace media
