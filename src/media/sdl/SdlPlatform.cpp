@@ -258,9 +258,10 @@ public:
             return false;
         }
         active_ = true;
-        pads_.Start(CurrentPlayerPrefs().padMappingFile);
         SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
         PresentBlackScreen();
+        // After the first picture: starting SDL's gamepad part takes a millisecond or more.
+        pads_.Start(CurrentPlayerPrefs().padMappingFile);
         return true;
     }
 
