@@ -64,6 +64,7 @@ public:
             for (size_t i = 0; i < count_ && met == count_; ++i) {
                 if (rects_[i].Meets(r)) met = i;
             }
+            if (met == count_) met = CheapJoin(r);
             if (met == count_ && count_ < kMaxRects) {
                 rects_[count_++] = r;
                 span_ = count_ == 1 ? r : span_.JoinedWith(r);
@@ -93,6 +94,19 @@ public:
     const ScreenRect* end() const { return rects_.data() + count_; }
 
 private:
+    // Pixels a join of two apart rectangles may take in beside them and still
+    // be one rectangle: each costs a call per draw met and a background copy.
+    static constexpr int64_t kJoinSlack = 64;
+
+    // The rectangle that `r` (meeting none) joins with at most kJoinSlack
+    // pixels more than the two hold (touching ones, say), or count_.
+    size_t CheapJoin(const ScreenRect& r) const {
+        const int64_t area = r.Area();
+        for (size_t i = 0; i < count_; ++i) {
+            if (rects_[i].JoinedWith(r).Area() - rects_[i].Area() - area <= kJoinSlack) return i;
+        }
+        return count_;
+    }
     size_t LeastGrowing(const ScreenRect& r) const {
         size_t best = 0;
         int64_t bestGrowth = INT64_MAX;
