@@ -120,6 +120,50 @@ inline void ImageGroup(uint16_t* __restrict dst, const uint16_t* __restrict src,
     StoreLanes(dst, o);
 }
 
+// The first r (fewer than eight) lanes from r pixels, the rest 0. Lane by
+// lane into a register: a vector load after narrower stores would wait for them.
+inline Lanes LoadFew(const uint16_t* p, int r) {
+    Lanes v{};
+    switch (r) {
+        case 7: v[6] = p[6]; [[fallthrough]];
+        case 6: v[5] = p[5]; [[fallthrough]];
+        case 5: v[4] = p[4]; [[fallthrough]];
+        case 4: v[3] = p[3]; [[fallthrough]];
+        case 3: v[2] = p[2]; [[fallthrough]];
+        case 2: v[1] = p[1]; [[fallthrough]];
+        case 1: v[0] = p[0]; [[fallthrough]];
+        default: break;
+    }
+    return v;
+}
+
+inline void StoreFew(uint16_t* p, Lanes v, int r) {
+    switch (r) {
+        case 7: p[6] = v[6]; [[fallthrough]];
+        case 6: p[5] = v[5]; [[fallthrough]];
+        case 5: p[4] = v[4]; [[fallthrough]];
+        case 4: p[3] = v[3]; [[fallthrough]];
+        case 3: p[2] = v[2]; [[fallthrough]];
+        case 2: p[1] = v[1]; [[fallthrough]];
+        case 1: p[0] = v[0]; [[fallthrough]];
+        default: break;
+    }
+}
+
+// The last r (fewer than eight) pixels of a row as one group; the lanes past
+// them are made from zeros and dropped.
+template <int kMode, bool kKey>
+inline void ImageTail(uint16_t* __restrict dst, const uint16_t* __restrict src, const uint16_t* __restrict keep, int r,
+                      const Factors& f) {
+    const Lanes d = LoadFew(dst, r);
+    Lanes o = Shaded<kMode, Lanes>(LoadFew(src, r), d, f);
+    if constexpr (kKey) {
+        const Lanes k = LoadFew(keep, r);
+        o = (o & ~k) | (d & k);
+    }
+    StoreFew(dst, o, r);
+}
+
 // n source pixels onto n destination pixels, left to right. `keep` is read
 // only when kKey is set.
 template <int kMode, bool kKey>
@@ -151,12 +195,7 @@ void ImageRow(uint16_t* __restrict dst, const uint16_t* __restrict src, const ui
     }
     int i = 0;
     for (; i + kLanes <= n; i += kLanes) ImageGroup<kMode, kKey>(dst + i, src + i, kKey ? keep + i : keep, f);
-    for (; i < n; ++i) {  // a select, not a branch: which pixels are keyed is not predictable
-        const uint16_t d = dst[i];
-        uint16_t o = static_cast<uint16_t>(Shaded<kMode, uint32_t>(src[i], d, f));
-        if constexpr (kKey) o = static_cast<uint16_t>((o & ~keep[i]) | (d & keep[i]));
-        dst[i] = o;
-    }
+    if (i < n) ImageTail<kMode, kKey>(dst + i, src + i, kKey ? keep + i : keep, n - i, f);
 }
 
 // One colour over n destination pixels.
