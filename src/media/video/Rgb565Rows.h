@@ -153,8 +153,8 @@ inline void StoreFew(uint16_t* p, Lanes v, int r) {
 // The last r (fewer than eight) pixels of a row as one group; the lanes past
 // them are made from zeros and dropped.
 template <int kMode, bool kKey>
-inline void ImageTail(uint16_t* __restrict dst, const uint16_t* __restrict src, const uint16_t* __restrict keep, int r,
-                      const Factors& f) {
+inline void ImageTail(uint16_t* __restrict dst, const uint16_t* __restrict src, const uint16_t* __restrict keep,
+                      int r, const Factors& f) {
     const Lanes d = LoadFew(dst, r);
     Lanes o = Shaded<kMode, Lanes>(LoadFew(src, r), d, f);
     if constexpr (kKey) {

@@ -252,9 +252,7 @@ size_t ScreenReuse::FirstChange() const {
     return count_ < calls_.size() ? std::min(firstChange_, count_) : firstChange_;
 }
 
-size_t ScreenReuse::SteadyFirstChange(size_t now) const {
-    return std::min(now, recentLeast_);
-}
+size_t ScreenReuse::SteadyFirstChange(size_t now) const { return std::min(now, recentLeast_); }
 
 void ScreenReuse::NoteFrameDone() {
     const size_t change = std::min(FirstChange(), count_);
