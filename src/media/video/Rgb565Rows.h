@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 
 namespace media::rgb565 {
 
@@ -120,34 +121,33 @@ inline void ImageGroup(uint16_t* __restrict dst, const uint16_t* __restrict src,
     StoreLanes(dst, o);
 }
 
-// The first r (fewer than eight) lanes from r pixels, the rest 0. Lane by
-// lane into a register: a vector load after narrower stores would wait for them.
-inline Lanes LoadFew(const uint16_t* p, int r) {
-    Lanes v{};
+// Calls each(j) for the lanes j = r - 1 down to 0 (r fewer than eight), each j
+// a constant: moving lane by lane through a register, where a vector load
+// after narrower stores would wait for them (and a loop becomes a memcpy call).
+template <class Each>
+[[gnu::always_inline]] inline void ForFewLanes(int r, Each each) {
+    using std::integral_constant;
     switch (r) {
-        case 7: v[6] = p[6]; [[fallthrough]];
-        case 6: v[5] = p[5]; [[fallthrough]];
-        case 5: v[4] = p[4]; [[fallthrough]];
-        case 4: v[3] = p[3]; [[fallthrough]];
-        case 3: v[2] = p[2]; [[fallthrough]];
-        case 2: v[1] = p[1]; [[fallthrough]];
-        case 1: v[0] = p[0]; [[fallthrough]];
+        case 7: each(integral_constant<int, 6>{}); [[fallthrough]];
+        case 6: each(integral_constant<int, 5>{}); [[fallthrough]];
+        case 5: each(integral_constant<int, 4>{}); [[fallthrough]];
+        case 4: each(integral_constant<int, 3>{}); [[fallthrough]];
+        case 3: each(integral_constant<int, 2>{}); [[fallthrough]];
+        case 2: each(integral_constant<int, 1>{}); [[fallthrough]];
+        case 1: each(integral_constant<int, 0>{}); [[fallthrough]];
         default: break;
     }
+}
+
+// The first r (fewer than eight) lanes from r pixels, the rest 0.
+inline Lanes LoadFew(const uint16_t* p, int r) {
+    Lanes v{};
+    ForFewLanes(r, [&](auto j) { v[j.value] = p[j.value]; });
     return v;
 }
 
 inline void StoreFew(uint16_t* p, Lanes v, int r) {
-    switch (r) {
-        case 7: p[6] = v[6]; [[fallthrough]];
-        case 6: p[5] = v[5]; [[fallthrough]];
-        case 5: p[4] = v[4]; [[fallthrough]];
-        case 4: p[3] = v[3]; [[fallthrough]];
-        case 3: p[2] = v[2]; [[fallthrough]];
-        case 2: p[1] = v[1]; [[fallthrough]];
-        case 1: p[0] = v[0]; [[fallthrough]];
-        default: break;
-    }
+    ForFewLanes(r, [&](auto j) { p[j.value] = v[j.value]; });
 }
 
 // The last r (fewer than eight) pixels of a row as one group; the lanes past
