@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# replays.sh REPLAY_TOOL OUT [FRAMES]: plays long random games with the replay
+# tool (seeds 11, 12 and 13, FRAMES frames each, 30000 by default) and keeps
+# their state trace, call trace, screenshots and audio in OUT, with a sha256 of
+# each in OUT/sums.txt. A change that keeps the game's behaviour gives the same
+# sums before and after:
+#     bash scripts/replays.sh build/before/anagura-replay /tmp/before
+#     bash scripts/replays.sh build/after/anagura-replay /tmp/after
+#     diff /tmp/before/sums.txt /tmp/after/sums.txt
+# Set ANAGURA_REPLAY_ARGS to give the tool more options (for example --lang).
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+tool="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
+out="$2"
+frames="${3:-30000}"
+rm -rf "$out"
+mkdir -p "$out"
+out="$(cd "$out" && pwd)"
+
+# random_input SEED FRAMES: key taps 2 to 40 frames apart, held 1 to 4 frames.
+random_input() {
+  RANDOM=$1
+  local frame=2 keys=(44 44 44 45 200 208 203 205)
+  while [ "$frame" -lt "$2" ]; do
+    frame=$((frame + 2 + RANDOM % 39))
+    echo "$frame ${keys[RANDOM % 8]}"
+    frame=$((frame + 1 + RANDOM % 4))
+    echo "$frame"
+  done
+}
+
+data="$out/data"
+cp -r "$root/assets" "$data"   # the tool writes its log into the data folder
+for seed in 11 12 13; do
+  random_input "$seed" "$frames" > "$out/input$seed.txt"
+  # shellcheck disable=SC2086
+  "$tool" --data "$data" --seed "$seed" --input "$out/input$seed.txt" --frames "$frames" \
+    --trace "$out/trace$seed.jsonl" --calls "$out/calls$seed.jsonl" --trace-every 7 \
+    --screenshots "$out/shots$seed" --shot-every 500 --audio-out "$out/audio$seed.wav" \
+    ${ANAGURA_REPLAY_ARGS:-} > "$out/log$seed.txt" 2>&1
+done
+(cd "$out" && find . -path ./data -prune -o -type f ! -name 'log*' ! -name sums.txt -print | sort |
+  xargs sha256sum) > "$out/sums.txt"
+echo "replays: $(wc -l < "$out/sums.txt") files summed in $out/sums.txt"
