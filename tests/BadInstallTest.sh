@@ -40,8 +40,9 @@ halve() { head -c $(($(stat -c %s "$1") / 2)) "$1" > "$1.half" && mv "$1.half" "
 #   player    1: run as an unprivileged user (a read-only folder is one only to such)
 #   display   0: no display at all (no DISPLAY, no WAYLAND_DISPLAY)
 #   playable  1: keys work and a close request ends it with 0; 0: it ends by itself with status 1
+#   ending    the signal of the close request (closing the terminal is HUP)
 describe() {
-  prepare=":" told=() alike='^$' logged=() audio=dummy player=0 playable=1 display=1
+  prepare=":" told=() alike='^$' logged=() audio=dummy player=0 playable=1 display=1 ending=TERM
   local sound_failed="右記の音声ファイルのロードに失敗しました_1："
   local picture_failed="右記のグラフィックファイルのロードに失敗しました："
   local defaults=": the default keys are used (arrows, Z, X)"
@@ -113,9 +114,11 @@ describe() {
       display=0 playable=0
       told=("anagura: cannot open the window: no display (SDL fell back to its \"offscreen\" video driver; set DISPLAY or WAYLAND_DISPLAY, or SDL_VIDEODRIVER=offscreen to run without a visible window)")
       logged=("ウインドウの作成に失敗しました") ;;
+    hang-up) ending=HUP ;;
+    quit-signal) ending=QUIT ;;
   esac
 }
-rows=(intact no-image no-sound no-data damaged empty truncated damaged-settings settings-folder read-only log-folder
+rows=(intact hang-up quit-signal no-image no-sound no-data damaged empty truncated damaged-settings settings-folder read-only log-folder
   no-audio no-display)
 
 # The installation's files and the player's settings, and what they hold, Log.txt aside.
@@ -150,7 +153,7 @@ play() {
   press z 44
   in_unit_menu() { read_state && [ "$state" = 2 ]; }
   wait_until "unit menu after the decide key" in_unit_menu
-  kill -TERM "$game"
+  kill -"$ending" "$game"
 }
 
 sjis() { printf '%s' "$1" | iconv -f UTF-8 -t CP932; }
@@ -177,6 +180,7 @@ for row in "${rows[@]}"; do
   took=$((($(date +%s%N) - begin) / 1000000))
   if [ "$playable" = 1 ]; then
     [ "$status" -eq 0 ] || fail "exit status $status after a close request"
+    [[ "$(tail -n 1 "$rec")" =~ ^"# frames "[1-9] ]] || fail "the recording does not end with its frames"
   else
     [ "$status" -eq 1 ] || fail "exit status $status; 1 was due"
     [ "$took" -le 2000 ] || fail "it took $took ms to give up"
@@ -206,4 +210,16 @@ grep -q "cannot open the window" "$run/err" || fail "the next start did not fail
 # A read-only installation: the player's own copy of the key file was made.
 cmp -s "$src/assets/Data/KeyData.dat" "$work/read-only/home/.local/share/anagura/Data/KeyData.dat" ||
   { row=read-only; fail "no key file in the player's folder"; }
+# A recording cut short (killed, the power went) plays to its last key change;
+# a malformed first line is refused by its number.
+row=cut-recording rec="$work/intact/game.rec" cut="$work/cut.rec"
+grep -v '^# frames' "$rec" > "$cut" && printf '99999 4' >> "$cut"
+last="$(grep -v '^#' "$cut" | tail -n 2 | head -n 1)"
+"$build/anagura-replay" --data "$src/assets" --input "$cut" --trace "$work/cut.jsonl" 2> "$work/cut.err" ||
+  fail "the cut recording was refused: $(cat "$work/cut.err")"
+grep -q "cut short): played to its last key change, frame ${last%% *}$" "$work/cut.err" || fail "no warning: $(cat "$work/cut.err")"
+[[ "$(tail -n 1 "$work/cut.jsonl")" == "{\"frame\":${last%% *},"* ]] || fail "the replay did not end at frame ${last%% *}"
+printf '# seed 12x\n40 44\n' > "$cut"
+"$build/anagura-replay" --data "$src/assets" --input "$cut" 2> "$work/cut.err"
+[ $? = 2 ] && grep -q 'line 1: "# seed" takes one number' "$work/cut.err" || fail "a bad seed line was taken"
 echo "PASS: ${#rows[@]} installations"

@@ -42,14 +42,20 @@ bool ParseNumbers(const std::vector<std::string_view>& words, std::vector<T>& va
     return true;
 }
 
-bool IsSeedLine(const std::vector<std::string_view>& words, uint32_t& seed) {
-    return words.size() == 3 && words[0] == "#" && words[1] == "seed" && ParseNumber(words[2], seed);
+bool IsSeedLine(const std::vector<std::string_view>& words) {
+    return words.size() >= 2 && words[0] == "#" && words[1] == "seed";
 }
 
 std::string Codes(const char* keyword, const std::vector<int32_t>& codes) {
     std::string line = std::string("# ") + keyword;
     for (int32_t code : codes) line += " " + std::to_string(code);
     return line + "\n";
+}
+
+// Reads the first line, "# seed N"; "" or what is wrong with it.
+std::string ReadSeed(const std::vector<std::string_view>& words, RecordedGame& game) {
+    if (words.size() == 3 && ParseNumber(words[2], game.seed)) return {};
+    return "\"# seed\" takes one number from 0 to 4294967295";
 }
 
 // Reads one line after the first into `game`; "" or what is wrong with it.
@@ -87,6 +93,12 @@ std::string RecordedGameHeader(uint32_t seed, const std::vector<int32_t>& keyCod
     return header;
 }
 
+std::string_view WholeLines(std::string_view bytes) {
+    const size_t firstEnd = bytes.find('\n');
+    if (firstEnd == std::string_view::npos || bytes.back() == '\n') return bytes;
+    return bytes.substr(0, bytes.rfind('\n') + 1);
+}
+
 bool ParseRecordedGame(std::string_view bytes, RecordedGame& game, std::string& error) {
     game = RecordedGame{};
     size_t number = 0;
@@ -97,11 +109,10 @@ bool ParseRecordedGame(std::string_view bytes, RecordedGame& game, std::string& 
         ++number;
         const std::vector<std::string_view> words = Words(line);
         if (number == 1) {
-            game.recorded = IsSeedLine(words, game.seed);
-            if (!game.recorded) return true;
-            continue;
+            if (!IsSeedLine(words)) return true;
+            game.recorded = true;
         }
-        const std::string wrong = ReadLine(words, game);
+        const std::string wrong = number == 1 ? ReadSeed(words, game) : ReadLine(words, game);
         if (!wrong.empty()) {
             game = RecordedGame{};
             error = "line " + std::to_string(number) + ": " + wrong;

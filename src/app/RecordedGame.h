@@ -7,8 +7,10 @@
 //   ...                   one line per frame in which the keys down changed
 //   # frames N            the frames the game ran (written when it ended)
 //
-// A script is a recorded game when its first line is "# seed N"; only then are
-// the other lines read, and a malformed one is an error.
+// A script is a recorded game when its first line is "# seed"; only then are
+// the other lines read, and a malformed one (the first too) is an error. A
+// recording without "# frames" was cut short (the game was killed, the power
+// went): it is played to its last whole line.
 #pragma once
 
 #include <cstdint>
@@ -30,6 +32,10 @@ struct RecordedGame {
 // The header lines: "# seed", "# keys" and, when `downAtStart` is not empty, "# down-at-start".
 std::string RecordedGameHeader(uint32_t seed, const std::vector<int32_t>& keyCodes,
                                const std::vector<int>& downAtStart);
+
+// `bytes` without a last line that has no line end, unless it is the only line:
+// every line of a recording is written whole, so such a line was cut short.
+std::string_view WholeLines(std::string_view bytes);
 
 // Reads the recorded-game lines of a script's bytes (any bytes; nothing else is
 // looked at). False with "line N: ..." in `error` for a malformed or repeated

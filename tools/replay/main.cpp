@@ -37,10 +37,18 @@ int Fail(const std::string& message, int status) {
 bool ReadScript(const std::string& path, replay::InputScript& script, app::RecordedGame& recorded,
                 std::string& error) {
     std::ifstream in(path, std::ios::binary);
-    const std::string bytes = in ? std::string(std::istreambuf_iterator<char>(in), {}) : std::string();
+    std::string bytes = in ? std::string(std::istreambuf_iterator<char>(in), {}) : std::string();
     if (!in || in.bad()) {
         error = "cannot read the input script \"" + path + "\"";
         return false;
+    }
+    if (!app::ParseRecordedGame(bytes, recorded, error)) {
+        error = path + ": " + error + "; nothing was run";
+        return false;
+    }
+    if (recorded.recorded && app::WholeLines(bytes).size() < bytes.size()) {
+        bytes.resize(app::WholeLines(bytes).size());
+        if (!app::ParseRecordedGame(bytes, recorded, error)) return false;  // fewer lines: cannot fail
     }
     std::istringstream text(bytes);
     replay::ScriptError scriptError;
@@ -49,11 +57,16 @@ bool ReadScript(const std::string& path, replay::InputScript& script, app::Recor
                 scriptError.message + "; nothing was run";
         return false;
     }
-    if (!app::ParseRecordedGame(bytes, recorded, error)) {
-        error = path + ": " + error + "; nothing was run";
-        return false;
-    }
     return true;
+}
+
+// A recording without "# frames" (the game was killed or the power went) plays
+// to its last key change and ends there.
+void EndCutRecording(const std::string& path, const replay::InputScript& script, replay::Options& options) {
+    const uint64_t last = script.Changes().empty() ? 0 : script.Changes().back().frame;
+    std::cerr << "anagura-replay: " << path << ": the recording has no \"# frames\" line (it was cut short): "
+              << "played to its last key change, frame " << last << "\n";
+    options.frames = last;
 }
 
 // The replay's own outputs (screenshots, audio) beside the run's traces.
@@ -130,6 +143,7 @@ int main(int argc, char** argv) {
         loop.keyCodes = recorded.keyCodes;
     }
     if (!options.frames) options.frames = recorded.frames;
+    if (recorded.recorded && !options.frames) EndCutRecording(options.inputFile, script, options);
 
     // Output paths are taken from where the tool was started, before the data folder is entered.
     std::error_code ec;

@@ -16,6 +16,7 @@
 #include "media/core/Log.h"
 #include "media/core/PlayerPrefs.h"
 #include "media/platform/Platform.h"
+#include "media/sdl/EndSignals.h"
 #include "media/sdl/SdlPads.h"
 #include "media/sdl/SdlPlatform.h"
 #include "media/video/ImageDecoder.h"
@@ -327,6 +328,7 @@ public:
                 default: break;
             }
         }
+        if (EndSignalCaught()) quit_ = true;
         result.quit = quit_;
         result.active = active_;
         return result;
@@ -589,6 +591,9 @@ private:
 
 std::unique_ptr<Platform> MakeSdlPlatform() { return std::make_unique<SdlPlatform>(); }
 
-void UseSdlPlatform() { UsePlatform(MakeSdlPlatform()); }
+void UseSdlPlatform() {
+    CatchEndSignals();
+    UsePlatform(MakeSdlPlatform());
+}
 
 }  // namespace media

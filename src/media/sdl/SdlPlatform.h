@@ -10,7 +10,8 @@ namespace media {
 
 std::unique_ptr<Platform> MakeSdlPlatform();
 
-// Selects the SDL platform; call before InitMediaLayer.
+// Selects the SDL platform and catches the signals that ask the program to end
+// (EndSignals.h); call before InitMediaLayer.
 void UseSdlPlatform();
 
 }  // namespace media
