@@ -6,18 +6,18 @@
 #include <sstream>
 #include <string>
 
-#include "replay/InputScript.h"
+#include "app/InputScript.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
-    replay::InputScript script;
-    replay::ScriptError error;
+    app::InputScript script;
+    app::ScriptError error;
     if (!script.Parse(in, error)) {
         if (error.line < 1 || error.message.empty()) std::abort();
         return 0;
     }
     uint64_t previous = 0;
-    for (const replay::KeyChange& change : script.Changes()) {
+    for (const app::KeyChange& change : script.Changes()) {
         if (change.frame <= previous) std::abort();
         previous = change.frame;
         for (size_t i = 0; i < change.codes.size(); ++i)

@@ -95,8 +95,13 @@ GameFolders FindDataFolder(const FolderPlaces& places) {
 void ChoosePlayerFolder(const FolderPlaces& places, GameFolders& folders) {
     folders.player = folders.data;
     if (!folders.installed && access(folders.data.c_str(), W_OK) == 0) return;
+    const std::string own = PlayerDataFolder(places);
+    if (!own.empty()) folders.player = own;
+}
+
+std::string PlayerDataFolder(const FolderPlaces& places) {
     const fs::path base = XdgBase(places.xdgDataHome, places.home, ".local/share");
-    if (!base.empty()) folders.player = (base / "anagura").string();
+    return base.empty() ? "" : (base / "anagura").string();
 }
 
 std::string SettingsFolder(const FolderPlaces& places) {

@@ -42,6 +42,10 @@ void ChoosePlayerFolder(const FolderPlaces& places, GameFolders& folders);
 // $XDG_CONFIG_HOME/anagura, default ~/.config/anagura; "" without a home folder.
 std::string SettingsFolder(const FolderPlaces& places);
 
+// The player's data folder, which keeps the last game whatever the data folder:
+// $XDG_DATA_HOME/anagura, default ~/.local/share/anagura; "" without a home folder.
+std::string PlayerDataFolder(const FolderPlaces& places);
+
 // The key file the game reads: "Data/KeyData.dat" of the working (data) folder
 // when the player folder is the data folder or holds no key file of its own,
 // else the player's own.

@@ -33,6 +33,11 @@ const OptionRow kOptions[] = {
          o.dataDir = value;
          return !o.dataDir.empty();
      }},
+    {"--continue", nullptr, nullptr, "go on with the last game where it was left",
+     [](GameOptions& o, const char*) {
+         o.continueGame = true;
+         return true;
+     }},
     {"--scale", nullptr, "N", "start with the window N times 160 x 120 (1 to 8)",
      [](GameOptions& o, const char* value) { return Setting(o, "scale", value); }},
     {"--fullscreen", nullptr, nullptr, "start in fullscreen (F11 or Alt+Enter switches)",
@@ -135,6 +140,10 @@ bool ParseGameOptions(int argc, char** argv, GameOptions& options, std::string& 
             error = "bad value \"" + std::string(value) + "\" for " + std::string(name);
             return false;
         }
+    }
+    if (options.continueGame && (!options.recordFile.empty() || !options.callsFile.empty())) {
+        error = "--continue records into the last game itself: it does not go with --record or --calls";
+        return false;
     }
     return true;
 }

@@ -11,14 +11,15 @@
 namespace app {
 
 struct GameOptions {
-    std::string dataDir;      // --data DIR: the folder holding image/, sound/, Data/, fonts/
-    bool help = false;        // --help, -h
-    bool version = false;     // --version
-    PlayerSettings player;    // --scale, --fullscreen, --window, --music-volume, --effect-volume, --mute
-    std::string recordFile;   // --record FILE: the game's keys, for anagura-replay
-    std::string traceFile;    // --trace FILE: the state trace, as anagura-replay writes it
-    uint64_t traceEvery = 1;  // --trace-every K: the frames of both traces
-    std::string callsFile;    // --calls FILE: the media-layer calls of each traced frame
+    std::string dataDir;        // --data DIR: the folder holding image/, sound/, Data/, fonts/
+    bool help = false;          // --help, -h
+    bool version = false;       // --version
+    PlayerSettings player;      // --scale, --fullscreen, --window, --music-volume, --effect-volume, --mute
+    std::string recordFile;     // --record FILE: the game's keys, for anagura-replay
+    std::string traceFile;      // --trace FILE: the state trace, as anagura-replay writes it
+    uint64_t traceEvery = 1;    // --trace-every K: the frames of both traces
+    std::string callsFile;      // --calls FILE: the media-layer calls of each traced frame
+    bool continueGame = false;  // --continue: go on with the last game
 };
 
 // Parses argv into `options`; false with a message in `error` on a bad command line.

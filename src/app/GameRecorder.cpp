@@ -24,21 +24,41 @@ bool GameRecorder::Open(const std::string& path) {
     m_file = std::fopen(path.c_str(), "wb");
     m_failed = false;
     std::memset(m_keys, 0, sizeof m_keys);
+    m_lastLine = 0;
     return m_file != nullptr;
 }
 
-void GameRecorder::Begin(uint32_t seed, const std::vector<int32_t>& keyCodes, const uint8_t keys[256]) {
+bool GameRecorder::Resume(const std::string& path, const uint8_t keys[256]) {
+    Close();
+    m_file = std::fopen(path.c_str(), "ab");
+    m_failed = false;
+    std::memcpy(m_keys, keys, sizeof m_keys);
+    m_lastLine = 0;
+    return m_file != nullptr;
+}
+
+void GameRecorder::Begin(uint32_t seed, const std::vector<int32_t>& keyCodes, const uint8_t keys[256],
+                         const std::string& more) {
     if (!m_file) return;
     std::memcpy(m_keys, keys, sizeof m_keys);
-    Write(RecordedGameHeader(seed, keyCodes, DownKeys(keys)));
+    Write(RecordedGameHeader(seed, keyCodes, DownKeys(keys)) + more);
 }
 
 void GameRecorder::EndFrame(uint64_t frame, const uint8_t keys[256]) {
     if (!m_file || std::memcmp(m_keys, keys, sizeof m_keys) == 0) return;
     std::memcpy(m_keys, keys, sizeof m_keys);
+    WriteKeys(frame);
+}
+
+void GameRecorder::Mark(uint64_t frame) {
+    if (m_file && m_lastLine != frame) WriteKeys(frame);
+}
+
+void GameRecorder::WriteKeys(uint64_t frame) {
     std::string line = std::to_string(frame);
-    for (int code : DownKeys(keys)) line += " " + std::to_string(code);
+    for (int code : DownKeys(m_keys)) line += " " + std::to_string(code);
     Write(line + "\n");
+    m_lastLine = frame;
 }
 
 void GameRecorder::EndRun(uint64_t frames) { Write("# frames " + std::to_string(frames) + "\n"); }

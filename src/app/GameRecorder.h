@@ -21,11 +21,17 @@ public:
 
     // Creates the file. False when it cannot be made.
     bool Open(const std::string& path);
+    // Opens a recording made before to go on with it: the keys down at its last frame were `keys`.
+    bool Resume(const std::string& path, const uint8_t keys[256]);
     // The end of start-up: the seed drawn, the key codes in force and the keys
-    // down in the arrays filled at start.
-    void Begin(uint32_t seed, const std::vector<int32_t>& keyCodes, const uint8_t keys[256]);
+    // down in the arrays filled at start; `more` (whole comment lines) follows the header.
+    void Begin(uint32_t seed, const std::vector<int32_t>& keyCodes, const uint8_t keys[256],
+               const std::string& more = "");
     // Frame `frame`'s keyboard snapshot (1 = down).
     void EndFrame(uint64_t frame, const uint8_t keys[256]);
+    // Writes frame `frame`'s keys even when unchanged, so that the recording
+    // reaches that frame however the run ends.
+    void Mark(uint64_t frame);
     // The run ended after `frames` frames.
     void EndRun(uint64_t frames);
     // Closes the file. False when a write failed.
@@ -33,10 +39,12 @@ public:
 
 private:
     void Write(const std::string& text);
+    void WriteKeys(uint64_t frame);
 
     std::FILE* m_file = nullptr;
     bool m_failed = false;
     uint8_t m_keys[256] = {};
+    uint64_t m_lastLine = 0;  // the frame of the last key line
 };
 
 }  // namespace app

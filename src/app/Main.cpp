@@ -3,14 +3,30 @@
 // another copy already running, no data folder to enter) or a file asked for
 // on the command line could not be written, 2 for a bad command line.
 #include <cstdio>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "app/GameFolders.h"
 #include "app/GameOptions.h"
+#include "app/KeyConfigFile.h"
+#include "app/LastGameKeeper.h"
 #include "app/MainLoop.h"
 #include "app/PlayerStart.h"
 #include "app/RunOutputs.h"
+#include "app/StartKeys.h"
 #include "media/sdl/SdlPlatform.h"
+
+namespace {
+
+// The keys the game starts with: the key file's, else the default ones (told when the game starts).
+std::vector<int32_t> KeysInForce(const std::string& keyFile) {
+    KeyConfig keys;
+    if (LoadKeyConfigFrom(keys, keyFile, nullptr) == 0) return keys.keys;
+    return {std::begin(app::kDefaultKeyCodes), std::end(app::kDefaultKeyCodes)};
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     app::GameOptions options;
@@ -44,10 +60,24 @@ int main(int argc, char** argv) {
     app::StartPlayerSettings(options.player, app::SettingsFolder(places), folders.player);
     MainLoopOptions loop;
     loop.keyFile = app::PlayerKeyFile(folders);
+    app::LastGameKeeper keeper(app::PlayerDataFolder(places));
+    if (options.continueGame) keeper.PrepareContinue(loop, KeysInForce(loop.keyFile));
     // The loop counts its frames from 0; the outputs' frame 1 is the loop's frame 0.
-    loop.afterStart = [&](const KeyConfig& keys) { outputs.EndOfStart(keys); };
-    loop.afterFrame = [&](uint64_t frame, CScene& scene) { outputs.EndOfFrame(frame + 1, scene); };
-    loop.afterLastFrame = [&](uint64_t frame, CScene& scene) { outputs.EndOfRun(frame + 1, scene); };
+    // The outputs see only the frames played live.
+    loop.afterStart = [&](const KeyConfig& keys) {
+        keeper.AfterStart(keys);
+        outputs.EndOfStart(keys);
+    };
+    loop.beforeFrame = [&](uint64_t frame) { keeper.BeforeFrame(frame + 1); };
+    loop.afterFrame = [&](uint64_t frame, CScene& scene) {
+        const bool live = keeper.Live();
+        keeper.AfterFrame(frame + 1, scene);
+        if (live) outputs.EndOfFrame(frame + 1, scene);
+    };
+    loop.afterLastFrame = [&](uint64_t frame, CScene& scene) {
+        keeper.EndOfRun(frame + 1);
+        if (keeper.Live()) outputs.EndOfRun(frame + 1, scene);
+    };
     const int status = RunMainLoop(loop);
     if (!outputs.Close(error)) {
         std::fprintf(stderr, "anagura: %s\n", error.c_str());

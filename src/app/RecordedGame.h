@@ -1,4 +1,4 @@
-// A recorded game: a replay input script (tools/replay/InputScript.h) whose
+// A recorded game: a replay input script (InputScript.h) whose
 // comment lines also say how the game began and how long it ran:
 //
 //   # seed N              first line: the seed the random generator was given

@@ -19,7 +19,7 @@
 #include "media/headless/HeadlessControls.h"
 #include "media/video/PngFile.h"
 #include "replay/AudioOut.h"
-#include "replay/InputScript.h"
+#include "app/InputScript.h"
 #include "replay/Options.h"
 #include "app/scene/Scene.h"
 
@@ -34,8 +34,7 @@ int Fail(const std::string& message, int status) {
 }
 
 // Reads the input script and, when it is a recorded game, its recorded-game lines.
-bool ReadScript(const std::string& path, replay::InputScript& script, app::RecordedGame& recorded,
-                std::string& error) {
+bool ReadScript(const std::string& path, app::InputScript& script, app::RecordedGame& recorded, std::string& error) {
     std::ifstream in(path, std::ios::binary);
     std::string bytes = in ? std::string(std::istreambuf_iterator<char>(in), {}) : std::string();
     if (!in || in.bad()) {
@@ -51,7 +50,7 @@ bool ReadScript(const std::string& path, replay::InputScript& script, app::Recor
         if (!app::ParseRecordedGame(bytes, recorded, error)) return false;  // fewer lines: cannot fail
     }
     std::istringstream text(bytes);
-    replay::ScriptError scriptError;
+    app::ScriptError scriptError;
     if (!script.Parse(text, scriptError)) {
         error = path + ": " + (scriptError.line ? "line " + std::to_string(scriptError.line) + ": " : std::string()) +
                 scriptError.message + "; nothing was run";
@@ -132,7 +131,7 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    replay::InputScript script;
+    app::InputScript script;
     app::RecordedGame recorded;
     if (!options.inputFile.empty() && !ReadScript(options.inputFile, script, recorded, error)) return Fail(error, 2);
     // A recorded game plays as it was recorded: its seed and keys unless --seed
@@ -167,7 +166,7 @@ int main(int argc, char** argv) {
     loop.afterStart = [&](const KeyConfig& keys) { recorder.EndOfStart(keys); };
     loop.beforeFrame = [&](uint64_t loopFrame) {
         const uint64_t frame = loopFrame + 1;
-        if (const replay::KeyChange* change = script.ChangeAt(frame)) {
+        if (const app::KeyChange* change = script.ChangeAt(frame)) {
             media::headless::ReleaseAllKeys();
             for (int code : change->codes) media::headless::SetKeyDown(code, true);
         }

@@ -2,20 +2,21 @@
 #include <cstring>
 
 #include "media/Media.h"
+#include "media/core/CatchUp.h"
 #include "media/core/OperationLock.h"
 #include "media/platform/Platform.h"
 
 int GetKeyStateAll(uint8_t keys[256]) {
     media::OperationGuard guard;
     if (!keys) return -1;
-    media::CurrentPlatform().ReadKeys(keys);
+    if (!media::ReadCatchUpKeys(keys)) media::CurrentPlatform().ReadKeys(keys);
     keys[0] = 0;
     return 0;
 }
 
 uint32_t GetNowMillis(int /*unused*/) {
     media::OperationGuard guard;
-    return media::CurrentPlatform().NowMillis();
+    return media::GameMillis();
 }
 
 void Sleep(int ms) {
@@ -24,6 +25,7 @@ void Sleep(int ms) {
     media::Platform* platform;
     {
         media::OperationGuard guard;
+        if (media::SleepCaughtUp(static_cast<uint32_t>(ms))) return;
         platform = &media::CurrentPlatform();
     }
     platform->SleepMillis(static_cast<uint32_t>(ms));

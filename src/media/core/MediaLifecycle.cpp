@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "media/Media.h"
+#include "media/core/CatchUp.h"
 #include "media/core/Log.h"
 #include "media/core/MediaState.h"
 #include "media/core/MediaTexts.h"
@@ -232,10 +233,11 @@ int ProcessMessage() {
     OperationGuard guard;
     MediaState& st = State();
     if (st.ended || !st.running) return -1;
+    if (SkipMessagePump()) return 0;
     Platform& platform = CurrentPlatform();
     PumpResult r = platform.PumpEvents(5);
     // Frozen while another application has the focus or the window is minimised.
-    while (!r.quit && !r.active) {
+    while (!r.quit && !r.active && !CatchingUp()) {
         st.active = false;
         FeedStreams();  // this thread holds the lock the feeder would need
         platform.WaitForEvent(kFrozenWaitMillis);
@@ -278,13 +280,15 @@ int FlipScreen() {
     MediaState& st = State();
     if (!st.running || st.back.Empty()) return -1;
     Platform& platform = CurrentPlatform();
-    WaitOutRefreshMinimum(st, platform);
+    const bool shown = !CatchingUp();
+    if (shown) WaitOutRefreshMinimum(st, platform);
     // The back screen becomes the front; the old front is marked to receive a
     // copy of it, made only if the back screen is used before being cleared.
     st.Back();
     st.reuse->EndFrame(st.back);
     std::swap(st.back, st.front);
     st.backStale = true;
+    if (!shown) return 0;
     platform.Present(st.front.Data(), st.front.width, st.front.height, st.front.Pitch(), st.front.format);
     st.lastVblankEnd = platform.NowMillis();
     if (st.refreshMeter.NotePresent(st.lastVblankEnd)) st.refreshPeriod = st.refreshMeter.Decide(platform);

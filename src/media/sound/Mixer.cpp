@@ -40,6 +40,10 @@ void Mixer::Cut(Voice& voice) {
 }
 
 void Mixer::Render(int16_t* out, int frames) {
+    if (silenced_.load(std::memory_order_relaxed)) {
+        std::memset(out, 0, static_cast<size_t>(frames > 0 ? frames : 0) * 2 * sizeof(int16_t));
+        return;
+    }
     while (frames > 0) {
         const int n = std::min(frames, kBlockFrames);
         // The accumulator is shared: a wait for a sound that mixes by itself

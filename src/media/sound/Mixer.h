@@ -57,6 +57,8 @@ public:
 
     // Fills `frames` stereo frames.
     void Render(int16_t* out, int frames);
+    // While silenced, Render gives silence and every voice waits where it is.
+    void Silence(bool on) { silenced_.store(on, std::memory_order_relaxed); }
     // Frames rendered so far.
     uint64_t RenderedFrames() const { return rendered_.load(std::memory_order_relaxed); }
 
@@ -69,6 +71,7 @@ private:
     std::vector<int32_t> acc_;
     TailFader fader_;
     std::atomic<uint64_t> rendered_{0};
+    std::atomic<bool> silenced_{false};
 };
 
 // Adds `frames` stereo frames scaled by gainQ16 / 65536 to acc.

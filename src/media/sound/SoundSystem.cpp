@@ -22,6 +22,7 @@ struct OutputState {
     HandleTable<Sound> table{HandleType::Sound, kMaxSounds};
     std::unique_ptr<StreamFeeder> feeder;  // beside a device that pulls by itself
     bool feedHere = false;                 // that device, but no thread could be started
+    bool silenced = false;
 };
 
 OutputState& State() {
@@ -62,6 +63,7 @@ bool StartSoundOutput() {
     OutputState& state = State();
     if (state.running) return true;
     state.mixer = std::make_unique<Mixer>();
+    state.mixer->Silence(state.silenced);
     const int rate = CurrentPlatform().OpenAudio(kPreferredSoundRate, &Mixer::Callback, state.mixer.get());
     if (rate <= 0) {
         LogPrintf("Sound output is not available: the game runs silent\n");
@@ -86,6 +88,19 @@ void EndSoundOutput() {
     state.mixer.reset();
     state.running = false;
     state.rate = 0;
+}
+
+void SilenceSound(bool on) {
+    OperationGuard guard;
+    State().silenced = on;
+    if (State().mixer) State().mixer->Silence(on);
+}
+
+void StopSoundsPlayedOnce() {
+    OperationGuard guard;
+    State().table.ForEach([](int32_t, Sound& sound) {
+        if (sound.lastPlayType != 3 && sound.IsPlaying()) sound.Stop();
+    });
 }
 
 void FeedStreams() {

@@ -15,4 +15,10 @@ void FeedStreams();
 // PlaySoundHandle). Decodes nothing on the calling thread.
 void KeepStreamsFed();
 
+// While silenced (also when set before the output starts) the output is
+// silence and what plays waits where it is (catching up, core/CatchUp.h).
+void SilenceSound(bool on);
+// Stops every sound whose last play was not a loop.
+void StopSoundsPlayedOnce();
+
 }  // namespace media

@@ -1,10 +1,10 @@
-#include "replay/InputScript.h"
+#include "app/InputScript.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cstring>
 
-namespace replay {
+namespace app {
 
 namespace {
 
@@ -78,4 +78,4 @@ const KeyChange* InputScript::ChangeAt(uint64_t frame) {
     return nullptr;
 }
 
-}  // namespace replay
+}  // namespace app

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace replay {
+namespace app {
 
 struct KeyChange {
     uint64_t frame = 0;
@@ -38,4 +38,4 @@ private:
     size_t m_next = 0;
 };
 
-}  // namespace replay
+}  // namespace app

@@ -1,0 +1,158 @@
+#include "app/LastGame.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <system_error>
+
+#include "app/GameOptions.h"
+
+namespace app {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A game of days is a few kilobytes; anything near this is not a recording.
+constexpr uintmax_t kMaxRecordingBytes = 64u << 20;
+constexpr int kEscape = 1;
+
+// FNV-1a, 64 bits.
+void Mix(uint64_t& hash, std::string_view bytes) {
+    for (unsigned char c : bytes) hash = (hash ^ c) * 0x100000001b3ull;
+}
+
+// The files under `folder` (relative names and sizes, in name order).
+void MixFolder(uint64_t& hash, const fs::path& folder) {
+    std::vector<std::pair<std::string, uintmax_t>> files;
+    std::error_code ec;
+    for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code sizeError;
+        if (!it->is_regular_file(sizeError)) continue;
+        const uintmax_t size = it->file_size(sizeError);
+        files.emplace_back(it->path().lexically_relative(folder).generic_string(), sizeError ? 0 : size);
+    }
+    std::sort(files.begin(), files.end());
+    for (const auto& [name, size] : files) {
+        Mix(hash, name);
+        Mix(hash, "\n" + std::to_string(size) + "\n");
+    }
+}
+
+// The value of the comment line "# KEY VALUE", "" when there is none.
+std::string CommentValue(const std::string& bytes, const std::string& key) {
+    const std::string start = "# " + key + " ";
+    for (size_t at = 0; at < bytes.size();) {
+        const size_t end = std::min(bytes.find('\n', at), bytes.size());
+        if (bytes.compare(at, start.size(), start) == 0)
+            return bytes.substr(at + start.size(), end - at - start.size());
+        at = end + 1;
+    }
+    return {};
+}
+
+bool ReadSmallFile(const std::string& path, std::string& bytes, std::string& reason) {
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) {
+        reason = "it is not a file";
+        return false;
+    }
+    if (fs::file_size(path, ec) > kMaxRecordingBytes || ec) {
+        reason = "it is too large to be a recording";
+        return false;
+    }
+    std::ifstream in(path, std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), {});
+    if (!in && !in.eof()) {
+        reason = "it cannot be read";
+        return false;
+    }
+    return true;
+}
+
+// What is wrong with a recording read without error, "" when nothing is.
+std::string Mismatch(const std::string& bytes, const ContinuedGame& game, const std::string& stamp,
+                     const std::vector<int32_t>& keyCodes) {
+    if (!game.header.recorded) return "it is not a recorded game";
+    if (!game.header.keyCodes) return "it has no \"# keys\" line";
+    const std::string version = CommentValue(bytes, "version");
+    if (version != GameVersion()) return "it was recorded by another version (" + version + ")";
+    if ("# data " + CommentValue(bytes, "data") + "\n" != stamp.substr(stamp.find("# data ")))
+        return "it was recorded with other game data";
+    if (*game.header.keyCodes != keyCodes) return "it was recorded with other keys";
+    return {};
+}
+
+std::string KeyLine(uint64_t frame, const std::vector<int>& codes) {
+    std::string line = std::to_string(frame);
+    for (int code : codes) line += " " + std::to_string(code);
+    return line + "\n";
+}
+
+}  // namespace
+
+LastGameFiles LastGameFilesIn(const std::string& folder) {
+    const fs::path base(folder);
+    return {(base / "last-game.txt").string(), (base / "last-game-ended.txt").string(),
+            (base / "last-game.bad.txt").string()};
+}
+
+std::string LastGameStamp() {
+    uint64_t hash = 0xcbf29ce484222325ull;
+    MixFolder(hash, "image");
+    MixFolder(hash, "sound");
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
+    return std::string("# version ") + GameVersion() + "\n# data " + hex + "\n";
+}
+
+LastGameRead ReadLastGame(const std::string& path, const std::string& stamp, const std::vector<int32_t>& keyCodes,
+                          ContinuedGame& game, std::string& reason) {
+    game = ContinuedGame{};
+    std::error_code ec;
+    if (!fs::exists(fs::symlink_status(path, ec))) return LastGameRead::Nothing;
+    std::string bytes;
+    if (!ReadSmallFile(path, bytes, reason)) return LastGameRead::Bad;
+    std::istringstream text(bytes);
+    InputScript script;
+    ScriptError scriptError;
+    if (!script.Parse(text, scriptError)) {
+        reason = "it is damaged (line " + std::to_string(scriptError.line) + ": " + scriptError.message + ")";
+        return LastGameRead::Bad;
+    }
+    std::string error;
+    if (!ParseRecordedGame(bytes, game.header, error)) {
+        reason = "it is damaged (" + error + ")";
+        return LastGameRead::Bad;
+    }
+    reason = Mismatch(bytes, game, stamp, keyCodes);
+    if (!reason.empty()) return LastGameRead::Bad;
+    std::erase(game.header.downAtStart, kEscape);
+    game.changes = script.Changes();
+    for (KeyChange& change : game.changes) std::erase(change.codes, kEscape);
+    game.frames = game.header.frames.value_or(game.changes.empty() ? 0 : game.changes.back().frame);
+    if (!game.changes.empty() && game.changes.back().frame > game.frames) {
+        reason = "it is damaged (keys after its last frame)";
+        return LastGameRead::Bad;
+    }
+    return game.frames > 0 ? LastGameRead::Continue : LastGameRead::Nothing;
+}
+
+std::string ContinuedRecording(const ContinuedGame& game, const std::string& stamp) {
+    std::string bytes = RecordedGameHeader(game.header.seed, game.header.keyCodes.value_or(std::vector<int32_t>{}),
+                                           game.header.downAtStart) +
+                        stamp;
+    std::vector<int> down = game.header.downAtStart;
+    uint64_t last = 0;
+    for (const KeyChange& change : game.changes) {
+        bytes += KeyLine(change.frame, change.codes);
+        down = change.codes;
+        last = change.frame;
+    }
+    if (last < game.frames) bytes += KeyLine(game.frames, down);
+    return bytes;
+}
+
+}  // namespace app

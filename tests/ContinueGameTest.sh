@@ -1,0 +1,151 @@
+#!/usr/bin/env bash
+# Continuing the last game, in a real window on an X server of the test's own:
+# a game is started and left with Escape, then continued again and again, each
+# continued run left another way (Escape, the window destroyed, SIGTERM, SIGINT,
+# the X server gone, kill -9 just after a new day began). Every continued run
+# goes on from the frame the last one kept, and all the runs together trace
+# exactly what one replay of the kept recording traces.
+set -u
+build="$1"
+src="$2"
+source "$src/tests/GameDriver.bash"
+require_tools Xvfb
+
+work="$(mktemp -d)"
+game=""
+xvfb=""
+trap 'end_test; [ -z "$xvfb" ] || kill "$xvfb" 2> /dev/null' EXIT
+fail() {
+  echo "FAIL: $*"
+  echo "--- last state: $(last_line "$trace" | cut -c 1-300)"
+  cat "$work/out" 2> /dev/null
+  exit 1
+}
+
+export ANAGURA_INSTANCE_LOCK="anagura-continue-test-$$"
+unset WAYLAND_DISPLAY SDL_VIDEODRIVER
+new_player "$work/home"
+kept="$HOME/.local/share/anagura"
+mkdir -p "$work/data"
+for sub in image sound Data fonts; do ln -s "$src/assets/$sub" "$work/data/$sub"; done
+
+start_x() {
+  for n in $(seq 140 199); do
+    if [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; then continue; fi
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp > /dev/null 2>&1 &
+    xvfb=$!
+    for _ in $(seq 1 100); do
+      [ -e "/tmp/.X11-unix/X$n" ] && break
+      sleep 0.05
+    done
+    if [ -e "/tmp/.X11-unix/X$n" ] && kill -0 "$xvfb" 2> /dev/null; then export DISPLAY=":$n"; return; fi
+  done
+  fail "no X server could be started"
+}
+
+# play RUN ARGS...: starts the game with its trace in $work/RUN.jsonl and
+# waits for its window; $rec is the recording that shows the keys read.
+play() {
+  trace="$work/$1.jsonl"
+  shift
+  (cd "$work/data" && exec "$build/anagura" --trace "$trace" "$@") > "$work/out" 2>&1 &
+  game=$!
+  wait_until "first frame" read_state
+  window="$(xdotool search --onlyvisible --pid "$game" 2> /dev/null | head -n 1)"
+  [ -n "$window" ] || fail "no window of process $game shown"
+  xdotool windowfocus --sync "$window"
+}
+
+# ended_with STATUS: the game ended by itself with that exit status.
+ended_with() {
+  ended() { ! kill -0 "$game" 2> /dev/null; }
+  wait_until "end of the game" ended
+  wait "$game"
+  local status=$?
+  game=""
+  [ "$status" -eq "$1" ] || fail "exit status $status, not $1"
+}
+
+first_frame() { head -n 1 "$1" | sed 's/^{"frame":\([0-9]*\),.*/\1/'; }
+last_frame() { tail -n 1 "$1" | sed 's/^{"frame":\([0-9]*\),.*/\1/'; }
+command_menu() { read_state && [ "$scene:$state:${menu[2]}:$covered" = game:1:-1:0 ]; }
+
+# Rests a day: the command "きゅうけい" (column 1, row 2 of the command menu).
+rest() {
+  wait_until "the command menu" command_menu
+  while read_state && [ "${menu[0]}" != 1 ]; do press Right 205; done
+  while read_state && [ "${menu[1]}" != 2 ]; do press Down 208; done
+  press z 44
+}
+
+# continued RUN: the run went on from the frame where the last one was kept.
+continued() {
+  local from
+  from=$(tail -n 1 "$kept/last-game.txt" | sed 's/^# frames //' | cut -d ' ' -f 1)
+  play "$1" --continue
+  [ "$(first_frame "$trace")" = $((from + 1)) ] || fail "$1 did not go on from frame $from"
+  runs+=("$1")
+}
+
+start_x
+runs=(first)
+rec="$work/first.rec"
+play first --record "$rec"
+wait_until "the title" title_waits
+press z 44
+rest
+xdotool key Escape
+ended_with 0
+[ -s "$kept/last-game.txt" ] || fail "no last game kept after Escape"
+
+rec="$kept/last-game.txt"
+continued escape
+press Down 208
+xdotool key Escape
+ended_with 0
+
+# Without a window manager no close button can be pressed: the window is
+# destroyed under the game, which ends on the X error.
+continued window-gone
+press Right 205
+xdotool windowclose "$window"
+ended_with 1
+
+for signal in TERM INT; do
+  continued "$signal"
+  press Down 208
+  kill -"$signal" "$game"
+  ended_with 0
+done
+
+continued x-gone
+press Left 203
+kill "$xvfb"
+ended_with 1
+xvfb=""
+start_x
+
+continued kill
+rest
+day_before=$day
+next_day() { read_state && [ "$day" -gt "$day_before" ]; }
+wait_until "a new day" next_day
+kill -KILL "$game"
+ended_with 137
+continued after-kill
+grep -q "\"day\":$((day_before + 1))," <(head -n 1 "$trace") || fail "the day begun before kill -9 was lost"
+xdotool key Escape
+ended_with 0
+
+# One replay of the kept recording traces each run's kept frames.
+"$build/anagura-replay" --data "$src/assets" --input "$kept/last-game.txt" --trace "$work/whole.jsonl" \
+  > "$work/out" 2>&1 || fail "the replay of the kept game failed"
+for ((i = 0; i < ${#runs[@]}; ++i)); do
+  run="$work/${runs[i]}.jsonl"
+  to=$(last_frame "$run")
+  [ $((i + 1)) -eq ${#runs[@]} ] || to=$(($(first_frame "$work/${runs[i + 1]}.jsonl") - 1))
+  from=$(first_frame "$run")
+  cmp -s <(sed -n "1,$((to - from + 1))p" "$run") <(sed -n "${from},${to}p" "$work/whole.jsonl") ||
+    fail "run ${runs[i]} (frames $from to $to) differs from the replay of the kept game"
+done
+echo "PASS: ${#runs[@]} runs, $(last_frame "$work/whole.jsonl") frames kept"
