@@ -88,6 +88,22 @@ continued() {
 }
 
 start_x
+# A damaged last game is set aside with one line and the game starts at the
+# title; a run ended there leaves nothing to continue.
+mkdir -p "$kept"
+printf '# seed 1\n# keys\n9 x\n' > "$kept/last-game.txt"
+play damaged --continue
+wait_until "the title" title_waits
+xdotool key Escape
+ended_with 0
+grep -q "cannot continue the last game: it is damaged" "$work/out" || fail "no word of the damaged last game"
+[ -e "$kept/last-game.bad.txt" ] && [ ! -e "$kept/last-game.txt" ] && [ -e "$kept/last-game-ended.txt" ] ||
+  fail "the damaged game was not set aside, or the run ended on the title was"
+play nothing --continue
+xdotool key Escape
+ended_with 0
+grep -q "there is no game to continue" "$work/out" || fail "--continue with nothing kept said nothing"
+
 runs=(first)
 rec="$work/first.rec"
 play first --record "$rec"

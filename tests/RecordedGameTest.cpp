@@ -2,9 +2,13 @@
 // ordinary scripts are left alone, and a malformed line is refused with its number.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
+#include "ScratchFolder.h"
+#include "app/LastGame.h"
 #include "app/RecordedGame.h"
 
 namespace {
@@ -66,6 +70,47 @@ TEST(RecordedGame, AMalformedOrRepeatedLineIsRefusedWithItsNumber) {
         EXPECT_EQ(error.rfind("line " + std::to_string(c.line) + ": ", 0), 0u) << c.script << " -> " << error;
         EXPECT_FALSE(game.recorded) << c.script;
     }
+}
+
+
+// The last game read back to be continued: Escape (which only ends a run) left
+// out, the recording to go on with ends on its last frame; a damaged one, one
+// of another version, other data or other keys is refused with its reason.
+TEST(RecordedGame, LastGameContinuesOnlyWhenItMatchesTheGameAsItIsNow) {
+    testsupport::ScratchFolder folder;
+    const std::string stamp = app::LastGameStamp();
+    const std::vector<int32_t> keys = {200, 208, 205, 203, 44, 45};
+    const std::string path = app::LastGameFilesIn(folder.Path()).current;
+    auto read = [&](const std::string& bytes, app::ContinuedGame& game, std::string& reason) {
+        std::ofstream(path, std::ios::binary) << bytes;
+        return app::ReadLastGame(path, stamp, keys, game, reason);
+    };
+    const std::string header = app::RecordedGameHeader(7, keys, {}) + stamp;
+    app::ContinuedGame game;
+    std::string reason;
+    ASSERT_EQ(read(header + "40 44\n41\n90 1 208\n# frames 90\n", game, reason), app::LastGameRead::Continue);
+    EXPECT_EQ(game.frames, 90u);
+    EXPECT_EQ(app::ContinuedRecording(game, stamp), header + "40 44\n41\n90 208\n");
+    ASSERT_EQ(read(header + "40 44\n", game, reason), app::LastGameRead::Continue);
+    EXPECT_EQ(app::ContinuedRecording(game, stamp), header + "40 44\n");
+
+    const std::pair<std::string, std::string> bad[] = {
+        {header + "40 44\n30\n", "damaged"},
+        {header + "50 44\n# frames 40\n", "damaged"},
+        {"# seed 7\n# keys 1 2\n" + stamp, "other keys"},
+        {app::RecordedGameHeader(7, keys, {}) + "# version 0.0\n", "another version"},
+        {app::RecordedGameHeader(7, keys, {}) + stamp.substr(0, stamp.find("# data")) + "# data 0\n", "other game data"},
+        {"40 44\n", "not a recorded game"},
+    };
+    for (const auto& [bytes, why] : bad) {
+        EXPECT_EQ(read(bytes, game, reason), app::LastGameRead::Bad) << bytes;
+        EXPECT_NE(reason.find(why), std::string::npos) << reason;
+    }
+    EXPECT_EQ(read(header, game, reason), app::LastGameRead::Nothing);
+    std::filesystem::remove(path);
+    EXPECT_EQ(app::ReadLastGame(path, stamp, keys, game, reason), app::LastGameRead::Nothing);
+    std::filesystem::create_directory(path);
+    EXPECT_EQ(app::ReadLastGame(path, stamp, keys, game, reason), app::LastGameRead::Bad);
 }
 
 }  // namespace
