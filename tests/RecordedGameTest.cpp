@@ -99,7 +99,8 @@ TEST(RecordedGame, LastGameContinuesOnlyWhenItMatchesTheGameAsItIsNow) {
         {header + "50 44\n# frames 40\n", "damaged"},
         {"# seed 7\n# keys 1 2\n" + stamp, "other keys"},
         {app::RecordedGameHeader(7, keys, {}) + "# version 0.0\n", "another version"},
-        {app::RecordedGameHeader(7, keys, {}) + stamp.substr(0, stamp.find("# data")) + "# data 0\n", "other game data"},
+        {app::RecordedGameHeader(7, keys, {}) + stamp.substr(0, stamp.find("# data")) + "# data 0\n",
+         "other game data"},
         {"40 44\n", "not a recorded game"},
     };
     for (const auto& [bytes, why] : bad) {

@@ -31,8 +31,7 @@ void KeysDown(const std::vector<int>& codes, uint8_t keys[256]) {
 }
 
 // A game that is lost (or gone) leaves nothing to continue.
-bool GameUnderWay(CScene& scene) {
-    const auto* game = dynamic_cast<CGameScene*>(&scene);
+bool GameUnderWay(const CGameScene* game) {
     return game && game->state != kStateDefeat && game->state != kStateLeave && game->pendingState != kStateLeave;
 }
 
@@ -103,25 +102,27 @@ void LastGameKeeper::AfterFrame(uint64_t frame, CScene& scene) {
     }
     if (!m_recording) return;
     m_recorder.EndFrame(frame, GetSystem()->keyboard->current);
-    if (const auto* game = dynamic_cast<CGameScene*>(&scene)) {
+    const auto* game = dynamic_cast<const CGameScene*>(&scene);
+    if (game) {
         // A line at the start of each day: a game cut off loses at most a day.
         if (game->gameData->player.day != m_day) m_recorder.Mark(frame);
         m_day = game->gameData->player.day;
     }
-    NoteScene(scene);
+    NoteScene(game);
 }
 
 void LastGameKeeper::GoLive(CScene& scene) {
     media::EndCatchUp();
     m_catchUpTo = 0;
-    if (const auto* game = dynamic_cast<CGameScene*>(&scene)) m_day = game->gameData->player.day;
-    if (!GameUnderWay(scene)) Tell("the last game was lost: there is no game to continue");
-    NoteScene(scene);
+    const auto* game = dynamic_cast<const CGameScene*>(&scene);
+    if (game) m_day = game->gameData->player.day;
+    if (!GameUnderWay(game)) Tell("the last game was lost: there is no game to continue");
+    NoteScene(game);
 }
 
 // Names the recording after what the run is in: a game, or the title.
-void LastGameKeeper::NoteScene(CScene& scene) {
-    const bool inGame = GameUnderWay(scene);
+void LastGameKeeper::NoteScene(const CGameScene* game) {
+    const bool inGame = GameUnderWay(game);
     if (inGame == m_inGame || !m_recording) return;
     m_inGame = inGame;
     std::error_code ec;

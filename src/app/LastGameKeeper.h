@@ -16,6 +16,7 @@
 #include "app/GameRecorder.h"
 #include "app/LastGame.h"
 
+class CGameScene;
 class CScene;
 struct KeyConfig;
 struct MainLoopOptions;
@@ -47,7 +48,7 @@ public:
 private:
     void Tell(const std::string& message) const;
     void GoLive(CScene& scene);
-    void NoteScene(CScene& scene);
+    void NoteScene(const CGameScene* game);
 
     LastGameFiles m_files;
     std::string m_stamp;
