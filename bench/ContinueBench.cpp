@@ -9,6 +9,7 @@
 #include <string>
 
 #include "DataFolder.h"
+#include "app/GameOptions.h"
 #include "app/LastGame.h"
 #include "app/LastGameKeeper.h"
 #include "app/MainLoop.h"
@@ -25,7 +26,7 @@ const std::vector<int32_t> kKeys(std::begin(app::kDefaultKeyCodes), std::end(app
 
 // A player who goes through the menus: decide every 90 frames, a move in between.
 void WriteLongGame(const std::string& path) {
-    std::string text = app::RecordedGameHeader(1, kKeys, {}) + app::LastGameStamp();
+    std::string text = app::RecordedGameHeader(1, kKeys, {}) + app::LastGameStamp(app::GameVersion());
     for (uint64_t f = 40; f + 3 < kTwoHours; f += 90) {
         text += std::to_string(f) + " 44\n" + std::to_string(f + 2) + "\n";
         text += std::to_string(f + 45) + (f % 180 ? " 205\n" : " 208\n") + std::to_string(f + 47) + "\n";

@@ -78,7 +78,7 @@ TEST(RecordedGame, AMalformedOrRepeatedLineIsRefusedWithItsNumber) {
 // of another version, other data or other keys is refused with its reason.
 TEST(RecordedGame, LastGameContinuesOnlyWhenItMatchesTheGameAsItIsNow) {
     testsupport::ScratchFolder folder;
-    const std::string stamp = app::LastGameStamp();
+    const std::string stamp = app::LastGameStamp("1.0");
     const std::vector<int32_t> keys = {200, 208, 205, 203, 44, 45};
     const std::string path = app::LastGameFilesIn(folder.Path()).current;
     auto read = [&](const std::string& bytes, app::ContinuedGame& game, std::string& reason) {

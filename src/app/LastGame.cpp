@@ -7,7 +7,6 @@
 #include <sstream>
 #include <system_error>
 
-#include "app/GameOptions.h"
 
 namespace app {
 
@@ -78,9 +77,8 @@ std::string Mismatch(const std::string& bytes, const ContinuedGame& game, const 
     if (!game.header.recorded) return "it is not a recorded game";
     if (!game.header.keyCodes) return "it has no \"# keys\" line";
     const std::string version = CommentValue(bytes, "version");
-    if (version != GameVersion()) return "it was recorded by another version (" + version + ")";
-    if ("# data " + CommentValue(bytes, "data") + "\n" != stamp.substr(stamp.find("# data ")))
-        return "it was recorded with other game data";
+    if (version != CommentValue(stamp, "version")) return "it was recorded by another version (" + version + ")";
+    if (CommentValue(bytes, "data") != CommentValue(stamp, "data")) return "it was recorded with other game data";
     if (*game.header.keyCodes != keyCodes) return "it was recorded with other keys";
     return {};
 }
@@ -99,13 +97,13 @@ LastGameFiles LastGameFilesIn(const std::string& folder) {
             (base / "last-game.bad.txt").string()};
 }
 
-std::string LastGameStamp() {
+std::string LastGameStamp(const std::string& version) {
     uint64_t hash = 0xcbf29ce484222325ull;
     MixFolder(hash, "image");
     MixFolder(hash, "sound");
     char hex[17];
     std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
-    return std::string("# version ") + GameVersion() + "\n# data " + hex + "\n";
+    return "# version " + version + "\n# data " + hex + "\n";
 }
 
 LastGameRead ReadLastGame(const std::string& path, const std::string& stamp, const std::vector<int32_t>& keyCodes,
@@ -115,6 +113,12 @@ LastGameRead ReadLastGame(const std::string& path, const std::string& stamp, con
     if (!fs::exists(fs::symlink_status(path, ec))) return LastGameRead::Nothing;
     std::string bytes;
     if (!ReadSmallFile(path, bytes, reason)) return LastGameRead::Bad;
+    return ParseLastGame(bytes, stamp, keyCodes, game, reason);
+}
+
+LastGameRead ParseLastGame(const std::string& bytes, const std::string& stamp, const std::vector<int32_t>& keyCodes,
+                           ContinuedGame& game, std::string& reason) {
+    game = ContinuedGame{};
     std::istringstream text(bytes);
     InputScript script;
     ScriptError scriptError;

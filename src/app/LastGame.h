@@ -24,7 +24,7 @@ struct LastGameFiles {
 LastGameFiles LastGameFilesIn(const std::string& folder);
 
 // "# version V" and "# data H" for the data folder that is the working folder.
-std::string LastGameStamp();
+std::string LastGameStamp(const std::string& version);
 
 // A recording read back to be played again: its header, its key changes with
 // Escape left out (Escape only ends the run), and the frames it reaches (its
@@ -38,10 +38,14 @@ struct ContinuedGame {
 enum class LastGameRead { Continue, Nothing, Bad };
 
 // Reads the recording at `path`: Continue, Nothing (no such file, or no frame
-// in it) or Bad with the reason in `reason` (damaged, another version or other
-// data than `stamp`, or keys other than `keyCodes`, the keys in force now).
+// in it) or Bad with the reason in `reason` (not a file of a recording's size,
+// or as ParseLastGame says).
 LastGameRead ReadLastGame(const std::string& path, const std::string& stamp, const std::vector<int32_t>& keyCodes,
                           ContinuedGame& game, std::string& reason);
+// The same for a recording's bytes (any bytes): Bad when damaged, of another
+// version or other data than `stamp`, or of keys other than `keyCodes`, the keys in force now.
+LastGameRead ParseLastGame(const std::string& bytes, const std::string& stamp, const std::vector<int32_t>& keyCodes,
+                           ContinuedGame& game, std::string& reason);
 
 // The recording to go on with, as a file's bytes: header, stamp and key lines,
 // ending with a line for its last frame; no "# frames".

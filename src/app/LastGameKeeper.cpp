@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "app/AtomicFile.h"
+#include "app/GameOptions.h"
 #include "app/MainLoop.h"
 #include "app/SystemContext.h"
 #include "app/input/KeyConfig.h"
@@ -37,7 +38,8 @@ bool GameUnderWay(const CGameScene* game) {
 
 }  // namespace
 
-LastGameKeeper::LastGameKeeper(std::string folder) : m_files(LastGameFilesIn(folder)), m_stamp(LastGameStamp()) {
+LastGameKeeper::LastGameKeeper(std::string folder)
+    : m_files(LastGameFilesIn(folder)), m_stamp(LastGameStamp(GameVersion())) {
     std::error_code ec;
     fs::create_directories(folder, ec);
 }
