@@ -116,9 +116,11 @@ LastGameRead ReadLastGame(const std::string& path, const std::string& stamp, con
     return ParseLastGame(bytes, stamp, keyCodes, game, reason);
 }
 
-LastGameRead ParseLastGame(const std::string& bytes, const std::string& stamp, const std::vector<int32_t>& keyCodes,
+LastGameRead ParseLastGame(const std::string& written, const std::string& stamp, const std::vector<int32_t>& keyCodes,
                            ContinuedGame& game, std::string& reason) {
     game = ContinuedGame{};
+    // A last line without its end was cut while being written: it is left out.
+    const std::string bytes = written.substr(0, written.rfind('\n') + 1);
     std::istringstream text(bytes);
     InputScript script;
     ScriptError scriptError;

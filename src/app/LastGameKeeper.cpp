@@ -39,13 +39,14 @@ bool GameUnderWay(const CGameScene* game) {
 }  // namespace
 
 LastGameKeeper::LastGameKeeper(std::string folder)
-    : m_files(LastGameFilesIn(folder)), m_stamp(LastGameStamp(GameVersion())) {
+    : m_enabled(!folder.empty()), m_files(LastGameFilesIn(folder)), m_stamp(LastGameStamp(GameVersion())) {
     std::error_code ec;
-    fs::create_directories(folder, ec);
+    if (m_enabled) fs::create_directories(folder, ec);
 }
 
 bool LastGameKeeper::PrepareContinue(MainLoopOptions& loop, const std::vector<int32_t>& keyCodes) {
     m_asked = true;
+    if (!m_enabled) return false;
     m_found = ReadLastGame(m_files.current, m_stamp, keyCodes, m_game, m_reason);
     if (m_found != LastGameRead::Continue) return false;
     m_catchUpTo = m_game.frames;
@@ -63,6 +64,10 @@ void LastGameKeeper::Tell(const std::string& message) const {
 
 void LastGameKeeper::AfterStart(const KeyConfig& keys) {
     if (media::MediaStartFailed()) return;
+    if (!m_enabled) {
+        Tell("no home folder: the game is not kept and cannot be continued");
+        return;
+    }
     std::error_code ec;
     if (m_found == LastGameRead::Bad) {
         Tell("cannot continue the last game: " + m_reason + "; it is kept as " + m_files.bad +

@@ -25,7 +25,7 @@ namespace app {
 
 class LastGameKeeper {
 public:
-    // `folder`: the player's data folder (made when missing).
+    // `folder`: the player's data folder (made when missing); "" keeps nothing.
     explicit LastGameKeeper(std::string folder);
 
     // Before the run, for --continue: reads the last game. When it can be
@@ -50,6 +50,7 @@ private:
     void GoLive(CScene& scene);
     void NoteScene(const CGameScene* game);
 
+    bool m_enabled;
     LastGameFiles m_files;
     std::string m_stamp;
     bool m_asked = false;  // --continue
