@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Continuing the last game, in a real window on an X server of the test's own:
 # a game is started and left with Escape, then continued again and again, each
-# continued run left another way (Escape, the window destroyed, SIGTERM, SIGINT,
+# continued run left another way (Escape, the window destroyed, SIGTERM, SIGINT, SIGHUP,
 # the X server gone, kill -9 just after a new day began). Every continued run
 # goes on from the frame the last one kept, and all the runs together trace
 # exactly what one replay of the kept recording traces.
@@ -127,7 +127,7 @@ press Right 205
 xdotool windowclose "$window"
 ended_with 1
 
-for signal in TERM INT; do
+for signal in TERM INT HUP; do
   continued "$signal"
   press Down 208
   kill -"$signal" "$game"

@@ -120,7 +120,7 @@ LastGameRead ParseLastGame(const std::string& written, const std::string& stamp,
                            ContinuedGame& game, std::string& reason) {
     game = ContinuedGame{};
     // A last line without its end was cut while being written: it is left out.
-    const std::string bytes = written.substr(0, written.rfind('\n') + 1);
+    const std::string bytes(WholeLines(written));
     std::istringstream text(bytes);
     InputScript script;
     ScriptError scriptError;

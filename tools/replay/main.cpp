@@ -61,7 +61,7 @@ bool ReadScript(const std::string& path, app::InputScript& script, app::Recorded
 
 // A recording without "# frames" (the game was killed or the power went) plays
 // to its last key change and ends there.
-void EndCutRecording(const std::string& path, const replay::InputScript& script, replay::Options& options) {
+void EndCutRecording(const std::string& path, const app::InputScript& script, replay::Options& options) {
     const uint64_t last = script.Changes().empty() ? 0 : script.Changes().back().frame;
     std::cerr << "anagura-replay: " << path << ": the recording has no \"# frames\" line (it was cut short): "
               << "played to its last key change, frame " << last << "\n";
