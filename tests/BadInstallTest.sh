@@ -41,8 +41,11 @@ halve() { head -c $(($(stat -c %s "$1") / 2)) "$1" > "$1.half" && mv "$1.half" "
 #   display   0: no display at all (no DISPLAY, no WAYLAND_DISPLAY)
 #   playable  1: keys work and a close request ends it with 0; 0: it ends by itself with status 1
 #   ending    the signal of the close request (closing the terminal is HUP)
+#   extra     further options of the game; closed: its status after the close request
+#   during    commands run while it plays; after: a check once it ended
 describe() {
   prepare=":" told=() alike='^$' logged=() audio=dummy player=0 playable=1 display=1 ending=TERM
+  extra=() closed=0 during=":" after=":"
   local sound_failed="右記の音声ファイルのロードに失敗しました_1："
   local picture_failed="右記のグラフィックファイルのロードに失敗しました："
   local defaults=": the default keys are used (arrows, Z, X)"
@@ -96,8 +99,8 @@ describe() {
       logged=("Settings $settings_folder/settings.ini: line 1: not \"name = value\", ignored") ;;
     settings-folder)
       prepare="mkdir -p $settings_folder/settings.ini/kept && echo 'a file of the player' > $settings_folder/settings.ini/kept/file"
-      told=("anagura: settings $settings_folder/settings.ini: cannot be read (Is a directory), ignored")
-      logged=("Settings $settings_folder/settings.ini: cannot be read (Is a directory), ignored") ;;
+      told=("anagura: settings $settings_folder/settings.ini: is a folder, ignored")
+      logged=("Settings $settings_folder/settings.ini: is a folder, ignored") ;;
     read-only)
       # The log and the player's own key file go to the player's folder.
       prepare="chmod -R a+rX . && chmod a-w ."
@@ -114,11 +117,34 @@ describe() {
       display=0 playable=0
       told=("anagura: cannot open the window: no display (SDL fell back to its \"offscreen\" video driver; set DISPLAY or WAYLAND_DISPLAY, or SDL_VIDEODRIVER=offscreen to run without a visible window)")
       logged=("ウインドウの作成に失敗しました") ;;
+    not-files)
+      prepare="mkdir -p $settings_folder && ln -s /dev/zero $settings_folder/settings.ini && rm Data/KeyData.dat && mkfifo Data/KeyData.dat"
+      told=("anagura: settings $settings_folder/settings.ini: is not a plain file but a device, ignored"
+            "anagura: key file Data/KeyData.dat is not a plain file but a FIFO$defaults") ;;
+    flood)
+      # The same bad line once with its count; at most 100 kinds of them.
+      prepare="mkdir -p $settings_folder && yes bad | head -n 4000 > $settings_folder/settings.ini &&"
+      prepare+=" seq -f 'name%g = 1' 101 >> $settings_folder/settings.ini && head -c 70000 /dev/zero > Data/KeyData.dat"
+      told=("anagura: settings $settings_folder/settings.ini: line 1: not \"name = value\", ignored (and 3,999 more like it)"
+            "anagura: settings $settings_folder/settings.ini: and 2 more lines that give no setting, ignored"
+            "anagura: key file Data/KeyData.dat is larger than 65536 bytes$defaults")
+      alike="^anagura: settings $settings_folder/settings.ini: line [0-9]+: unknown setting \"name[0-9]+\", ignored$" ;;
+    settings-link)
+      # A setting written while the game runs keeps what was written into the file since, its link and its mode.
+      prepare="mkdir -p $settings_folder $run/kept && echo 'scale = 2' > $run/kept/settings.ini && chmod 600 $run/kept/settings.ini &&"
+      prepare+=" ln -s ../../../kept/settings.ini $settings_folder/settings.ini && touch -d '-1 hour' $run/kept/settings.ini.aB3xY9"
+      during="echo 'mute = 1' >> $run/kept/settings.ini && xdotool key F11 && wait_until 'fullscreen written' grep -q fullscreen $run/kept/settings.ini"
+      after="[ -L $settings_folder/settings.ini ] && [ \$(stat -c %a $run/kept/settings.ini) = 600 ] &&"
+      after+=" grep -qx 'mute = 1' $run/kept/settings.ini && [ ! -e $run/kept/settings.ini.aB3xY9 ]" ;;
+    disk-full)
+      extra=(--calls /dev/full) closed=1
+      told=("anagura: cannot write the calls \"/dev/full\": the game plays on without it" "anagura: cannot write the calls")
+      during="wait_until 'the failure said at once' grep -q 'plays on' $run/err" ;;
     hang-up) ending=HUP ;;
     quit-signal) ending=QUIT ;;
   esac
 }
-rows=(intact hang-up quit-signal no-image no-sound no-data damaged empty truncated damaged-settings settings-folder read-only log-folder
+rows=(intact hang-up quit-signal not-files flood settings-link disk-full no-image no-sound no-data damaged empty truncated damaged-settings settings-folder read-only log-folder
   no-audio no-display)
 
 # The installation's files and the player's settings, and what they hold, Log.txt aside.
@@ -134,7 +160,7 @@ start() {
   [ "$display" = 1 ] || unset+=(-u DISPLAY)
   (cd "$install" && new_player "$run/home" &&
     exec env "${unset[@]}" SDL_AUDIODRIVER="$audio" XDG_RUNTIME_DIR="$run/home" \
-    "${as[@]}" "$build/anagura" --record "$rec" --trace "$trace") > "$run/out" 2> "$run/err" &
+    "${as[@]}" "$build/anagura" --record "$rec" --trace "$trace" "${extra[@]}") > "$run/out" 2> "$run/err" &
   game=$!
 }
 
@@ -153,6 +179,7 @@ play() {
   press z 44
   in_unit_menu() { read_state && [ "$state" = 2 ]; }
   wait_until "unit menu after the decide key" in_unit_menu
+  eval "$during"
   kill -"$ending" "$game"
 }
 
@@ -179,7 +206,8 @@ for row in "${rows[@]}"; do
   game=""
   took=$((($(date +%s%N) - begin) / 1000000))
   if [ "$playable" = 1 ]; then
-    [ "$status" -eq 0 ] || fail "exit status $status after a close request"
+    [ "$status" -eq "$closed" ] || fail "exit status $status after a close request"
+    eval "$after" || fail "the files are not as due: $(ls -l "$run/kept" 2> /dev/null; cat "$run/kept/settings.ini" 2> /dev/null)"
     [[ "$(tail -n 1 "$rec")" =~ ^"# frames "[1-9] ]] || fail "the recording does not end with its frames"
   else
     [ "$status" -eq 1 ] || fail "exit status $status; 1 was due"
@@ -222,4 +250,17 @@ grep -q "cut short): played to its last key change, frame ${last%% *}$" "$work/c
 printf '# seed 12x\n40 44\n' > "$cut"
 "$build/anagura-replay" --data "$src/assets" --input "$cut" 2> "$work/cut.err"
 [ $? = 2 ] && grep -q 'line 1: "# seed" takes one number' "$work/cut.err" || fail "a bad seed line was taken"
+# What is no input script is refused and named; bytes of a bad one are shown safely.
+printf '40 \033]0;x\a\n' > "$cut"
+for input in "$work" /dev/zero "$cut"; do
+  "$build/anagura-replay" --data "$src/assets" --input "$input" 2> "$work/cut.err"
+  [ $? = 2 ] && grep -q 'is a folder$\|is not a plain file but a device$\|got "?]0;x?"; nothing was run$' "$work/cut.err" ||
+    fail "anagura-replay --input $input: $(cat -v "$work/cut.err")"
+done
+# A damaged key file is said before a change starts from the default keys.
+row=keys-damaged
+damaged "$work/intact/data/Data/KeyData.dat"
+HOME="$work/intact/home" "$build/anagura-keys" --data "$work/intact/data" set decide=Return > /dev/null 2> "$work/keys.err"
+grep -q "gives a count of 544501614 but holds 499 codes: the change starts from the default keys" "$work/keys.err" ||
+  fail "no word of the damaged key file: $(cat "$work/keys.err")"
 echo "PASS: ${#rows[@]} installations"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real program in a real X window (run under Xvfb by scripts/test.sh):
 # it starts and logs its start-up; a second copy started in the same folder with
-# the same lock refuses to start without disturbing the first or its Log.txt;
+# the same lock and files refuses to start without disturbing the first, its
+# Log.txt, recording or traces;
 # and a real Escape key press (XTEST, through xdotool) ends the first within 2 seconds.
 set -u
 build="$1"
@@ -29,7 +30,8 @@ has_line() { grep -qF -- "$(sjis "$2")" "$1" 2> /dev/null; }
 
 # First copy: wait for the end of its start-up (frame period logged) without
 # touching the X server, then look for its window.
-(cd "$work/first" && exec "$build/anagura") > "$work/first.out" 2>&1 &
+outputs=(--record ../g.rec --trace ../g.jsonl --calls ../c.jsonl)
+(cd "$work/first" && exec "$build/anagura" "${outputs[@]}") > "$work/first.out" 2>&1 &
 first=$!
 pids+=("$first")
 started=0
@@ -52,15 +54,15 @@ has_line "$log" "二重起動はされていませんでした" || fail "Log.txt
 
 # Second copy, same folder: refuses to start, says so on stderr, exits with a
 # failure status, and leaves the first copy's log as it was.
-cp "$log" "$work/log-before"
-(cd "$work/first" && exec timeout 20 "$build/anagura") > "$work/second.out" 2>&1
+kept() { cmp -s "$2" <(head -c "$(stat -c %s "$2")" "$1"); }
+for f in "$log" "$work/g.rec" "$work/g.jsonl"; do cp "$f" "$f.before"; done
+(cd "$work/first" && exec timeout 20 "$build/anagura" "${outputs[@]}") > "$work/second.out" 2>&1
 status=$?
 [ "$status" -ne 0 ] || fail "the second copy exited with status 0"
 [ "$status" -ne 124 ] || fail "the second copy did not end"
 grep -q "another copy" "$work/second.out" || fail "the second copy printed no message"
 kill -0 "$first" 2> /dev/null || fail "the first copy ended when the second started"
-cmp -s "$work/log-before" <(head -c "$(stat -c %s "$work/log-before")" "$log") ||
-  fail "the second copy overwrote the first copy's Log.txt"
+for f in "$log" "$work/g.rec" "$work/g.jsonl"; do kept "$f" "$f.before" || fail "the second copy overwrote $f"; done
 has_line "$log" "二重起動されています、ソフトを終了します" && fail "the second copy wrote into the first copy's Log.txt"
 
 # Escape through XTEST to the focused window.

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -35,17 +36,60 @@ void SyncFolder(const std::string& path) {
     close(fd);
 }
 
+// The file a path names once its links are followed (a link that leads nowhere
+// names the file it would make); the path itself when it is no link.
+std::string FollowLinks(std::string path) {
+    std::error_code ec;
+    for (int hops = 0; hops < 40 && std::filesystem::is_symlink(path, ec); ++hops) {
+        const std::filesystem::path target = std::filesystem::read_symlink(path, ec);
+        if (ec) break;
+        path = (std::filesystem::path(path).parent_path() / target).lexically_normal().string();
+    }
+    return path;
+}
+
+// mkostemp's six letters and digits.
+bool IsTemporaryOf(const std::string& name, const std::string& file) {
+    if (name.size() != file.size() + 7 || name.compare(0, file.size(), file) != 0 || name[file.size()] != '.')
+        return false;
+    for (size_t i = file.size() + 1; i < name.size(); ++i)
+        if (!std::isalnum(static_cast<unsigned char>(name[i]))) return false;
+    return true;
+}
+
 }  // namespace
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
+void RemoveLeftoverTemporaries(const std::string& path, std::time_t before) {
+    namespace fs = std::filesystem;
+    const fs::path target = FollowLinks(path);
+    const std::string file = target.filename().string();
+    std::error_code ec;
+    for (fs::directory_iterator it(target.parent_path().empty() ? "." : target.parent_path(), ec), end;
+         !ec && it != end; it.increment(ec)) {
+        struct stat info;
+        const std::string name = it->path().filename().string();
+        if (IsTemporaryOf(name, file) && lstat(it->path().c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            info.st_mtime < before)
+            unlink(it->path().c_str());
+    }
+}
+
+bool WriteFileAtomically(const std::string& linkedPath, std::string_view bytes, std::string& error) {
+    // Through links to the file they name, which keeps its links and its mode.
+    const std::string path = FollowLinks(linkedPath);
+    struct stat old;
+    const bool exists = stat(path.c_str(), &old) == 0;
+    if (exists && !S_ISREG(old.st_mode)) {
+        error = path + " is not a plain file: not written";
+        return false;
+    }
     std::string temporary = path + ".XXXXXX";
     const int fd = mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) {
         error = "cannot create a file beside " + path + " (" + std::strerror(errno) + ")";
         return false;
     }
-    struct stat old;
-    const mode_t mode = stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    const mode_t mode = exists ? (old.st_mode & 07777) : 0644;
     int failure = 0;
     if (fchmod(fd, mode) != 0 || !WriteAll(fd, bytes) || fsync(fd) != 0) failure = errno ? errno : EIO;
     if (close(fd) != 0 && failure == 0) failure = errno;

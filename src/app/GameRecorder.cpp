@@ -1,8 +1,11 @@
 #include "app/GameRecorder.h"
 
+#include <sys/stat.h>
+
 #include <cstring>
 
 #include "app/RecordedGame.h"
+#include "media/core/OutputFile.h"
 
 namespace app {
 
@@ -21,7 +24,8 @@ GameRecorder::~GameRecorder() { Close(); }
 
 bool GameRecorder::Open(const std::string& path) {
     Close();
-    m_file = std::fopen(path.c_str(), "wb");
+    m_file = media::OpenOutputFile(path);
+    m_path = path;
     m_failed = false;
     std::memset(m_keys, 0, sizeof m_keys);
     m_lastLine = 0;
@@ -70,8 +74,17 @@ bool GameRecorder::Close() {
     return !m_failed;
 }
 
-void GameRecorder::Write(const std::string& text) {
+void GameRecorder::Abandon() {
     if (!m_file) return;
+    struct stat info;
+    const bool plain = fstat(fileno(m_file), &info) == 0 && S_ISREG(info.st_mode);
+    std::fclose(m_file);
+    m_file = nullptr;
+    if (plain) std::remove(m_path.c_str());
+}
+
+void GameRecorder::Write(const std::string& text) {
+    if (!m_file || m_failed) return;
     if (std::fwrite(text.data(), 1, text.size(), m_file) != text.size() || std::fflush(m_file) != 0) m_failed = true;
 }
 

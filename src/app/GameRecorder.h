@@ -36,12 +36,18 @@ public:
     void EndRun(uint64_t frames);
     // Closes the file. False when a write failed.
     bool Close();
+    // A write has failed (a full disk): nothing more is written.
+    bool Failed() const { return m_failed; }
+    // Closes the file and removes it, when it is a plain file: after a failed
+    // write it holds only part of the game.
+    void Abandon();
 
 private:
     void Write(const std::string& text);
     void WriteKeys(uint64_t frame);
 
     std::FILE* m_file = nullptr;
+    std::string m_path;
     bool m_failed = false;
     uint8_t m_keys[256] = {};
     uint64_t m_lastLine = 0;  // the frame of the last key line

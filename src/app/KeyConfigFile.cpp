@@ -1,38 +1,29 @@
 #include "app/KeyConfigFile.h"
 
-#include <sys/stat.h>
+#include <cstdint>
+#include <string_view>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
+#include "media/core/SmallFile.h"
 
 namespace {
 
-bool ReadInt32(std::FILE* f, int32_t& value) {
-    unsigned char b[4];
-    if (std::fread(b, 1, 4, f) != 4) return false;
-    value = static_cast<int32_t>(static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 |
-                                 static_cast<uint32_t>(b[2]) << 16 | static_cast<uint32_t>(b[3]) << 24);
-    return true;
+int32_t Int32At(std::string_view bytes, size_t at) {
+    const auto b = [&](size_t i) { return static_cast<uint32_t>(static_cast<unsigned char>(bytes[at + i])); };
+    return static_cast<int32_t>(b(0) | b(1) << 8 | b(2) << 16 | b(3) << 24);
 }
 
-// Reads the codes of an open key file; "" on success, else what is wrong with it.
-std::string ReadCodes(std::FILE* f, std::vector<int32_t>& codes) {
-    struct stat info;
-    if (fstat(fileno(f), &info) != 0) return std::string("cannot be examined (") + std::strerror(errno) + ")";
-    if (S_ISDIR(info.st_mode)) return "is a folder";
-    if (info.st_size == 0) return "is empty";
-    int32_t count = 0;
-    if (!ReadInt32(f, count)) return "is too short to hold its count (" + std::to_string(info.st_size) + " bytes)";
+// Reads the codes of a key file's bytes; "" on success, else what is wrong with it.
+std::string ReadCodes(std::string_view bytes, std::vector<int32_t>& codes) {
+    if (bytes.empty()) return "is empty";
+    if (bytes.size() < 4) return "is too short to hold its count (" + std::to_string(bytes.size()) + " bytes)";
+    const int32_t count = Int32At(bytes, 0);
     if (count < 0) return "gives a negative count (" + std::to_string(count) + ")";
-    // The codes must be in the file: the count is checked against the file's
-    // size in 64-bit arithmetic before anything is allocated.
-    const int64_t room = (static_cast<int64_t>(info.st_size) - 4) / 4;
-    const std::string shortOf = "gives a count of " + std::to_string(count) + " but holds ";
-    if (count > room) return shortOf + std::to_string(room) + " codes";
+    // The codes must be in the file: the count is checked against its size before anything is allocated.
+    const int64_t room = static_cast<int64_t>((bytes.size() - 4) / 4);
+    if (count > room)
+        return "gives a count of " + std::to_string(count) + " but holds " + std::to_string(room) + " codes";
     codes.resize(static_cast<size_t>(count));
-    for (size_t i = 0; i < codes.size(); ++i)
-        if (!ReadInt32(f, codes[i])) return shortOf + std::to_string(i) + " codes";
+    for (size_t i = 0; i < codes.size(); ++i) codes[i] = Int32At(bytes, 4 + 4 * i);
     return {};
 }
 
@@ -40,13 +31,8 @@ std::string ReadCodes(std::FILE* f, std::vector<int32_t>& codes) {
 
 int LoadKeyConfigFrom(KeyConfig& config, const std::string& path, std::string* problem) {
     std::vector<int32_t> codes;
-    std::string wrong;
-    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-        wrong = ReadCodes(f, codes);
-        std::fclose(f);
-    } else {
-        wrong = std::string("cannot be opened (") + std::strerror(errno) + ")";
-    }
+    std::string bytes, wrong;
+    if (media::ReadSmallFile(path, media::kKeyFileCap, bytes, wrong)) wrong = ReadCodes(bytes, codes);
     if (!wrong.empty()) {
         if (problem) *problem = wrong;
         return -1;

@@ -15,6 +15,7 @@
 #include "app/PlayerStart.h"
 #include "app/RunOutputs.h"
 #include "app/StartKeys.h"
+#include "media/core/StartFailure.h"
 #include "media/sdl/SdlPlatform.h"
 
 namespace {
@@ -46,8 +47,10 @@ int main(int argc, char** argv) {
     // The game runs on SDL: a window, the keyboard and gamepads, the sound device.
     media::UseSdlPlatform();
     // Made before the data folder is entered: their paths are taken from where the game was started.
+    // Only when no other copy runs: a refused copy leaves the running one's files alone.
     app::RunOutputs outputs;
-    if (!outputs.Open({options.recordFile, options.traceFile, options.callsFile, options.traceEvery, true}, error)) {
+    if (media::ClaimSingleInstance() &&
+        !outputs.Open({options.recordFile, options.traceFile, options.callsFile, options.traceEvery, true}, error)) {
         std::fprintf(stderr, "anagura: %s\n", error.c_str());
         return 1;
     }

@@ -1,7 +1,9 @@
 #include "app/PlayerStart.h"
 
+#include <ctime>
 #include <memory>
 
+#include "app/AtomicFile.h"
 #include "app/SettingsFile.h"
 #include "media/core/PlayerPrefs.h"
 
@@ -10,6 +12,10 @@ namespace app {
 void StartPlayerSettings(const PlayerSettings& commandLine, const std::string& settingsFolder,
                          const std::string& playerFolder) {
     auto file = std::make_shared<SettingsFile>(settingsFolder + "/settings.ini");
+    // What a copy killed while writing left behind (this copy has written nothing yet).
+    const std::time_t now = std::time(nullptr);
+    if (!settingsFolder.empty()) RemoveLeftoverTemporaries(file->Path(), now);
+    RemoveLeftoverTemporaries(playerFolder + "/Data/KeyData.dat", now);
     PlayerSettings settings;
     if (!settingsFolder.empty()) settings = file->Load();
     settings.Overlay(commandLine);

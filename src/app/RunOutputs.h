@@ -38,6 +38,11 @@ public:
     bool Close(std::string& error);
 
 private:
+    // Says at once, on stderr and in the log, a file whose writing has failed.
+    void SayFailures();
+
+    RunOutputFiles m_files;
+    bool m_failureSaid[3] = {};
     GameRecorder m_record;
     StateTraceWriter m_trace;
     media::CallTraceWriter m_calls;

@@ -1,14 +1,13 @@
-#include "app/AtomicFile.h"
 #include "app/SettingsFile.h"
 
-
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <system_error>
 
+#include "app/AtomicFile.h"
+#include "app/SafeText.h"
 #include "media/core/Log.h"
+#include "media/core/SmallFile.h"
 
 namespace app {
 
@@ -43,34 +42,50 @@ void Report(const std::string& path, const std::string& message) {
     std::fprintf(stderr, "anagura: settings %s: %s\n", path.c_str(), message.c_str());
 }
 
-bool ReadWhole(const std::string& path, std::string& text, std::string& error) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        error = std::strerror(errno);
-        return false;
-    }
-    text.clear();
-    char block[4096];
-    size_t got;
-    while ((got = std::fread(block, 1, sizeof block, file)) > 0) text.append(block, got);
-    const bool ok = !std::ferror(file);
-    if (!ok) error = std::strerror(errno);
-    std::fclose(file);
-    return ok;
+// 1234567 -> "1,234,567".
+std::string WithThousands(size_t n) {
+    std::string digits = std::to_string(n);
+    for (size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ",");
+    return digits;
 }
 
-// A problem names what the file holds, and goes to the log and the terminal:
-// control bytes (a NUL would cut the message short) are shown as '?'.
-std::string Printable(std::string text) {
-    for (char& c : text)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
-    return text;
-}
+// The file's problems as told: each kind once, at its first line, with how
+// often it came again; at most kMaxProblemLines kinds, then their count.
+class ProblemList {
+public:
+    void Add(int line, std::string problem) {
+        for (Kind& kind : m_kinds)
+            if (kind.problem == problem) {
+                ++kind.more;
+                return;
+            }
+        if (m_kinds.size() < kMaxProblemLines) m_kinds.push_back({line, std::move(problem), 0});
+        else ++m_unlisted;
+    }
+    void Into(std::vector<std::string>& problems) const {
+        for (const Kind& kind : m_kinds)
+            problems.push_back("line " + std::to_string(kind.line) + ": " + kind.problem + ", ignored" +
+                               (kind.more ? " (and " + WithThousands(kind.more) + " more like it)" : ""));
+        if (m_unlisted)
+            problems.push_back("and " + WithThousands(m_unlisted) + " more lines that give no setting, ignored");
+    }
+
+private:
+    static constexpr size_t kMaxProblemLines = 100;
+    struct Kind {
+        int line;
+        std::string problem;
+        size_t more;
+    };
+    std::vector<Kind> m_kinds;
+    size_t m_unlisted = 0;
+};
 
 }  // namespace
 
 PlayerSettings ParseSettings(std::string_view text, std::vector<std::string>& problems) {
     PlayerSettings settings;
+    ProblemList list;
     ForEachLine(text, [&](int number, std::string_view raw, size_t) {
         const std::string_view line = Trimmed(raw);
         if (IsComment(line)) return;
@@ -79,8 +94,9 @@ PlayerSettings ParseSettings(std::string_view text, std::vector<std::string>& pr
         if (equals != std::string_view::npos &&
             SetSetting(settings, Trimmed(line.substr(0, equals)), Trimmed(line.substr(equals + 1)), problem))
             return;
-        problems.push_back("line " + std::to_string(number) + ": " + Printable(problem) + ", ignored");
+        list.Add(number, SafeText(problem));
     });
+    list.Into(problems);
     return settings;
 }
 
@@ -100,13 +116,17 @@ std::string WithSetting(std::string_view text, std::string_view name, std::strin
     return result + setting + "\n";
 }
 
-PlayerSettings SettingsFile::Load() {
+bool SettingsFile::Read(std::string& problem) {
     std::error_code ec;
-    if (!fs::exists(path_, ec)) return {};
-    std::string error;
-    if (!ReadWhole(path_, text_, error)) {
-        Report(path_, "cannot be read (" + error + "), ignored");
-        unreadable_ = true;
+    text_.clear();
+    return !fs::exists(path_, ec) || media::ReadSmallFile(path_, media::kSettingsFileCap, text_, problem);
+}
+
+PlayerSettings SettingsFile::Load() {
+    std::string problem;
+    unreadable_ = !Read(problem);
+    if (unreadable_) {
+        Report(path_, problem + ", ignored");
         return {};
     }
     std::vector<std::string> problems;
@@ -116,7 +136,14 @@ PlayerSettings SettingsFile::Load() {
 }
 
 bool SettingsFile::Save(std::string_view name, std::string_view value) {
-    if (unreadable_) return false;  // writing would lose what it holds
+    // What the file holds now: lines written into it since the start are kept.
+    std::string problem;
+    if (!Read(problem)) {  // writing would lose what it holds
+        if (!unreadable_) Report(path_, problem + ", not written");
+        unreadable_ = true;
+        return false;
+    }
+    unreadable_ = false;
     const std::string text = WithSetting(text_, name, value);
     std::string error;
     std::error_code ec;

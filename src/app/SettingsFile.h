@@ -16,23 +16,28 @@ public:
     explicit SettingsFile(std::string path) : path_(std::move(path)) {}
     const std::string& Path() const { return path_; }
 
-    // Reads the file. A missing file gives no settings and says nothing; an
+    // Reads the file (ReadSmallFile: a plain file of at most kSettingsFileCap
+    // bytes). A missing file gives no settings and says nothing; an
     // unreadable one, an unknown name or a bad value is logged (and told on
     // stderr) and skipped, never fatal.
     PlayerSettings Load();
-    // Sets `name` to `value` in the file, keeping every other line as last read
-    // or written. Written to a temporary file that is then renamed over the
-    // old one, so the file is always whole. False (logged) when it cannot be
-    // written; also, without a word, after a Load that could not read it.
+    // Sets `name` to `value` in the file as it is now, keeping every other line
+    // (also lines written into it while the game runs). Written through
+    // WriteFileAtomically, so the file is always whole, a link stays a link
+    // and the file keeps its mode. False (logged once) when it cannot be read or written.
     bool Save(std::string_view name, std::string_view value);
 
 private:
+    // The file's text into text_; true also when there is no file (no text).
+    bool Read(std::string& problem);
+
     std::string path_;
     std::string text_;
     bool unreadable_ = false;
 };
 
-// The settings `text` gives; one message per line that gives none, naming the line.
+// The settings `text` gives; a message per kind of line that gives none, naming
+// its first line and how many more there are, at most 100 and then their count.
 PlayerSettings ParseSettings(std::string_view text, std::vector<std::string>& problems);
 // `text` with the value of its last `name` line replaced by `value`, or with
 // "name = value" added at the end when no line gives it.

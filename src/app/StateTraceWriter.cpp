@@ -1,6 +1,7 @@
 #include "app/StateTraceWriter.h"
 
 #include "app/StateTrace.h"
+#include "media/core/OutputFile.h"
 
 namespace app {
 
@@ -12,7 +13,7 @@ StateTraceWriter::~StateTraceWriter() { Close(); }
 
 bool StateTraceWriter::Open(const std::string& path, uint64_t every, bool live) {
     Close();
-    m_file = std::fopen(path.c_str(), "wb");
+    m_file = media::OpenOutputFile(path);
     if (!m_file) return false;
     m_every = every == 0 ? 1 : every;
     m_live = live;

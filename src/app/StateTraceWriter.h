@@ -26,6 +26,8 @@ public:
     void EndRun(uint64_t frame, CScene& scene);
     // Writes what is left and closes the file. False when a write failed.
     bool Close();
+    // A write has failed (the file stays open; what follows is lost).
+    bool Failed() const { return m_failed; }
 
 private:
     void Append(uint64_t frame, CScene& scene);

@@ -101,6 +101,7 @@ bool FindKeyFiles(const std::string& dataDir, KeyFiles& files, std::string& erro
 }
 
 // The codes the game would start with from `path`: the file's, or the defaults.
+// `report`: says which on stdout; otherwise a file there that cannot be used is said on stderr.
 std::vector<int32_t> ReadCodes(const std::string& path, bool report) {
     KeyConfig config;
     std::string problem;
@@ -108,7 +109,11 @@ std::vector<int32_t> ReadCodes(const std::string& path, bool report) {
         if (report) std::printf("Key file: %s\n", path.c_str());
         return config.keys;
     }
+    std::error_code ec;
     if (report) std::printf("Key file: %s %s: the game uses the default keys\n", path.c_str(), problem.c_str());
+    else if (fs::symlink_status(path, ec).type() != fs::file_type::not_found)
+        std::fprintf(stderr, "anagura-keys: key file %s %s: the change starts from the default keys\n", path.c_str(),
+                     problem.c_str());
     return {std::begin(app::kDefaultKeyCodes), std::end(app::kDefaultKeyCodes)};
 }
 

@@ -16,6 +16,8 @@
 #include "app/MainLoop.h"
 #include "app/RecordedGame.h"
 #include "app/RunOutputs.h"
+#include "app/SafeText.h"
+#include "media/core/SmallFile.h"
 #include "media/headless/HeadlessControls.h"
 #include "media/video/PngFile.h"
 #include "replay/AudioOut.h"
@@ -35,10 +37,9 @@ int Fail(const std::string& message, int status) {
 
 // Reads the input script and, when it is a recorded game, its recorded-game lines.
 bool ReadScript(const std::string& path, app::InputScript& script, app::RecordedGame& recorded, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    std::string bytes = in ? std::string(std::istreambuf_iterator<char>(in), {}) : std::string();
-    if (!in || in.bad()) {
-        error = "cannot read the input script \"" + path + "\"";
+    std::string bytes, problem;
+    if (!media::ReadSmallFile(path, media::kRecordedGameCap, bytes, problem)) {
+        error = "the input script \"" + path + "\" " + problem;
         return false;
     }
     if (!app::ParseRecordedGame(bytes, recorded, error)) {
@@ -53,7 +54,7 @@ bool ReadScript(const std::string& path, app::InputScript& script, app::Recorded
     app::ScriptError scriptError;
     if (!script.Parse(text, scriptError)) {
         error = path + ": " + (scriptError.line ? "line " + std::to_string(scriptError.line) + ": " : std::string()) +
-                scriptError.message + "; nothing was run";
+                app::SafeText(scriptError.message) + "; nothing was run";
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 #include "media/core/CallTraceWriter.h"
 
 #include "media/core/CallRecorder.h"
+#include "media/core/OutputFile.h"
 
 namespace media {
 
@@ -8,7 +9,7 @@ CallTraceWriter::~CallTraceWriter() { Close(); }
 
 bool CallTraceWriter::Open(const std::string& path, uint64_t every) {
     Close();
-    m_file = std::fopen(path.c_str(), "wb");
+    m_file = OpenOutputFile(path);
     if (!m_file) return false;
     m_every = every == 0 ? 1 : every;
     m_failed = false;

@@ -27,6 +27,8 @@ public:
     // Writes the last frame if it was held back, stops the recorder and closes
     // the file. False when a write failed.
     bool Close();
+    // A write has failed (the file stays open; what follows is lost).
+    bool Failed() const { return m_failed; }
 
 private:
     void WriteFrame(uint64_t frame, const std::string& calls);

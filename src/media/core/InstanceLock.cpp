@@ -18,7 +18,7 @@ std::string InstanceLock::PathOf(const std::string& name) {
 }
 
 bool InstanceLock::Acquire(const std::string& name) {
-    Release();
+    if (fd_ >= 0) return true;  // taken early (ClaimSingleInstance), kept by the start
     const std::string path = PathOf(name);
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) return true;

@@ -12,6 +12,7 @@
 #include "media/core/OperationLock.h"
 #include "media/core/PlayerPrefs.h"
 #include "media/core/Random.h"
+#include "media/core/StartFailure.h"
 #include "media/core/TracedCalls.h"
 #include "media/platform/Platform.h"
 #include "media/sound/SoundSystem.h"
@@ -78,6 +79,11 @@ void KeepLogUnlessAnotherCopyRuns(Platform& platform) {
 bool MediaStartFailed() {
     OperationGuard guard;
     return g_startFailed;
+}
+
+bool ClaimSingleInstance() {
+    OperationGuard guard;
+    return CurrentPlatform().AcquireInstanceLock(InstanceLockName());
 }
 
 }  // namespace media

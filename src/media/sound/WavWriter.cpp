@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <bit>
 
+#include "media/core/OutputFile.h"
+
 namespace media {
 
 namespace {
@@ -44,7 +46,7 @@ WavWriter::~WavWriter() {
 }
 
 bool WavWriter::Open(const std::string& path, int sampleRate, int channels) {
-    m_file = std::fopen(path.c_str(), "wb");
+    m_file = OpenOutputFile(path);
     if (!m_file) return false;
     m_dataBytes = 0;
     m_failed = false;

@@ -3,6 +3,7 @@
 #include <png.h>
 
 #include <csetjmp>
+#include <cerrno>
 #include <cstdio>
 
 namespace media {
@@ -56,8 +57,14 @@ bool WritePng(const std::string& path, const std::vector<uint32_t>& pixels, int 
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) return false;
     const bool encoded = Encode(file, rows.data(), width, height, options);
+    const int encodeError = errno;
     const bool closed = std::fclose(file) == 0;
-    return encoded && closed;
+    if (encoded && closed) return true;
+    // No empty or partial picture is left (a full disk); errno says why.
+    const int error = encoded ? errno : encodeError;
+    std::remove(path.c_str());
+    errno = error;
+    return false;
 }
 
 }  // namespace media

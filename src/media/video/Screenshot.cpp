@@ -1,5 +1,8 @@
 #include "media/video/Screenshot.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -60,7 +63,10 @@ void SaveScreenshot() {
     localtime_r(&now, &local);
     const std::string stem = FreeScreenshotStem(folder, local);
     if (!WritePng(stem + ".png", pixels, shown.width, shown.height)) {
-        LogPrintf("Screenshot not saved: %s.png cannot be written\n", stem.c_str());
+        const int error = errno;
+        LogPrintf("Screenshot not saved: %s.png cannot be written (%s)\n", stem.c_str(), std::strerror(error));
+        std::fprintf(stderr, "anagura: screenshot not saved: %s.png cannot be written (%s)\n", stem.c_str(),
+                     std::strerror(error));
         return;
     }
     if (scale <= 1) {
@@ -72,6 +78,7 @@ void SaveScreenshot() {
                                   shown.height * scale);
     LogPrintf("Screenshot %s.png and, at %dx, %s%s\n", stem.c_str(), scale, fs::path(large).filename().c_str(),
               written ? "" : " (cannot be written)");
+    if (!written) std::fprintf(stderr, "anagura: screenshot %s cannot be written\n", large.c_str());
 }
 
 }  // namespace media
