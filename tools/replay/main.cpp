@@ -6,22 +6,18 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <memory>
-#include <sstream>
 #include <string>
 
 #include "app/MainLoop.h"
 #include "app/RecordedGame.h"
 #include "app/RunOutputs.h"
-#include "app/SafeText.h"
-#include "media/core/SmallFile.h"
 #include "media/headless/HeadlessControls.h"
 #include "media/video/PngFile.h"
 #include "replay/AudioOut.h"
 #include "app/InputScript.h"
+#include "app/InputScriptFile.h"
 #include "replay/Options.h"
 #include "app/scene/Scene.h"
 
@@ -33,31 +29,6 @@ constexpr int kScreenHeight = 120;
 int Fail(const std::string& message, int status) {
     std::cerr << "anagura-replay: " << message << "\n";
     return status;
-}
-
-// Reads the input script and, when it is a recorded game, its recorded-game lines.
-bool ReadScript(const std::string& path, app::InputScript& script, app::RecordedGame& recorded, std::string& error) {
-    std::string bytes, problem;
-    if (!media::ReadSmallFile(path, media::kRecordedGameCap, bytes, problem)) {
-        error = "the input script \"" + path + "\" " + problem;
-        return false;
-    }
-    if (!app::ParseRecordedGame(bytes, recorded, error)) {
-        error = path + ": " + error + "; nothing was run";
-        return false;
-    }
-    if (recorded.recorded && app::WholeLines(bytes).size() < bytes.size()) {
-        bytes.resize(app::WholeLines(bytes).size());
-        if (!app::ParseRecordedGame(bytes, recorded, error)) return false;  // fewer lines: cannot fail
-    }
-    std::istringstream text(bytes);
-    app::ScriptError scriptError;
-    if (!script.Parse(text, scriptError)) {
-        error = path + ": " + (scriptError.line ? "line " + std::to_string(scriptError.line) + ": " : std::string()) +
-                app::SafeText(scriptError.message) + "; nothing was run";
-        return false;
-    }
-    return true;
 }
 
 // A recording without "# frames" (the game was killed or the power went) plays
@@ -134,7 +105,8 @@ int main(int argc, char** argv) {
 
     app::InputScript script;
     app::RecordedGame recorded;
-    if (!options.inputFile.empty() && !ReadScript(options.inputFile, script, recorded, error)) return Fail(error, 2);
+    if (!options.inputFile.empty() && !app::ReadInputScript(options.inputFile, script, recorded, error))
+        return Fail(error, 2);
     // A recorded game plays as it was recorded: its seed and keys unless --seed
     // is given, its keys down at start, its length unless --frames is given.
     MainLoopOptions loop;
