@@ -32,9 +32,9 @@ int Fail(const std::string& message, int status) {
 }
 
 // A recording without "# frames" (the game was killed or the power went) plays
-// to its last key change and ends there.
+// to its last key change and ends there (after frame 1 when it holds none).
 void EndCutRecording(const std::string& path, const app::InputScript& script, replay::Options& options) {
-    const uint64_t last = script.Changes().empty() ? 0 : script.Changes().back().frame;
+    const uint64_t last = script.Changes().empty() ? 1 : script.Changes().back().frame;
     std::cerr << "anagura-replay: " << path << ": the recording has no \"# frames\" line (it was cut short): "
               << "played to its last key change, frame " << last << "\n";
     options.frames = last;
