@@ -8,6 +8,7 @@
 #include "ObjectsTestSupport.h"
 #include "media/video/BmpWriter.h"
 #include "media/Media.h"
+#include "media/core/CallRecorder.h"
 #include "media/video/PngFile.h"
 #include "objects/graphics/AnimeGraph.h"
 #include "objects/graphics/BoxGraph.h"
@@ -105,9 +106,15 @@ TEST_F(ImageStoreTest, UnevenSheetsDropTheRemainderAndFailedCutsStoreMinusOne) {
     store->CreateCells("Absent.png", 2, 2, 0, 3);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(Handle("Absent.png" + std::to_string(i)), -1);
     media::WriteBmp("image/Tiny.bmp", Solid(3, 3, 0xFFFFFF), 3, 3);
-    CAnimeGraph* tiny = store->CreateCells("Tiny.bmp", 4, 1, 0, 3);  // cells 0 pixels wide
+    media::StartCallRecorder();
+    CAnimeGraph* tiny = store->CreateCells("Tiny.bmp", 4, 1, 0, 3);  // cells 0 pixels wide: the cut is refused
+    const std::string refused = R"(["LoadImageDivided","image/Tiny.bmp",4,4,1,0,3,0,-1])";
+    EXPECT_NE(media::TakeRecordedCalls().find(refused), std::string::npos);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(Handle("Tiny.bmp" + std::to_string(i)), -1);
     EXPECT_EQ(tiny->m_frames, (std::vector<int32_t>{-1, -1, -1, -1}));
+    store->ReleaseAll();  // every entry is given back, the failed ones too
+    EXPECT_NE(media::TakeRecordedCalls().find(R"(["DeleteImage",-1,0])"), std::string::npos);
+    media::StopCallRecorder();
 }
 
 TEST_F(ImageStoreTest, GraphicsAreGivenBackOnceAndTextHeightIsAtLeastOne) {

@@ -1,5 +1,6 @@
 #include "resources/ImageFileCache.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -37,18 +38,14 @@ void ImageFileCache::LoadCells(const char* name, unsigned cols, unsigned rows) {
     if (probe != -1) {
         int width = 0;
         int height = 0;
-        const int sized = GetImageSize(probe, &width, &height);
+        GetImageSize(probe, &width, &height);
         DeleteImage(probe, 0);
-        const unsigned cellW = sized == 0 && width > 0 ? static_cast<unsigned>(width) / cols : 0;
-        const unsigned cellH = sized == 0 && height > 0 ? static_cast<unsigned>(height) / rows : 0;
-        if (cellW > 0 && cellH > 0) {
-            std::vector<int> cut(cells.size(), -1);
-            if (LoadImageDivided(path.c_str(), static_cast<int>(count), static_cast<int>(cols),
-                                 static_cast<int>(rows), static_cast<int>(cellW), static_cast<int>(cellH), cut.data(),
-                                 0) == 0) {
-                cells = cut;
-            }
-        }
+        // A sheet smaller than its grid gives cells of size 0: the cut is still
+        // asked for, and the media layer refuses it (with its log line).
+        const int cellW = static_cast<int>(static_cast<unsigned>(std::max(width, 0)) / cols);
+        const int cellH = static_cast<int>(static_cast<unsigned>(std::max(height, 0)) / rows);
+        LoadImageDivided(path.c_str(), static_cast<int>(count), static_cast<int>(cols), static_cast<int>(rows), cellW,
+                         cellH, cells.data(), 0);
     }
     for (size_t i = 0; i < cells.size(); ++i) m_handles[key + std::to_string(i)] = cells[i];
 }
@@ -60,8 +57,7 @@ int32_t ImageFileCache::GetHandle(const char* key) const {
 }
 
 void ImageFileCache::ReleaseAll() {
-    for (const auto& [key, handle] : m_handles) {
-        if (handle > 0) DeleteImage(handle, 0);
-    }
+    // Failed entries (-1) too: the media layer refuses them.
+    for (const auto& [key, handle] : m_handles) DeleteImage(handle, 0);
     m_handles.clear();
 }
