@@ -9,6 +9,7 @@
 #include "MediaTestSupport.h"
 #include "media/video/BmpWriter.h"
 #include "media/core/HandleTable.h"
+#include "media/core/Log.h"
 #include "media/Media.h"
 
 namespace {
@@ -160,6 +161,9 @@ TEST_F(Images, DividedRefusesBadGridsAndWritesNothing) {
 TEST_F(Images, FailuresLogTheirLinesWithThePath) {
     EXPECT_EQ(LoadImageFile("nothing.png", 0), -1);
     EXPECT_NE(ReadFile("Log.txt").find(ToSjis("グラフィックファイル nothing.png がありません")), std::string::npos);
+    media::LogLine("A line of its own");  // starts a new line after that one, and ends its own
+    EXPECT_NE(ReadFile("Log.txt").find(ToSjis("がありません\n")), std::string::npos);
+    EXPECT_NE(ReadFile("Log.txt").find(":A line of its own\n"), std::string::npos);
     // A directory is no picture file.
     std::filesystem::create_directory("folder.png");
     EXPECT_EQ(LoadImageFile("folder.png", 0), -1);

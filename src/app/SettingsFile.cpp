@@ -38,7 +38,7 @@ void ForEachLine(std::string_view text, Visit visit) {
 }
 
 void Report(const std::string& path, const std::string& message) {
-    media::LogPrintf("Settings %s: %s\n", path.c_str(), message.c_str());
+    media::LogLine("Settings %s: %s", path.c_str(), message.c_str());
     std::fprintf(stderr, "anagura: settings %s: %s\n", path.c_str(), message.c_str());
 }
 

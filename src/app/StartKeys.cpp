@@ -14,7 +14,7 @@ void LoadStartKeys(KeyConfig& config, const std::string& path) {
         media::SetPadButtonKeys(config.keys);  // a gamepad presses the keys in force
         return;
     }
-    media::LogPrintf("Key file %s %s: the default keys are used (arrows, Z, X)\n", path.c_str(), problem.c_str());
+    media::LogLine("Key file %s %s: the default keys are used (arrows, Z, X)", path.c_str(), problem.c_str());
     std::fprintf(stderr, "anagura: key file %s %s: the default keys are used (arrows, Z, X)\n", path.c_str(),
                  problem.c_str());
     UseStartKeys(config, {std::begin(kDefaultKeyCodes), std::end(kDefaultKeyCodes)});

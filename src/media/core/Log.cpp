@@ -26,6 +26,7 @@ struct LogFile {
     std::string folder;
     uint32_t start = 0;
     bool warned = false;
+    bool lineOpen = false;  // the last entry kept or written did not end its line
 };
 
 LogFile& TheLog() {
@@ -39,6 +40,7 @@ void BeginHolding(LogFile& log, uint32_t nowMillis) {
     log.mode = LogMode::Holding;
     log.start = nowMillis;
     log.held.clear();
+    log.lineOpen = false;
 }
 
 // Opens the file over whatever was there and writes the held entries into it.
@@ -99,34 +101,54 @@ void LogEnd() {
     log.mode = LogMode::Closed;
 }
 
-void LogPrintf(const char* format, ...) {
+namespace {
+
+// Formats and appends one entry: a new line first when `ownLine` and the last
+// entry left its line open, then the time stamp and the message, then a line end when `ownLine`.
+void Append(bool ownLine, const char* format, va_list args) {
     LogFile& log = TheLog();
     const uint32_t now = CurrentPlatform().NowMillis();
     std::lock_guard<std::mutex> lock(log.mutex);
     if (log.mode == LogMode::Closed) BeginHolding(log, now);
     if (log.mode == LogMode::Dropping) return;
+    std::string entry = ownLine && log.lineOpen ? "\n" : "";
     char stamp[16];
     std::snprintf(stamp, sizeof stamp, "%d:", static_cast<int>(now - log.start));
-    va_list args;
-    va_start(args, format);
+    entry += stamp;
     va_list copy;
     va_copy(copy, args);
     const int length = std::vsnprintf(nullptr, 0, format, copy);
     va_end(copy);
-    std::string entry(stamp);
     if (length > 0) {
         const size_t at = entry.size();
         entry.resize(at + static_cast<size_t>(length) + 1);
         std::vsnprintf(entry.data() + at, static_cast<size_t>(length) + 1, format, args);
         entry.resize(at + static_cast<size_t>(length));
     }
-    va_end(args);
+    if (ownLine) entry += '\n';
+    log.lineOpen = entry.back() != '\n';
     if (log.mode == LogMode::Holding) {
         log.held += entry;
         return;
     }
     std::fwrite(entry.data(), 1, entry.size(), log.file);
     std::fflush(log.file);
+}
+
+}  // namespace
+
+void LogPrintf(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    Append(false, format, args);
+    va_end(args);
+}
+
+void LogLine(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    Append(true, format, args);
+    va_end(args);
 }
 
 }  // namespace media

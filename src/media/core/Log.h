@@ -14,8 +14,11 @@
 
 namespace media {
 
-// printf-style entry. Thread-safe.
+// printf-style entry, written as given. Thread-safe.
 void LogPrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// printf-style entry on a line of its own: it starts a new line when the entry
+// before it left one open, and ends its own. Thread-safe.
+void LogLine(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // Folder that holds "Log.txt" from the next file made on; "" is the working folder.
 void SetLogFolder(const std::string& folder);
 // Sets the clock value that counts as time 0 of the log and starts keeping

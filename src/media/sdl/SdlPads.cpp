@@ -26,15 +26,15 @@ void SdlPads::Start(const std::string& mappingFile) {
     // South and east by position, whatever the pad's own labels say.
     SDL_SetHint(SDL_HINT_GAMECONTROLLER_USE_BUTTON_LABELS, "0");
     if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
-        LogPrintf("Gamepads are not available (%s)\n", SDL_GetError());
+        LogLine("Gamepads are not available (%s)", SDL_GetError());
         return;
     }
     started_ = true;
     struct stat info;
     if (mappingFile.empty() || stat(mappingFile.c_str(), &info) != 0) return;
     const int added = SDL_GameControllerAddMappingsFromFile(mappingFile.c_str());
-    if (added < 0) LogPrintf("Gamepad mappings %s cannot be read (%s)\n", mappingFile.c_str(), SDL_GetError());
-    else LogPrintf("Gamepad mappings: %d from %s\n", added, mappingFile.c_str());
+    if (added < 0) LogLine("Gamepad mappings %s cannot be read (%s)", mappingFile.c_str(), SDL_GetError());
+    else LogLine("Gamepad mappings: %d from %s", added, mappingFile.c_str());
 }
 
 void SdlPads::Stop() {
@@ -52,9 +52,9 @@ bool SdlPads::Handle(const SDL_Event& event) {
         case SDL_CONTROLLERDEVICEREMOVED: Close(event.cdevice.which); return true;
         case SDL_JOYDEVICEADDED:
             if (!SDL_IsGameController(event.jdevice.which))
-                LogPrintf("Joystick \"%s\" (%s) has no gamepad mapping and is not used\n",
-                          SDL_JoystickNameForIndex(event.jdevice.which),
-                          GuidText(SDL_JoystickGetDeviceGUID(event.jdevice.which)).c_str());
+                LogLine("Joystick \"%s\" (%s) has no gamepad mapping and is not used",
+                        SDL_JoystickNameForIndex(event.jdevice.which),
+                        GuidText(SDL_JoystickGetDeviceGUID(event.jdevice.which)).c_str());
             return true;
         case SDL_CONTROLLERBUTTONDOWN:
         case SDL_CONTROLLERBUTTONUP:
@@ -88,7 +88,7 @@ void SdlPads::PressKeys(uint8_t keys[256], const std::vector<int32_t>& codes) {
 void SdlPads::Open(int deviceIndex) {
     SDL_GameController* controller = SDL_GameControllerOpen(deviceIndex);
     if (!controller) {
-        LogPrintf("Gamepad %d cannot be opened (%s)\n", deviceIndex, SDL_GetError());
+        LogLine("Gamepad %d cannot be opened (%s)", deviceIndex, SDL_GetError());
         return;
     }
     const SDL_JoystickID id = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(controller));
@@ -105,14 +105,14 @@ void SdlPads::Open(int deviceIndex) {
     pad.stickY = SDL_GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_LEFTY);
     pads_.push_back(pad);
     const char* name = SDL_GameControllerName(controller);
-    LogPrintf("Gamepad connected: %s\n", name ? name : "(no name)");
+    LogLine("Gamepad connected: %s", name ? name : "(no name)");
 }
 
 void SdlPads::Close(SDL_JoystickID id) {
     for (auto it = pads_.begin(); it != pads_.end(); ++it) {
         if (it->id != id) continue;
         const char* name = SDL_GameControllerName(it->controller);
-        LogPrintf("Gamepad disconnected: %s\n", name ? name : "(no name)");
+        LogLine("Gamepad disconnected: %s", name ? name : "(no name)");
         SDL_GameControllerClose(it->controller);
         pads_.erase(it);
         return;

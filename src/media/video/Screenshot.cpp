@@ -64,20 +64,20 @@ void SaveScreenshot() {
     const std::string stem = FreeScreenshotStem(folder, local);
     if (!WritePng(stem + ".png", pixels, shown.width, shown.height)) {
         const int error = errno;
-        LogPrintf("Screenshot not saved: %s.png cannot be written (%s)\n", stem.c_str(), std::strerror(error));
+        LogLine("Screenshot not saved: %s.png cannot be written (%s)", stem.c_str(), std::strerror(error));
         std::fprintf(stderr, "anagura: screenshot not saved: %s.png cannot be written (%s)\n", stem.c_str(),
                      std::strerror(error));
         return;
     }
     if (scale <= 1) {
-        LogPrintf("Screenshot %s.png\n", stem.c_str());
+        LogLine("Screenshot %s.png", stem.c_str());
         return;
     }
     const std::string large = stem + "-x" + std::to_string(scale) + ".png";
     const bool written = WritePng(large, Enlarged(pixels, shown.width, shown.height, scale), shown.width * scale,
                                   shown.height * scale);
-    LogPrintf("Screenshot %s.png and, at %dx, %s%s\n", stem.c_str(), scale, fs::path(large).filename().c_str(),
-              written ? "" : " (cannot be written)");
+    LogLine("Screenshot %s.png and, at %dx, %s%s", stem.c_str(), scale, fs::path(large).filename().c_str(),
+            written ? "" : " (cannot be written)");
     if (!written) std::fprintf(stderr, "anagura: screenshot %s cannot be written\n", large.c_str());
 }
 
