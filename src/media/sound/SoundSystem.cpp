@@ -6,6 +6,7 @@
 
 #include "media/core/Log.h"
 #include "media/core/OperationLock.h"
+#include "media/core/PlayerPrefs.h"
 #include "media/platform/Platform.h"
 #include "media/sound/SoundOutput.h"
 #include "media/sound/StreamFeeder.h"
@@ -45,7 +46,7 @@ void StartFeeder(OutputState& state) {
     try {
         state.feeder = std::make_unique<StreamFeeder>(&FeedRound);
     } catch (const std::system_error& error) {
-        LogPrintf("No thread for feeding streams (%s): they are fed by ProcessMessage\n", error.what());
+        LogLine("No thread for feeding streams (%s): they are fed by ProcessMessage", error.what());
         state.feedHere = true;
     }
 }
@@ -64,15 +65,19 @@ bool StartSoundOutput() {
     if (state.running) return true;
     state.mixer = std::make_unique<Mixer>();
     state.mixer->Silence(state.silenced);
-    const int rate = CurrentPlatform().OpenAudio(kPreferredSoundRate, &Mixer::Callback, state.mixer.get());
+    // Muted, no device is opened: the sounds load and play as ever, but nothing
+    // pulls them from the mixer (a wait for a sound's end mixes it itself).
+    const bool mute = CurrentPlayerPrefs().mute;
+    const int rate = mute ? kPreferredSoundRate
+                          : CurrentPlatform().OpenAudio(kPreferredSoundRate, &Mixer::Callback, state.mixer.get());
     if (rate <= 0) {
-        LogPrintf("Sound output is not available: the game runs silent\n");
+        LogLine("Sound output is not available: the game runs silent");
         state.mixer.reset();
         return false;
     }
     state.rate = rate;
     state.running = true;
-    if (CurrentPlatform().DevicePullsByItself()) StartFeeder(state);
+    if (!mute && CurrentPlatform().DevicePullsByItself()) StartFeeder(state);
     return true;
 }
 
