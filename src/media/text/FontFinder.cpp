@@ -139,6 +139,7 @@ std::optional<FontFile> FindFontFile(const FontRequest& request) {
             font.family = reinterpret_cast<const char*>(family);
         FcBool embolden = FcFalse;
         if (FcPatternGetBool(match, FC_EMBOLDEN, 0, &embolden) == FcResultMatch) font.embolden = embolden;
+        font.japanese = CoversCharSet(match, FontCharSet::ShiftJis);
         found = font;
     }
     FcPatternDestroy(match);

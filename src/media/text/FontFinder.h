@@ -24,6 +24,7 @@ struct FontFile {
     int index = 0;          // face index inside the file
     std::string family;     // family name fontconfig chose
     bool embolden = false;  // the face lacks the weight asked for: thicken the strokes
+    bool japanese = false;  // the face has the Japanese characters
 
     bool operator==(const FontFile&) const = default;
 };

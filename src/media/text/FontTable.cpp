@@ -1,5 +1,6 @@
 #include "media/text/FontTable.h"
 
+#include <cstdio>
 #include <map>
 #include <new>
 #include <optional>
@@ -71,6 +72,18 @@ FontCharSet CharSetOf(int charSet) {
     }
 }
 
+// Text in a face without the Japanese characters shows boxes, and without a
+// face nothing at all: the player is told why, once.
+void TellWhenNotJapanese(const Font* font, int charSet) {
+    static bool told = false;
+    if (told || CharSetOf(charSet) == FontCharSet::Hangul || (font && font->File().japanese)) return;
+    told = true;
+    const char* why = "no font with Japanese characters was found: the text shows as boxes or not at all";
+    const char* remedy = "install fonts-misaki and fonts-ipafont-gothic";
+    LogLine("Fonts: %s (%s)", why, remedy);
+    std::fprintf(stderr, "anagura: %s (%s)\n", why, remedy);
+}
+
 }  // namespace
 
 int32_t CreateFontHandle(const FontSettings& settings) {
@@ -88,6 +101,7 @@ int32_t CreateFontHandle(const FontSettings& settings) {
             if (!font) font = TryFont(checked.face, checked, FontCharSet::Any);
             if (!font) font = TryFont(checked.face, checked, FontCharSet::ShiftJis);
             if (!font) {
+                TellWhenNotJapanese(nullptr, checked.charSet);
                 LogPrintf("%s", texts::kNamedFontFailed);
                 return -1;
             }
@@ -96,6 +110,7 @@ int32_t CreateFontHandle(const FontSettings& settings) {
             if (!font) font = TryFont(texts::kBuiltInFace, checked, FontCharSet::Any);
             if (!font) font = TryFont(std::string(), checked, FontCharSet::Any);
             if (!font) {
+                TellWhenNotJapanese(nullptr, checked.charSet);
                 LogPrintf("%s", texts::kDefaultFontFailed);
                 return -1;
             }
@@ -104,6 +119,7 @@ int32_t CreateFontHandle(const FontSettings& settings) {
         LogPrintf("%s", texts::kFontCacheMemoryFailed);
         return -1;
     }
+    TellWhenNotJapanese(font.get(), checked.charSet);
     const int32_t handle = table.Add(std::move(font));
     if (handle < 0) LogPrintf(texts::kFontLimitExceeded, kMaxFonts);
     return handle;
