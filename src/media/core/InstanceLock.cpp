@@ -2,12 +2,19 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
 
 namespace media {
+
+namespace {
+
+std::string BellPathOf(const std::string& lockPath) { return lockPath + ".bell"; }
+
+}  // namespace
 
 std::string InstanceLock::PathOf(const std::string& name) {
     std::string safe;
@@ -32,14 +39,55 @@ bool InstanceLock::Acquire(const std::string& name) {
         return !held;
     }
     fd_ = fd;
+    bellPath_ = BellPathOf(path);
+    OpenDoorbell();
     return true;
 }
 
+// Opened for reading and writing, so that it never reads as closed and a ring
+// never finds it without a reader. Only a pipe of this user's serves; without
+// one the program simply cannot be asked to show itself.
+void InstanceLock::OpenDoorbell() {
+    if (::mkfifo(bellPath_.c_str(), 0600) != 0 && errno != EEXIST) return;
+    const int bell = ::open(bellPath_.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW);
+    if (bell < 0) return;
+    struct stat info;
+    if (::fstat(bell, &info) != 0 || !S_ISFIFO(info.st_mode) || info.st_uid != ::getuid()) {
+        ::close(bell);
+        return;
+    }
+    bell_ = bell;
+}
+
 void InstanceLock::Release() {
+    if (bell_ >= 0) {
+        ::unlink(bellPath_.c_str());  // before the lock goes: the next holder makes its own
+        ::close(bell_);
+        bell_ = -1;
+    }
     if (fd_ < 0) return;
     ::flock(fd_, LOCK_UN);
     ::close(fd_);
     fd_ = -1;
+}
+
+bool InstanceLock::ShowRequested() {
+    if (bell_ < 0) return false;
+    char rings[64];
+    bool rung = false;
+    while (::read(bell_, rings, sizeof rings) > 0) rung = true;
+    return rung;
+}
+
+void InstanceLock::AskHolderToShow(const std::string& name) {
+    const int bell = ::open(BellPathOf(PathOf(name)).c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW);
+    if (bell < 0) return;
+    struct stat info;
+    if (::fstat(bell, &info) == 0 && S_ISFIFO(info.st_mode)) {
+        const char ring = 1;
+        [[maybe_unused]] const ssize_t written = ::write(bell, &ring, 1);  // a full pipe has rung already
+    }
+    ::close(bell);
 }
 
 }  // namespace media

@@ -1,5 +1,7 @@
 // A per-user lock file held with flock: the kernel releases it when the process
-// ends, however it ends. Used for the single-instance check.
+// ends, however it ends. Used for the single-instance check. Beside it the
+// holder keeps a doorbell (a named pipe) that a refused copy rings to ask the
+// running one to show itself.
 #pragma once
 
 #include <string>
@@ -14,11 +16,20 @@ public:
     // at once while this one holds it.
     bool Acquire(const std::string& name);
     void Release();
+    // True when the doorbell was rung since the last call (each ring counts once).
+    bool ShowRequested();
+    // Rings the doorbell of the process holding the lock named `name`; nothing
+    // when there is none.
+    static void AskHolderToShow(const std::string& name);
     // Where the lock file of `name` lives: $XDG_RUNTIME_DIR, else /tmp with the user id.
     static std::string PathOf(const std::string& name);
 
 private:
+    void OpenDoorbell();
+
     int fd_ = -1;
+    int bell_ = -1;  // the doorbell's reading end, non-blocking
+    std::string bellPath_;
 };
 
 }  // namespace media

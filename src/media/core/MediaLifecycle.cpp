@@ -171,7 +171,8 @@ int InitMediaLayer() {
     LogPrintf("%s", texts::kInstanceCheck);
     if (!platform.AcquireInstanceLock(InstanceLockName())) {
         LogPrintf("%s", texts::kInstanceRunning);
-        std::fprintf(stderr, "anagura: another copy is already running\n");
+        std::fprintf(stderr, "anagura: another copy is already running: its window is brought to the front\n");
+        platform.AskRunningCopyToShow(InstanceLockName());
         LogDiscard();  // the running copy's log is left alone
         return FailStart(st, platform);
     }
@@ -188,7 +189,7 @@ int InitMediaLayer() {
     std::string error;
     if (!platform.OpenWindow(request, error)) {
         LogPrintf("%s", texts::kWindowFailed);
-        LogPrintf("window: %s\n", error.c_str());
+        LogLine("window: %s", error.c_str());
         std::fprintf(stderr, "anagura: cannot open the window: %s\n", error.c_str());
         return FailStart(st, platform);
     }

@@ -59,6 +59,8 @@ public:
     // Per-user lock named `name`; false when another process holds it.
     virtual bool AcquireInstanceLock(const std::string& name) = 0;
     virtual void ReleaseInstanceLock() = 0;
+    // Asks the process holding the lock named `name` to bring its window to the front.
+    virtual void AskRunningCopyToShow(const std::string& /*name*/) {}
     // Opens a stereo int16 device; returns the device rate, or 0 when there is none.
     virtual int OpenAudio(int preferredRate, AudioCallback callback, void* user) = 0;
     // True when an open device pulls samples on a thread of its own (the

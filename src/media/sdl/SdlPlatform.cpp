@@ -162,9 +162,9 @@ Uint32 TextureFormatOf(PixelFormat format) {
 constexpr int kDisplayAttempts = 10;
 constexpr Uint32 kDisplayRetryMs = 100;
 
-// True when SDL_VIDEODRIVER (a comma-separated list) names `driver`.
+// True when the user's SDL_VIDEODRIVER (a comma-separated list) names `driver`.
 bool VideoDriverRequested(const char* driver) {
-    const char* requested = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    const char* requested = std::getenv("SDL_VIDEODRIVER");
     if (!requested) return false;
     const std::string list(requested);
     size_t start = 0;
@@ -185,7 +185,20 @@ bool FellBackBlind(const char* driver) {
     return blind && !VideoDriverRequested(driver);
 }
 
-// False, with the reason, when video runs on such a fall-back.
+// The displays the environment names, as "\":1\" (DISPLAY)", joined by " and "; "" when none.
+std::string NamedDisplays() {
+    std::string named;
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+        const char* value = std::getenv(variable);
+        if (!value || !*value) continue;
+        if (!named.empty()) named += " and ";
+        named += std::string("\"") + value + "\" (" + variable + ")";
+    }
+    return named;
+}
+
+// False, with the reason, when video runs on such a fall-back: no display
+// named at all, or the ones named do not answer.
 bool CheckVideoDriver(std::string& error) {
     const char* driver = SDL_GetCurrentVideoDriver();
     if (!driver) {
@@ -193,10 +206,41 @@ bool CheckVideoDriver(std::string& error) {
         return false;
     }
     if (!FellBackBlind(driver)) return true;
-    error = std::string("no display (SDL fell back to its \"") + driver +
-            "\" video driver; set DISPLAY or WAYLAND_DISPLAY, or SDL_VIDEODRIVER=" + driver +
-            " to run without a visible window)";
+    const std::string fellBack = std::string("SDL fell back to its \"") + driver + "\" video driver";
+    const std::string blindRun = std::string("SDL_VIDEODRIVER=") + driver + " to run without a visible window";
+    const std::string named = NamedDisplays();
+    if (named.empty()) error = "no display (" + fellBack + "; set DISPLAY or WAYLAND_DISPLAY, or " + blindRun + ")";
+    else
+        error = "the display " + named + " does not answer (" + fellBack +
+                "; is that display running and open to this user? over SSH use ssh -X; or " + blindRun + ")";
     return false;
+}
+
+// True when a Wayland connection could be tried at all: a named display with
+// no runtime folder makes the Wayland library print errors of its own.
+bool WaylandReachable() {
+    const char* socket = std::getenv("WAYLAND_SOCKET");
+    const char* display = std::getenv("WAYLAND_DISPLAY");
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    return (socket && *socket) || (display && display[0] == '/') || (runtime && *runtime);
+}
+
+// Leaves Wayland out of SDL's choice when it cannot be reached, unless the
+// user chose the drivers: every other driver stays, in SDL's order.
+void SkipUnreachableWayland() {
+    if (std::getenv("SDL_VIDEODRIVER")) return;
+    if (WaylandReachable()) {
+        SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+        return;
+    }
+    std::string others;
+    for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
+        const char* driver = SDL_GetVideoDriver(i);
+        if (!driver || SDL_strcmp(driver, "wayland") == 0) continue;
+        if (!others.empty()) others += ',';
+        others += driver;
+    }
+    if (!others.empty()) SDL_SetHint(SDL_HINT_VIDEODRIVER, others.c_str());
 }
 
 // Starts SDL's video. A display that is named but refuses the connection may be
@@ -206,6 +250,7 @@ bool CheckVideoDriver(std::string& error) {
 bool InitVideo() {
     const char* display = std::getenv("DISPLAY");
     const bool named = display && *display;
+    SkipUnreachableWayland();
     for (int attempt = 1;; ++attempt) {
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
         const char* driver = SDL_GetCurrentVideoDriver();
@@ -223,7 +268,7 @@ InstanceLock* g_lockOfRunningPlatform = nullptr;
 // the error again from inside exit(). This one ends the program at once instead.
 int EndOnLostDisplay(Display* display) {
     const char* name = display ? XDisplayString(display) : "";
-    LogPrintf("The connection to the display %s was lost: the game ends\n", name);
+    LogLine("The connection to the display %s was lost: the game ends", name);
     std::fprintf(stderr, "anagura: lost the connection to the display %s: the game ends\n", name);
     if (g_lockOfRunningPlatform) g_lockOfRunningPlatform->Release();
     std::_Exit(1);
@@ -329,6 +374,7 @@ public:
             }
         }
         if (EndSignalCaught()) quit_ = true;
+        if (lock_.ShowRequested()) BringToFront();
         result.quit = quit_;
         result.active = active_;
         return result;
@@ -354,6 +400,7 @@ public:
 
     bool AcquireInstanceLock(const std::string& name) override { return lock_.Acquire(name); }
     void ReleaseInstanceLock() override { lock_.Release(); }
+    void AskRunningCopyToShow(const std::string& name) override { InstanceLock::AskHolderToShow(name); }
 
     int OpenAudio(int preferredRate, AudioCallback callback, void* user) override {
         CloseAudio();
@@ -409,7 +456,7 @@ public:
         const bool restoreSize = !(SDL_GetWindowFlags(window_) & SDL_WINDOW_MAXIMIZED);
         if (fullscreen) SDL_GetWindowSize(window_, &windowedWidth_, &windowedHeight_);
         if (SDL_SetWindowFullscreen(window_, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
-            LogPrintf("Cannot switch %s fullscreen (%s)\n", fullscreen ? "to" : "from", SDL_GetError());
+            LogLine("Cannot switch %s fullscreen (%s)", fullscreen ? "to" : "from", SDL_GetError());
             return false;
         }
         fullscreen_ = fullscreen;
@@ -443,6 +490,14 @@ private:
         if (scale == playerScale_) return;
         playerScale_ = scale;
         NotePlayerScale(scale);
+    }
+
+    // Another start of the game asked for this window: restored when minimised, raised, given the focus.
+    void BringToFront() {
+        if (!window_) return;
+        LogLine("Another start of the game: the window is brought to the front");
+        if (SDL_GetWindowFlags(window_) & SDL_WINDOW_MINIMIZED) SDL_RestoreWindow(window_);
+        SDL_RaiseWindow(window_);
     }
 
     PictureFit PictureInWindow() {
