@@ -3,21 +3,20 @@
 # the data folder: what it must say (on stderr, each line once, and nothing
 # else starting with "anagura:"), what Log.txt must hold, whether it stays
 # playable (it answers the decide key on the title and in the command menu, and
-# a close request ends it with status 0) or ends at once with status 1, and
-# that nothing of the installation is changed or lost. A second copy started
-# beside a running one is WindowTest.sh's row; a key file's every fault, word
-# for word, is FailureReportTest's.
+# a close request ends it with status 0) or ends at once with status 1 (saying
+# nothing else on stderr), and that nothing of the installation is changed or
+# lost. A key file's every fault, word for word, is FailureReportTest's.
 set -u
 build="$1"
 src="$2"
 source "$src/tests/GameDriver.bash"
-require_tools setpriv
+require_tools setpriv xmessage xwininfo
 
 work="$(mktemp -d)"
 chmod 755 "$work"   # the read-only row runs the game as an unprivileged user
 export ANAGURA_INSTANCE_LOCK="anagura-bad-install-test-$$"
-game=""
-trap end_test EXIT
+game="" first="" cover=""
+trap 'kill $first $cover 2> /dev/null; end_test' EXIT
 fail() {
   echo "FAIL: $row: $*"
   cat "$run/err" 2> /dev/null
@@ -27,6 +26,8 @@ fail() {
 }
 
 damaged() { printf 'not what it claims to be %.0s' $(seq 1 80) > "$1"; }
+hide_japanese_fonts() { echo '<fontconfig><selectfont><rejectfont><pattern><patelt name="lang"><string>ja</string>
+  </patelt></pattern></rejectfont></selectfont></fontconfig>' > fonts/fonts.conf; }
 halve() { head -c $(($(stat -c %s "$1") / 2)) "$1" > "$1.half" && mv "$1.half" "$1"; }
 
 # describe ROW: what the row does and the answer it must get.
@@ -38,13 +39,15 @@ halve() { head -c $(($(stat -c %s "$1") / 2)) "$1" > "$1.half" && mv "$1.half" "
 #             sound files are read only when sound plays: a player's machine
 #             has a device, a test machine may not), or "none": no device at all
 #   player    1: run as an unprivileged user (a read-only folder is one only to such)
-#   display   0: no display at all (no DISPLAY, no WAYLAND_DISPLAY)
+#   display   0: no display at all (no DISPLAY, no WAYLAND_DISPLAY); dead: one
+#             that does not answer, and no XDG_RUNTIME_DIR
+#   beside    1: the row's copy must bring the window of a copy already running to the front
 #   playable  1: keys work and a close request ends it with 0; 0: it ends by itself with status 1
 #   ending    the signal of the close request (closing the terminal is HUP)
 #   extra     further options of the game; closed: its status after the close request
 #   during    commands run while it plays; after: a check once it ended
 describe() {
-  prepare=":" told=() alike='^$' logged=() audio=dummy player=0 playable=1 display=1 ending=TERM
+  prepare=":" told=() alike='^$' logged=() audio=dummy player=0 playable=1 display=1 ending=TERM beside=0
   extra=() closed=0 during=":" after=":"
   local sound_failed="右記の音声ファイルのロードに失敗しました_1："
   local picture_failed="右記のグラフィックファイルのロードに失敗しました："
@@ -113,6 +116,8 @@ describe() {
       audio=none
       told=("anagura: no sound output (Audio target 'none' not available): the game runs silent")
       logged=("Sound output is not available: the game runs silent") ;;
+    muted)
+      audio=none extra=(--mute) ;;   # no sound device is opened, so none is missed
     no-display)
       display=0 playable=0
       told=("anagura: cannot open the window: no display (SDL fell back to its \"offscreen\" video driver; set DISPLAY or WAYLAND_DISPLAY, or SDL_VIDEODRIVER=offscreen to run without a visible window)")
@@ -142,10 +147,23 @@ describe() {
       during="wait_until 'the failure said at once' grep -q 'plays on' $run/err" ;;
     hang-up) ending=HUP ;;
     quit-signal) ending=QUIT ;;
+    dead-display)
+      display=dead playable=0
+      told=("anagura: cannot open the window: the display \":$dead\" (DISPLAY) does not answer (SDL fell back to its \"offscreen\" video driver; is that display running and open to this user? over SSH use ssh -X; or SDL_VIDEODRIVER=offscreen to run without a visible window)")
+      logged=("ウインドウの作成に失敗しました") ;;
+    no-fonts)
+      prepare="hide_japanese_fonts"
+      told=("anagura: no font with Japanese characters was found: the text shows as boxes or not at all (install fonts-misaki and fonts-ipafont-gothic)")
+      logged=("Fonts: no font with Japanese characters was found") ;;
+    second-copy)
+      beside=1 playable=0
+      told=("anagura: another copy is already running: its window is brought to the front")
+      logged=("Another start of the game: the window is brought to the front") ;;
   esac
 }
 rows=(intact hang-up quit-signal not-files flood settings-link disk-full no-image no-sound no-data damaged empty truncated damaged-settings settings-folder read-only log-folder
-  no-audio no-display)
+  no-audio muted no-display dead-display no-fonts second-copy)
+dead=90; while [ -e "/tmp/.X11-unix/X$dead" ]; do dead=$((dead + 1)); done
 
 # The installation's files and the player's settings, and what they hold, Log.txt aside.
 contents() {
@@ -153,15 +171,30 @@ contents() {
   (cd "$run/home" && find .config -type f -print0 2> /dev/null | sort -z | xargs -0 -r sha256sum)
 }
 
-# Starts the game in the row's installation, as the row's user, with its outputs in $run.
+# start [NAME]: starts the game in the row's installation, as the row's user, with its outputs in $run/NAMEout, NAMEerr.
 start() {
-  local as=() unset=(-u WAYLAND_DISPLAY -u SDL_VIDEODRIVER)
+  local as=() unset=(-u WAYLAND_DISPLAY -u SDL_VIDEODRIVER) set=(XDG_RUNTIME_DIR="$run/home")
   [ "$player" = 0 ] || as=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
   [ "$display" = 1 ] || unset+=(-u DISPLAY)
+  [ "$display" != dead ] || unset+=(-u XDG_RUNTIME_DIR) set=(DISPLAY=":$dead")
   (cd "$install" && new_player "$run/home" &&
-    exec env "${unset[@]}" SDL_AUDIODRIVER="$audio" XDG_RUNTIME_DIR="$run/home" \
-    "${as[@]}" "$build/anagura" --record "$rec" --trace "$trace" "${extra[@]}") > "$run/out" 2> "$run/err" &
+    exec env "${unset[@]}" SDL_AUDIODRIVER="$audio" "${set[@]}" \
+    "${as[@]}" "$build/anagura" --record "$rec" --trace "$trace" "${extra[@]}") > "$run/${1:-}out" 2> "$run/${1:-}err" &
   game=$!
+}
+
+# A copy already running in the installation, under a window that covers it; then
+# the running copy's window must come above the covering one, and both end.
+start_running_copy() {
+  rec="$run/first.rec" trace="$run/first.jsonl" start first- && first=$game
+  trace="$run/first.jsonl" wait_until "the running copy's first frame" read_state
+  xmessage -geometry 1000x700+0+0 "over the game" 2> /dev/null & cover=$!
+  windows=("$(xdotool search --onlyvisible --pid "$first" | head -n 1)" "$(xdotool search --sync --onlyvisible --class Xmessage)")
+}
+check_brought_to_front() {
+  on_top() { xwininfo -root -children | grep -oE " ($(printf '0x%x|0x%x' "${windows[@]}")) " | head -n 1 | grep -q "$(printf '0x%x' "$windows")"; }
+  game=$first wait_until "the running copy's window in front" on_top
+  kill "$first" "$cover" && wait "$first" "$cover" 2> /dev/null; first="" cover=""
 }
 
 # Plays the title and the command menu with the decide key, then asks the game to close.
@@ -198,6 +231,7 @@ for row in "${rows[@]}"; do
   rec="$run/game.rec" trace="$run/game.jsonl" logfile="$install/Log.txt"
   [ "$player" = 0 ] || logfile="$run/home/.local/share/anagura/Log.txt"
   before="$(contents)"
+  [ "$beside" = 0 ] || start_running_copy
   begin=$(date +%s%N)
   start
   if [ "$playable" = 1 ]; then play; fi
@@ -205,6 +239,7 @@ for row in "${rows[@]}"; do
   status=$?
   game=""
   took=$((($(date +%s%N) - begin) / 1000000))
+  [ "$beside" = 0 ] || check_brought_to_front
   if [ "$playable" = 1 ]; then
     [ "$status" -eq "$closed" ] || fail "exit status $status after a close request"
     eval "$after" || fail "the files are not as due: $(ls -l "$run/kept" 2> /dev/null; cat "$run/kept/settings.ini" 2> /dev/null)"
@@ -212,6 +247,7 @@ for row in "${rows[@]}"; do
   else
     [ "$status" -eq 1 ] || fail "exit status $status; 1 was due"
     [ "$took" -le 2000 ] || fail "it took $took ms to give up"
+    grep -vxF -f <(printf '%s\n' "${told[@]}") "$run/err" && fail "stderr says more than the lines above"
   fi
   for line in "${told[@]}"; do
     [ "$(count_lines "$line")" = 1 ] || fail "stderr does not say once: $line"
