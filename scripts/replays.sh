@@ -30,7 +30,8 @@ random_input() {
 }
 
 data="$out/data"
-cp -r "$root/assets" "$data"   # the tool writes its log into the data folder
+mkdir -p "$data"   # a copy the tool writes its log into
+cp -r "$root/assets/image" "$root/assets/sound" "$root/assets/Data" "$root/assets/fonts" "$data/"
 for seed in 11 12 13; do
   random_input "$seed" "$frames" > "$out/input$seed.txt"
   # shellcheck disable=SC2086

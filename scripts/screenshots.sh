@@ -13,7 +13,7 @@ fi
 cmake --build "$build" --target anagura-replay -j "$(nproc)"
 shots="$(mktemp -d)"
 trap 'rm -rf "$shots"' EXIT
-"$build/anagura-replay" --data "$root/assets" --seed 7 --input "$root/docs/screenshots.txt" --frames 700 \
+XDG_DATA_HOME="$shots" "$build/anagura-replay" --data "$root/assets" --seed 7 --input "$root/docs/screenshots.txt" --frames 700 \
   --screenshots "$shots" --shot-every 5 > /dev/null
 for pair in 120:title 260:command-menu 605:battle; do
   python3 "$root/scripts/upscale.py" "$shots/$(printf '%08d' "${pair%%:*}").png" \

@@ -46,7 +46,7 @@ random_input() {
 replay() {
   local build="$1" seed="$2" length="$3" out="$4"
   shift 4
-  /usr/bin/time -f "%M %e" -o "$out.memory" "$root/build/$build/anagura-replay" --data "$root/assets" \
+  XDG_DATA_HOME="$work" /usr/bin/time -f "%M %e" -o "$out.memory" "$root/build/$build/anagura-replay" --data "$root/assets" \
     --seed "$((seed * 7919))" --input "$work/input$seed.txt" --frames "$length" "$@" > "$out.log" 2>&1
 }
 

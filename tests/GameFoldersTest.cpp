@@ -80,6 +80,9 @@ TEST_F(GameFoldersTest, TheInstallWritesInThePlayersFolderWithACopyOfTheDefaultK
     places.xdgDataHome = (root / "xdg").string();
     app::ChoosePlayerFolder(places, installed);
     EXPECT_EQ(installed.player, (root / "xdg" / "anagura").string());
+    std::ofstream(root / "mine" / ".no-player-files") << "a source's data folder, kept as it is\n";
+    app::ChoosePlayerFolder(places, mine);
+    EXPECT_EQ(mine.player, installed.player);
 
     // A start from the bare folder: the install is entered, the player folder made.
     places.workingFolder = (root / "bare").string();

@@ -75,7 +75,7 @@ game=""
 [ "$status" -eq 0 ] || fail "the game exited with status $status"
 
 head -n 2 "$work/game.rec" | grep -qx "# keys 200 208 205 203 28 45" || fail "the recording lacks the keys in force"
-"$build/anagura-replay" --data "$src/assets" --input "$work/game.rec" --trace "$work/replay.jsonl" \
+XDG_DATA_HOME="$work" "$build/anagura-replay" --data "$src/assets" --input "$work/game.rec" --trace "$work/replay.jsonl" \
   > "$work/out" 2>&1 || fail "the replay failed"
 cmp "$work/game.jsonl" "$work/replay.jsonl" > "$work/cmp" 2>&1 ||
   fail "the replayed trace differs from the played one: $(cat "$work/cmp")"

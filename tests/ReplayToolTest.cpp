@@ -62,7 +62,8 @@ protected:
     }
     // Runs the tool; returns its exit status and keeps its error output.
     int Run(const std::string& args) {
-        const std::string cmd = Quote(ToolPath().string()) + " --data " + Quote(data_.string()) + " " + args + " 2>" +
+        const std::string cmd = "XDG_DATA_HOME=" + Quote(dir_.string()) + " " + Quote(ToolPath().string()) +
+                                " --data " + Quote(data_.string()) + " " + args + " 2>" +
                                 Quote((dir_ / "stderr.txt").string()) + " >/dev/null";
         const int rc = std::system(cmd.c_str());
         stderr_ = ReadFile(dir_ / "stderr.txt");

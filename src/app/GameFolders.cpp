@@ -18,10 +18,19 @@ namespace {
 
 constexpr const char kInstalledData[] = "../share/games/anagura";
 constexpr const char kKeyFile[] = "Data/KeyData.dat";
+// A data folder holding this file is kept as it is: the source's assets/ has
+// one, so that playing from a checkout leaves the checkout unchanged.
+constexpr const char kNoPlayerFiles[] = ".no-player-files";
 
 bool HoldsPictures(const fs::path& folder) {
     std::error_code ec;
     return fs::is_directory(folder / "image", ec);
+}
+
+bool TakesPlayerFiles(const GameFolders& folders) {
+    std::error_code ec;
+    return !folders.installed && !fs::exists(fs::path(folders.data) / kNoPlayerFiles, ec) &&
+           access(folders.data.c_str(), W_OK) == 0;
 }
 
 std::string Env(const char* name) {
@@ -94,7 +103,7 @@ GameFolders FindDataFolder(const FolderPlaces& places) {
 
 void ChoosePlayerFolder(const FolderPlaces& places, GameFolders& folders) {
     folders.player = folders.data;
-    if (!folders.installed && access(folders.data.c_str(), W_OK) == 0) return;
+    if (TakesPlayerFiles(folders)) return;
     const std::string own = PlayerDataFolder(places);
     if (!own.empty()) folders.player = own;
 }

@@ -5,8 +5,11 @@
 // The data folder is, in this order: --data DIR; the working folder when it
 // holds image/; the install beside the program (../share/games/anagura from the
 // folder of the executable) when it holds image/; else the working folder.
-// The player folder is the data folder itself when that is writable and not
-// the install; else $XDG_DATA_HOME/anagura (default ~/.local/share/anagura).
+// The player folder is the data folder itself when that is writable, not the
+// install and holds no file ".no-player-files" (the source's assets/ holds one,
+// so that a run from a checkout changes nothing in it); else
+// $XDG_DATA_HOME/anagura (default ~/.local/share/anagura). Everything a run of
+// the game or of its tools writes goes to the player folder.
 #pragma once
 
 #include <string>

@@ -10,9 +10,11 @@
 #include <memory>
 #include <string>
 
+#include "app/GameFolders.h"
 #include "app/MainLoop.h"
 #include "app/RecordedGame.h"
 #include "app/RunOutputs.h"
+#include "media/core/Log.h"
 #include "media/headless/HeadlessControls.h"
 #include "media/video/PngFile.h"
 #include "replay/AudioOut.h"
@@ -29,6 +31,19 @@ constexpr int kScreenHeight = 120;
 int Fail(const std::string& message, int status) {
     std::cerr << "anagura-replay: " << message << "\n";
     return status;
+}
+
+// The log goes where the game's would from the data folder entered: into the
+// player folder, which is not a source's or an install's data folder.
+void PointLogToPlayerFolder() {
+    const app::FolderPlaces places = app::CurrentFolderPlaces("");
+    app::GameFolders folders;
+    folders.data = places.workingFolder;
+    app::ChoosePlayerFolder(places, folders);
+    if (folders.player == folders.data) return;
+    std::error_code ec;
+    std::filesystem::create_directories(folders.player, ec);
+    media::SetLogFolder(folders.player);
 }
 
 // A recording without "# frames" (the game was killed or the power went) plays
@@ -125,6 +140,7 @@ int main(int argc, char** argv) {
 
     if (!options.dataDir.empty() && chdir(options.dataDir.c_str()) != 0)
         return Fail("cannot enter the data folder \"" + options.dataDir + "\"", 2);
+    PointLogToPlayerFolder();
 
     Recorder recorder(options);
     if (!recorder.Open(error)) return Fail(error, 1);
