@@ -50,7 +50,7 @@ lintian --fail-on error "$deb" > "$work/lintian.out" 2>&1 || { cat "$work/lintia
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
 desktop-file-validate "$root"/usr/share/applications/*.desktop || fail "the desktop entry is not valid"
-appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml || fail "the AppStream metadata is not valid"
+appstreamcli validate "$root"/usr/share/metainfo/*.metainfo.xml || fail "the AppStream metadata is not valid"
 for size in 16 32 48 64 128 256; do
   [ -f "$root/usr/share/icons/hicolor/${size}x${size}/apps/anagura.png" ] || fail "no ${size}x${size} icon"
 done
