@@ -28,7 +28,7 @@ end_test() {
   [ -z "$game" ] || kill "$game" 2> /dev/null
   chmod -R u+w "$work" 2> /dev/null
   rm -rf "$work"
-  rm -f "${XDG_RUNTIME_DIR:-/nonexistent}/$ANAGURA_INSTANCE_LOCK.lock" "/tmp/$ANAGURA_INSTANCE_LOCK-"*.lock
+  rm -f "${XDG_RUNTIME_DIR:-/nonexistent}/$ANAGURA_INSTANCE_LOCK.lock"* "/tmp/$ANAGURA_INSTANCE_LOCK-"*.lock*
 }
 
 # In a sanitizer build the real window pulls in libdbus and the GL driver, whose

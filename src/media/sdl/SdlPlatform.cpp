@@ -209,10 +209,10 @@ bool CheckVideoDriver(std::string& error) {
     const std::string fellBack = std::string("SDL fell back to its \"") + driver + "\" video driver";
     const std::string blindRun = std::string("SDL_VIDEODRIVER=") + driver + " to run without a visible window";
     const std::string named = NamedDisplays();
-    if (named.empty()) error = "no display (" + fellBack + "; set DISPLAY or WAYLAND_DISPLAY, or " + blindRun + ")";
-    else
-        error = "the display " + named + " does not answer (" + fellBack +
-                "; is that display running and open to this user? over SSH use ssh -X; or " + blindRun + ")";
+    error = named.empty()
+                ? "no display (" + fellBack + "; set DISPLAY or WAYLAND_DISPLAY, or " + blindRun + ")"
+                : "the display " + named + " does not answer (" + fellBack +
+                      "; is that display running and open to this user? over SSH use ssh -X; or " + blindRun + ")";
     return false;
 }
 
