@@ -299,7 +299,8 @@ public:
             error = std::string("no display available (") + SDL_GetError() + ")";
             return false;
         }
-        if (!CreateWindowObjects(request, error) || !CheckVideoDriver(error)) {
+        // A blind fall-back is refused before a window is made on it (which takes a while).
+        if (!CheckVideoDriver(error) || !CreateWindowObjects(request, error)) {
             CloseWindow();
             return false;
         }
