@@ -279,7 +279,7 @@ cmp -s "$src/assets/Data/KeyData.dat" "$work/read-only/home/.local/share/anagura
 row=cut-recording rec="$work/intact/game.rec" cut="$work/cut.rec"
 grep -v '^# frames' "$rec" > "$cut" && printf '99999 4' >> "$cut"
 last="$(grep -v '^#' "$cut" | tail -n 2 | head -n 1)"
-"$build/anagura-replay" --data "$src/assets" --input "$cut" --trace "$work/cut.jsonl" 2> "$work/cut.err" ||
+XDG_DATA_HOME="$work" "$build/anagura-replay" --data "$src/assets" --input "$cut" --trace "$work/cut.jsonl" 2> "$work/cut.err" ||
   fail "the cut recording was refused: $(cat "$work/cut.err")"
 grep -q "cut short): played to its last key change, frame ${last%% *}$" "$work/cut.err" || fail "no warning: $(cat "$work/cut.err")"
 [[ "$(tail -n 1 "$work/cut.jsonl")" == "{\"frame\":${last%% *},"* ]] || fail "the replay did not end at frame ${last%% *}"
