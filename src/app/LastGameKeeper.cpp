@@ -58,7 +58,7 @@ bool LastGameKeeper::PrepareContinue(MainLoopOptions& loop, const std::vector<in
 }
 
 void LastGameKeeper::Tell(const std::string& message) const {
-    media::LogPrintf("%s\n", message.c_str());
+    media::LogLine("%s", message.c_str());
     std::fprintf(stderr, "anagura: %s\n", message.c_str());
 }
 

@@ -62,7 +62,7 @@ void RunOutputs::SayFailures() {
         const std::string message = std::string("cannot write the ") + files[i].what + " \"" + files[i].path +
                                     "\": the game plays on without it";
         std::fprintf(stderr, "anagura: %s\n", message.c_str());
-        media::LogPrintf("%s\n", message.c_str());
+        media::LogLine("%s", message.c_str());
     }
     if (m_record.Failed()) m_record.Abandon();  // a part of a game is no recording of it
 }
