@@ -116,6 +116,7 @@ const Expected kPictures[] = {
     {"CharG.bmp", 64, 64, 64, 64, 64, 64, 4, 4, true},
     {"TitleLogo.bmp", 0, 0, 100, 130, 18, 30, 1, 1, false},
     {"PushZkey.bmp", 0, 0, 56, 80, 7, 10, 1, 1, false},
+    {"en/PushZkey.bmp", 0, 0, 56, 80, 7, 10, 1, 1, false},
     {"map_chip.bmp", 20, 20, 20, 20, 20, 20, 2, 2, false},
     {"map_chip_ana.bmp", 20, 20, 20, 20, 20, 20, 2, 2, false},
     {"Flame1.bmp", 160, 30, 160, 160, 30, 30, 1, 1, false},
@@ -362,8 +363,10 @@ TEST(Assets, PicturesIconsAndKeyFileRegenerateByteForByte) {
                       "' --only pictures --only key > /dev/null";
     ASSERT_EQ(std::system(cmd.c_str()), 0);
     std::set<std::string> made, committed;
-    for (const auto& e : fs::directory_iterator(out / "image")) made.insert(e.path().filename().string());
-    for (const auto& e : fs::directory_iterator(kAssets / "image")) committed.insert(e.path().filename().string());
+    for (const auto& e : fs::recursive_directory_iterator(out / "image"))
+        if (e.is_regular_file()) made.insert(fs::relative(e.path(), out / "image").string());
+    for (const auto& e : fs::recursive_directory_iterator(kAssets / "image"))
+        if (e.is_regular_file()) committed.insert(fs::relative(e.path(), kAssets / "image").string());
     EXPECT_EQ(made, committed);
     for (const auto& name : made)
         EXPECT_TRUE(ReadBytes(out / "image" / name) == ReadBytes(kAssets / "image" / name)) << name << " differs";

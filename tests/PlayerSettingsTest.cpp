@@ -21,20 +21,24 @@ TEST(SettingsText, GivesWhatItCanAndNamesEachLineItCannotUse) {
     std::vector<std::string> problems;
     const app::PlayerSettings s = app::ParseSettings(
         "# comment\n[anagura]\n  scale = 3 \r\nfullscreen=1\nmusic_volume = 50\nmusic_volume = 70\n"
-        "effect_volume = 101\nmute = yes\nscale = 3x\nzoom = 2\njust text\n\neffect_volume = 0\nz\x1b[2J\0m = 1"s,
+        "effect_volume = 101\nmute = yes\nscale = 3x\nzoom = 2\njust text\n\neffect_volume = 0\nz\x1b[2J\0m = 1\n"
+        "language = en\nlanguage = fr\nnotices = 0"s,
         problems);
     EXPECT_EQ(s.scale, 3);
     EXPECT_EQ(s.fullscreen, true);
     EXPECT_EQ(s.musicVolume, 70);  // the later line wins
     EXPECT_EQ(s.effectVolume, 0);
     EXPECT_FALSE(s.mute.has_value());
-    ASSERT_EQ(problems.size(), 6u);
+    EXPECT_EQ(s.english, true);
+    EXPECT_EQ(s.notices, false);
+    ASSERT_EQ(problems.size(), 7u);
     EXPECT_EQ(problems[0], "line 7: bad value \"101\" for effect_volume (0 to 100), ignored");
     EXPECT_EQ(problems[1], "line 8: bad value \"yes\" for mute (0 to 1), ignored");
     EXPECT_EQ(problems[2], "line 9: bad value \"3x\" for scale (1 to 8), ignored");
     EXPECT_EQ(problems[3], "line 10: unknown setting \"zoom\", ignored");
     EXPECT_EQ(problems[4], "line 11: not \"name = value\", ignored");
     EXPECT_EQ(problems[5], "line 14: unknown setting \"z?[2J?m\", ignored");  // no terminal control, no cut
+    EXPECT_EQ(problems[6], "line 16: bad value \"fr\" for language (ja or en), ignored");
 }
 
 TEST(SettingsText, ASettingIsRewrittenInPlaceAndEverythingElseKept) {

@@ -49,6 +49,8 @@ const OptionRow kOptions[] = {
     {"--effect-volume", nullptr, "N", "sound effect volume, 0 to 100",
      [](GameOptions& o, const char* value) { return Setting(o, "effect_volume", value); }},
     {"--mute", nullptr, nullptr, "no sound", [](GameOptions& o, const char*) { return Setting(o, "mute", "1"); }},
+    {"--lang", nullptr, "en|ja", "the language of the game's words (default ja)",
+     [](GameOptions& o, const char* value) { return Setting(o, "language", value); }},
     {"--record", nullptr, "FILE", "record the game (its seed, keys and key presses)\nfor anagura-replay",
      [](GameOptions& o, const char* value) {
          o.recordFile = value;
@@ -117,7 +119,7 @@ std::string GameUsage() {
     }
     usage +=
         "Settings: settings.ini in $XDG_CONFIG_HOME/anagura (default ~/.config/anagura);\n"
-        "the window and sound options win over it.\n";
+        "the window, sound and language options win over it.\n";
     return usage;
 }
 

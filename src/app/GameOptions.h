@@ -14,7 +14,7 @@ struct GameOptions {
     std::string dataDir;        // --data DIR: the folder holding image/, sound/, Data/, fonts/
     bool help = false;          // --help, -h
     bool version = false;       // --version
-    PlayerSettings player;      // --scale, --fullscreen, --window, --music-volume, --effect-volume, --mute
+    PlayerSettings player;      // --scale, --fullscreen, --window, --music-volume, --effect-volume, --mute, --lang
     std::string recordFile;     // --record FILE: the game's keys, for anagura-replay
     std::string traceFile;      // --trace FILE: the state trace, as anagura-replay writes it
     uint64_t traceEvery = 1;    // --trace-every K: the frames of both traces

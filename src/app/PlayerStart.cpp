@@ -6,8 +6,11 @@
 #include "app/AtomicFile.h"
 #include "app/SettingsFile.h"
 #include "media/core/PlayerPrefs.h"
+#include "objects/graphics/Language.h"
 
 namespace app {
+
+void UseEnglish(bool english) { SetGameLanguage(english ? Language::English : Language::Japanese); }
 
 void StartPlayerSettings(const PlayerSettings& commandLine, const std::string& settingsFolder,
                          const std::string& playerFolder) {
@@ -29,6 +32,7 @@ void StartPlayerSettings(const PlayerSettings& commandLine, const std::string& s
     prefs.screenshotFolder = playerFolder + "/screenshots";
     if (!settingsFolder.empty()) prefs.padMappingFile = settingsFolder + "/gamecontrollerdb.txt";
     media::SetPlayerPrefs(prefs);
+    UseEnglish(settings.english.value_or(false));
 
     if (settingsFolder.empty()) return;
     media::SetPlayerDisplayListener({

@@ -11,6 +11,9 @@
 
 namespace app {
 
+// The words the player sees in English, or in Japanese (the default); before the first scene.
+void UseEnglish(bool english);
+
 // `settingsFolder` holds settings.ini and gamecontrollerdb.txt ("" : no settings
 // file); screenshots go to screenshots/ in `playerFolder`.
 void StartPlayerSettings(const PlayerSettings& commandLine, const std::string& settingsFolder,

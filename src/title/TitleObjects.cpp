@@ -2,6 +2,7 @@
 #include "title/TitleObjects.h"
 
 #include "objects/ObjectList.h"
+#include "objects/graphics/WordPicture.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ void TitleObjects::Build() {
     mountains.AddPicture("yama.bmp");
     for (int i = 0; i < 4; ++i) walkers[i].AddCells(kWalkerSheets[i], 4, 4, -1, 0, 3);
     logo.AddPicture("TitleLogo.bmp");
-    pushKey.AddPicture("PushZkey.bmp");
+    pushKey.AddPicture(WordPicture("PushZkey.bmp").c_str());
     sky.AddBox(120);
     for (auto& w : walkers) w.m_frameWait = 7;
 

@@ -204,7 +204,11 @@ int main(int argc, char** argv) {
             auto pictures = book.Outputs();
             if (wanted("pictures")) {
                 fs::create_directories(out / "image");
-                for (const Image* img : pictures) WritePicture(*img, (out / "image" / img->name).string());
+                for (const Image* img : pictures) {
+                    const fs::path target = out / "image" / img->name;  // English variants in image/en/
+                    fs::create_directories(target.parent_path());
+                    WritePicture(*img, target.string());
+                }
                 const Image* icon = book.Find("icon");
                 if (!icon) throw std::runtime_error("the pictures lack one named icon");
                 WriteIcons(*icon, out, out / "icons");

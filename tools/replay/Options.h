@@ -18,6 +18,7 @@ struct Options {
     std::string screenshotDir;       // PNG screenshots
     uint64_t shotEvery = 1;
     std::string audioFile;  // WAV of the mixed output
+    bool english = false;   // --lang en: the game's words in English
     bool help = false;
 };
 

@@ -12,6 +12,7 @@
 
 #include "app/GameFolders.h"
 #include "app/MainLoop.h"
+#include "app/PlayerStart.h"
 #include "app/RecordedGame.h"
 #include "app/RunOutputs.h"
 #include "media/core/Log.h"
@@ -146,6 +147,7 @@ int main(int argc, char** argv) {
     if (!recorder.Open(error)) return Fail(error, 1);
 
     media::headless::Install(true);
+    app::UseEnglish(options.english);
     if (options.seed) media::headless::SetRandomSeed(*options.seed);
     media::headless::ReleaseAllKeys();
     for (int code : recorded.downAtStart) media::headless::SetKeyDown(code, true);

@@ -1,17 +1,21 @@
 // The game scene's words, messages and data-file names. Compiled to Shift-JIS.
 #include "game/world/GameTexts.h"
 
+#include "objects/graphics/Language.h"
+
 namespace {
 
-const char* const kCommandWords[6] = {
-    "ぞうしょく", "かり", "しきんちょうたつ", "レベルアップ", "トラップせっち", "きゅうけい",
+const char* const kCommandWords[2][6] = {
+    {"ぞうしょく", "かり", "しきんちょうたつ", "レベルアップ", "トラップせっち", "きゅうけい"},
+    {"Breed", "Hunt", "Raise funds", "Level up", "Set trap", "Rest"},
 };
 
-const char* const kBattleMessages[3] = {
-    "てきしゅうだ！",
-    "たたかいにしょうりした！",
-    "ぜんめつしてしまった･･･",
+const char* const kBattleMessages[2][3] = {
+    {"てきしゅうだ！", "たたかいにしょうりした！", "ぜんめつしてしまった･･･"},
+    {"Raiders attack!", "We won the battle!", "All our units fell..."},
 };
+
+int Row(Language language) { return language == Language::English ? 1 : 0; }
 
 const char* const kMusicFiles[10] = {
     "Battle1.mp3", "Battle2.mp3",   "BossBattle.mp3", "LastBattle.mp3", "GameOver.mp3",
@@ -22,9 +26,13 @@ const char* const kSoundFiles[4] = {"Dec.wav", "Select.wav", "Cancel.wav", "Atta
 
 }  // namespace
 
-const char* CommandWordText(int index) { return index >= 0 && index < 6 ? kCommandWords[index] : nullptr; }
+const char* CommandWordText(int index, Language language) {
+    return index >= 0 && index < 6 ? kCommandWords[Row(language)][index] : nullptr;
+}
 
-const char* BattleMessageText(int index) { return index >= 0 && index < 3 ? kBattleMessages[index] : nullptr; }
+const char* BattleMessageText(int index, Language language) {
+    return index >= 0 && index < 3 ? kBattleMessages[Row(language)][index] : nullptr;
+}
 
 const char* MusicFileName(int id) { return id >= 0 && id < 10 ? kMusicFiles[id] : nullptr; }
 
