@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # screenshots.sh [BUILD_DIR]: remakes the README's screenshots from the real
-# game: anagura-replay plays docs/screenshots.txt with seed 7, and the title,
-# the command menu and a battle are kept at 4x as docs/screenshot-*.png.
+# game: anagura-replay plays docs/screenshots.txt with seed 7 in each language,
+# and every screen (title, command menu, unit choice, raid, battle, victory,
+# defeat) is kept at 4x as docs/screenshot-*.png (Japanese) and
+# docs/screenshot-*-en.png (English).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${1:-$root/build/release}"
@@ -13,10 +15,13 @@ fi
 cmake --build "$build" --target anagura-replay -j "$(nproc)"
 shots="$(mktemp -d)"
 trap 'rm -rf "$shots"' EXIT
-XDG_DATA_HOME="$shots" "$build/anagura-replay" --data "$root/assets" --seed 7 --input "$root/docs/screenshots.txt" --frames 700 \
-  --screenshots "$shots" --shot-every 5 > /dev/null
-for pair in 120:title 260:command-menu 605:battle; do
-  python3 "$root/scripts/upscale.py" "$shots/$(printf '%08d' "${pair%%:*}").png" \
-    "$root/docs/screenshot-${pair#*:}.png" 4
+for lang in ja en; do
+  XDG_DATA_HOME="$shots" "$build/anagura-replay" --data "$root/assets" --seed 7 --input "$root/docs/screenshots.txt" --frames 3700 \
+    --screenshots "$shots/$lang" --shot-every 5 --lang "$lang" > /dev/null
+  suffix=""; [ "$lang" = en ] && suffix="-en"
+  for pair in 120:title 260:command-menu 360:unit-choice 765:raid 800:battle 850:victory 3675:defeat; do
+    python3 "$root/scripts/upscale.py" "$shots/$lang/$(printf '%08d' "${pair%%:*}").png" \
+      "$root/docs/screenshot-${pair#*:}$suffix.png" 4
+  done
 done
 ls -l "$root"/docs/screenshot-*.png
