@@ -48,6 +48,7 @@ protected:
     GameScreen& Screen() { return *scene_->screen; }
     PlayerRecord& Player() { return data_.player; }
     GameData& Data() { return data_; }
+    KeyConfig& Keys() { return keys_; }
 
     // One frame as the main loop runs it, with exactly these keys down.
     void Step(std::initializer_list<int> down = {}) {

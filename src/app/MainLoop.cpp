@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/FramePacer.h"
+#include "app/HelpPanel.h"
 #include "app/StartKeys.h"
 #include "app/SystemContext.h"
 #include "game/rules/scene/GameScene.h"
@@ -58,6 +59,9 @@ int RunMainLoop(const MainLoopOptions& options) {
     if (options.keyCodes) app::UseStartKeys(*keyConfig, *options.keyCodes);
     else app::LoadStartKeys(*keyConfig, options.keyFile);
     if (options.afterStart) options.afterStart(*keyConfig);
+    app::HelpPanel help(*keyConfig);  // F1: drawn by the window, above the picture
+    help.Watch(scene);
+    media::SetHelpSource(&help);
 
     const bool run = ProcessMessage() == 0;
     uint64_t frame = 0;
@@ -72,7 +76,9 @@ int RunMainLoop(const MainLoopOptions& options) {
             ClearScreen();
             sound->StepMusicVolume();
             pacer->Pace();
+            const int stateBefore = scene->state;
             RunSceneFrame(*scene);
+            app::NoticeRefusedOrder(stateBefore, *scene, *keyConfig);
             const int code = scene->NextScene();
             if (code == kSceneTitle || code == kSceneGame) {
                 if (code == kSceneGame) gameData->ResetPlayer();
@@ -80,6 +86,7 @@ int RunMainLoop(const MainLoopOptions& options) {
                 sound->StopMusic();
                 scene = makeScene(code);
                 scene->Begin(keyConfig, gameData);
+                help.Watch(scene);
             } else if (code != kSceneStay) {
                 quit = true;
             }
@@ -90,6 +97,7 @@ int RunMainLoop(const MainLoopOptions& options) {
     }
     if (run && options.afterLastFrame) options.afterLastFrame(frame, *scene);
 
+    media::SetHelpSource(nullptr);
     ImageStore::Instance()->ReleaseAll();
     delete gameData;
     delete scene;

@@ -6,6 +6,7 @@
 #include "app/AtomicFile.h"
 #include "app/SettingsFile.h"
 #include "media/core/PlayerPrefs.h"
+#include "media/core/WindowOverlay.h"
 #include "objects/graphics/Language.h"
 
 namespace app {
@@ -33,6 +34,7 @@ void StartPlayerSettings(const PlayerSettings& commandLine, const std::string& s
     if (!settingsFolder.empty()) prefs.padMappingFile = settingsFolder + "/gamecontrollerdb.txt";
     media::SetPlayerPrefs(prefs);
     UseEnglish(settings.english.value_or(false));
+    media::SetNoticesShown(settings.notices.value_or(true));
 
     if (settingsFolder.empty()) return;
     media::SetPlayerDisplayListener({

@@ -1,11 +1,14 @@
 // The SDL2 platform: a resizable window showing the finished screen through a
 // streaming texture, at the largest whole multiple that fits, centred on black,
 // nearest-neighbour, presented with vsync; F11 and Alt+Enter switch desktop
-// fullscreen and F12 takes a screenshot (keys the game never sees); the keyboard
+// fullscreen, F12 takes a screenshot and F1 (or a gamepad's Back button) opens
+// and closes the help panel (keys the game never sees); the overlay of
+// WindowOverlay.h in a texture of its own above the picture; the keyboard
 // as DIK scan codes, with gamepads pressing keys too (SdlPads); the
 // audio device. With SdlPads, the only files that include SDL.
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -15,10 +18,12 @@
 #include "media/core/InstanceLock.h"
 #include "media/core/Log.h"
 #include "media/core/PlayerPrefs.h"
+#include "media/core/WindowOverlay.h"
 #include "media/platform/Platform.h"
 #include "media/sdl/EndSignals.h"
 #include "media/sdl/SdlPads.h"
 #include "media/sdl/SdlPlatform.h"
+#include "media/text/OverlayPainter.h"
 #include "media/video/ImageDecoder.h"
 #include "media/video/ImageFile.h"
 #include "media/video/PictureFit.h"
@@ -353,6 +358,8 @@ public:
         SDL_Event event;
         while (SDL_PollEvent(&event)) {
             if (event.type == SDL_QUIT) quit_ = true;
+            if (event.type == SDL_CONTROLLERBUTTONDOWN && event.cbutton.button == SDL_CONTROLLER_BUTTON_BACK)
+                ToggleHelp();
             if (pads_.Handle(event)) continue;
             if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) {
                 if (TakePlayerKey(event.key)) continue;
@@ -370,14 +377,17 @@ public:
                 case SDL_WINDOWEVENT_MINIMIZED: active_ = false; break;
                 case SDL_WINDOWEVENT_FOCUS_GAINED:
                 case SDL_WINDOWEVENT_RESTORED: active_ = true; break;
-                case SDL_WINDOWEVENT_SIZE_CHANGED: NoteWindowSize(); break;
+                case SDL_WINDOWEVENT_SIZE_CHANGED:
+                    NoteWindowSize();
+                    if (HelpPanelOpen()) Show();  // the game waits: nothing else draws the window
+                    break;
                 default: break;
             }
         }
         if (EndSignalCaught()) quit_ = true;
         if (lock_.ShowRequested()) BringToFront();
         result.quit = quit_;
-        result.active = active_;
+        result.active = active_ && !HelpPanelOpen();
         return result;
     }
 
@@ -468,16 +478,62 @@ public:
     }
 
 private:
-    // F11 and Alt+Enter switch fullscreen, F12 takes a screenshot. True for
-    // these keys, which never reach the game's key array (up or down).
+    // F11 and Alt+Enter switch fullscreen, F12 takes a screenshot, F1 opens
+    // or closes the help panel. True for these keys, which never reach the
+    // game's key array (up or down).
     bool TakePlayerKey(const SDL_KeyboardEvent& key) {
         const SDL_Scancode code = key.keysym.scancode;
         const bool altEnter = code == SDL_SCANCODE_RETURN && (key.keysym.mod & KMOD_ALT);
-        if (code != SDL_SCANCODE_F11 && code != SDL_SCANCODE_F12 && !altEnter) return false;
+        if (code != SDL_SCANCODE_F1 && code != SDL_SCANCODE_F11 && code != SDL_SCANCODE_F12 && !altEnter)
+            return false;
         if (key.type != SDL_KEYDOWN || key.repeat) return true;
-        if (code == SDL_SCANCODE_F12) SaveScreenshot();
+        if (code == SDL_SCANCODE_F1) ToggleHelp();
+        else if (code == SDL_SCANCODE_F12) SaveScreenshot();
         else if (SetFullscreen(!fullscreen_)) NotePlayerFullscreen(fullscreen_);
         return true;
+    }
+
+    // The panel opens or closes at once: the window shows it (or the picture
+    // alone again) without waiting for the game's next frame.
+    void ToggleHelp() {
+        ToggleHelpPanel();
+        if (renderer_) Show();
+    }
+
+    // The overlay at the window's resolution, above the picture: the help panel
+    // centred in the window, a notice across the picture's top. Text is 4 window
+    // pixels per screen pixel of the scale (the game's 8-pixel face at 2x).
+    void ShowOverlay(const PictureFit& fit) {
+        const OverlayText& text = CurrentOverlay(MonotonicMillis());
+        if (text.lines.empty()) return;
+        const int pixelSize = 4 * std::max(fit.scale, 2);
+        if (text.serial != overlaySerial_ || pixelSize != overlaySize_) {
+            overlaySerial_ = text.serial;
+            overlaySize_ = pixelSize;
+            if (!UploadOverlay(overlayPainter_.Paint(text.lines, pixelSize))) return;
+        }
+        if (!overlay_) return;
+        int width = 0, height = 0;
+        SDL_GetRendererOutputSize(renderer_, &width, &height);
+        SDL_Rect place{(width - overlayWidth_) / 2, (height - overlayHeight_) / 2, overlayWidth_, overlayHeight_};
+        if (!text.panel) place.y = std::max(0, fit.y) + 2 * fit.scale;
+        SDL_RenderCopy(renderer_, overlay_, nullptr, &place);
+    }
+
+    bool UploadOverlay(const OverlayPicture& picture) {
+        if (overlay_ && (picture.width != overlayWidth_ || picture.height != overlayHeight_)) {
+            SDL_DestroyTexture(overlay_);
+            overlay_ = nullptr;
+        }
+        overlayWidth_ = picture.width;
+        overlayHeight_ = picture.height;
+        if (picture.pixels.empty()) return false;
+        if (!overlay_) {
+            overlay_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STATIC, picture.width,
+                                         picture.height);
+            if (!overlay_) return false;
+        }
+        return SDL_UpdateTexture(overlay_, nullptr, picture.pixels.data(), picture.width * 4) == 0;
     }
 
     // A window the player has resized: its whole multiple, when that changed.
@@ -573,6 +629,9 @@ private:
     }
 
     void DestroyWindowObjects() {
+        if (overlay_) SDL_DestroyTexture(overlay_);
+        overlay_ = nullptr;
+        overlaySerial_ = 0;
         if (texture_) SDL_DestroyTexture(texture_);
         if (renderer_) SDL_DestroyRenderer(renderer_);
         if (window_) SDL_DestroyWindow(window_);
@@ -616,6 +675,7 @@ private:
             const PictureFit fit = PictureInWindow();
             const SDL_Rect place{fit.x, fit.y, fit.width, fit.height};
             SDL_RenderCopy(renderer_, texture_, nullptr, &place);
+            ShowOverlay(fit);
         }
         SDL_RenderPresent(renderer_);
     }
@@ -636,6 +696,11 @@ private:
     uint8_t down_[256] = {};
     uint8_t pressedSinceRead_[256] = {};
     std::vector<uint32_t> converted_;
+    OverlayPainter overlayPainter_;
+    SDL_Texture* overlay_ = nullptr;  // the overlay's last picture
+    int overlayWidth_ = 0, overlayHeight_ = 0;
+    uint64_t overlaySerial_ = 0;  // of the overlay text in overlay_
+    int overlaySize_ = 0;
     InstanceLock lock_;
     SdlPads pads_;
     SDL_AudioDeviceID audio_ = 0;

@@ -1,0 +1,28 @@
+// The help panel's and the notices' words in each language (Shift-JIS; the
+// numbers and names go in through printf-style %d and %s).
+#pragma once
+
+namespace app::texts {
+
+struct HelpWords {
+    const char* keysTitle;
+    const char* buttonNames[6];  // up, down, right, left, decide, cancel
+    const char* keyLine;         // "%s: %s" (button, key)
+    const char* windowKeys;
+    const char* pressure;      // %d pressure
+    const char* calendar;      // %d days to the next 20th-day raid, %d to the next boss day
+    const char* colours[4];    // yellow, blue, red, green
+    const char* atHome;        // %s colour
+    const char* onOrder;       // %s colour, %s order, %d days left, %s yield
+    const char* orders[5];     // by order kind: hunt, raise funds, set trap, breed, level up
+    const char* yields[5];     // %d, by order kind
+    const char* offer;         // %s command, %s colour, %d cost, %s resource, %s yield
+    const char* resources[2];  // food, money
+    const char* busy;          // %s colour, %s order, %d days left
+    const char* poor;          // %s resource, %d needed, %d held
+};
+
+// The words in English, or else in Japanese.
+const HelpWords& HelpWordsIn(bool english);
+
+}  // namespace app::texts

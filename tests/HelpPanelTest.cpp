@@ -1,0 +1,111 @@
+// The help panel's lines and the notice of a refused order: what they say of
+// the game, in both languages, and when the window is given them.
+#include <algorithm>
+#include <cstring>
+
+#include "RulesTestSupport.h"
+#include "app/HelpPanel.h"
+#include "app/HelpTexts.h"
+#include "media/Media.h"
+#include "objects/graphics/Language.h"
+
+namespace rulestest {
+namespace {
+
+// The printf conversions of a format, in order ("%s%d").
+std::string Conversions(const char* format) {
+    std::string found;
+    for (const char* p = format; (p = std::strchr(p, '%')) != nullptr; p += 2) found.append(p, 2);
+    return found;
+}
+
+TEST(HelpWords, BothLanguagesTakeTheSameValuesInTheSameOrder) {
+    const app::texts::HelpWords& ja = app::texts::HelpWordsIn(false);
+    const app::texts::HelpWords& en = app::texts::HelpWordsIn(true);
+    for (auto field :
+         {&app::texts::HelpWords::keyLine, &app::texts::HelpWords::pressure, &app::texts::HelpWords::calendar,
+          &app::texts::HelpWords::atHome, &app::texts::HelpWords::onOrder, &app::texts::HelpWords::offer,
+          &app::texts::HelpWords::busy, &app::texts::HelpWords::poor})
+        EXPECT_EQ(Conversions(ja.*field), Conversions(en.*field)) << en.*field;
+    for (int kind = 0; kind < 5; ++kind) EXPECT_EQ(Conversions(ja.yields[kind]), Conversions(en.yields[kind]));
+}
+
+class HelpPanelTest : public RulesTest {
+protected:
+    void SetUp() override {
+        RulesTest::SetUp();
+        ToCommandMenu();
+        SetGameLanguage(Language::English);
+    }
+    void TearDown() override {
+        SetGameLanguage(Language::Japanese);
+        media::SetNoticesShown(true);
+        media::SetHelpSource(nullptr);
+        RulesTest::TearDown();
+    }
+    static bool Has(const std::vector<std::string>& lines, const std::string& line) {
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    }
+};
+
+TEST_F(HelpPanelTest, ShowsTheKeyFilesKeysAndWhatTheGameKnows) {
+    KeyConfig keys = Keys();
+    keys.keys[4] = 28;  // decide on Return, as a key file may have it
+    app::HelpPanel panel(keys);
+    EXPECT_EQ(panel.HelpLines().size(), 8u) << "without a scene: the keys alone";
+    panel.Watch(&Scene());
+    Scene().raidPressure = 35;
+    Player().day = 13;
+    Player().orders[1] = {2, kOrderHunt, 45};
+    std::vector<std::string> lines = panel.HelpLines();
+    EXPECT_TRUE(Has(lines, "  Decide: Return"));
+    EXPECT_TRUE(Has(lines, "Raid pressure: 35 / 100"));
+    EXPECT_TRUE(Has(lines, "Raid of the 20th day in 7 days, boss in 27 days"));
+    EXPECT_TRUE(Has(lines, "Yellow: at home"));
+    EXPECT_TRUE(Has(lines, "Blue: hunting, back in 2 days, brings 45 food"));
+
+    // On the unit menu: the offer under the cursor, and why it would be refused.
+    Choose(2);
+    Screen().unitMenu->cursorRow = 1;
+    lines = panel.HelpLines();
+    EXPECT_TRUE(Has(lines, "Hunt for Blue: costs 0 food, brings 24 food"));
+    EXPECT_TRUE(Has(lines, "  Blue is hunting: back in 2 days"));
+
+    // F1 opens the panel with these lines, and closes it; without a source it stays closed.
+    media::SetHelpSource(&panel);
+    media::ToggleHelpPanel();
+    EXPECT_TRUE(media::HelpPanelOpen());
+    EXPECT_EQ(media::CurrentOverlay(GetNowMillis(0)).lines, lines);
+    media::ToggleHelpPanel();
+    EXPECT_TRUE(media::CurrentOverlay(GetNowMillis(0)).lines.empty());
+    media::SetHelpSource(nullptr);
+    media::ToggleHelpPanel();
+    EXPECT_FALSE(media::HelpPanelOpen());
+}
+
+TEST_F(HelpPanelTest, ARefusedOrderIsNoticedForTwoSecondsUnlessNoticesAreOff) {
+    Player().money = 10;
+    Choose(4);  // level up: more than 10 money
+    for (bool shown : {true, false}) {
+        media::SetNoticesShown(shown);
+        Step();
+        const int before = Scene().state;
+        Step({kKeyZ});  // Yellow, under the cursor, is refused
+        ASSERT_EQ(Scene().state, kStateChooseUnit);
+        app::NoticeRefusedOrder(before, Scene(), Keys());
+        const uint32_t now = GetNowMillis(0);
+        const std::vector<std::string> notice = media::CurrentOverlay(now).lines;
+        if (!shown) {
+            EXPECT_TRUE(notice.empty());
+            continue;
+        }
+        ASSERT_EQ(notice.size(), 1u);
+        EXPECT_EQ(notice[0], "Not enough money: " + std::to_string(Scene().rowCost[0]) + " needed, 10 held");
+        app::NoticeRefusedOrder(Scene().state, Scene(), Keys());  // a held key is no new choice
+        EXPECT_FALSE(media::CurrentOverlay(now + media::kNoticeMillis - 1).lines.empty());
+        EXPECT_TRUE(media::CurrentOverlay(now + media::kNoticeMillis).lines.empty());
+    }
+}
+
+}  // namespace
+}  // namespace rulestest
