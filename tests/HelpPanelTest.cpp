@@ -64,12 +64,19 @@ TEST_F(HelpPanelTest, ShowsTheKeyFilesKeysAndWhatTheGameKnows) {
     EXPECT_TRUE(Has(lines, "Yellow: at home"));
     EXPECT_TRUE(Has(lines, "Blue: hunting, back in 2 days, brings 45 food"));
 
-    // On the unit menu: the offer under the cursor, and why it would be refused.
-    Choose(2);
-    Screen().unitMenu->cursorRow = 1;
-    lines = panel.HelpLines();
-    EXPECT_TRUE(Has(lines, "Hunt for Blue: costs 0 food, brings 24 food"));
-    EXPECT_TRUE(Has(lines, "  Blue is hunting: back in 2 days"));
+    // On the command menu, the offers of the command under the cursor; on the unit
+    // menu, the offer to the colour under the cursor; a refusal in place of an offer.
+    Screen().commandMenu->cursorRow = 1;  // hunt
+    const std::string yellow =
+        "  Yellow: costs 0 food, brings " + std::to_string(3 * Data().unitKinds[0].huntYield) + " food";
+    for (bool choosing : {false, true}) {
+        if (choosing) Choose(2);
+        Screen().unitMenu->cursorRow = 1;  // Blue
+        lines = panel.HelpLines();
+        EXPECT_TRUE(Has(lines, "Hunt:"));
+        EXPECT_TRUE(Has(lines, "  Blue: Blue is hunting: back in 2 days"));
+        EXPECT_EQ(Has(lines, yellow), !choosing);
+    }
 
     // F1 opens the panel with these lines, and closes it; without a source it stays closed.
     media::SetHelpSource(&panel);

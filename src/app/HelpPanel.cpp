@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 
 #include "app/HelpTexts.h"
@@ -41,23 +42,51 @@ std::string Yield(int kind, int amount) {
 
 const char* OrderName(int kind) { return kind >= 0 && kind < 5 ? Words().orders[kind] : ""; }
 
-// The colour under the unit menu's cursor (filled column by column), or -1.
-int ColourUnderCursor(const GameScreen& screen) {
-    const GridMenu* menu = screen.unitMenu;
-    const int colour = menu ? menu->cursorColumn * menu->rowCount + menu->cursorRow : -1;
-    return colour >= 0 && colour < 4 ? colour : -1;
+// The item under a menu's cursor (the menus are filled column by column, from 0), or -1.
+int ItemUnderCursor(const GridMenu* menu) {
+    return menu ? menu->cursorColumn * menu->rowCount + menu->cursorRow : -1;
 }
 
-// Why colour k's order of the scene's command would be refused; "" when it would not.
-std::string Refusal(const CGameScene& scene, int k) {
+// Why colour k's order for command `selection` at `cost` would be refused; "" when it would not.
+std::string Refusal(const PlayerRecord& p, int selection, int k, int32_t cost) {
     const HelpWords& w = Words();
-    const PlayerRecord& p = scene.gameData->player;
-    const bool money = scene.commandChoice >= 4;
+    const bool money = selection >= 4;
     const int held = money ? p.money : p.food;
-    if (held < scene.rowCost[k]) return Formatted(w.poor, w.resources[money], scene.rowCost[k], held);
-    const UnitOrder& order = p.orders[k];
+    if (cost == kCostOutOfReach || held < cost)
+        return Formatted(w.poor, w.resources[money], cost == kCostOutOfReach ? INT32_MAX : cost, held);
+    const UnitOrder& order = p.orders[static_cast<size_t>(k)];
     if (order.daysLeft >= 1) return Formatted(w.busy, w.colours[k], OrderName(order.kind), order.daysLeft);
     return {};
+}
+
+// Colour k's offer for command `selection`, or why it would be refused.
+std::string OfferLine(const PlayerRecord& p, int selection, int k, const OrderOffer& offer) {
+    const HelpWords& w = Words();
+    if (std::string why = Refusal(p, selection, k, offer.cost); !why.empty())
+        return Formatted(w.refused, w.colours[k], why.c_str());
+    return Formatted(w.offer, w.colours[k], offer.cost, w.resources[selection >= 4],
+                     Yield(offer.kind, offer.amount).c_str());
+}
+
+// On the command menu, the offers of the command under the cursor to every colour;
+// on the unit menu, the offer made to the colour under the cursor.
+void AddOffers(const CGameScene& scene, std::vector<std::string>& lines) {
+    const PlayerRecord& p = scene.gameData->player;
+    const bool choosing = scene.state == kStateChooseUnit;
+    if (!choosing && scene.state != kStateCommandMenu) return;
+    const int selection = choosing ? scene.commandChoice : ItemUnderCursor(scene.screen->commandMenu) + 1;
+    const int colour = choosing ? ItemUnderCursor(scene.screen->unitMenu) : -1;
+    const char* command = CommandWordText(selection - 1);
+    if (selection < 1 || selection > 5 || !command || (choosing && (colour < 0 || colour > 3))) return;
+    lines.push_back(Formatted(Words().command, command));
+    for (int k = 0; k < 4; ++k) {
+        if (choosing && k != colour) continue;
+        const size_t i = static_cast<size_t>(k);
+        const OrderOffer offer =
+            choosing ? OrderOffer{scene.rowCost[i], scene.rowAmount[i], scene.rowOrderKind[i], 0}
+                     : OfferFor(*scene.gameData, selection, k, static_cast<int32_t>(scene.screen->units[i].size()));
+        lines.push_back(OfferLine(p, selection, k, offer));
+    }
 }
 
 void AddKeys(const KeyConfig& keys, std::vector<std::string>& lines) {
@@ -83,13 +112,7 @@ void AddGame(const CGameScene& scene, std::vector<std::string>& lines) {
             lines.push_back(Formatted(w.onOrder, w.colours[k], OrderName(order.kind), order.daysLeft,
                                       Yield(order.kind, order.amount).c_str()));
     }
-    const int k = scene.state == kStateChooseUnit && scene.screen ? ColourUnderCursor(*scene.screen) : -1;
-    if (k < 0) return;
-    const bool money = scene.commandChoice >= 4;
-    const char* command = CommandWordText(scene.commandChoice - 1);
-    lines.push_back(Formatted(w.offer, command ? command : "", w.colours[k], scene.rowCost[k], w.resources[money],
-                              Yield(scene.rowOrderKind[k], scene.rowAmount[k]).c_str()));
-    if (std::string why = Refusal(scene, k); !why.empty()) lines.push_back("  " + why);
+    if (scene.screen) AddOffers(scene, lines);
 }
 
 }  // namespace
@@ -110,9 +133,11 @@ void NoticeRefusedOrder(int stateBefore, const CScene& scene, const KeyConfig& k
     const auto* game = dynamic_cast<const CGameScene*>(&scene);
     if (!game || game->state != kStateChooseUnit || !game->gameData || !game->screen) return;
     if (GetButtonState(keys, 4) != kButtonPressed) return;
-    const int k = ColourUnderCursor(*game->screen);
-    if (k < 0) return;
-    if (std::string why = Refusal(*game, k); !why.empty()) media::ShowNotice(why);
+    const int k = ItemUnderCursor(game->screen->unitMenu);
+    if (k < 0 || k > 3) return;
+    const std::string why =
+        Refusal(game->gameData->player, game->commandChoice, k, game->rowCost[static_cast<size_t>(k)]);
+    if (!why.empty()) media::ShowNotice(why);
 }
 
 }  // namespace app

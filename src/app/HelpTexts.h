@@ -16,7 +16,9 @@ struct HelpWords {
     const char* onOrder;       // %s colour, %s order, %d days left, %s yield
     const char* orders[5];     // by order kind: hunt, raise funds, set trap, breed, level up
     const char* yields[5];     // %d, by order kind
-    const char* offer;         // %s command, %s colour, %d cost, %s resource, %s yield
+    const char* command;       // %s command word: the heading of its offers
+    const char* offer;         // %s colour, %d cost, %s resource, %s yield
+    const char* refused;       // %s colour, %s why
     const char* resources[2];  // food, money
     const char* busy;          // %s colour, %s order, %d days left
     const char* poor;          // %s resource, %d needed, %d held

@@ -8,10 +8,6 @@
 
 namespace {
 
-// rowCost entry of a cost that does not fit an int32: never affordable. Every real
-// cost is non-negative.
-constexpr int32_t kCostOutOfReach = -1;
-
 constexpr int32_t kOrderDays[5] = {4, 3, 2, 3, 1};  // selections 1 to 5
 
 constexpr int kIconFood = 0, kIconMoney = 1, kIconTraps = 2, kIconLevel = 4, kIconSoldier = 13;
@@ -37,75 +33,56 @@ int32_t TrapCost(int32_t traps) {
 
 }  // namespace
 
+OrderOffer OfferFor(const GameData& data, int selection, int colour, int32_t unitCount) {
+    const PlayerRecord& player = data.player;
+    const size_t k = static_cast<size_t>(colour);
+    const int32_t n = unitCount;
+    const int32_t level = player.unitLevel[k];
+    const UnitRecord& kind = data.unitKinds[k];
+    switch (selection) {
+        case 1: {  // breed
+            const int32_t amount = TruncToInt(0.5 * n + 0.9) + 1;
+            return {HalfProductCost(level, kind.breedCost, n), amount, kOrderBreed, rules::SatAdd(n, amount)};
+        }
+        case 2: {  // hunt
+            const int32_t amount = rules::SatMul(kind.huntYield, n);
+            return {0, amount, kOrderHunt, rules::SatAdd(player.food, amount)};
+        }
+        case 3: {  // raise funds
+            const int64_t square = int64_t{n} * n;
+            const int32_t amount = rules::SatMul(kind.fundsYield, n);
+            return {square > rules::kInt32Max ? kCostOutOfReach : static_cast<int32_t>(square), amount,
+                    kOrderRaiseFunds, rules::SatAdd(player.money, amount)};
+        }
+        case 4:  // level up
+            return {HalfProductCost(kind.levelUpCost, n, level), 1, kOrderLevelUp, rules::SatAdd(level, 1)};
+        default:  // set a trap
+            return {TrapCost(player.traps), 1, kOrderSetTrap, rules::SatAdd(player.traps, 1)};
+    }
+}
+
 void CGameScene::PrepareOffer(int selection) {
     if (selection < 1 || selection > 5) return;
     GameScreen& s = *screen;
-    const PlayerRecord& player = gameData->player;
+    // By selection 1 to 5: the panel's cost and result icons and the status number it shows beside them.
+    constexpr int kCostIcons[5] = {kIconFood, kIconFood, kIconFood, kIconMoney, kIconMoney};
+    constexpr int kResultIcons[5] = {kIconSoldier, kIconFood, kIconMoney, kIconLevel, kIconTraps};
+    const size_t row = static_cast<size_t>(selection - 1);
 
     for (size_t k = 0; k < 4; ++k) {
-        const int32_t n = rules::CountOf(s.units[k].size());
-        const int32_t level = player.unitLevel[k];
-        const UnitRecord& kind = gameData->unitKinds[k];
+        const OrderOffer offer =
+            OfferFor(*gameData, selection, static_cast<int>(k), rules::CountOf(s.units[k].size()));
+        const size_t currentNumbers[5] = {2 * k + 1, 8, 9, 2 * k, 10};
         CObjSet& panel = s.unitPanels[k];
-
-        int32_t cost = 0, amount = 0, orderKind = 0, result = 0;
-        int costIcon = kIconFood, resultIcon = kIconFood;
-        CBaseObj* current = nullptr;
-        switch (selection) {
-            case 1:  // breed
-                cost = HalfProductCost(level, kind.breedCost, n);
-                amount = TruncToInt(0.5 * n + 0.9) + 1;
-                orderKind = kOrderBreed;
-                resultIcon = kIconSoldier;
-                current = &s.numbers[2 * k + 1];
-                result = rules::SatAdd(n, amount);
-                break;
-            case 2:  // hunt
-                cost = 0;
-                amount = rules::SatMul(kind.huntYield, n);
-                orderKind = kOrderHunt;
-                current = &s.numbers[8];
-                result = rules::SatAdd(player.food, amount);
-                break;
-            case 3: {  // raise funds
-                int64_t square = int64_t{n} * n;
-                cost = square > rules::kInt32Max ? kCostOutOfReach : static_cast<int32_t>(square);
-                amount = rules::SatMul(kind.fundsYield, n);
-                orderKind = kOrderRaiseFunds;
-                resultIcon = kIconMoney;
-                current = &s.numbers[9];
-                result = rules::SatAdd(player.money, amount);
-                break;
-            }
-            case 4:  // level up
-                cost = HalfProductCost(kind.levelUpCost, n, level);
-                amount = 1;
-                orderKind = kOrderLevelUp;
-                costIcon = kIconMoney;
-                resultIcon = kIconLevel;
-                current = &s.numbers[2 * k];
-                result = rules::SatAdd(level, 1);
-                break;
-            default:  // set a trap
-                cost = TrapCost(player.traps);
-                amount = 1;
-                orderKind = kOrderSetTrap;
-                costIcon = kIconMoney;
-                resultIcon = kIconTraps;
-                current = &s.numbers[10];
-                result = rules::SatAdd(player.traps, 1);
-                break;
-        }
-
-        panel.SetChild(&s.icons[static_cast<size_t>(costIcon)], 1);
-        panel.SetChild(&s.icons[static_cast<size_t>(resultIcon)], 3);
-        panel.SetChild(current, 4);
-        rowCost[k] = cost;
-        rowAmount[k] = amount;
-        rowOrderKind[k] = orderKind;
+        panel.SetChild(&s.icons[static_cast<size_t>(kCostIcons[row])], 1);
+        panel.SetChild(&s.icons[static_cast<size_t>(kResultIcons[row])], 3);
+        panel.SetChild(&s.numbers[currentNumbers[row]], 4);
+        rowCost[k] = offer.cost;
+        rowAmount[k] = offer.amount;
+        rowOrderKind[k] = offer.kind;
         // A cost out of reach shows as the largest figure the number can show.
-        s.numbers[12 + 2 * k].SetValue(cost == kCostOutOfReach ? rules::kInt32Max : cost);
-        s.numbers[13 + 2 * k].SetValue(result);
+        s.numbers[12 + 2 * k].SetValue(offer.cost == kCostOutOfReach ? rules::kInt32Max : offer.cost);
+        s.numbers[13 + 2 * k].SetValue(offer.result);
     }
 }
 

@@ -26,6 +26,16 @@ enum GameState : int32_t {
     kStateAftermath = 12,
 };
 
+// What colour `colour`'s order for command `selection` (1 to 5) would cost, bring
+// (amount and order kind) and make of the figure it grows (result), with
+// `unitCount` units of that colour. A cost that does not fit an int32 is
+// kCostOutOfReach: never affordable. Every real cost is non-negative.
+inline constexpr int32_t kCostOutOfReach = -1;
+struct OrderOffer {
+    int32_t cost = 0, amount = 0, kind = 0, result = 0;
+};
+OrderOffer OfferFor(const GameData& data, int selection, int colour, int32_t unitCount);
+
 class CGameScene : public CScene {
 public:
     CGameScene();
