@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "media/core/PlayerPrefs.h"
+#include "media/core/WindowOverlay.h"
 #include "media/platform/Platform.h"
 #include "media/sdl/SdlPlatform.h"
 
@@ -186,6 +187,28 @@ TEST_F(SdlPlatformTest, WindowKeysSwitchFullscreenAndNeverReachTheGame) {
     EXPECT_EQ(Down(), KeyList{});
     PushKey(SDL_SCANCODE_RETURN, true);
     EXPECT_EQ(Down(), KeyList{0x1C});
+}
+
+TEST_F(SdlPlatformTest, F1AndThePadsBackButtonOpenAndCloseTheHelpPanelWhileTheGameWaits) {
+    struct Help : media::HelpSource {
+        std::vector<std::string> HelpLines() override { return {"Keys", "  Up: Up"}; }
+    } help;
+    media::SetHelpSource(&help);
+    VirtualPad pad;
+    ASSERT_TRUE(pad.Plugged()) << SDL_GetError();
+    Open();
+    PushKey(SDL_SCANCODE_F1, true);
+    EXPECT_FALSE(platform->PumpEvents(5).active) << "the game waits while the panel is open";
+    EXPECT_EQ(media::CurrentOverlay(0).lines.size(), 2u);
+    PushKey(SDL_SCANCODE_F1, false);
+    PushKey(SDL_SCANCODE_F1, true);
+    EXPECT_EQ(Down(), KeyList{});
+    EXPECT_TRUE(platform->PumpEvents(5).active);
+    pad.Button(SDL_CONTROLLER_BUTTON_BACK, true);
+    EXPECT_EQ(Down(), KeyList{});
+    EXPECT_TRUE(media::HelpPanelOpen());
+    media::SetHelpSource(nullptr);
+    EXPECT_FALSE(media::HelpPanelOpen());
 }
 
 // The one window the platform has made.
