@@ -1,5 +1,6 @@
 #include "media/core/WindowOverlay.h"
 
+#include "media/core/CatchUp.h"
 #include "media/core/OperationLock.h"
 #include "media/platform/Platform.h"
 
@@ -45,7 +46,7 @@ void SetNoticesShown(bool shown) {
 void ShowNotice(const std::string& text) {
     OperationGuard guard;
     Overlay& o = TheOverlay();
-    if (!o.noticesShown) return;
+    if (!o.noticesShown || CatchingUp()) return;  // only what the player sees played live
     o.notice = text;
     o.noticeUntil = CurrentPlatform().NowMillis() + kNoticeMillis;
 }

@@ -29,7 +29,7 @@ inline constexpr uint32_t kNoticeMillis = 2000;
 void SetHelpSource(HelpSource* source);
 // Notices shown (the default) or not.
 void SetNoticesShown(bool shown);
-// Shows a one-line notice (Shift-JIS) for kNoticeMillis from now.
+// Shows a one-line notice (Shift-JIS) for kNoticeMillis from now; none while catching up.
 void ShowNotice(const std::string& text);
 
 // ------------------------------------------------ for the platforms
