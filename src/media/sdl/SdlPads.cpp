@@ -3,13 +3,11 @@
 #include <sys/stat.h>
 
 #include "media/core/Log.h"
+#include "media/platform/PadButtons.h"
 
 namespace media {
 
 namespace {
-
-// Half-way along a stick's range.
-constexpr int kStickThreshold = 16384;
 
 constexpr uint32_t Bit(SDL_GameControllerButton button) { return 1u << button; }
 
@@ -81,8 +79,7 @@ void SdlPads::PressKeys(uint8_t keys[256], const std::vector<int32_t>& codes) {
     unsigned buttons = pressed_;
     pressed_ = 0;
     for (const Pad& pad : pads_) buttons |= ButtonsOf(pad);
-    for (size_t b = 0; buttons && b < codes.size() && b < 6; ++b)
-        if (((buttons >> b) & 1u) && codes[b] > 0 && codes[b] < 256) keys[codes[b]] = 1;
+    PressButtonKeys(buttons, keys, codes);
 }
 
 void SdlPads::Open(int deviceIndex) {
@@ -125,17 +122,19 @@ SdlPads::Pad* SdlPads::Find(SDL_JoystickID id) {
     return nullptr;
 }
 
-// Game buttons 0..5 held on one pad, as bits.
+// Game buttons 0..5 held on one pad, as bits. SDL's stick runs -32768..32767.
 unsigned SdlPads::ButtonsOf(const Pad& pad) {
     const auto held = [&pad](SDL_GameControllerButton b) { return (pad.buttons & Bit(b)) != 0; };
-    unsigned buttons = 0;
-    if (held(SDL_CONTROLLER_BUTTON_DPAD_UP) || pad.stickY <= -kStickThreshold) buttons |= 1u << 0;
-    if (held(SDL_CONTROLLER_BUTTON_DPAD_DOWN) || pad.stickY >= kStickThreshold) buttons |= 1u << 1;
-    if (held(SDL_CONTROLLER_BUTTON_DPAD_RIGHT) || pad.stickX >= kStickThreshold) buttons |= 1u << 2;
-    if (held(SDL_CONTROLLER_BUTTON_DPAD_LEFT) || pad.stickX <= -kStickThreshold) buttons |= 1u << 3;
-    if (held(SDL_CONTROLLER_BUTTON_A)) buttons |= 1u << 4;
-    if (held(SDL_CONTROLLER_BUTTON_B)) buttons |= 1u << 5;
-    return buttons;
+    PadControls controls;
+    controls.up = held(SDL_CONTROLLER_BUTTON_DPAD_UP);
+    controls.down = held(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+    controls.right = held(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+    controls.left = held(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
+    controls.south = held(SDL_CONTROLLER_BUTTON_A);
+    controls.east = held(SDL_CONTROLLER_BUTTON_B);
+    controls.stickX = pad.stickX / 32768.0;
+    controls.stickY = pad.stickY / 32768.0;
+    return GameButtonsOf(controls);
 }
 
 }  // namespace media

@@ -1,9 +1,7 @@
 // Gamepads on the SDL platform, through SDL's game-controller API: its built-in
 // mapping database, SDL_GAMECONTROLLERCONFIG, and a mapping file of the
-// player's. Pads may be plugged in and out while the game runs. The d-pad and
-// the left stick (past half-way) are the four directions, the south face
-// button is decide and the east face button cancel; they press the keys of
-// those buttons, so the game sees a pad as the keyboard.
+// player's. Pads may be plugged in and out while the game runs; their buttons
+// press the game's keys as media/platform/PadButtons.h says.
 #pragma once
 
 #include <SDL.h>

@@ -19,6 +19,7 @@
 #include "media/core/Log.h"
 #include "media/core/PlayerPrefs.h"
 #include "media/core/WindowOverlay.h"
+#include "media/platform/KeyPositions.h"
 #include "media/platform/Platform.h"
 #include "media/sdl/EndSignals.h"
 #include "media/sdl/SdlPads.h"
@@ -36,103 +37,10 @@
 namespace media {
 namespace {
 
-// SDL scan code -> DIK number (PC/AT set-1 scan code; +0x80 for E0-prefixed keys),
-// by key position, for every key of a 104/106-key board. 0 for keys without one.
-struct KeyMap {
-    uint8_t dik[SDL_NUM_SCANCODES] = {};
-    KeyMap() {
-        auto set = [this](SDL_Scancode s, int code) { dik[s] = static_cast<uint8_t>(code); };
-        set(SDL_SCANCODE_ESCAPE, 0x01);
-        for (int i = 0; i < 9; ++i) set(static_cast<SDL_Scancode>(SDL_SCANCODE_1 + i), 0x02 + i);
-        set(SDL_SCANCODE_0, 0x0B);
-        set(SDL_SCANCODE_MINUS, 0x0C);
-        set(SDL_SCANCODE_EQUALS, 0x0D);
-        set(SDL_SCANCODE_BACKSPACE, 0x0E);
-        set(SDL_SCANCODE_TAB, 0x0F);
-        const SDL_Scancode row1[] = {SDL_SCANCODE_Q, SDL_SCANCODE_W, SDL_SCANCODE_E, SDL_SCANCODE_R, SDL_SCANCODE_T,
-                                     SDL_SCANCODE_Y, SDL_SCANCODE_U, SDL_SCANCODE_I, SDL_SCANCODE_O, SDL_SCANCODE_P};
-        for (int i = 0; i < 10; ++i) set(row1[i], 0x10 + i);
-        set(SDL_SCANCODE_LEFTBRACKET, 0x1A);
-        set(SDL_SCANCODE_RIGHTBRACKET, 0x1B);
-        set(SDL_SCANCODE_RETURN, 0x1C);
-        set(SDL_SCANCODE_LCTRL, 0x1D);
-        const SDL_Scancode row2[] = {SDL_SCANCODE_A, SDL_SCANCODE_S, SDL_SCANCODE_D, SDL_SCANCODE_F, SDL_SCANCODE_G,
-                                     SDL_SCANCODE_H, SDL_SCANCODE_J, SDL_SCANCODE_K, SDL_SCANCODE_L};
-        for (int i = 0; i < 9; ++i) set(row2[i], 0x1E + i);
-        set(SDL_SCANCODE_SEMICOLON, 0x27);
-        set(SDL_SCANCODE_APOSTROPHE, 0x28);
-        set(SDL_SCANCODE_GRAVE, 0x29);  // also Hankaku/Zenkaku on a 106-key board
-        set(SDL_SCANCODE_LSHIFT, 0x2A);
-        set(SDL_SCANCODE_BACKSLASH, 0x2B);
-        set(SDL_SCANCODE_NONUSHASH, 0x2B);
-        const SDL_Scancode row3[] = {SDL_SCANCODE_Z, SDL_SCANCODE_X, SDL_SCANCODE_C, SDL_SCANCODE_V,
-                                     SDL_SCANCODE_B, SDL_SCANCODE_N, SDL_SCANCODE_M};
-        for (int i = 0; i < 7; ++i) set(row3[i], 0x2C + i);
-        set(SDL_SCANCODE_COMMA, 0x33);
-        set(SDL_SCANCODE_PERIOD, 0x34);
-        set(SDL_SCANCODE_SLASH, 0x35);
-        set(SDL_SCANCODE_RSHIFT, 0x36);
-        set(SDL_SCANCODE_KP_MULTIPLY, 0x37);
-        set(SDL_SCANCODE_LALT, 0x38);
-        set(SDL_SCANCODE_SPACE, 0x39);
-        set(SDL_SCANCODE_CAPSLOCK, 0x3A);
-        for (int i = 0; i < 10; ++i) set(static_cast<SDL_Scancode>(SDL_SCANCODE_F1 + i), 0x3B + i);
-        set(SDL_SCANCODE_NUMLOCKCLEAR, 0x45);
-        set(SDL_SCANCODE_SCROLLLOCK, 0x46);
-        set(SDL_SCANCODE_KP_7, 0x47);
-        set(SDL_SCANCODE_KP_8, 0x48);
-        set(SDL_SCANCODE_KP_9, 0x49);
-        set(SDL_SCANCODE_KP_MINUS, 0x4A);
-        set(SDL_SCANCODE_KP_4, 0x4B);
-        set(SDL_SCANCODE_KP_5, 0x4C);
-        set(SDL_SCANCODE_KP_6, 0x4D);
-        set(SDL_SCANCODE_KP_PLUS, 0x4E);
-        set(SDL_SCANCODE_KP_1, 0x4F);
-        set(SDL_SCANCODE_KP_2, 0x50);
-        set(SDL_SCANCODE_KP_3, 0x51);
-        set(SDL_SCANCODE_KP_0, 0x52);
-        set(SDL_SCANCODE_KP_PERIOD, 0x53);
-        set(SDL_SCANCODE_NONUSBACKSLASH, 0x56);
-        set(SDL_SCANCODE_F11, 0x57);
-        set(SDL_SCANCODE_F12, 0x58);
-        set(SDL_SCANCODE_F13, 0x64);
-        set(SDL_SCANCODE_F14, 0x65);
-        set(SDL_SCANCODE_F15, 0x66);
-        set(SDL_SCANCODE_INTERNATIONAL2, 0x70);  // Katakana/Hiragana
-        set(SDL_SCANCODE_LANG3, 0x70);
-        set(SDL_SCANCODE_LANG4, 0x70);
-        set(SDL_SCANCODE_INTERNATIONAL1, 0x73);  // Ro (\ _)
-        set(SDL_SCANCODE_INTERNATIONAL4, 0x79);  // Henkan
-        set(SDL_SCANCODE_INTERNATIONAL5, 0x7B);  // Muhenkan
-        set(SDL_SCANCODE_INTERNATIONAL3, 0x7D);  // Yen
-        set(SDL_SCANCODE_KP_EQUALS, 0x8D);
-        set(SDL_SCANCODE_KP_ENTER, 0x9C);
-        set(SDL_SCANCODE_RCTRL, 0x9D);
-        set(SDL_SCANCODE_KP_DIVIDE, 0xB5);
-        set(SDL_SCANCODE_PRINTSCREEN, 0xB7);
-        set(SDL_SCANCODE_RALT, 0xB8);
-        set(SDL_SCANCODE_PAUSE, 0xC5);
-        set(SDL_SCANCODE_HOME, 0xC7);
-        set(SDL_SCANCODE_UP, 0xC8);
-        set(SDL_SCANCODE_PAGEUP, 0xC9);
-        set(SDL_SCANCODE_LEFT, 0xCB);
-        set(SDL_SCANCODE_RIGHT, 0xCD);
-        set(SDL_SCANCODE_END, 0xCF);
-        set(SDL_SCANCODE_DOWN, 0xD0);
-        set(SDL_SCANCODE_PAGEDOWN, 0xD1);
-        set(SDL_SCANCODE_INSERT, 0xD2);
-        set(SDL_SCANCODE_DELETE, 0xD3);
-        set(SDL_SCANCODE_LGUI, 0xDB);
-        set(SDL_SCANCODE_RGUI, 0xDC);
-        set(SDL_SCANCODE_APPLICATION, 0xDD);
-        set(SDL_SCANCODE_POWER, 0xDE);
-        set(SDL_SCANCODE_SLEEP, 0xDF);
-    }
-};
-
-const KeyMap& Keys() {
-    static const KeyMap map;
-    return map;
+// SDL's scan codes are the USB keyboard usages, but for a few keys of its own.
+uint8_t DikOfScancode(int scancode) {
+    if (scancode == SDL_SCANCODE_SLEEP) return 0xDF;
+    return DikOfKeyPosition(scancode);
 }
 
 // The window's icon: the data folder's image/anagura.png. Without a readable
@@ -364,7 +272,7 @@ public:
             if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) {
                 if (TakePlayerKey(event.key)) continue;
                 const int scancode = event.key.keysym.scancode;
-                const uint8_t dik = scancode >= 0 && scancode < SDL_NUM_SCANCODES ? Keys().dik[scancode] : 0;
+                const uint8_t dik = DikOfScancode(scancode);
                 if (!dik) continue;
                 down_[dik] = event.type == SDL_KEYDOWN ? 1 : 0;
                 if (event.type == SDL_KEYDOWN) pressedSinceRead_[dik] = 1;
