@@ -1,6 +1,7 @@
 // The thin layer under the media layer: a window that shows a finished screen,
 // a keyboard, a clock, an audio device and a per-user single-instance lock.
-// Two implementations: the SDL backend (media/sdl/, SDL2) and the headless one
+// Three implementations: the SDL backend (media/sdl/, SDL2), the web page's
+// (media/web/, a browser through emscripten) and the headless one
 // (media/headless/, memory only). Above the media layer only the programs' start
 // (choosing one) and tests see this interface.
 #pragma once
@@ -73,6 +74,9 @@ public:
     virtual int ShownScale() { return 1; }
     // Switches a running window to desktop fullscreen or back; false when it failed.
     virtual bool SetFullscreen(bool /*fullscreen*/) { return true; }
+    // Returns once the data file `path` can be opened, or will never be: where
+    // data files arrive while the game runs (a web page), waits for it.
+    virtual void AwaitDataFile(const char* /*path*/) {}
 };
 
 // The platform the media layer runs on, chosen by the program before it uses

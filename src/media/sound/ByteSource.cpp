@@ -6,6 +6,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include "media/platform/Platform.h"
+
 namespace media {
 
 namespace {
@@ -118,6 +120,7 @@ private:
 };
 
 std::FILE* OpenRegularFile(const std::string& path, int64_t& size) {
+    CurrentPlatform().AwaitDataFile(path.c_str());
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return nullptr;
     struct stat info;

@@ -4,11 +4,13 @@
 
 #include <cstdio>
 
+#include "media/platform/Platform.h"
 #include "media/video/ImageDecoder.h"
 
 namespace media {
 
 ImageFileRead ReadImageFile(const char* path, std::vector<uint8_t>& bytes) {
+    CurrentPlatform().AwaitDataFile(path);
     struct stat info;
     if (::stat(path, &info) != 0 || !S_ISREG(info.st_mode)) return ImageFileRead::Missing;
     if (info.st_size > kMaxImageFileBytes) return ImageFileRead::TooLarge;

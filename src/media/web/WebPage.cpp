@@ -1,0 +1,35 @@
+#include "media/web/WebPage.h"
+
+#include <emscripten.h>
+
+// Each call goes to the page's object `Module.page`, made before the game starts.
+EM_JS(void, anagura_page_show, (const uint8_t* rgba, int width, int height),
+      { Module.page.show(HEAPU8.subarray(rgba, rgba + width * height * 4), width, height); });
+EM_ASYNC_JS(void, anagura_page_await_frame, (), { await Module.page.nextFrame(); });
+EM_JS(int, anagura_page_scale, (), { return Module.page.shownScale(); });
+EM_JS(int, anagura_page_visible, (), { return document.hidden ? 0 : 1; });
+EM_JS(int, anagura_page_fullscreen, (int on), { return Module.page.setFullscreen(on != = 0) ? 1 : 0; });
+EM_JS(void, anagura_page_ended, (), { Module.page.ended(); });
+EM_JS(void, anagura_page_toggle_fullscreen, (), { Module.page.toggleFullscreen(); });
+EM_JS(void, anagura_page_gesture, (), { Module.page.gesture(); });
+EM_JS(int, anagura_page_open_sound, (int rate), { return Module.page.sound.open(rate) ? 1 : 0; });
+EM_JS(void, anagura_page_close_sound, (), { Module.page.sound.close(); });
+EM_JS(int, anagura_page_pending, (const char* path), { return Module.page.pending(UTF8ToString(path)) ? 1 : 0; });
+EM_JS(void, anagura_page_loading, (int shown), { Module.page.showLoading(shown != = 0); });
+
+namespace media::webpage {
+
+void ShowPicture(const uint8_t* rgba, int width, int height) { anagura_page_show(rgba, width, height); }
+void AwaitAnimationFrame() { anagura_page_await_frame(); }
+int ShownScale() { return anagura_page_scale(); }
+bool Visible() { return anagura_page_visible() != 0; }
+bool SetFullscreen(bool fullscreen) { return anagura_page_fullscreen(fullscreen ? 1 : 0) != 0; }
+void Ended() { anagura_page_ended(); }
+void ToggleFullscreen() { anagura_page_toggle_fullscreen(); }
+void PlayerGesture() { anagura_page_gesture(); }
+bool OpenSound(int rate) { return anagura_page_open_sound(rate) != 0; }
+void CloseSound() { anagura_page_close_sound(); }
+bool DataFilePending(const char* path) { return anagura_page_pending(path) != 0; }
+void ShowLoading(bool shown) { anagura_page_loading(shown ? 1 : 0); }
+
+}  // namespace media::webpage

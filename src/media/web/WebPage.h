@@ -1,0 +1,35 @@
+// The page around the game (page/anagura-page.js): its canvas, its sound, its
+// notices and the data files it brings. The web platform's only way to it.
+#pragma once
+
+#include <cstdint>
+
+namespace media::webpage {
+
+// Shows a finished 32-bit RGBA picture on the canvas.
+void ShowPicture(const uint8_t* rgba, int width, int height);
+// Returns at the browser's next animation frame (or after 100 ms in a hidden tab).
+void AwaitAnimationFrame();
+// The whole multiple the picture is shown at now.
+int ShownScale();
+// Says on the page that the game has ended.
+void Ended();
+// True while the tab is shown.
+bool Visible();
+// Asks the browser for fullscreen or back; false when it refused at once.
+bool SetFullscreen(bool fullscreen);
+void ToggleFullscreen();
+// The player pressed a key or clicked: the moment sound may be unlocked.
+void PlayerGesture();
+// Sound out at `rate` frames a second; the page pulls it through WebSoundPull.
+bool OpenSound(int rate);
+void CloseSound();
+// True while the data file at `path` (relative to the data folder, or absolute) is on its way.
+bool DataFilePending(const char* path);
+// Shows or hides the page's "loading" line.
+void ShowLoading(bool shown);
+
+}  // namespace media::webpage
+
+// Fills `frames` stereo int16 frames for the page's sound; returns where they are.
+extern "C" int16_t* WebSoundPull(int frames);

@@ -1,0 +1,233 @@
+// The picture on the page's canvas at the largest whole multiple that fits,
+// nearest-neighbour, centred on black; the keyboard as DIK scan codes by key
+// position, gamepads pressing keys too (WebPads); F11 and Alt+Enter switch
+// fullscreen (keys the game never sees); sound through Web Audio, unlocked by
+// the player's first key or click; presents paced by the animation frames.
+#include "media/web/WebPlatform.h"
+
+#include <emscripten.h>
+#include <emscripten/html5.h>
+
+#include <cstring>
+#include <vector>
+
+#include "media/core/PlayerPrefs.h"
+#include "media/platform/KeyPositions.h"
+#include "media/platform/WindowPlatform.h"
+#include "media/video/PixelMath.h"
+#include "media/web/DomKeyCodes.h"
+#include "media/web/WebPads.h"
+#include "media/web/WebPage.h"
+
+namespace media {
+namespace {
+
+// The sound the page pulls: the mixer's callback, and where it writes.
+struct SoundTarget {
+    AudioCallback callback = nullptr;
+    void* user = nullptr;
+    std::vector<int16_t> frames;
+};
+
+SoundTarget& TheSoundTarget() {
+    static auto* target = new SoundTarget();  // lives until the page goes
+    return *target;
+}
+
+// While the tab is hidden, how long one wait for it to show again lasts at most.
+constexpr uint32_t kHiddenPollMillis = 50;
+
+// How often a wait for a data file looks again.
+constexpr int kDataPollMillis = 20;
+
+// One row of the screen as RGBA bytes, widened as the screenshots widen it.
+template <class F>
+void RowToRgba(const uint8_t* row, int width, uint8_t* out) {
+    for (int x = 0; x < width; ++x, out += 4) {
+        typename F::Pixel p;
+        std::memcpy(&p, row + sizeof p * static_cast<size_t>(x), sizeof p);
+        const uint32_t rgb = ToRgb<F>(p);
+        out[0] = static_cast<uint8_t>(rgb >> 16);
+        out[1] = static_cast<uint8_t>(rgb >> 8);
+        out[2] = static_cast<uint8_t>(rgb);
+        out[3] = 255;
+    }
+}
+
+class WebPlatform final : public Platform {
+public:
+    ~WebPlatform() override {
+        CloseAudio();
+        CloseWindow();
+    }
+
+    int DesktopBytesPerPixel() override { return 4; }
+
+    bool OpenWindow(const WindowRequest& request, std::string&) override {
+        m_width = request.width;
+        m_height = request.height;
+        std::memset(m_down, 0, sizeof m_down);
+        std::memset(m_pressedSinceRead, 0, sizeof m_pressedSinceRead);
+        ListenToThePage(true);
+        m_open = true;
+        if (!request.windowed) webpage::SetFullscreen(true);
+        return true;
+    }
+
+    void CloseWindow() override {
+        if (!m_open) return;
+        ListenToThePage(false);
+        m_open = false;
+        webpage::Ended();
+    }
+
+    void ResizeWindow(double) override {}  // the page decides the size: the largest multiple that fits
+
+    void Present(const void* pixels, int width, int height, int pitch, PixelFormat format) override {
+        if (!m_open) return;
+        m_rgba.resize(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
+        for (int y = 0; y < height; ++y) ConvertRow(pixels, y, width, pitch, format);
+        webpage::ShowPicture(m_rgba.data(), width, height);
+        webpage::AwaitAnimationFrame();
+    }
+
+    bool PresentWaitsForBlank() override { return m_open; }
+
+    PumpResult PumpEvents(int) override {
+        PumpResult result;
+        result.active = webpage::Visible();
+        return result;
+    }
+
+    // The only event that ends a freeze is the tab shown again.
+    void WaitForEvent(uint32_t timeoutMillis) override {
+        const uint32_t start = NowMillis();
+        while (!webpage::Visible() && NowMillis() - start < timeoutMillis) emscripten_sleep(kHiddenPollMillis);
+    }
+
+    // A key counts as down while it is held, and also in the first read after it
+    // went down: a tap shorter than a frame is seen once rather than lost.
+    void ReadKeys(uint8_t keys[256]) override {
+        for (int k = 0; k < 256; ++k) keys[k] = (m_down[k] | m_pressedSinceRead[k]) ? 1 : 0;
+        std::memset(m_pressedSinceRead, 0, sizeof m_pressedSinceRead);
+        m_pads.PressKeys(keys, PadButtonKeys());
+    }
+
+    uint32_t NowMillis() override { return static_cast<uint32_t>(static_cast<uint64_t>(emscripten_get_now())); }
+    void SleepMillis(uint32_t ms) override { emscripten_sleep(ms); }
+
+    // One game a tab: nothing to lock against.
+    bool AcquireInstanceLock(const std::string&) override { return true; }
+    void ReleaseInstanceLock() override {}
+
+    // The page makes its sound output at the player's first key or click; what
+    // the mixer holds until then is played from that moment.
+    int OpenAudio(int preferredRate, AudioCallback callback, void* user) override {
+        const int rate = preferredRate > 0 ? preferredRate : 48000;
+        SoundTarget& target = TheSoundTarget();
+        target.callback = callback;
+        target.user = user;
+        if (!webpage::OpenSound(rate)) {
+            target.callback = nullptr;
+            return 0;
+        }
+        return rate;
+    }
+
+    void CloseAudio() override {
+        webpage::CloseSound();
+        TheSoundTarget().callback = nullptr;
+    }
+
+    int ShownScale() override { return webpage::ShownScale(); }
+
+    bool SetFullscreen(bool fullscreen) override { return webpage::SetFullscreen(fullscreen); }
+
+    // Data files the page still fetches: the game waits with a "loading" line.
+    void AwaitDataFile(const char* path) override {
+        if (!webpage::DataFilePending(path)) return;
+        webpage::ShowLoading(true);
+        while (webpage::DataFilePending(path)) emscripten_sleep(kDataPollMillis);
+        webpage::ShowLoading(false);
+    }
+
+private:
+    void ConvertRow(const void* pixels, int y, int width, int pitch, PixelFormat format) {
+        const auto* row = static_cast<const uint8_t*>(pixels) + static_cast<size_t>(y) * static_cast<size_t>(pitch);
+        uint8_t* out = m_rgba.data() + static_cast<size_t>(y) * static_cast<size_t>(width) * 4;
+        switch (format) {
+            case PixelFormat::Rgb565: RowToRgba<Rgb565>(row, width, out); break;
+            case PixelFormat::Xrgb8888: RowToRgba<Xrgb8888>(row, width, out); break;
+            case PixelFormat::Indexed8: RowToRgba<Indexed8>(row, width, out); break;
+        }
+    }
+
+    void ListenToThePage(bool on) {
+        const char* target = EMSCRIPTEN_EVENT_TARGET_WINDOW;
+        emscripten_set_keydown_callback(target, on ? this : nullptr, true, on ? &OnKey : nullptr);
+        emscripten_set_keyup_callback(target, on ? this : nullptr, true, on ? &OnKey : nullptr);
+        emscripten_set_blur_callback(target, on ? this : nullptr, true, on ? &OnBlur : nullptr);
+        emscripten_set_mousedown_callback(target, on ? this : nullptr, true, on ? &OnClick : nullptr);
+    }
+
+    // True (the browser does nothing more with it) for the keys the game takes;
+    // keys held with Ctrl or Meta stay the browser's, as do those the game has no code for.
+    static EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* event, void* user) {
+        auto* self = static_cast<WebPlatform*>(user);
+        const bool down = type == EMSCRIPTEN_EVENT_KEYDOWN;
+        if (down) webpage::PlayerGesture();
+        const int usage = UsageOfDomCode(event->code);
+        if (TakePlayerKey(usage, *event, down)) return EM_TRUE;
+        const uint8_t dik = DikOfKeyPosition(usage);
+        if (!dik) return EM_FALSE;
+        self->m_down[dik] = down ? 1 : 0;
+        if (down) self->m_pressedSinceRead[dik] = 1;
+        return event->ctrlKey || event->metaKey ? EM_FALSE : EM_TRUE;
+    }
+
+    // F11 and Alt+Enter switch fullscreen; F12 stays the browser's. True for
+    // these keys, which never reach the game's key array (up or down).
+    static bool TakePlayerKey(int usage, const EmscriptenKeyboardEvent& event, bool down) {
+        constexpr int kEnter = 0x28, kF11 = 0x44, kF12 = 0x45;
+        const bool altEnter = usage == kEnter && event.altKey;
+        if (usage == kF12) return false;
+        if (usage != kF11 && !altEnter) return false;
+        if (down && !event.repeat) webpage::ToggleFullscreen();
+        return true;
+    }
+
+    // Keys let go while another window had the focus never come up here.
+    static EM_BOOL OnBlur(int, const EmscriptenFocusEvent*, void* user) {
+        auto* self = static_cast<WebPlatform*>(user);
+        std::memset(self->m_down, 0, sizeof self->m_down);
+        return EM_FALSE;
+    }
+
+    static EM_BOOL OnClick(int, const EmscriptenMouseEvent*, void*) {
+        webpage::PlayerGesture();
+        return EM_FALSE;
+    }
+
+    bool m_open = false;
+    int m_width = 0, m_height = 0;
+    uint8_t m_down[256] = {};
+    uint8_t m_pressedSinceRead[256] = {};
+    std::vector<uint8_t> m_rgba;
+    WebPads m_pads;
+};
+
+}  // namespace
+
+std::unique_ptr<Platform> MakeWebPlatform() { return std::make_unique<WebPlatform>(); }
+
+void UseWindowPlatform() { UsePlatform(MakeWebPlatform()); }
+
+}  // namespace media
+
+extern "C" EMSCRIPTEN_KEEPALIVE int16_t* WebSoundPull(int frames) {
+    media::SoundTarget& target = media::TheSoundTarget();
+    target.frames.resize(static_cast<size_t>(frames) * 2);
+    if (target.callback) target.callback(target.user, target.frames.data(), frames);
+    else std::memset(target.frames.data(), 0, target.frames.size() * sizeof(int16_t));
+    return target.frames.data();
+}

@@ -1,0 +1,302 @@
+// The page around the game: fetches the data folder into the game's file
+// system (what the title needs first, the rest while it plays), keeps the
+// player's files in the browser's storage, shows the frames on the canvas,
+// plays the sound, and says on the page what went wrong. The game's side of it
+// is src/media/web/WebPage.cpp (Module.page).
+(function () {
+  'use strict';
+  var texts = anaguraTexts;
+  var dataFolder = '/data';
+  var home = '/home/web_user';  // emscripten's $HOME: the player's settings, key file and log
+  var query = new URLSearchParams(location.search);
+  var tracing = query.has('trace');
+  var canvas = document.getElementById('screen');
+  var context = canvas.getContext('2d', { alpha: false });
+  var loadingLine = document.getElementById('loading');
+  var fullscreenButton = document.getElementById('fullscreen');
+  var pending = new Set();  // data files on their way (paths relative to the data folder)
+  var laterFiles = [];
+  var picture = null;
+
+  function notice(text, isError) {
+    var p = document.createElement('p');
+    p.className = 'notice' + (isError ? ' error' : '');
+    p.textContent = text;
+    document.getElementById('notices').appendChild(p);
+    return p;
+  }
+
+  // ------------------------------------------------------------ the picture
+
+  // The largest whole multiple of the picture that fits the window, in device pixels.
+  function fit() {
+    var ratio = window.devicePixelRatio || 1;
+    var scale = Math.floor(Math.min(innerWidth * ratio / canvas.width, innerHeight * ratio / canvas.height));
+    scale = Math.max(1, scale);
+    canvas.style.width = (canvas.width * scale / ratio) + 'px';
+    canvas.style.height = (canvas.height * scale / ratio) + 'px';
+    return scale;
+  }
+
+  function show(rgba, width, height) {
+    if (canvas.width !== width || canvas.height !== height || !picture) {
+      canvas.width = width;
+      canvas.height = height;
+      picture = context.createImageData(width, height);
+      fit();
+    }
+    picture.data.set(rgba);
+    context.putImageData(picture, 0, 0);
+    if (!show.first) {
+      show.first = true;
+      window.anagura.firstFrameAt = performance.now();
+      loadLaterFiles();
+    }
+  }
+
+  // The next animation frame; a hidden tab has none, so it ends after 100 ms there.
+  function nextFrame() {
+    return new Promise(function (resolve) {
+      var timer = setTimeout(resolve, 100);
+      requestAnimationFrame(function () {
+        clearTimeout(timer);
+        resolve();
+      });
+    });
+  }
+
+  function setFullscreen(on) {
+    try {
+      var request = on ? document.documentElement.requestFullscreen() : document.exitFullscreen();
+      if (request && request.catch) request.catch(function () {});
+      return true;
+    } catch (e) {
+      return false;
+    }
+  }
+
+  function toggleFullscreen() { setFullscreen(!document.fullscreenElement); }
+
+  fullscreenButton.title = texts.fullscreen;
+  fullscreenButton.addEventListener('mousedown', function (e) { e.preventDefault(); });  // keeps the keys the game's
+  fullscreenButton.addEventListener('click', toggleFullscreen);
+  window.addEventListener('resize', fit);
+  fit();
+
+  // ------------------------------------------------------------ the sound
+
+  // Web Audio may start only after a gesture of the player's: the output is
+  // made at the first key or click. Until then the game's mixer is not pulled,
+  // so every sound it was asked for plays from that moment.
+  var sound = {
+    rate: 0, context: null, node: null, blockedNotice: null,
+    peak: 0, frames: 0,
+    open: function (rate) {
+      if (!(window.AudioContext || window.webkitAudioContext)) return false;
+      sound.rate = rate;
+      return true;
+    },
+    close: function () {
+      if (sound.context) sound.context.close();
+      sound.context = null;
+      sound.node = null;
+      sound.rate = 0;
+    },
+    start: function () {
+      var Context = window.AudioContext || window.webkitAudioContext;
+      try {
+        sound.context = new Context({ sampleRate: sound.rate, latencyHint: 'interactive' });
+      } catch (e) {
+        sound.rate = 0;
+        notice(texts.soundBlocked);
+        return;
+      }
+      sound.node = sound.context.createScriptProcessor(2048, 0, 2);
+      sound.node.onaudioprocess = sound.pull;
+      sound.node.connect(sound.context.destination);
+      sound.context.onstatechange = sound.noteState;
+    },
+    pull: function (event) {
+      var left = event.outputBuffer.getChannelData(0), right = event.outputBuffer.getChannelData(1);
+      var n = left.length;
+      var at = Module._WebSoundPull(n) >> 1;
+      var samples = Module.HEAP16;
+      var peak = sound.peak;
+      for (var i = 0; i < n; ++i) {
+        var l = samples[at + 2 * i], r = samples[at + 2 * i + 1];
+        left[i] = l / 32768;
+        right[i] = r / 32768;
+        peak = Math.max(peak, l < 0 ? -l : l, r < 0 ? -r : r);
+      }
+      sound.peak = peak;
+      sound.frames += n;
+    },
+    gesture: function () {
+      if (!sound.rate) return;
+      if (!sound.context) sound.start();
+      if (!sound.context || sound.context.state === 'running') return;
+      var resumed = sound.context.resume();
+      if (resumed && resumed.catch) resumed.catch(function () {});
+      setTimeout(sound.noteState, 1000);
+    },
+    noteState: function () {
+      var running = sound.context && sound.context.state === 'running';
+      if (running && sound.blockedNotice) {
+        sound.blockedNotice.remove();
+        sound.blockedNotice = null;
+      } else if (!running && sound.context && !sound.blockedNotice) {
+        sound.blockedNotice = notice(texts.soundBlocked);
+      }
+    }
+  };
+
+  // ------------------------------------------------------------ the data folder
+
+  function relativeToData(path) {
+    if (path.indexOf(dataFolder + '/') === 0) return path.slice(dataFolder.length + 1);
+    return path.replace(/^(\.\/)+/, '');
+  }
+
+  function writeDataFile(path, bytes) {
+    var FS = Module.FS;
+    var parts = path.split('/');
+    var folder = dataFolder;
+    for (var i = 0; i + 1 < parts.length; ++i) {
+      folder += '/' + parts[i];
+      try { FS.mkdir(folder); } catch (e) { /* already there */ }
+    }
+    FS.writeFile(dataFolder + '/' + path, bytes);
+  }
+
+  function fetchDataFile(path) {
+    return fetch('data/' + path).then(function (response) {
+      if (!response.ok) throw new Error(response.status + ' ' + response.statusText);
+      return response.arrayBuffer();
+    }).then(function (buffer) {
+      writeDataFile(path, new Uint8Array(buffer));
+    }).catch(function (error) {
+      notice(texts.dataFailed + path + ' (' + error.message + ')' + texts.dataFailedTail, true);
+      console.warn('anagura: data file ' + path + ' could not be loaded: ' + error.message);
+    });
+  }
+
+  // Before the game starts: the list and the files the title needs.
+  function loadStartFiles() {
+    Module.FS.mkdir(dataFolder);
+    Module.addRunDependency('anagura-start-files');
+    fetch('data/files.txt').then(function (response) {
+      if (!response.ok) throw new Error(response.status + ' ' + response.statusText);
+      return response.text();
+    }).then(function (list) {
+      var start = [];
+      list.split('\n').forEach(function (line) {
+        var m = /^(start|later) (.+)$/.exec(line.trim());
+        if (!m) return;
+        if (m[1] === 'start') start.push(m[2]);
+        else {
+          laterFiles.push(m[2]);
+          pending.add(m[2]);
+        }
+      });
+      return Promise.all(start.map(fetchDataFile));
+    }).catch(function (error) {
+      notice(texts.dataFailed + 'data/files.txt (' + error.message + ')' + texts.dataFailedTail, true);
+    }).then(function () {
+      Module.removeRunDependency('anagura-start-files');
+    });
+  }
+
+  // While the title plays: the rest, a few at a time.
+  function loadLaterFiles() {
+    var queue = laterFiles.slice();
+    function next() {
+      var path = queue.shift();
+      if (path === undefined) return;
+      fetchDataFile(path).then(function () {
+        pending.delete(path);
+        next();
+      });
+    }
+    for (var i = 0; i < 4; ++i) next();
+  }
+
+  // ------------------------------------------------------------ the player's files
+
+  // The player's folder lives in IndexedDB: read before the game starts,
+  // written back after the game has written to it.
+  function mountStorage() {
+    var FS = Module.FS;
+    var refused = function () { notice(texts.storageRefused); };
+    if (typeof indexedDB === 'undefined') return refused();
+    try {
+      FS.mount(FS.filesystems.IDBFS, {}, home);
+    } catch (e) {
+      return refused();
+    }
+    Module.addRunDependency('anagura-storage');
+    FS.syncfs(true, function (error) {
+      if (error) refused();
+      else keepStorage();
+      Module.removeRunDependency('anagura-storage');
+    });
+  }
+
+  function keepStorage() {
+    var saving = false;
+    function save() {
+      if (saving) return;
+      saving = true;
+      Module.FS.syncfs(false, function () { saving = false; });
+    }
+    setInterval(save, 2000);
+    document.addEventListener('visibilitychange', function () { if (document.hidden) save(); });
+    window.addEventListener('pagehide', save);
+  }
+
+  // ------------------------------------------------------------ the game
+
+  function stopped(what) {
+    notice(texts.stopped + what, true);
+  }
+
+  if (typeof WebAssembly !== 'object' || typeof WebAssembly.instantiate !== 'function') {
+    notice(texts.noWasm, true);
+    return;
+  }
+
+  window.anagura = { firstFrameAt: 0, sound: sound };
+  var args = ['--data', dataFolder];
+  if (tracing) args.push('--trace', '/dev/stdout');
+
+  window.Module = {
+    arguments: args,
+    canvas: canvas,
+    preRun: [mountStorage, loadStartFiles],
+    print: function (line) { console.log(tracing ? 'TRACE ' + line : line); },
+    printErr: function (line) {
+      console.warn(line);
+      if (/^anagura: /.test(line)) notice(line, true);
+    },
+    onAbort: function (what) { stopped(String(what)); },
+    page: {
+      show: show,
+      nextFrame: nextFrame,
+      shownScale: fit,
+      setFullscreen: setFullscreen,
+      toggleFullscreen: toggleFullscreen,
+      gesture: function () { sound.gesture(); },
+      sound: sound,
+      pending: function (path) { return pending.has(relativeToData(path)); },
+      ended: function () { notice(texts.ended); },
+      showLoading: function (shown) {
+        loadingLine.textContent = texts.loading;
+        loadingLine.hidden = !shown;
+      }
+    }
+  };
+
+  var code = document.createElement('script');
+  code.src = 'anagura.js';
+  code.onerror = function () { stopped(texts.dataFailed + 'anagura.js'); };
+  document.body.appendChild(code);
+})();
