@@ -2,20 +2,22 @@
 
 #include <emscripten.h>
 
+// clang-format off: the JavaScript inside is not C++
 // Each call goes to the page's object `Module.page`, made before the game starts.
 EM_JS(void, anagura_page_show, (const uint8_t* rgba, int width, int height),
       { Module.page.show(HEAPU8.subarray(rgba, rgba + width * height * 4), width, height); });
 EM_ASYNC_JS(void, anagura_page_await_frame, (), { await Module.page.nextFrame(); });
 EM_JS(int, anagura_page_scale, (), { return Module.page.shownScale(); });
 EM_JS(int, anagura_page_visible, (), { return document.hidden ? 0 : 1; });
-EM_JS(int, anagura_page_fullscreen, (int on), { return Module.page.setFullscreen(on != = 0) ? 1 : 0; });
+EM_JS(int, anagura_page_fullscreen, (int on), { return Module.page.setFullscreen(!!on) ? 1 : 0; });
 EM_JS(void, anagura_page_ended, (), { Module.page.ended(); });
 EM_JS(void, anagura_page_toggle_fullscreen, (), { Module.page.toggleFullscreen(); });
 EM_JS(void, anagura_page_gesture, (), { Module.page.gesture(); });
 EM_JS(int, anagura_page_open_sound, (int rate), { return Module.page.sound.open(rate) ? 1 : 0; });
 EM_JS(void, anagura_page_close_sound, (), { Module.page.sound.close(); });
 EM_JS(int, anagura_page_pending, (const char* path), { return Module.page.pending(UTF8ToString(path)) ? 1 : 0; });
-EM_JS(void, anagura_page_loading, (int shown), { Module.page.showLoading(shown != = 0); });
+EM_JS(void, anagura_page_loading, (int shown), { Module.page.showLoading(!!shown); });
+// clang-format on
 
 namespace media::webpage {
 

@@ -77,7 +77,7 @@
 
   function toggleFullscreen() { setFullscreen(!document.fullscreenElement); }
 
-  fullscreenButton.title = texts.fullscreen;
+  fullscreenButton.textContent = texts.fullscreen;
   fullscreenButton.addEventListener('mousedown', function (e) { e.preventDefault(); });  // keeps the keys the game's
   fullscreenButton.addEventListener('click', toggleFullscreen);
   window.addEventListener('resize', fit);
@@ -255,6 +255,14 @@
 
   // ------------------------------------------------------------ the game
 
+  // Under ?trace, a test may ask for the picture shown at the end of a frame
+  // (anagura.shotAtFrame): the one the replay tool's screenshot of that frame holds.
+  function keepPictureOf(line) {
+    var m = /^\{"frame":(\d+),/.exec(line);
+    if (!m || Number(m[1]) !== window.anagura.shotAtFrame) return;
+    window.anagura.shot = Array.from(context.getImageData(0, 0, canvas.width, canvas.height).data);
+  }
+
   function stopped(what) {
     notice(texts.stopped + what, true);
   }
@@ -264,15 +272,20 @@
     return;
   }
 
-  window.anagura = { firstFrameAt: 0, sound: sound };
+  window.anagura = { firstFrameAt: 0, sound: sound, shotAtFrame: -1, shot: null };
   var args = ['--data', dataFolder];
   if (tracing) args.push('--trace', '/dev/stdout');
+  if (query.has('record')) args.push('--record', '/anagura.rec');  // a test replays it natively
 
   window.Module = {
     arguments: args,
     canvas: canvas,
     preRun: [mountStorage, loadStartFiles],
-    print: function (line) { console.log(tracing ? 'TRACE ' + line : line); },
+    print: function (line) {
+      if (!tracing) return console.log(line);
+      console.log('TRACE ' + line);
+      keepPictureOf(line);
+    },
     printErr: function (line) {
       console.warn(line);
       if (/^anagura: /.test(line)) notice(line, true);

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# run.sh WEB_DIR NATIVE_BUILD_DIR: the game's page in headless chromium
+# (BrowserTest.mjs), against the native replay tool of NATIVE_BUILD_DIR.
+# Installs the test's npm packages (package-lock.json) on first use.
+set -eu
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+root="$(cd "$here/../.." && pwd)"
+web="$(cd "$1" && pwd)"
+native="$(cd "$2" && pwd)"
+CHROMIUM="$(command -v chromium || true)"
+[ -n "$CHROMIUM" ] || { echo "SKIP: chromium is not installed (bash scripts/setup.sh web)"; exit 0; }
+export CHROMIUM
+[ -x "$native/anagura-replay" ] || { echo "FAIL: no $native/anagura-replay"; exit 1; }
+stamp="$here/node_modules/.installed-from-lock"
+if ! cmp -s "$here/package-lock.json" "$stamp" 2> /dev/null; then
+  (cd "$here" && npm ci --no-audit --no-fund --ignore-scripts > /dev/null)
+  cp "$here/package-lock.json" "$stamp"
+fi
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+node "$here/BrowserTest.mjs" "$web" "$native/anagura-replay" "$root/assets" "$work"
