@@ -6,6 +6,7 @@
 // Each call goes to the page's object `Module.page`, made before the game starts.
 EM_JS(void, anagura_page_show, (const uint8_t* rgba, int width, int height),
       { Module.page.show(HEAPU8.subarray(rgba, rgba + width * height * 4), width, height); });
+EM_JS(void, anagura_page_frame_work, (double millis), { Module.page.frameWork(millis); });
 EM_ASYNC_JS(void, anagura_page_await_frame, (), { await Module.page.nextFrame(); });
 EM_JS(int, anagura_page_scale, (), { return Module.page.shownScale(); });
 EM_JS(int, anagura_page_visible, (), { return document.hidden ? 0 : 1; });
@@ -22,6 +23,7 @@ EM_JS(void, anagura_page_loading, (int shown), { Module.page.showLoading(!!shown
 namespace media::webpage {
 
 void ShowPicture(const uint8_t* rgba, int width, int height) { anagura_page_show(rgba, width, height); }
+void NoteFrameWork(double millis) { anagura_page_frame_work(millis); }
 void AwaitAnimationFrame() { anagura_page_await_frame(); }
 int ShownScale() { return anagura_page_scale(); }
 bool Visible() { return anagura_page_visible() != 0; }

@@ -8,6 +8,8 @@ namespace media::webpage {
 
 // Shows a finished 32-bit RGBA picture on the canvas.
 void ShowPicture(const uint8_t* rgba, int width, int height);
+// Tells the page how long the game worked for the frame just shown (for measuring).
+void NoteFrameWork(double millis);
 // Returns at the browser's next animation frame (or after 100 ms in a hidden tab).
 void AwaitAnimationFrame();
 // The whole multiple the picture is shown at now.

@@ -71,6 +71,7 @@ public:
         ListenToThePage(true);
         m_open = true;
         if (!request.windowed) webpage::SetFullscreen(true);
+        Awake();
         return true;
     }
 
@@ -88,7 +89,11 @@ public:
         m_rgba.resize(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
         for (int y = 0; y < height; ++y) ConvertRow(pixels, y, width, pitch, format);
         webpage::ShowPicture(m_rgba.data(), width, height);
+        Yielding();
+        webpage::NoteFrameWork(m_workMillis);
+        m_workMillis = 0;
         webpage::AwaitAnimationFrame();
+        Awake();
     }
 
     bool PresentWaitsForBlank() override { return m_open; }
@@ -114,7 +119,11 @@ public:
     }
 
     uint32_t NowMillis() override { return static_cast<uint32_t>(static_cast<uint64_t>(emscripten_get_now())); }
-    void SleepMillis(uint32_t ms) override { emscripten_sleep(ms); }
+    void SleepMillis(uint32_t ms) override {
+        Yielding();
+        emscripten_sleep(ms);
+        Awake();
+    }
 
     // One game a tab: nothing to lock against.
     bool AcquireInstanceLock(const std::string&) override { return true; }
@@ -147,11 +156,17 @@ public:
     void AwaitDataFile(const char* path) override {
         if (!webpage::DataFilePending(path)) return;
         webpage::ShowLoading(true);
+        Yielding();
         while (webpage::DataFilePending(path)) emscripten_sleep(kDataPollMillis);
+        Awake();
         webpage::ShowLoading(false);
     }
 
 private:
+    // The game's own work between two presents: the time it did not wait.
+    void Yielding() { m_workMillis += emscripten_get_now() - m_awakeSince; }
+    void Awake() { m_awakeSince = emscripten_get_now(); }
+
     void ConvertRow(const void* pixels, int y, int width, int pitch, PixelFormat format) {
         const auto* row = static_cast<const uint8_t*>(pixels) + static_cast<size_t>(y) * static_cast<size_t>(pitch);
         uint8_t* out = m_rgba.data() + static_cast<size_t>(y) * static_cast<size_t>(width) * 4;
@@ -213,6 +228,8 @@ private:
     uint8_t m_down[256] = {};
     uint8_t m_pressedSinceRead[256] = {};
     std::vector<uint8_t> m_rgba;
+    double m_awakeSince = 0;  // when the tab was last handed back to the game
+    double m_workMillis = 0;  // the game's work since the last present
     WebPads m_pads;
 };
 

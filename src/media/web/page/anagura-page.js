@@ -272,7 +272,10 @@
     return;
   }
 
-  window.anagura = { firstFrameAt: 0, sound: sound, shotAtFrame: -1, shot: null };
+  // What a test or a measurement reads: when the first frame showed, the sound
+  // sent out, the game's work per frame (the time it did not wait; ms), and
+  // under ?trace the picture of frame shotAtFrame.
+  window.anagura = { firstFrameAt: 0, sound: sound, work: { frames: 0, millis: 0 }, shotAtFrame: -1, shot: null };
   var args = ['--data', dataFolder];
   if (tracing) args.push('--trace', '/dev/stdout');
   if (query.has('record')) args.push('--record', '/anagura.rec');  // a test replays it natively
@@ -294,6 +297,10 @@
     page: {
       show: show,
       nextFrame: nextFrame,
+      frameWork: function (millis) {
+        window.anagura.work.frames += 1;
+        window.anagura.work.millis += millis;
+      },
       shownScale: fit,
       setFullscreen: setFullscreen,
       toggleFullscreen: toggleFullscreen,

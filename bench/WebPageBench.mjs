@@ -1,0 +1,68 @@
+// The game's page in headless chromium on localhost: how soon the title's first
+// frame shows and how many bytes came before it; then the game's work per
+// frame in the page (all it does but wait, canvas upload included) over 1,000
+// frames of a game, against the native replay tool playing the same frames
+// from the page's recording.
+//
+// node WebPageBench.mjs WEB_DIR REPLAY_TOOL DATA_DIR WORK_DIR
+import { createRequire } from 'node:module';
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync, writeFileSync } from 'node:fs';
+import { join } from 'node:path';
+import { launchChromium, serve } from '../tests/web/StaticServer.mjs';
+
+const puppeteer = createRequire(new URL('../tests/web/package.json', import.meta.url))('puppeteer-core');
+const [webDir, replayTool, dataDir, work] = process.argv.slice(2);
+const kFrames = 1000;
+const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
+
+const server = await serve(webDir);
+const browser = await launchChromium(puppeteer, mkdtempSync(join(work, 'profile-')));
+try {
+  const page = await browser.newPage();
+  await page.setViewport({ width: 800, height: 600 });
+  await page.goto(`${server.url}index.html?record`);
+  await page.waitForFunction(() => window.anagura && window.anagura.firstFrameAt > 0, { timeout: 30000 });
+  const start = await page.evaluate(() => {
+    const first = window.anagura.firstFrameAt;
+    const entries = [...performance.getEntriesByType('navigation'), ...performance.getEntriesByType('resource')];
+    const before = entries.filter((e) => e.responseEnd <= first);
+    return {
+      firstFrameMs: first,
+      bytes: before.reduce((sum, e) => sum + (e.transferSize || e.encodedBodySize || 0), 0),
+      files: before.length,
+    };
+  });
+  console.log(`title's first frame: ${start.firstFrameMs.toFixed(0)} ms after navigation, ` +
+    `${(start.bytes / 1e6).toFixed(2)} MB in ${start.files} files before it`);
+
+  // A game: the decide key on the title, then the command menu's frames.
+  await sleep(1500);
+  await page.keyboard.down('z');
+  await sleep(100);
+  await page.keyboard.up('z');
+  await sleep(3000);
+  const from = await page.evaluate(() => ({ ...window.anagura.work }));
+  await page.waitForFunction((n) => window.anagura.work.frames >= n, { timeout: 60000 }, from.frames + kFrames);
+  const to = await page.evaluate(() => ({ ...window.anagura.work }));
+  const pageMs = (to.millis - from.millis) / (to.frames - from.frames);
+  const recording = join(work, 'bench.rec');
+  writeFileSync(recording, Buffer.from(await page.evaluate(() => Array.from(Module.FS.readFile('/anagura.rec')))));
+
+  const timed = (frames) => {
+    const t = performance.now();
+    execFileSync(replayTool, ['--data', dataDir, '--input', recording, '--frames', String(frames)]);
+    return performance.now() - t;
+  };
+  // Natively the same frames are too short to time against a process start:
+  // the command menu is played on, waiting as in the page, for many more.
+  const best = (frames) => Math.min(timed(frames), timed(frames), timed(frames));
+  const nativeFrames = 30000;
+  const nativeMs = (best(from.frames + nativeFrames) - best(from.frames)) / nativeFrames;
+  console.log(`game frame's work on the command menu: page ${(pageMs * 1000).toFixed(1)} us ` +
+    `(${to.frames - from.frames} frames), native replay ${(nativeMs * 1000).toFixed(1)} us ` +
+    `(${nativeFrames} frames): ${(pageMs / nativeMs).toFixed(1)}x`);
+} finally {
+  await browser.close();
+  server.close();
+}

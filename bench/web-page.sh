@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# web-page.sh [WEB_DIR [NATIVE_BUILD_DIR]]: the page's start and frame work in
+# headless chromium (WebPageBench.mjs). Defaults: build/web and build/rel.
+set -eu
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+web="$(cd "${1:-$root/build/web}" && pwd)"
+native="$(cd "${2:-$root/build/rel}" && pwd)"
+CHROMIUM="$(command -v chromium)" || { echo "web-page: chromium is missing (bash scripts/setup.sh web)" >&2; exit 1; }
+export CHROMIUM
+stamp="$root/tests/web/node_modules/.installed-from-lock"
+if ! cmp -s "$root/tests/web/package-lock.json" "$stamp" 2> /dev/null; then
+  (cd "$root/tests/web" && npm ci --no-audit --no-fund --ignore-scripts > /dev/null)
+  cp "$root/tests/web/package-lock.json" "$stamp"
+fi
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+node "$root/bench/WebPageBench.mjs" "$web" "$native/anagura-replay" "$root/assets" "$work"
