@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# setup.sh [game] [test] [package]: installs the Debian packages of the named
+# setup.sh [game] [test] [package] [web]: installs the Debian packages of the named
 # groups (default: game). Non-interactive; runs apt-get as root, through sudo
 # otherwise; skips what is installed.
 #   game     what the game needs to build and run
@@ -8,6 +8,9 @@
 #            benchmark); the fuzz targets (clang with libFuzzer; cjpeg and oggenc make seeds of the
 #            formats we ship none of); GNU time for the soak's memory figures
 #   package  making and checking the .deb (dpkg-dev, lintian, desktop-file-utils, appstream)
+#   web      the browser build (scripts/web.sh): emscripten with the node it runs on, the sources'
+#            unpacker (dpkg-dev) for the libraries built from Debian's sources, the fonts the page
+#            ships; chromium for the browser test
 set -euo pipefail
 
 GAME=(
@@ -24,6 +27,9 @@ TEST=(
 PACKAGE=(
   dpkg-dev file lintian desktop-file-utils appstream
 )
+WEB=(
+  emscripten dpkg-dev fonts-misaki chromium
+)
 
 groups=("$@")
 [ ${#groups[@]} -gt 0 ] || groups=(game)
@@ -33,7 +39,8 @@ for group in "${groups[@]}"; do
     game) wanted+=("${GAME[@]}") ;;
     test) wanted+=("${TEST[@]}") ;;
     package) wanted+=("${PACKAGE[@]}") ;;
-    *) echo "setup: unknown group '$group' (game, test, package)" >&2; exit 2 ;;
+    web) wanted+=("${WEB[@]}") ;;
+    *) echo "setup: unknown group '$group' (game, test, package, web)" >&2; exit 2 ;;
   esac
 done
 
