@@ -111,6 +111,25 @@ function differingPixels(a, b) {
   return n;
 }
 
+// A browser without WebAssembly, and a data file the server refuses: each is
+// said on the page, and a missing picture still plays as on the desktop.
+async function badInputSaysSo() {
+  const notices = async (page) => page.$eval('#notices', (e) => e.textContent);
+  const bare = await browser.newPage();
+  await bare.evaluateOnNewDocument(() => { delete window.WebAssembly; });
+  await bare.goto(`${server.url}index.html`);
+  if (!/WebAssembly/.test(await notices(bare))) fail('no word on the page of the missing WebAssembly');
+  await bare.close();
+
+  const refusing = await serve(webDir, (path) => path.endsWith('/kumo.bmp'));
+  const page = await browser.newPage();
+  await page.goto(`${refusing.url}index.html`);
+  await page.waitForFunction(() => window.anagura.work.frames > 60, { timeout: 30000 });
+  if (!/kumo\.bmp/.test(await notices(page))) fail('no word on the page of the data file that did not load');
+  await page.close();
+  refusing.close();
+}
+
 const server = await serve(webDir);
 const browser = await launchChromium(puppeteer, mkdtempSync(join(work, 'profile-')));
 try {
@@ -160,6 +179,7 @@ try {
   const kept = await page.evaluate(() => Module.FS.analyzePath('/home/web_user/kept').exists);
   if (!kept) fail("the player's folder did not survive a reload");
   if (problems.length) fail(problems.join('\n'));
+  await badInputSaysSo();
   console.log(`PASS: ${replayLines.length} frames as the native replay; the picture of frame ${shotFrame}; ` +
     `sound peak ${peak}; player's files: ${files.join(' ')}`);
 } finally {
