@@ -165,7 +165,7 @@ build_mpg123() { configure_build "$1" "$2" --host=i686-pc-linux-gnu --with-cpu=g
 build_libogg() { configure_build "$1" "$2"; }
 build_libvorbis() { configure_build "$1" "$2" --with-ogg="$web_prefix" --disable-oggtest --disable-docs --disable-examples; }
 build_freetype() { cmake_build "$1" "$2" -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON -DFT_DISABLE_BZIP2=ON \
-  -DFT_DISABLE_PNG=ON -DFT_DISABLE_ZLIB=ON; }
+  -DFT_DISABLE_PNG=ON -DFT_REQUIRE_ZLIB=ON -DZLIB_ROOT="$web_prefix"; }
 
 # In the order they need each other. Each library is built into a folder of its
 # own named after its source version and kept there; the prefix the game's build

@@ -2,6 +2,7 @@
 // sounds are named, how strings and numbers are written, what is left out.
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "MediaTestSupport.h"
 #include "media/video/BmpWriter.h"
 #include "media/core/CallRecorder.h"
+#include "media/core/ShortestDouble.h"
 #include "media/Media.h"
 #include "media/sound/WavWriter.h"
 
@@ -107,3 +109,20 @@ TEST_F(CallRecorderTest, StringsAreUtf8AndNumbersAreWrittenAsPassed) {
 }
 
 }  // namespace
+
+// The browser build writes the trace's numbers without std::to_chars: the same
+// text for every kind of double (short, long, tiny, huge, ties of the two notations).
+TEST(ShortestDoubleTextTest, WritesWhatToCharsWrites) {
+    std::vector<double> values = {2.0,   0.5,     -0.25, 1e-7,   123456.0, 1e21,    1e22, 5e-324,
+                                  1e308, 0.1 + 0.2, 1e15,  1234.5, -1e-300, 100000.0, 1e16, 1.0 / 3};
+    uint64_t bits = 0x9E3779B97F4A7C15u;
+    for (int i = 0; i < 20000; ++i) {
+        bits = bits * 6364136223846793005u + 1442695040888963407u;
+        const double v = std::ldexp(static_cast<double>(bits >> 11), static_cast<int>(bits % 160) - 120);
+        values.push_back(i % 2 ? v : -v);
+    }
+    for (double v : values) {
+        char buf[40];
+        EXPECT_EQ(media::ShortestDoubleText(v), std::string(buf, std::to_chars(buf, buf + sizeof buf, v).ptr)) << v;
+    }
+}

@@ -16,7 +16,7 @@
 #include "app/RunOutputs.h"
 #include "app/StartKeys.h"
 #include "media/core/StartFailure.h"
-#include "media/sdl/SdlPlatform.h"
+#include "media/platform/WindowPlatform.h"
 
 namespace {
 
@@ -44,8 +44,9 @@ int main(int argc, char** argv) {
         std::printf("anagura %s\n", app::GameVersion());
         return 0;
     }
-    // The game runs on SDL: a window, the keyboard and gamepads, the sound device.
-    media::UseSdlPlatform();
+    // The game runs in a window (SDL's on the desktop, the page's in a browser):
+    // the keyboard and gamepads, the sound device.
+    media::UseWindowPlatform();
     // Made before the data folder is entered: their paths are taken from where the game was started.
     // Only when no other copy runs: a refused copy leaves the running one's files alone.
     app::RunOutputs outputs;

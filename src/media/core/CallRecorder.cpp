@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "media/core/ShortestDouble.h"
 #include "media/core/TracedCalls.h"
 #include "media/text/ShiftJis.h"
 
@@ -57,6 +58,11 @@ void AppendNumber(std::string& out, T v) {
     char buf[32];
     out.append(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
 }
+
+#if !defined(__cpp_lib_to_chars)
+// The standard library writes no floating point (emscripten's): the same text.
+void AppendNumber(std::string& out, double v) { out += ShortestDoubleText(v); }
+#endif
 
 // ,"name" for a handle that was given one, else ,handle.
 void AppendNameOrNumber(std::string& out, const std::unordered_map<int, std::string>& names, int handle) {

@@ -1,6 +1,7 @@
 // Finds font files through fontconfig, with the game's own configuration
 // (fonts/fonts.conf in the working folder, which is the data folder) loaded on
-// top of the system's.
+// top of the system's. A build without fontconfig (the browser's) answers from
+// the fonts it ships instead (ShippedFontFinder.cpp).
 #pragma once
 
 #include <optional>

@@ -55,6 +55,8 @@ void BlendFillBaseline(uint16_t* first, size_t stride, int rows, int n, uint16_t
     BlendRows<Lanes>(first, stride, rows, n, s, f);
 }
 
+// The wider variants are x86's; elsewhere (WebAssembly) the baseline serves.
+#if defined(__x86_64__) || defined(__i386__)
 __attribute__((target("avx2"))) void BlendFillAvx2(uint16_t* first, size_t stride, int rows, int n, uint16_t s,
                                                    const Factors& f) {
     BlendRows<WideLanes>(first, stride, rows, n, s, f);
@@ -64,9 +66,11 @@ __attribute__((target("avx512bw"))) void BlendFillAvx512(uint16_t* first, size_t
                                                          const Factors& f) {
     BlendRows<WidestLanes>(first, stride, rows, n, s, f);
 }
+#endif
 
 }  // namespace
 
+#if defined(__x86_64__) || defined(__i386__)
 bool HasAvx2() {
     static const bool has = __builtin_cpu_supports("avx2");
     return has;
@@ -76,6 +80,11 @@ bool HasAvx512() {
     static const bool has = __builtin_cpu_supports("avx512bw");
     return has;
 }
+#else
+bool HasAvx2() { return false; }
+
+bool HasAvx512() { return false; }
+#endif
 
 void BlendFill(uint16_t* first, size_t stride, int rows, int n, uint16_t s, const Factors& f) {
     const Isa isa = HasAvx512() ? Isa::Avx512 : HasAvx2() ? Isa::Avx2 : Isa::Baseline;
@@ -83,9 +92,12 @@ void BlendFill(uint16_t* first, size_t stride, int rows, int n, uint16_t s, cons
 }
 
 void BlendFillWith(Isa isa, uint16_t* first, size_t stride, int rows, int n, uint16_t s, const Factors& f) {
-    if (isa == Isa::Avx512 && HasAvx512()) BlendFillAvx512(first, stride, rows, n, s, f);
-    else if (isa == Isa::Avx2 && HasAvx2()) BlendFillAvx2(first, stride, rows, n, s, f);
-    else BlendFillBaseline(first, stride, rows, n, s, f);
+#if defined(__x86_64__) || defined(__i386__)
+    if (isa == Isa::Avx512 && HasAvx512()) return BlendFillAvx512(first, stride, rows, n, s, f);
+    if (isa == Isa::Avx2 && HasAvx2()) return BlendFillAvx2(first, stride, rows, n, s, f);
+#endif
+    (void)isa;
+    BlendFillBaseline(first, stride, rows, n, s, f);
 }
 
 }  // namespace media::rgb565

@@ -1,6 +1,8 @@
 #include "media/video/Rgb565KeyedRows.h"
 
+#if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
+#endif
 
 #include <algorithm>
 
@@ -21,6 +23,8 @@ void KeyedRowsBaseline(uint16_t* dst, size_t dstStride, const uint16_t* src, con
     }
 }
 
+// The wider variants are x86's; elsewhere (WebAssembly) the baseline serves.
+#if defined(__x86_64__) || defined(__i386__)
 // Sixteen pixels: the image's where not keyed.
 [[gnu::always_inline, gnu::target("avx2")]] inline __m256i Keyed16(const uint16_t* dst, const uint16_t* src,
                                                                    const uint16_t* keep) {
@@ -72,6 +76,7 @@ void KeyedRowsBaseline(uint16_t* dst, size_t dstStride, const uint16_t* src, con
         }
     }
 }
+#endif
 
 }  // namespace
 
@@ -84,9 +89,13 @@ void KeyedRows(uint16_t* dst, size_t dstStride, const uint16_t* src, const uint1
 void KeyedRowsWith(Isa isa, uint16_t* dst, size_t dstStride, const uint16_t* src, const uint16_t* keep,
                    size_t srcStride, const KeyedRow* kinds, int rows, int n) {
     if (rows <= 0 || n <= 0) return;
-    if (isa == Isa::Avx512 && HasAvx512()) KeyedRowsAvx512(dst, dstStride, src, keep, srcStride, kinds, rows, n);
-    else if (isa == Isa::Avx2 && HasAvx2()) KeyedRowsAvx2(dst, dstStride, src, keep, srcStride, kinds, rows, n);
-    else KeyedRowsBaseline(dst, dstStride, src, keep, srcStride, kinds, rows, n);
+#if defined(__x86_64__) || defined(__i386__)
+    if (isa == Isa::Avx512 && HasAvx512())
+        return KeyedRowsAvx512(dst, dstStride, src, keep, srcStride, kinds, rows, n);
+    if (isa == Isa::Avx2 && HasAvx2()) return KeyedRowsAvx2(dst, dstStride, src, keep, srcStride, kinds, rows, n);
+#endif
+    (void)isa;
+    KeyedRowsBaseline(dst, dstStride, src, keep, srcStride, kinds, rows, n);
 }
 
 }  // namespace media::rgb565
