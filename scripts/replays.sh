@@ -7,10 +7,12 @@
 #     bash scripts/replays.sh build/before/anagura-replay /tmp/before
 #     bash scripts/replays.sh build/after/anagura-replay /tmp/after
 #     diff /tmp/before/sums.txt /tmp/after/sums.txt
-# Set ANAGURA_REPLAY_ARGS to give the tool more options (for example --lang).
+# Set ANAGURA_REPLAY_ARGS to give the tool more options (for example --lang). A
+# tool whose name ends in .js is the node build (scripts/web.sh) and runs under node.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-tool="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
+tool=("$(cd "$(dirname "$1")" && pwd)/$(basename "$1")")
+if [[ "$1" == *.js ]]; then tool=(node "${tool[@]}"); fi
 out="$2"
 frames="${3:-30000}"
 rm -rf "$out"
@@ -35,7 +37,7 @@ cp -r "$root/assets/image" "$root/assets/sound" "$root/assets/Data" "$root/asset
 for seed in 11 12 13; do
   random_input "$seed" "$frames" > "$out/input$seed.txt"
   # shellcheck disable=SC2086
-  "$tool" --data "$data" --seed "$seed" --input "$out/input$seed.txt" --frames "$frames" \
+  "${tool[@]}" --data "$data" --seed "$seed" --input "$out/input$seed.txt" --frames "$frames" \
     --trace "$out/trace$seed.jsonl" --calls "$out/calls$seed.jsonl" --trace-every 7 \
     --screenshots "$out/shots$seed" --shot-every 500 --audio-out "$out/audio$seed.wav" \
     ${ANAGURA_REPLAY_ARGS:-} > "$out/log$seed.txt" 2>&1

@@ -4,9 +4,11 @@
 # window tests and leaves SDL's drivers to SDL, as on a player's machine. Then
 # the sound, mixer and lock tests under ThreadSanitizer, a soak of the replay
 # tool on random play (soak.sh) and a short run of every fuzz target (fuzz.sh).
+# Last the browser build (web.sh): its node replay tool against the native one,
+# and the page in a headless Chromium.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-bash "$root/scripts/setup.sh" game test package
+bash "$root/scripts/setup.sh" game test package web
 mkdir -p "$root/build"
 
 xvfb_pid=""
@@ -60,5 +62,10 @@ bash "$root/scripts/soak.sh" 100000
 
 stage "fuzz"
 bash "$root/scripts/fuzz.sh" 15
+
+stage "web (the browser build; the node replay tool, the page in Chromium)"
+bash "$root/scripts/web.sh"
+bash "$root/tests/web/NodeReplayTest.sh" "$root/build/web" "$root/build/test"
+if [ -f "$root/tests/web/run.sh" ]; then bash "$root/tests/web/run.sh" "$root/build/web" "$root/build/test"; fi
 stage ""
 echo "test: everything passed in $((SECONDS - begin)) s"
