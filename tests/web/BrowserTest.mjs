@@ -145,12 +145,13 @@ try {
   await page.goto(`${server.url}index.html?trace&record`);
 
   const { shot, shotFrame, peak } = await playADay(page);
+  const played = state().frame;  // the recording, still being written, holds at least these frames
   const recording = join(work, 'page.rec');
   writeFileSync(recording, Buffer.from(await page.evaluate(() => Array.from(Module.FS.readFile('/anagura.rec')))));
 
   // The same game natively: the same trace lines, the same picture.
   const replayed = join(work, 'replay.jsonl');
-  execFileSync(replayTool, ['--data', dataDir, '--input', recording, '--trace', replayed]);
+  execFileSync(replayTool, ['--data', dataDir, '--input', recording, '--frames', String(played), '--trace', replayed]);
   const replayLines = readFileSync(replayed, 'utf8').trimEnd().split('\n');
   if (replayLines.length < 10 || trace.length < replayLines.length) fail(`${replayLines.length} replayed frames of ${trace.length}`);
   for (let i = 0; i < replayLines.length; ++i)

@@ -157,16 +157,16 @@
     return path.replace(/^(\.\/)+/, '');
   }
 
-  function writeDataFile(path, bytes) {
-    var FS = Module.FS;
+  function makeFoldersOf(path) {
     var parts = path.split('/');
     var folder = dataFolder;
     for (var i = 0; i + 1 < parts.length; ++i) {
       folder += '/' + parts[i];
-      try { FS.mkdir(folder); } catch (e) { /* already there */ }
+      try { Module.FS.mkdir(folder); } catch (e) { /* already there */ }
     }
-    FS.writeFile(dataFolder + '/' + path, bytes);
   }
+
+  function writeDataFile(path, bytes) { Module.FS.writeFile(dataFolder + '/' + path, bytes); }
 
   function fetchDataFile(path) {
     return fetch('data/' + path).then(function (response) {
@@ -192,6 +192,7 @@
       list.split('\n').forEach(function (line) {
         var m = /^(start|later) (.+)$/.exec(line.trim());
         if (!m) return;
+        makeFoldersOf(m[2]);
         if (m[1] === 'start') start.push(m[2]);
         else {
           laterFiles.push(m[2]);
@@ -202,6 +203,9 @@
     }).catch(function (error) {
       notice(texts.dataFailed + 'data/files.txt (' + error.message + ')' + texts.dataFailedTail, true);
     }).then(function () {
+      // The data folder is the game's installed one: not the player's, so the
+      // game keeps its log and key file in the player's folder under $HOME.
+      Module.FS.chmod(dataFolder, 0x16D);  // r-xr-xr-x
       Module.removeRunDependency('anagura-start-files');
     });
   }
