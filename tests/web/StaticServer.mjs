@@ -3,6 +3,7 @@
 import { createServer } from 'node:http';
 import { readFile } from 'node:fs/promises';
 import { extname, join, normalize } from 'node:path';
+import { gzipSync } from 'node:zlib';
 
 const types = {
   '.html': 'text/html; charset=utf-8',
@@ -14,18 +15,21 @@ const types = {
   '.bmp': 'image/bmp',
 };
 
-// Serves `folder`; `refuse(path)` true answers that path with 404.
-export async function serve(folder, refuse = () => false) {
+// Serves `folder`; `refuse(path)` true answers that path with 404. With `gzip`
+// the bodies go compressed to a browser that takes it, as most web servers send them.
+export async function serve(folder, refuse = () => false, gzip = false) {
   const stats = { bytes: 0, requests: [] };
   const server = createServer(async (request, response) => {
     const path = normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname));
     const file = join(folder, path.endsWith('/') ? path + 'index.html' : path);
     try {
       if (path.includes('..') || refuse(path)) throw new Error('refused');
-      const body = await readFile(file);
+      const zip = gzip && /gzip/.test(request.headers['accept-encoding'] || '');
+      const body = zip ? gzipSync(await readFile(file)) : await readFile(file);
       stats.bytes += body.length;
       stats.requests.push({ path, bytes: body.length, at: performance.now() });
-      response.writeHead(200, { 'Content-Type': types[extname(file)] || 'application/octet-stream' });
+      const type = types[extname(file)] || 'application/octet-stream';
+      response.writeHead(200, zip ? { 'Content-Type': type, 'Content-Encoding': 'gzip' } : { 'Content-Type': type });
       response.end(body);
     } catch {
       response.writeHead(404);

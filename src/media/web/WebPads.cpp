@@ -1,7 +1,5 @@
 #include "media/web/WebPads.h"
 
-#include <emscripten/html5.h>
-
 #include <cstring>
 
 #include "media/core/Log.h"
@@ -31,27 +29,47 @@ PadControls ControlsOf(const EmscriptenGamepadEvent& pad) {
 
 }  // namespace
 
-void WebPads::PressKeys(uint8_t keys[256], const std::vector<int32_t>& codes) {
-    PressButtonKeys(Sample(), keys, codes);
+void WebPads::Start() {
+    if (m_started) return;
+    m_started = true;
+    m_announced = 0;
+    emscripten_set_gamepadconnected_callback(this, true, &OnPlugged);
+    emscripten_set_gamepaddisconnected_callback(this, true, &OnPlugged);
 }
 
-// The buttons held now. A pad without the standard mapping has buttons in an
-// order of its own and is not used (the log says so once).
+void WebPads::Stop() {
+    if (!m_started) return;
+    emscripten_set_gamepadconnected_callback(nullptr, true, nullptr);
+    emscripten_set_gamepaddisconnected_callback(nullptr, true, nullptr);
+    m_started = false;
+}
+
+EM_BOOL WebPads::OnPlugged(int type, const EmscriptenGamepadEvent* pad, void* user) {
+    auto* self = static_cast<WebPads*>(user);
+    const bool plugged = type == EMSCRIPTEN_EVENT_GAMEPADCONNECTED;
+    self->m_announced += plugged ? 1 : -1;
+    if (self->m_announced < 0) self->m_announced = 0;
+    if (std::strcmp(pad->mapping, "standard") != 0 && plugged)
+        LogPrintf("Gamepad \"%s\" has no standard mapping and is not used\n", pad->id);
+    else LogPrintf("Gamepad %s: %s\n", plugged ? "connected" : "disconnected", pad->id);
+    return EM_FALSE;
+}
+
+void WebPads::PressKeys(uint8_t keys[256], const std::vector<int32_t>& codes) {
+    if (m_announced > 0) PressButtonKeys(Sample(), keys, codes);
+}
+
+// The buttons held now on the pads with the standard mapping (the others
+// have buttons in an order of their own).
 unsigned WebPads::Sample() {
     if (emscripten_sample_gamepad_data() != EMSCRIPTEN_RESULT_SUCCESS) return 0;
     const int count = emscripten_get_num_gamepads();
     unsigned held = 0;
-    int connected = 0;
     for (int i = 0; i < count; ++i) {
         EmscriptenGamepadEvent pad;
         if (emscripten_get_gamepad_status(i, &pad) != EMSCRIPTEN_RESULT_SUCCESS || !pad.connected) continue;
-        ++connected;
         if (std::strcmp(pad.mapping, "standard") == 0) held |= GameButtonsOf(ControlsOf(pad));
-        else if (connected > m_connected)
-            LogPrintf("Gamepad \"%s\" has no standard mapping and is not used\n", pad.id);
     }
-    if (connected != m_connected && m_connected >= 0) LogPrintf("Gamepads connected: %d\n", connected);
-    m_connected = connected;
     return held;
 }
 

@@ -69,6 +69,7 @@ public:
         std::memset(m_down, 0, sizeof m_down);
         std::memset(m_pressedSinceRead, 0, sizeof m_pressedSinceRead);
         ListenToThePage(true);
+        m_pads.Start();
         m_open = true;
         if (!request.windowed) webpage::SetFullscreen(true);
         Awake();
@@ -78,6 +79,7 @@ public:
     void CloseWindow() override {
         if (!m_open) return;
         ListenToThePage(false);
+        m_pads.Stop();
         m_open = false;
         webpage::Ended();
     }
