@@ -11,8 +11,7 @@
   var query = new URLSearchParams(location.search);
   var tracing = query.has('trace');
   var canvas = document.getElementById('screen');
-  // Kept in memory: each frame is put whole, never drawn on by the browser.
-  var context = canvas.getContext('2d', { alpha: false, willReadFrequently: true });
+  var context = canvas.getContext('2d', { alpha: false });
   var loadingLine = document.getElementById('loading');
   var fullscreenButton = document.getElementById('fullscreen');
   var pending = new Set();  // data files on their way (paths relative to the data folder)
