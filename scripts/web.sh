@@ -21,7 +21,6 @@ esac
 bash "$root/scripts/web-deps.sh"
 
 build="$root/build/web-build"
-out="$root/build/web"
 mkdir -p "$build"
 # CMake's checks run small programs under node, whose own fetch breaks the loader.
 NODE_OPTIONS=--no-experimental-fetch PKG_CONFIG_LIBDIR="$web_prefix/lib/pkgconfig" \
@@ -32,6 +31,7 @@ NODE_OPTIONS=--no-experimental-fetch PKG_CONFIG_LIBDIR="$web_prefix/lib/pkgconfi
 cmake --build "$build" -j "$(nproc)" --target anagura anagura-replay
 
 # The folder, made anew.
+out="$root/build/web"
 rm -rf "$out"
 mkdir -p "$out/data/fonts"
 cp -r "$root/src/media/web/page/." "$out/" 2> /dev/null || true
