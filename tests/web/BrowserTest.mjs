@@ -31,11 +31,15 @@ function state() {
   return { ...s, covered: s.fade[1] };
 }
 
-// Until `test(state)` holds, at most `frames` frames of the game.
+// Until `test(state)` holds, at most `frames` frames of the game (and a game
+// that stops making frames for a minute has stopped).
 async function until(what, test, frames = 1800) {
   const start = trace.length;
+  let seen = trace.length, since = Date.now();
   while (!(state() && test(state()))) {
     if (trace.length - start > frames) fail(`no ${what} within ${frames} frames`);
+    if (trace.length !== seen) [seen, since] = [trace.length, Date.now()];
+    if (Date.now() - since > 60000) fail(`no frame for a minute while waiting for ${what}`);
     await new Promise((r) => setTimeout(r, 10));
   }
 }
