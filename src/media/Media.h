@@ -6,7 +6,8 @@
 // kBackScreen (-2) names the back screen and kFrontScreen (-4) the front screen.
 // All strings are Shift-JIS (code page 932). Diagnostic lines go to "Log.txt" in
 // the working folder.
-// While the call recorder is on, the operations are recorded (core/CallRecorder.h).
+// While the call recorder is on, the operations are recorded (core/CallRecorder.h):
+// Media.cpp defines each recorded operation with the values it shows.
 // The rooms beside this header hold the implementation: core/ (start-up and the
 // message pump in MediaLifecycle.cpp, keyboard and clock, state, handles, lock,
 // log), video/, text/, sound/, and the platforms the layer runs on (platform/

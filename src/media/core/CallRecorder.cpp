@@ -7,7 +7,6 @@
 #include <utility>
 
 #include "media/core/ShortestDouble.h"
-#include "media/core/TracedCalls.h"
 #include "media/text/ShiftJis.h"
 
 namespace media {

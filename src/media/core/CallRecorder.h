@@ -12,12 +12,17 @@
 // is written as the integer. Strings are Shift-JIS converted to UTF-8.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 
 #include "media/core/OperationLock.h"
 
 namespace media {
+
+// True while the recorder is on and no recorded call is under way.
+extern std::atomic<bool> g_recordingCalls;
+inline bool RecordingCalls() { return g_recordingCalls.load(std::memory_order_relaxed); }
 
 // Starts recording with no names and no calls (again from scratch when on).
 void StartCallRecorder();
@@ -40,7 +45,7 @@ struct TextArg {
     const char* sjis;
 };  // null is written as null
 
-// One recorded call, made by the operation's traced form: from construction
+// One recorded call, made by the operation's definition in Media.cpp: from construction
 // to destruction it holds the operation lock and suspends recording, so the
 // operation's own calls into the media layer are not recorded.
 class RecordedCall {

@@ -6,6 +6,7 @@
 
 #include "media/Media.h"
 #include "media/core/CatchUp.h"
+#include "media/core/MediaLifecycle.h"
 #include "media/core/Log.h"
 #include "media/core/MediaState.h"
 #include "media/core/MediaTexts.h"
@@ -13,7 +14,6 @@
 #include "media/core/PlayerPrefs.h"
 #include "media/core/Random.h"
 #include "media/core/StartFailure.h"
-#include "media/core/TracedCalls.h"
 #include "media/platform/Platform.h"
 #include "media/sound/SoundSystem.h"
 #include "media/text/FontSystem.h"
@@ -90,8 +90,7 @@ bool ClaimSingleInstance() {
 
 using namespace media;
 
-int SetScreenMode(int width, int height, int bitsPerPixel, int refreshRate) {
-    if (RecordingCalls()) return traced::SetScreenMode(width, height, bitsPerPixel, refreshRate);
+int op::SetScreenMode(int width, int height, int bitsPerPixel, int refreshRate) {
     OperationGuard guard;
     MediaState& st = State();
     const int w = width == -1 ? st.screenWidth : width;
@@ -124,8 +123,7 @@ int SetScreenMode(int width, int height, int bitsPerPixel, int refreshRate) {
     return 0;
 }
 
-int SetWindowScale(double rate) {
-    if (RecordingCalls()) return traced::SetWindowScale(rate);
+int op::SetWindowScale(double rate) {
     OperationGuard guard;
     MediaState& st = State();
     // 0, not-a-number, negative and infinite rates all mean 1.0; at most 32.
@@ -137,8 +135,7 @@ int SetWindowScale(double rate) {
     return 0;
 }
 
-int ChangeWindowMode(int windowed) {
-    if (RecordingCalls()) return traced::ChangeWindowMode(windowed);
+int op::ChangeWindowMode(int windowed) {
     OperationGuard guard;
     LogPrintf("%s", texts::kChangeWindowMode);
     MediaState& st = State();
@@ -149,8 +146,7 @@ int ChangeWindowMode(int windowed) {
     return 0;
 }
 
-int InitMediaLayer() {
-    if (RecordingCalls()) return traced::InitMediaLayer();
+int op::InitMediaLayer() {
     OperationGuard guard;
     MediaState& st = State();
     if (st.running) return 0;
@@ -210,8 +206,7 @@ int InitMediaLayer() {
     return 0;
 }
 
-int EndMediaLayer() {
-    if (RecordingCalls()) return traced::EndMediaLayer();
+int op::EndMediaLayer() {
     OperationGuard guard;
     MediaState& st = State();
     Platform& platform = CurrentPlatform();
@@ -259,16 +254,14 @@ int ProcessMessage() {
     return 0;
 }
 
-int SetDrawTarget(int target) {
-    if (RecordingCalls()) return traced::SetDrawTarget(target);
+int op::SetDrawTarget(int target) {
     OperationGuard guard;
     if (target != -2 && target != -4) return -1;
     State().draw.target = target;
     return 0;
 }
 
-int ClearScreen() {
-    if (RecordingCalls()) return traced::ClearScreen();
+int op::ClearScreen() {
     OperationGuard guard;
     MediaState& st = State();
     if (st.draw.target == -2) {
@@ -281,8 +274,7 @@ int ClearScreen() {
     return 0;
 }
 
-int FlipScreen() {
-    if (RecordingCalls()) return traced::FlipScreen();
+int op::FlipScreen() {
     OperationGuard guard;
     MediaState& st = State();
     if (!st.running || st.back.Empty()) return -1;

@@ -2,7 +2,6 @@
 
 #include "media/Media.h"
 #include "media/core/OperationLock.h"
-#include "media/core/TracedCalls.h"
 
 namespace media {
 
@@ -68,8 +67,7 @@ std::optional<uint32_t> RandomSeedOverride() { return TheRandom().seedOverride; 
 
 }  // namespace media
 
-int GetRandom(int max) {
-    if (media::RecordingCalls()) return media::traced::GetRandom(max);
+int media::op::GetRandom(int max) {
     media::OperationGuard guard;
     const uint64_t r = media::TheRandom().generator.Next();
     if (max <= 0) return 0;

@@ -29,3 +29,11 @@ void SetRandomSeedOverride(std::optional<uint32_t> seed);
 std::optional<uint32_t> RandomSeedOverride();
 
 }  // namespace media
+
+namespace media::op {
+
+// The work of the public operations of these names (their contracts are in
+// Media.h), called by their definitions in Media.cpp, which record them.
+int GetRandom(int max);
+
+}  // namespace media::op

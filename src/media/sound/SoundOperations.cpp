@@ -3,9 +3,9 @@
 #include <string>
 
 #include "media/Media.h"
+#include "media/sound/SoundOperations.h"
 #include "media/core/MediaAvTexts.h"
 #include "media/core/OperationLock.h"
-#include "media/core/TracedCalls.h"
 #include "media/platform/Platform.h"
 #include "media/sound/BufferedSound.h"
 #include "media/sound/SoundDecoding.h"
@@ -45,8 +45,7 @@ void WaitUntilFinished(media::Sound& sound, int32_t handle) {
 
 }  // namespace
 
-int SetSoundDataMode(int mode) {
-    if (media::RecordingCalls()) return media::traced::SetSoundDataMode(mode);
+int media::op::SetSoundDataMode(int mode) {
     media::OperationGuard guard;
     if (mode < 0 || mode > 3) return -1;
     media::SoundDataMode() = mode;
@@ -55,8 +54,7 @@ int SetSoundDataMode(int mode) {
 
 // Every failed load of a file logs a line naming it; while there is no sound
 // output at all (already logged once) loads fail without a word.
-int LoadSound(const char* path, int bufferCount, int unionHandle /*always a new handle*/) {
-    if (media::RecordingCalls()) return media::traced::LoadSound(path, bufferCount, unionHandle);
+int media::op::LoadSound(const char* path, int bufferCount, int /*unionHandle: always a new handle*/) {
     media::OperationGuard guard;
     if (!media::SoundOutputRunning() || !path) return -1;
     const std::string problem = media::SoundFileProblem(path);
@@ -95,8 +93,7 @@ int LoadSound(const char* path, int bufferCount, int unionHandle /*always a new 
     return handle;
 }
 
-int PlaySoundHandle(int handle, int playType, int fromTop) {
-    if (media::RecordingCalls()) return media::traced::PlaySoundHandle(handle, playType, fromTop);
+int media::op::PlaySoundHandle(int handle, int playType, int fromTop) {
     media::OperationGuard guard;
     media::Sound* sound = media::SoundTable().Find(handle);
     if (!sound || (playType != 0 && playType != 1 && playType != 3)) return -1;
@@ -107,8 +104,7 @@ int PlaySoundHandle(int handle, int playType, int fromTop) {
     return 0;
 }
 
-int StopSoundHandle(int handle) {
-    if (media::RecordingCalls()) return media::traced::StopSoundHandle(handle);
+int media::op::StopSoundHandle(int handle) {
     media::OperationGuard guard;
     media::Sound* sound = media::SoundTable().Find(handle);
     if (!sound) return -1;
@@ -116,8 +112,7 @@ int StopSoundHandle(int handle) {
     return 0;
 }
 
-int SetSoundVolume(int volume, int handle) {
-    if (media::RecordingCalls()) return media::traced::SetSoundVolume(volume, handle);
+int media::op::SetSoundVolume(int volume, int handle) {
     media::OperationGuard guard;
     media::Sound* sound = media::SoundTable().Find(handle);
     if (!sound) return -1;
@@ -125,8 +120,7 @@ int SetSoundVolume(int volume, int handle) {
     return 0;
 }
 
-int DeleteSound(int handle, int flag) {
-    if (media::RecordingCalls()) return media::traced::DeleteSound(handle, flag);
+int media::op::DeleteSound(int handle, int /*flag: ignored*/) {
     media::OperationGuard guard;
     std::unique_ptr<media::Sound> sound = media::SoundTable().Remove(handle);
     if (!sound) return -1;

@@ -7,7 +7,6 @@
 
 #include "media/Media.h"
 #include "media/core/OperationLock.h"
-#include "media/core/TracedCalls.h"
 #include "media/text/FontFinder.h"
 #include "media/text/FontSystem.h"
 
@@ -81,37 +80,32 @@ namespace {
 
 // Inside a batch, a setting given its present value with the font up to date
 // changes nothing: text boxes set their size and face before every draw.
-bool AlreadySetInBatch() {
-    return !media::RecordingCalls() && media::TheOperationLock().HeldHere() && media::State().upToDate;
-}
+bool AlreadySetInBatch() { return media::TheOperationLock().HeldHere() && media::State().upToDate; }
 
 }  // namespace
 
-int SetDefaultFontSize(int size) {
+int media::op::SetDefaultFontSize(int size) {
     if (AlreadySetInBatch() && media::State().settings.size == (size == -1 ? 16 : size)) return 0;
-    if (media::RecordingCalls()) return media::traced::SetDefaultFontSize(size);
     media::OperationGuard guard;
     media::ChangeSetting(media::State().settings.size, size == -1 ? 16 : size);
     media::BringDefaultFontUpToDate();
     return 0;
 }
 
-int SetDefaultFontThickness(int thickness) {
-    if (media::RecordingCalls()) return media::traced::SetDefaultFontThickness(thickness);
+int media::op::SetDefaultFontThickness(int thickness) {
     media::OperationGuard guard;
     media::ChangeSetting(media::State().settings.thickness, thickness == -1 ? 6 : std::clamp(thickness, 0, 9));
     media::BringDefaultFontUpToDate();
     return 0;
 }
 
-int SetDefaultFontFace(const char* face, int charSet) {
+int media::op::SetDefaultFontFace(const char* face, int charSet) {
     if (AlreadySetInBatch()) {
         const media::FontSettings& settings = media::State().settings;
         if (settings.charSet == ((charSet < 0 || charSet > 2) ? 1 : charSet) &&
             std::strcmp(settings.face.c_str(), face ? face : "") == 0)
             return 0;
     }
-    if (media::RecordingCalls()) return media::traced::SetDefaultFontFace(face, charSet);
     media::OperationGuard guard;
     media::FontSettings& settings = media::State().settings;
     const std::string_view newFace = face ? face : "";

@@ -21,3 +21,13 @@ Font* DefaultFont();
 uint64_t DefaultFontCreations();
 
 }  // namespace media
+
+namespace media::op {
+
+// The work of the public operations of these names (their contracts are in
+// Media.h), called by their definitions in Media.cpp, which record them.
+int SetDefaultFontSize(int size);
+int SetDefaultFontThickness(int thickness);
+int SetDefaultFontFace(const char* face, int charSet);
+
+}  // namespace media::op

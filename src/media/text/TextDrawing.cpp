@@ -5,11 +5,11 @@
 #include <string_view>
 
 #include "media/Media.h"
+#include "media/text/TextDrawing.h"
 #include "media/core/Log.h"
 #include "media/core/MediaAvTexts.h"
 #include "media/core/MediaState.h"
 #include "media/core/OperationLock.h"
-#include "media/core/TracedCalls.h"
 #include "media/text/DefaultFont.h"
 #include "media/text/TextRun.h"
 #include "media/video/Renderer.h"
@@ -25,8 +25,7 @@ void DrawText(int x, int y, const std::shared_ptr<const media::TextRun>& run, ui
     if (media::Surface* target = st.Target()) media::DrawTextRunOn(*target, x, y, *run, colour);
 }
 
-[[gnu::noinline]] int DrawTextAtAnyWay(int x, int y, const char* text, uint32_t colour, uint32_t edgeColour) {
-    if (media::RecordingCalls()) return media::traced::DrawTextAt(x, y, text, colour, edgeColour);
+[[gnu::noinline]] int DrawTextAtAnyWay(int x, int y, const char* text, uint32_t colour) {
     media::OperationGuard guard;
     media::BringDefaultFontUpToDate();
     if (!text || !*text) return 0;
@@ -45,10 +44,9 @@ void DrawText(int x, int y, const std::shared_ptr<const media::TextRun>& run, ui
 
 }  // namespace
 
-int DrawTextAt(int x, int y, const char* text, uint32_t colour, uint32_t edgeColour) {
+int media::op::DrawTextAt(int x, int y, const char* text, uint32_t colour,
+                          uint32_t /*edgeColour: no edge is drawn*/) {
     // An empty line (most lines of a text box) in a batch draws nothing and finds the font up to date.
-    if (text && !*text && !media::RecordingCalls() && media::TheOperationLock().HeldHere() &&
-        media::DefaultFontUpToDate())
-        return 0;
-    return DrawTextAtAnyWay(x, y, text, colour, edgeColour);
+    if (text && !*text && media::TheOperationLock().HeldHere() && media::DefaultFontUpToDate()) return 0;
+    return DrawTextAtAnyWay(x, y, text, colour);
 }

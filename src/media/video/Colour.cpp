@@ -2,9 +2,9 @@
 #include <algorithm>
 
 #include "media/Media.h"
+#include "media/video/Colour.h"
 #include "media/core/MediaState.h"
 #include "media/core/OperationLock.h"
-#include "media/core/TracedCalls.h"
 #include "media/video/PixelMath.h"
 
 namespace media {
@@ -57,8 +57,7 @@ uint32_t MakeColor(int r, int g, int b) {
     return 0;
 }
 
-int SetTransparentColor(int r, int g, int b) {
-    if (RecordingCalls()) return traced::SetTransparentColor(r, g, b);
+int op::SetTransparentColor(int r, int g, int b) {
     OperationGuard guard;
     MediaState& st = State();
     if (st.bitsPerPixel == 8) return 0;

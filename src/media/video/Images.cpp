@@ -5,11 +5,11 @@
 #include <string>
 
 #include "media/Media.h"
+#include "media/video/Images.h"
 #include "media/core/Log.h"
 #include "media/core/MediaState.h"
 #include "media/core/MediaTexts.h"
 #include "media/core/OperationLock.h"
-#include "media/core/TracedCalls.h"
 #include "media/video/ImageDecoder.h"
 #include "media/video/ImageFile.h"
 
@@ -75,8 +75,7 @@ std::unique_ptr<Image> MakeImage(const DecodedImage& picture, int x, int y, int 
 
 using namespace media;
 
-int LoadImageFile(const char* path, int flag) {
-    if (RecordingCalls()) return traced::LoadImageFile(path, flag);
+int op::LoadImageFile(const char* path, int /*flag: ignored*/) {
     OperationGuard guard;
     if (!path) return -1;
     DecodedImage picture;
@@ -92,10 +91,8 @@ int LoadImageFile(const char* path, int flag) {
     }
 }
 
-int LoadImageDivided(const char* path, int total, int xCount, int yCount, int cellWidth, int cellHeight,
-                     int* handlesOut, int flag) {
-    if (RecordingCalls())
-        return traced::LoadImageDivided(path, total, xCount, yCount, cellWidth, cellHeight, handlesOut, flag);
+int op::LoadImageDivided(const char* path, int total, int xCount, int yCount, int cellWidth, int cellHeight,
+                         int* handlesOut, int /*flag: ignored*/) {
     OperationGuard guard;
     if (total < 1) return 0;
     if (!path || !handlesOut) return -1;
@@ -132,8 +129,7 @@ int LoadImageDivided(const char* path, int total, int xCount, int yCount, int ce
     return 0;
 }
 
-int DeleteImage(int handle, int logFlag) {
-    if (RecordingCalls()) return traced::DeleteImage(handle, logFlag);
+int op::DeleteImage(int handle, int logFlag) {
     OperationGuard guard;
     if (State().images.Find(handle)) State().ForgetReuse();
     std::unique_ptr<Image> image = State().images.Remove(handle);

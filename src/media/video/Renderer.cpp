@@ -11,7 +11,6 @@
 #include "media/Media.h"
 #include "media/core/MediaState.h"
 #include "media/core/OperationLock.h"
-#include "media/core/TracedCalls.h"
 #include "media/text/TextRun.h"
 #include "media/video/PixelMath.h"
 #include "media/video/Rgb565BlendFill.h"
@@ -463,17 +462,13 @@ namespace {
 // calls nothing, so the callers keep it free of any set-up. The handle needs no
 // lookup: the shown frame drew it, and freeing an image forgets the shown frame.
 [[gnu::always_inline]] inline bool RepeatedInBatch(int x, int y, int handle, int transparent, bool mirrored) {
-    if (RecordingCalls() || !TheOperationLock().HeldHere()) return false;
+    if (!TheOperationLock().HeldHere()) return false;
     MediaState& st = State();
     return st.draw.target == kBackScreen &&
            st.reuse->SkipRepeatedImage(x, y, handle, transparent != 0, mirrored, st.draw);
 }
 
 [[gnu::noinline]] int DrawImageAnyWay(int x, int y, int handle, int transparent, bool mirrored) {
-    if (RecordingCalls()) {
-        return mirrored ? traced::DrawImageMirrored(x, y, handle, transparent)
-                        : traced::DrawImage(x, y, handle, transparent);
-    }
     if (NotedInBatch(x, y, handle, transparent, mirrored)) return 0;
     return DrawImageCommon(x, y, handle, transparent, mirrored);
 }
@@ -483,18 +478,17 @@ namespace {
 
 using namespace media;
 
-int DrawImage(int x, int y, int handle, int transparent) {
+int op::DrawImage(int x, int y, int handle, int transparent) {
     if (RepeatedInBatch(x, y, handle, transparent, false)) return 0;
     return DrawImageAnyWay(x, y, handle, transparent, false);
 }
 
-int DrawImageMirrored(int x, int y, int handle, int transparent) {
+int op::DrawImageMirrored(int x, int y, int handle, int transparent) {
     if (RepeatedInBatch(x, y, handle, transparent, true)) return 0;
     return DrawImageAnyWay(x, y, handle, transparent, true);
 }
 
-int DrawRect(int x1, int y1, int x2, int y2, uint32_t colour, int fill) {
-    if (RecordingCalls()) return traced::DrawRect(x1, y1, x2, y2, colour, fill);
+int op::DrawRect(int x1, int y1, int x2, int y2, uint32_t colour, int fill) {
     OperationGuard guard;
     MediaState& st = State();
     if (st.draw.target == -2 && st.reuse->SkipRect(x1, y1, x2, y2, colour, fill, st.draw, st.back)) return 0;
@@ -524,34 +518,32 @@ namespace {
     return 0;
 }
 
-// Outside a batch, or while the calls are recorded.
+// Outside a batch.
 [[gnu::noinline]] int SetBlendModeAlone(int mode, int param) {
-    if (RecordingCalls()) return traced::SetBlendMode(mode, param);
     OperationGuard guard;
     return SetBlendModeHeld(mode, param);
 }
 
 [[gnu::noinline]] int SetDrawBrightnessAlone(int r, int g, int b) {
-    if (RecordingCalls()) return traced::SetDrawBrightness(r, g, b);
     OperationGuard guard;
     return SetDrawBrightnessHeld(r, g, b);
 }
 
 }  // namespace
 
-int SetBlendMode(int mode, int param) {
-    if (RecordingCalls() || !TheOperationLock().HeldHere()) return SetBlendModeAlone(mode, param);
+int op::SetBlendMode(int mode, int param) {
+    if (!TheOperationLock().HeldHere()) return SetBlendModeAlone(mode, param);
     return SetBlendModeHeld(mode, param);
 }
 
-int SetDrawBrightness(int r, int g, int b) {
-    if (RecordingCalls() || !TheOperationLock().HeldHere()) return SetDrawBrightnessAlone(r, g, b);
+int op::SetDrawBrightness(int r, int g, int b) {
+    if (!TheOperationLock().HeldHere()) return SetDrawBrightnessAlone(r, g, b);
     return SetDrawBrightnessHeld(r, g, b);
 }
 
 namespace {
 
-// Outside a batch, or while the calls are recorded: the three operations one by one.
+// Outside a batch: the three operations one by one.
 [[gnu::noinline]] int DrawImageBlendedAlone(int x, int y, int handle, bool mirrored, const DrawShade& shade) {
     SetBlendModeAlone(kBlendAlpha, shade.alpha);
     SetDrawBrightnessAlone(shade.r, shade.g, shade.b);
@@ -560,9 +552,9 @@ namespace {
 
 }  // namespace
 
-int DrawImageBlended(int x, int y, int handle, bool mirrored, const DrawShade& shade) {
+int op::DrawImageBlended(int x, int y, int handle, bool mirrored, const DrawShade& shade) {
     MediaState* made = MadeState();
-    if (RecordingCalls() || !TheOperationLock().HeldHere() || made == nullptr)
+    if (!TheOperationLock().HeldHere() || made == nullptr)
         return DrawImageBlendedAlone(x, y, handle, mirrored, shade);
     int alpha = shade.alpha, r = shade.r, g = shade.g, b = shade.b;
     if (((alpha | r | g | b) & ~0xFF) != 0) {  // rarely out of range
@@ -578,7 +570,7 @@ int DrawImageBlended(int x, int y, int handle, bool mirrored, const DrawShade& s
     d.brightR = r;
     d.brightG = g;
     d.brightB = b;
-    // As RepeatedInBatch, the lock and the recorder known.
+    // As RepeatedInBatch, the lock known.
     if (d.target == kBackScreen && st.reuse->SkipRepeatedImage(x, y, handle, true, mirrored, d)) return 0;
     return DrawImageAnyWay(x, y, handle, 1, mirrored);
 }

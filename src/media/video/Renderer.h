@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "media/Media.h"
+
 namespace media {
 
 struct DrawCall;
@@ -27,3 +29,16 @@ void DrawTextRunOn(Surface& target, int x, int y, const TextRun& run, uint32_t c
 void DrawNotedCall(Surface& back, const DrawCall& call, const ScreenRect* within);
 
 }  // namespace media
+
+namespace media::op {
+
+// The work of the public operations of these names (their contracts are in
+// Media.h), called by their definitions in Media.cpp, which record them.
+int DrawImage(int x, int y, int handle, int transparent);
+int DrawImageMirrored(int x, int y, int handle, int transparent);
+int DrawRect(int x1, int y1, int x2, int y2, uint32_t colour, int fill);
+int SetBlendMode(int mode, int param);
+int SetDrawBrightness(int r, int g, int b);
+int DrawImageBlended(int x, int y, int handle, bool mirrored, const DrawShade& shade);
+
+}  // namespace media::op
