@@ -50,12 +50,18 @@ void WaitOutRefreshMinimum(const MediaState& st, Platform& platform) {
 
 void ResetDrawState(MediaState& st) { st.draw = DrawState(); }
 
-// Ends a failed start: the window (when made), the font configuration (when
-// loading) and the single-instance lock go.
-int FailStart(MediaState& st, Platform& platform) {
+// What a start has opened when the layer shuts down.
+enum class Opened { Nothing, WindowAndLock, Everything };
+
+// Shuts the layer down: the font configuration (the font setters may load it
+// before any start), what the start opened, the screens.
+void ShutDown(MediaState& st, Platform& platform, Opened opened) {
     EndFonts();
-    platform.CloseWindow();
-    platform.ReleaseInstanceLock();
+    if (opened != Opened::Nothing) {
+        platform.CloseWindow();  // first: ending the sound may take a moment
+        if (opened == Opened::Everything) EndSoundOutput();
+        platform.ReleaseInstanceLock();
+    }
     st.ForgetReuse();
     st.backStale = false;
     st.back = Surface();
@@ -63,6 +69,12 @@ int FailStart(MediaState& st, Platform& platform) {
     st.refreshMeter.Stop();
     st.running = false;
     st.ended = true;
+    st.vsyncWait = false;
+}
+
+// Ends a failed start: the window (when made) and the single-instance lock go.
+int FailStart(MediaState& st, Platform& platform) {
+    ShutDown(st, platform, Opened::WindowAndLock);
     g_startFailed = true;
     return -1;
 }
@@ -209,24 +221,10 @@ int op::InitMediaLayer() {
 int op::EndMediaLayer() {
     OperationGuard guard;
     MediaState& st = State();
-    Platform& platform = CurrentPlatform();
     // Also after a failed start: the font setters may have loaded the font
     // configuration since.
-    EndFonts();
-    if (st.running) {
-        platform.CloseWindow();  // first: ending the sound may take a moment
-        EndSoundOutput();
-        platform.ReleaseInstanceLock();
-    }
-    st.ForgetReuse();
+    ShutDown(st, CurrentPlatform(), st.running ? Opened::Everything : Opened::Nothing);
     st.images.Clear();
-    st.backStale = false;
-    st.back = Surface();
-    st.front = Surface();
-    st.refreshMeter.Stop();
-    st.running = false;
-    st.ended = true;
-    st.vsyncWait = false;
     LogEnd();
     return 0;
 }
