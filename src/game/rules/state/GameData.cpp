@@ -12,13 +12,4 @@ void GameData::ResetPlayer() {
     player.orders = {};
 }
 
-void CopyKindStats(const UnitRecord& kind, UnitStats& stats) {
-    stats.level = kind.level;
-    stats.hp = kind.hp;
-    stats.maxHp = kind.maxHp;
-    stats.hpGrowth = kind.hpGrowth;
-    stats.attack = kind.attack;
-    stats.attackGrowth = kind.attackGrowth;
-    stats.defence = kind.defence;
-    stats.defenceGrowth = kind.defenceGrowth;
-}
+void CopyKindStats(const UnitRecord& kind, UnitStats& stats) { stats = kind; }

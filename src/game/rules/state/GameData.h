@@ -4,24 +4,7 @@
 #include <array>
 #include <cstdint>
 
-// Numbers of a unit kind or an enemy kind.
-struct UnitRecord {
-    int32_t level = 0;
-    int32_t hp = 0;
-    int32_t maxHp = 0;
-    int32_t hpGrowth = 0;
-    int32_t attack = 0;
-    int32_t attackGrowth = 0;
-    int32_t defence = 0;
-    int32_t defenceGrowth = 0;
-    int32_t breedCost = 0;
-    int32_t huntYield = 0;
-    int32_t fundsYield = 0;
-    int32_t levelUpCost = 0;
-    char imageName[30] = {};
-};
-
-// A character's own statistics: the first eight fields of a UnitRecord.
+// A character's own statistics; a kind starts its characters with its own.
 struct UnitStats {
     int32_t level = 0;
     int32_t hp = 0;
@@ -31,6 +14,16 @@ struct UnitStats {
     int32_t attackGrowth = 0;
     int32_t defence = 0;
     int32_t defenceGrowth = 0;
+};
+
+// Numbers of a unit kind or an enemy kind: the statistics its characters start
+// with, and what the kind costs and yields.
+struct UnitRecord : UnitStats {
+    int32_t breedCost = 0;
+    int32_t huntYield = 0;
+    int32_t fundsYield = 0;
+    int32_t levelUpCost = 0;
+    char imageName[30] = {};
 };
 
 enum OrderKind : int32_t {
@@ -70,7 +63,7 @@ public:
     std::array<UnitRecord, 4> unitKinds{};
 };
 
-// Copies the first eight fields of a kind record into stats.
+// Copies a kind's statistics into stats.
 void CopyKindStats(const UnitRecord& kind, UnitStats& stats);
 
 // Grows stats for level L: three GetRandom(40) draws (hp, attack, defence), then level = L.
