@@ -1,6 +1,8 @@
 // The headless platform: no window and no devices. The screen is kept in memory,
 // the keyboard is what the caller says, the clock may be virtual (moved only by
 // Sleep and AdvanceClock), the audio device is a callback the caller drives.
+// The platform functions follow the template (platform/PlatformTemplate.cpp),
+// in its sections.
 #include <algorithm>
 #include <cstring>
 #include <mutex>
@@ -45,6 +47,7 @@ Controls& TheControls() {
 
 class HeadlessPlatform final : public Platform {
 public:
+    // ------------------------------------------------------------ window
     int DesktopBytesPerPixel() override { return 4; }
     bool OpenWindow(const WindowRequest& request, std::string&) override {
         screenWidth_ = request.width;
@@ -58,6 +61,7 @@ public:
         windowHeight_ = WindowSide(screenHeight_, scale);
     }
 
+    // ------------------------------------------------------------ screen
     // Keeps the picture as it came (converted only when asked for).
     void Present(const void* pixels, int width, int height, int pitch, PixelFormat format) override {
         Controls& c = TheControls();
@@ -72,6 +76,7 @@ public:
 
     bool PresentWaitsForBlank() override { return false; }
 
+    // ------------------------------------------------------------ events and keys
     PumpResult PumpEvents(int) override {
         PumpResult r;
         r.quit = TheControls().quitRequested;
@@ -87,6 +92,7 @@ public:
 
     void ReadKeys(uint8_t keys[256]) override { std::memcpy(keys, TheControls().keys, 256); }
 
+    // ------------------------------------------------------------ clock
     uint32_t NowMillis() override {
         Controls& c = TheControls();
         return c.virtualClock ? c.clock : MonotonicMillis();
@@ -98,12 +104,14 @@ public:
         else SleepRealMillis(ms);
     }
 
+    // ------------------------------------------------------------ one copy at a time
     bool AcquireInstanceLock(const std::string& name) override {
         if (!TheControls().lockNameSet) return true;
         return lock_.Acquire(name);
     }
     void ReleaseInstanceLock() override { lock_.Release(); }
 
+    // ------------------------------------------------------------ sound
     int OpenAudio(int, AudioCallback callback, void* user) override {
         Controls& c = TheControls();
         std::lock_guard<std::mutex> g(c.audioMutex);
@@ -121,6 +129,7 @@ public:
     // RenderAudio pulls, unless a test asks for the feeder thread.
     bool DevicePullsByItself() const override { return TheControls().feederThread; }
 
+    // ------------------------------------------------------------ display
     int DisplayRefreshRate() override { return 0; }
     int ShownScale() override { return FitPicture(windowWidth_, windowHeight_, screenWidth_, screenHeight_).scale; }
 

@@ -5,7 +5,8 @@
 // and closes the help panel (keys the game never sees); the overlay of
 // WindowOverlay.h in a texture of its own above the picture; the keyboard
 // as DIK scan codes, with gamepads pressing keys too (SdlPads); the
-// audio device. With SdlPads, the only files that include SDL.
+// audio device. With SdlPads, the only files that include SDL. The platform
+// functions follow the template (platform/PlatformTemplate.cpp), in its sections.
 #include <SDL.h>
 
 #include <algorithm>
@@ -196,6 +197,7 @@ public:
         if (g_lockOfRunningPlatform == &lock_) g_lockOfRunningPlatform = nullptr;
     }
 
+    // ------------------------------------------------------------ window
     int DesktopBytesPerPixel() override {
         if (!StartVideo()) return 0;
         SDL_DisplayMode mode;
@@ -239,6 +241,7 @@ public:
         playerScale_ = FitPicture(width, height, width_, height_).scale;
     }
 
+    // ------------------------------------------------------------ screen
     void Present(const void* pixels, int width, int height, int pitch, PixelFormat format) override {
         if (!renderer_) return;
         if (!EnsureTexture(width, height, TextureFormatOf(format))) return;
@@ -260,6 +263,7 @@ public:
 
     bool PresentWaitsForBlank() override { return renderer_ && vsync_; }
 
+    // ------------------------------------------------------------ events and keys
     PumpResult PumpEvents(int /*maxEvents*/) override {
         // Every pending event is taken: SDL's queue must not overflow and drop a close request.
         PumpResult result;
@@ -314,13 +318,16 @@ public:
         pads_.PressKeys(keys, PadButtonKeys());
     }
 
+    // ------------------------------------------------------------ clock
     uint32_t NowMillis() override { return MonotonicMillis(); }
     void SleepMillis(uint32_t ms) override { SleepRealMillis(ms); }
 
+    // ------------------------------------------------------------ one copy at a time
     bool AcquireInstanceLock(const std::string& name) override { return lock_.Acquire(name); }
     void ReleaseInstanceLock() override { lock_.Release(); }
     void AskRunningCopyToShow(const std::string& name) override { InstanceLock::AskHolderToShow(name); }
 
+    // ------------------------------------------------------------ sound
     int OpenAudio(int preferredRate, AudioCallback callback, void* user) override {
         CloseAudio();
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
@@ -357,6 +364,7 @@ public:
         audioStarted_ = false;
     }
 
+    // ------------------------------------------------------------ display
     int DisplayRefreshRate() override {
         if (!window_) return 0;
         SDL_DisplayMode mode;
