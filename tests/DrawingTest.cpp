@@ -10,6 +10,7 @@
 #include "media/video/BmpWriter.h"
 #include "media/headless/HeadlessControls.h"
 #include "media/Media.h"
+#include "media/video/DrawOperations.h"
 #include "media/video/Renderer.h"
 
 namespace {

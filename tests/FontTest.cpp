@@ -20,6 +20,7 @@
 #include "media/text/FontSystem.h"
 #include "media/text/FontTable.h"
 #include "media/text/ShiftJis.h"
+#include "media/video/DrawOperations.h"
 #include "media/video/Renderer.h"
 
 namespace {

@@ -11,6 +11,7 @@
 #include "media/headless/HeadlessControls.h"
 #include "media/Media.h"
 #include "media/video/PixelMath.h"
+#include "media/video/DrawOperations.h"
 #include "media/video/Renderer.h"
 #include "media/video/Rgb565BlendFill.h"
 #include "media/video/Rgb565KeyedRows.h"

@@ -16,8 +16,8 @@
 #include "media/text/DefaultFont.h"
 #include "media/text/TextDrawing.h"
 #include "media/video/Colour.h"
+#include "media/video/DrawOperations.h"
 #include "media/video/Images.h"
-#include "media/video/Renderer.h"
 
 namespace {
 

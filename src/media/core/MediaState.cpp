@@ -176,7 +176,13 @@ MediaState& MakeState() {
 }
 }  // namespace detail
 
-MediaState::MediaState() : reuse(std::make_unique<ScreenReuse>()) {}
+// The reuse of the shown picture is on unless the environment's
+// ANAGURA_SCREEN_REUSE is "off": every draw is then made at once, giving the
+// same pictures more slowly.
+MediaState::MediaState() : reuse(std::make_unique<ScreenReuse>()) {
+    const char* env = std::getenv("ANAGURA_SCREEN_REUSE");
+    if (env && std::strcmp(env, "off") == 0) reuse->SetEnabled(false, back);
+}
 MediaState::~MediaState() = default;
 
 Surface& MediaState::Back() {

@@ -49,6 +49,37 @@ DrawCall WithState(DrawCall call, const DrawState& state) {
     return call;
 }
 
+// Draws a noted call on `back`.
+void DrawCallOn(Surface& back, const DrawCall& call) {
+    if (call.kind == DrawCall::kRect) {
+        DrawRectOn(back, call.x1, call.y1, call.x2, call.y2, call.colour, call.fill);
+    } else if (call.kind == DrawCall::kText) {
+        DrawTextRunOn(back, call.x1, call.y1, *call.run, call.colour);
+    } else if (Image* im = State().images.Find(call.x2)) {
+        DrawImageOn(back, *im, call.x1, call.y1, call.y2 != 0, call.kind == DrawCall::kMirroredImage);
+    }
+}
+
+// Draws a noted call on `back` in the drawing state it was noted with; only
+// inside `area` when given.
+void DrawNotedCall(Surface& back, const DrawCall& call, const ScreenRect* area) {
+    DrawState& state = State().draw;
+    const DrawState saved = state;
+    state.blendMode = call.blendMode;
+    state.blendParam = call.blendParam;
+    state.brightR = call.brightR;
+    state.brightG = call.brightG;
+    state.brightB = call.brightB;
+    if (area) {
+        const DrawingLimit limit(area->x0, area->y0, area->x1, area->y1);
+        DrawCallOn(back, call);
+    } else {
+        DrawCallOn(back, call);
+    }
+    state = saved;
+}
+
+
 }  // namespace
 
 DrawCall DrawCall::Image(int x, int y, int handle, int width, int height, bool transparent, bool mirrored,
