@@ -118,20 +118,20 @@ std::string WithSetting(std::string_view text, std::string_view name, std::strin
 
 bool SettingsFile::Read(std::string& problem) {
     std::error_code ec;
-    text_.clear();
-    return !fs::exists(path_, ec) || media::ReadSmallFile(path_, media::kSettingsFileCap, text_, problem);
+    m_text.clear();
+    return !fs::exists(m_path, ec) || media::ReadSmallFile(m_path, media::kSettingsFileCap, m_text, problem);
 }
 
 PlayerSettings SettingsFile::Load() {
     std::string problem;
-    unreadable_ = !Read(problem);
-    if (unreadable_) {
-        Report(path_, problem + ", ignored");
+    m_unreadable = !Read(problem);
+    if (m_unreadable) {
+        Report(m_path, problem + ", ignored");
         return {};
     }
     std::vector<std::string> problems;
-    const PlayerSettings settings = ParseSettings(text_, problems);
-    for (const std::string& problem : problems) Report(path_, problem);
+    const PlayerSettings settings = ParseSettings(m_text, problems);
+    for (const std::string& problem : problems) Report(m_path, problem);
     return settings;
 }
 
@@ -139,20 +139,20 @@ bool SettingsFile::Save(std::string_view name, std::string_view value) {
     // What the file holds now: lines written into it since the start are kept.
     std::string problem;
     if (!Read(problem)) {  // writing would lose what it holds
-        if (!unreadable_) Report(path_, problem + ", not written");
-        unreadable_ = true;
+        if (!m_unreadable) Report(m_path, problem + ", not written");
+        m_unreadable = true;
         return false;
     }
-    unreadable_ = false;
-    const std::string text = WithSetting(text_, name, value);
+    m_unreadable = false;
+    const std::string text = WithSetting(m_text, name, value);
     std::string error;
     std::error_code ec;
-    fs::create_directories(fs::path(path_).parent_path(), ec);
-    if (!WriteFileAtomically(path_, text, error)) {
-        Report(path_, "cannot be written (" + error + ")");
+    fs::create_directories(fs::path(m_path).parent_path(), ec);
+    if (!WriteFileAtomically(m_path, text, error)) {
+        Report(m_path, "cannot be written (" + error + ")");
         return false;
     }
-    text_ = text;
+    m_text = text;
     return true;
 }
 

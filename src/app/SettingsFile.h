@@ -13,8 +13,8 @@ namespace app {
 
 class SettingsFile {
 public:
-    explicit SettingsFile(std::string path) : path_(std::move(path)) {}
-    const std::string& Path() const { return path_; }
+    explicit SettingsFile(std::string path) : m_path(std::move(path)) {}
+    const std::string& Path() const { return m_path; }
 
     // Reads the file (ReadSmallFile: a plain file of at most kSettingsFileCap
     // bytes). A missing file gives no settings and says nothing; an
@@ -28,12 +28,12 @@ public:
     bool Save(std::string_view name, std::string_view value);
 
 private:
-    // The file's text into text_; true also when there is no file (no text).
+    // The file's text into m_text; true also when there is no file (no text).
     bool Read(std::string& problem);
 
-    std::string path_;
-    std::string text_;
-    bool unreadable_ = false;
+    std::string m_path;
+    std::string m_text;
+    bool m_unreadable = false;
 };
 
 // The settings `text` gives; a message per kind of line that gives none, naming

@@ -81,7 +81,7 @@ private:
     void Put(ScreenArg a);
     void Put(TextArg a);
 
-    OperationGuard guard_;
+    OperationGuard m_guard;
 };
 
 }  // namespace media

@@ -19,18 +19,18 @@ constexpr int32_t kHandleSlotMask = 0xFFFF;
 template <typename Entry>
 class HandleTable {
 public:
-    HandleTable(HandleType type, int capacity) : type_(type), slots_(static_cast<size_t>(capacity)) {}
+    HandleTable(HandleType type, int capacity) : m_type(type), m_slots(static_cast<size_t>(capacity)) {}
 
     // Stores the entry in a free slot; -1 when the table is full.
     int32_t Add(std::unique_ptr<Entry> entry) {
-        for (size_t i = 0; i < slots_.size(); ++i) {
-            Slot& slot = slots_[(next_ + i) % slots_.size()];
+        for (size_t i = 0; i < m_slots.size(); ++i) {
+            Slot& slot = m_slots[(m_next + i) % m_slots.size()];
             if (slot.entry) continue;
-            size_t index = (next_ + i) % slots_.size();
-            next_ = (index + 1) % slots_.size();
+            size_t index = (m_next + i) % m_slots.size();
+            m_next = (index + 1) % m_slots.size();
             slot.entry = std::move(entry);
-            slot.livePosition = live_.size();
-            live_.push_back(index);
+            slot.livePosition = m_live.size();
+            m_live.push_back(index);
             return MakeHandle(static_cast<int32_t>(index), slot.check);
         }
         return -1;
@@ -55,61 +55,61 @@ public:
     // capacity). The visit may remove the entry it is given.
     template <typename Fn>
     void ForEach(Fn fn) const {
-        for (size_t k = live_.size(); k-- > 0;) {
-            if (k >= live_.size()) continue;
-            const size_t i = live_[k];
-            if (slots_[i].entry) fn(MakeHandle(static_cast<int32_t>(i), slots_[i].check), *slots_[i].entry);
+        for (size_t k = m_live.size(); k-- > 0;) {
+            if (k >= m_live.size()) continue;
+            const size_t i = m_live[k];
+            if (m_slots[i].entry) fn(MakeHandle(static_cast<int32_t>(i), m_slots[i].check), *m_slots[i].entry);
         }
     }
 
     // Frees every entry (slot check values move on, as for Remove).
     void Clear() {
-        for (Slot& slot : slots_) {
+        for (Slot& slot : m_slots) {
             if (!slot.entry) continue;
             slot.entry.reset();
             slot.check = (slot.check + 1) & kHandleCheckMask;
         }
-        live_.clear();
+        m_live.clear();
     }
 
-    int Count() const { return static_cast<int>(live_.size()); }
+    int Count() const { return static_cast<int>(m_live.size()); }
 
-    int Capacity() const { return static_cast<int>(slots_.size()); }
+    int Capacity() const { return static_cast<int>(m_slots.size()); }
 
 private:
     struct Slot {
         std::unique_ptr<Entry> entry;
         int32_t check = 1;
-        size_t livePosition = 0;  // index in live_ while in use
+        size_t livePosition = 0;  // index in m_live while in use
     };
 
     // Takes a slot off the live list (swapping the last one into its place).
     void Unlist(Slot& slot) {
         const size_t pos = slot.livePosition;
-        const size_t last = live_.back();
-        live_[pos] = last;
-        slots_[last].livePosition = pos;
-        live_.pop_back();
+        const size_t last = m_live.back();
+        m_live[pos] = last;
+        m_slots[last].livePosition = pos;
+        m_live.pop_back();
     }
 
     int32_t MakeHandle(int32_t index, int32_t check) const {
-        return (static_cast<int32_t>(type_) << kHandleTypeShift) | (check << kHandleCheckShift) | index;
+        return (static_cast<int32_t>(m_type) << kHandleTypeShift) | (check << kHandleCheckShift) | index;
     }
 
     const Slot* SlotOf(int32_t handle) const {
         if (handle < 0) return nullptr;
-        if (((handle >> kHandleTypeShift) & 0xF) != static_cast<int32_t>(type_)) return nullptr;
+        if (((handle >> kHandleTypeShift) & 0xF) != static_cast<int32_t>(m_type)) return nullptr;
         size_t index = static_cast<size_t>(handle & kHandleSlotMask);
-        if (index >= slots_.size()) return nullptr;
-        const Slot& slot = slots_[index];
+        if (index >= m_slots.size()) return nullptr;
+        const Slot& slot = m_slots[index];
         if (!slot.entry || slot.check != ((handle >> kHandleCheckShift) & kHandleCheckMask)) return nullptr;
         return &slot;
     }
 
-    HandleType type_;
-    std::vector<Slot> slots_;
-    std::vector<size_t> live_;  // indices of the slots in use
-    size_t next_ = 0;
+    HandleType m_type;
+    std::vector<Slot> m_slots;
+    std::vector<size_t> m_live;  // indices of the slots in use
+    size_t m_next = 0;
 };
 
 }  // namespace media

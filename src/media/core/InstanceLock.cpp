@@ -25,7 +25,7 @@ std::string InstanceLock::PathOf(const std::string& name) {
 }
 
 bool InstanceLock::Acquire(const std::string& name) {
-    if (fd_ >= 0) return true;  // taken early (ClaimSingleInstance), kept by the start
+    if (m_fd >= 0) return true;  // taken early (ClaimSingleInstance), kept by the start
     const std::string path = PathOf(name);
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) return true;
@@ -38,8 +38,8 @@ bool InstanceLock::Acquire(const std::string& name) {
         ::close(fd);
         return !held;
     }
-    fd_ = fd;
-    bellPath_ = BellPathOf(path);
+    m_fd = fd;
+    m_bellPath = BellPathOf(path);
     OpenDoorbell();
     return true;
 }
@@ -48,34 +48,34 @@ bool InstanceLock::Acquire(const std::string& name) {
 // never finds it without a reader. Only a pipe of this user's serves; without
 // one the program simply cannot be asked to show itself.
 void InstanceLock::OpenDoorbell() {
-    if (::mkfifo(bellPath_.c_str(), 0600) != 0 && errno != EEXIST) return;
-    const int bell = ::open(bellPath_.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW);
+    if (::mkfifo(m_bellPath.c_str(), 0600) != 0 && errno != EEXIST) return;
+    const int bell = ::open(m_bellPath.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW);
     if (bell < 0) return;
     struct stat info;
     if (::fstat(bell, &info) != 0 || !S_ISFIFO(info.st_mode) || info.st_uid != ::getuid()) {
         ::close(bell);
         return;
     }
-    bell_ = bell;
+    m_bell = bell;
 }
 
 void InstanceLock::Release() {
-    if (bell_ >= 0) {
-        ::unlink(bellPath_.c_str());  // before the lock goes: the next holder makes its own
-        ::close(bell_);
-        bell_ = -1;
+    if (m_bell >= 0) {
+        ::unlink(m_bellPath.c_str());  // before the lock goes: the next holder makes its own
+        ::close(m_bell);
+        m_bell = -1;
     }
-    if (fd_ < 0) return;
-    ::flock(fd_, LOCK_UN);
-    ::close(fd_);
-    fd_ = -1;
+    if (m_fd < 0) return;
+    ::flock(m_fd, LOCK_UN);
+    ::close(m_fd);
+    m_fd = -1;
 }
 
 bool InstanceLock::ShowRequested() {
-    if (bell_ < 0) return false;
+    if (m_bell < 0) return false;
     char rings[64];
     bool rung = false;
-    while (::read(bell_, rings, sizeof rings) > 0) rung = true;
+    while (::read(m_bell, rings, sizeof rings) > 0) rung = true;
     return rung;
 }
 

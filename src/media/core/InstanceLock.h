@@ -27,9 +27,9 @@ public:
 private:
     void OpenDoorbell();
 
-    int fd_ = -1;
-    int bell_ = -1;  // the doorbell's reading end, non-blocking
-    std::string bellPath_;
+    int m_fd = -1;
+    int m_bell = -1;  // the doorbell's reading end, non-blocking
+    std::string m_bellPath;
 };
 
 }  // namespace media

@@ -31,8 +31,8 @@ public:
     }
     void Unlock() {
         if (!HeldByCaller(detail::CallerToken())) return;
-        const int holds = holds_.load(std::memory_order_relaxed) - 1;
-        holds_.store(holds, std::memory_order_relaxed);
+        const int holds = m_holds.load(std::memory_order_relaxed) - 1;
+        m_holds.store(holds, std::memory_order_relaxed);
         if (holds == 0) Release();
     }
     // True while the calling thread holds the lock (inside a batch of operations).
@@ -47,12 +47,12 @@ private:
     // The owner field equals the caller's id only while the caller holds the lock:
     // the caller itself wrote it on taking the lock and clears it before releasing.
     bool HeldByCaller(uintptr_t self) const {
-        return owner_.load(std::memory_order_relaxed) == self && holds_.load(std::memory_order_relaxed) > 0;
+        return m_owner.load(std::memory_order_relaxed) == self && m_holds.load(std::memory_order_relaxed) > 0;
     }
     // One more hold when the caller holds the lock already; false otherwise.
     bool Reenter(uintptr_t self) {
         if (!HeldByCaller(self)) return false;
-        holds_.store(holds_.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
+        m_holds.store(m_holds.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
         return true;
     }
     // The first hold and the last release; waiting is kept apart from the
@@ -62,10 +62,10 @@ private:
     [[gnu::noinline]] void Release();
 
     // Tickets count modulo 2^32; only their differences matter.
-    std::atomic<uint32_t> nextTicket_{0};  // ticket handed to the next arriving thread
-    std::atomic<uint32_t> serving_{0};     // ticket allowed to hold the lock
-    std::atomic<uintptr_t> owner_{0};      // the holding thread's token, 0 when free
-    std::atomic<int> holds_{0};            // written by the holder only
+    std::atomic<uint32_t> m_nextTicket{0};  // ticket handed to the next arriving thread
+    std::atomic<uint32_t> m_serving{0};     // ticket allowed to hold the lock
+    std::atomic<uintptr_t> m_owner{0};      // the holding thread's token, 0 when free
+    std::atomic<int> m_holds{0};            // written by the holder only
 };
 
 namespace detail {

@@ -7,32 +7,32 @@ namespace media {
 
 void MersenneTwister::Seed(uint32_t seed) {
     for (int i = 0; i < kN; ++i) {
-        mt_[i] = seed & 0xFFFF0000u;
+        m_mt[i] = seed & 0xFFFF0000u;
         seed = 69069u * seed + 1u;
-        mt_[i] |= (seed & 0xFFFF0000u) >> 16;
+        m_mt[i] |= (seed & 0xFFFF0000u) >> 16;
         seed = 69069u * seed + 1u;
     }
-    index_ = kN;
+    m_index = kN;
 }
 
 uint32_t MersenneTwister::Next() {
     constexpr int kM = 397;
     constexpr uint32_t kMatrixA = 0x9908B0DFu, kUpper = 0x80000000u, kLower = 0x7FFFFFFFu;
-    if (index_ >= kN) {
+    if (m_index >= kN) {
         int k = 0;
         for (; k < kN - kM; ++k) {
-            const uint32_t y = (mt_[k] & kUpper) | (mt_[k + 1] & kLower);
-            mt_[k] = mt_[k + kM] ^ (y >> 1) ^ ((y & 1u) ? kMatrixA : 0u);
+            const uint32_t y = (m_mt[k] & kUpper) | (m_mt[k + 1] & kLower);
+            m_mt[k] = m_mt[k + kM] ^ (y >> 1) ^ ((y & 1u) ? kMatrixA : 0u);
         }
         for (; k < kN - 1; ++k) {
-            const uint32_t y = (mt_[k] & kUpper) | (mt_[k + 1] & kLower);
-            mt_[k] = mt_[k + (kM - kN)] ^ (y >> 1) ^ ((y & 1u) ? kMatrixA : 0u);
+            const uint32_t y = (m_mt[k] & kUpper) | (m_mt[k + 1] & kLower);
+            m_mt[k] = m_mt[k + (kM - kN)] ^ (y >> 1) ^ ((y & 1u) ? kMatrixA : 0u);
         }
-        const uint32_t y = (mt_[kN - 1] & kUpper) | (mt_[0] & kLower);
-        mt_[kN - 1] = mt_[kM - 1] ^ (y >> 1) ^ ((y & 1u) ? kMatrixA : 0u);
-        index_ = 0;
+        const uint32_t y = (m_mt[kN - 1] & kUpper) | (m_mt[0] & kLower);
+        m_mt[kN - 1] = m_mt[kM - 1] ^ (y >> 1) ^ ((y & 1u) ? kMatrixA : 0u);
+        m_index = 0;
     }
-    uint32_t y = mt_[index_++];
+    uint32_t y = m_mt[m_index++];
     y ^= y >> 11;
     y ^= (y << 7) & 0x9D2C5680u;
     y ^= (y << 15) & 0xEFC60000u;

@@ -15,8 +15,8 @@ public:
     uint32_t Next();
 
 private:
-    uint32_t mt_[kN];
-    int index_ = kN;
+    uint32_t m_mt[kN];
+    int m_index = kN;
 };
 
 // Seeds the media layer's generator (InitMediaLayer).

@@ -50,15 +50,15 @@ public:
     // ------------------------------------------------------------ window
     int DesktopBytesPerPixel() override { return 4; }
     bool OpenWindow(const WindowRequest& request, std::string&) override {
-        screenWidth_ = request.width;
-        screenHeight_ = request.height;
+        m_screenWidth = request.width;
+        m_screenHeight = request.height;
         ResizeWindow(request.scale);
         return true;
     }
     void CloseWindow() override {}
     void ResizeWindow(double scale) override {
-        windowWidth_ = WindowSide(screenWidth_, scale);
-        windowHeight_ = WindowSide(screenHeight_, scale);
+        m_windowWidth = WindowSide(m_screenWidth, scale);
+        m_windowHeight = WindowSide(m_screenHeight, scale);
     }
 
     // ------------------------------------------------------------ screen
@@ -107,9 +107,9 @@ public:
     // ------------------------------------------------------------ one copy at a time
     bool AcquireInstanceLock(const std::string& name) override {
         if (!TheControls().lockNameSet) return true;
-        return lock_.Acquire(name);
+        return m_lock.Acquire(name);
     }
-    void ReleaseInstanceLock() override { lock_.Release(); }
+    void ReleaseInstanceLock() override { m_lock.Release(); }
 
     // ------------------------------------------------------------ sound
     int OpenAudio(int, AudioCallback callback, void* user) override {
@@ -131,12 +131,14 @@ public:
 
     // ------------------------------------------------------------ display
     int DisplayRefreshRate() override { return 0; }
-    int ShownScale() override { return FitPicture(windowWidth_, windowHeight_, screenWidth_, screenHeight_).scale; }
+    int ShownScale() override {
+        return FitPicture(m_windowWidth, m_windowHeight, m_screenWidth, m_screenHeight).scale;
+    }
 
 private:
-    InstanceLock lock_;
-    int screenWidth_ = 0, screenHeight_ = 0;
-    int windowWidth_ = 0, windowHeight_ = 0;
+    InstanceLock m_lock;
+    int m_screenWidth = 0, m_screenHeight = 0;
+    int m_windowWidth = 0, m_windowHeight = 0;
 };
 
 std::unique_ptr<Platform> MakeHeadlessPlatform() { return std::make_unique<HeadlessPlatform>(); }

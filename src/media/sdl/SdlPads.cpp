@@ -20,14 +20,14 @@ std::string GuidText(SDL_JoystickGUID guid) {
 }  // namespace
 
 void SdlPads::Start(const std::string& mappingFile) {
-    if (started_) return;
+    if (m_started) return;
     // South and east by position, whatever the pad's own labels say.
     SDL_SetHint(SDL_HINT_GAMECONTROLLER_USE_BUTTON_LABELS, "0");
     if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
         LogLine("Gamepads are not available (%s)", SDL_GetError());
         return;
     }
-    started_ = true;
+    m_started = true;
     struct stat info;
     if (mappingFile.empty() || stat(mappingFile.c_str(), &info) != 0) return;
     const int added = SDL_GameControllerAddMappingsFromFile(mappingFile.c_str());
@@ -36,12 +36,12 @@ void SdlPads::Start(const std::string& mappingFile) {
 }
 
 void SdlPads::Stop() {
-    if (!started_) return;
-    for (Pad& pad : pads_) SDL_GameControllerClose(pad.controller);
-    pads_.clear();
-    pressed_ = 0;
+    if (!m_started) return;
+    for (Pad& pad : m_pads) SDL_GameControllerClose(pad.controller);
+    m_pads.clear();
+    m_pressed = 0;
     SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
-    started_ = false;
+    m_started = false;
 }
 
 bool SdlPads::Handle(const SDL_Event& event) {
@@ -60,7 +60,7 @@ bool SdlPads::Handle(const SDL_Event& event) {
                 const unsigned before = ButtonsOf(*pad);
                 const uint32_t bit = 1u << event.cbutton.button;
                 pad->buttons = event.cbutton.state == SDL_PRESSED ? pad->buttons | bit : pad->buttons & ~bit;
-                pressed_ |= ButtonsOf(*pad) & ~before;
+                m_pressed |= ButtonsOf(*pad) & ~before;
             }
             return true;
         case SDL_CONTROLLERAXISMOTION:
@@ -68,7 +68,7 @@ bool SdlPads::Handle(const SDL_Event& event) {
                 const unsigned before = ButtonsOf(*pad);
                 if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX) pad->stickX = event.caxis.value;
                 if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY) pad->stickY = event.caxis.value;
-                pressed_ |= ButtonsOf(*pad) & ~before;
+                m_pressed |= ButtonsOf(*pad) & ~before;
             }
             return true;
         default: return event.type >= SDL_JOYAXISMOTION && event.type <= SDL_CONTROLLERSENSORUPDATE;
@@ -76,9 +76,9 @@ bool SdlPads::Handle(const SDL_Event& event) {
 }
 
 void SdlPads::PressKeys(uint8_t keys[256], const std::vector<int32_t>& codes) {
-    unsigned buttons = pressed_;
-    pressed_ = 0;
-    for (const Pad& pad : pads_) buttons |= ButtonsOf(pad);
+    unsigned buttons = m_pressed;
+    m_pressed = 0;
+    for (const Pad& pad : m_pads) buttons |= ButtonsOf(pad);
     PressButtonKeys(buttons, keys, codes);
 }
 
@@ -100,24 +100,24 @@ void SdlPads::Open(int deviceIndex) {
         if (SDL_GameControllerGetButton(controller, static_cast<SDL_GameControllerButton>(b))) pad.buttons |= 1u << b;
     pad.stickX = SDL_GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_LEFTX);
     pad.stickY = SDL_GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_LEFTY);
-    pads_.push_back(pad);
+    m_pads.push_back(pad);
     const char* name = SDL_GameControllerName(controller);
     LogLine("Gamepad connected: %s", name ? name : "(no name)");
 }
 
 void SdlPads::Close(SDL_JoystickID id) {
-    for (auto it = pads_.begin(); it != pads_.end(); ++it) {
+    for (auto it = m_pads.begin(); it != m_pads.end(); ++it) {
         if (it->id != id) continue;
         const char* name = SDL_GameControllerName(it->controller);
         LogLine("Gamepad disconnected: %s", name ? name : "(no name)");
         SDL_GameControllerClose(it->controller);
-        pads_.erase(it);
+        m_pads.erase(it);
         return;
     }
 }
 
 SdlPads::Pad* SdlPads::Find(SDL_JoystickID id) {
-    for (Pad& pad : pads_)
+    for (Pad& pad : m_pads)
         if (pad.id == id) return &pad;
     return nullptr;
 }

@@ -44,9 +44,9 @@ private:
     Pad* Find(SDL_JoystickID id);
     static unsigned ButtonsOf(const Pad& pad);
 
-    bool started_ = false;
-    std::vector<Pad> pads_;
-    unsigned pressed_ = 0;  // game buttons that went down since the last PressKeys
+    bool m_started = false;
+    std::vector<Pad> m_pads;
+    unsigned m_pressed = 0;  // game buttons that went down since the last PressKeys
 };
 
 }  // namespace media

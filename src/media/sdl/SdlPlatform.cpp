@@ -190,11 +190,11 @@ int EndOnLostDisplay(Display* display) {
 
 class SdlPlatform final : public Platform {
 public:
-    SdlPlatform() { g_lockOfRunningPlatform = &lock_; }
+    SdlPlatform() { g_lockOfRunningPlatform = &m_lock; }
     ~SdlPlatform() override {
         CloseAudio();
         CloseWindow();
-        if (g_lockOfRunningPlatform == &lock_) g_lockOfRunningPlatform = nullptr;
+        if (g_lockOfRunningPlatform == &m_lock) g_lockOfRunningPlatform = nullptr;
     }
 
     // ------------------------------------------------------------ window
@@ -219,49 +219,49 @@ public:
             CloseWindow();
             return false;
         }
-        active_ = true;
-        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+        m_active = true;
+        SDL_SetRenderDrawColor(m_renderer, 0, 0, 0, 255);
         PresentBlackScreen();
         // After the first picture: starting SDL's gamepad part takes a millisecond or more.
-        pads_.Start(CurrentPlayerPrefs().padMappingFile);
+        m_pads.Start(CurrentPlayerPrefs().padMappingFile);
         return true;
     }
 
     void CloseWindow() override {
-        pads_.Stop();
+        m_pads.Stop();
         DestroyWindowObjects();
         StopVideo();
     }
 
     // The game's own resize: not a choice of the player's.
     void ResizeWindow(double scale) override {
-        if (!window_) return;
-        const int width = WindowSide(width_, scale), height = WindowSide(height_, scale);
-        SDL_SetWindowSize(window_, width, height);
-        playerScale_ = FitPicture(width, height, width_, height_).scale;
+        if (!m_window) return;
+        const int width = WindowSide(m_width, scale), height = WindowSide(m_height, scale);
+        SDL_SetWindowSize(m_window, width, height);
+        m_playerScale = FitPicture(width, height, m_width, m_height).scale;
     }
 
     // ------------------------------------------------------------ screen
     void Present(const void* pixels, int width, int height, int pitch, PixelFormat format) override {
-        if (!renderer_) return;
+        if (!m_renderer) return;
         if (!EnsureTexture(width, height, TextureFormatOf(format))) return;
         if (format == PixelFormat::Indexed8) {
-            converted_.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+            m_converted.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
             for (int y = 0; y < height; ++y) {
                 const auto* row =
                     static_cast<const uint8_t*>(pixels) + static_cast<size_t>(y) * static_cast<size_t>(pitch);
                 for (int x = 0; x < width; ++x)
-                    converted_[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] =
+                    m_converted[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] =
                         Palette()[row[x]];
             }
-            SDL_UpdateTexture(texture_, nullptr, converted_.data(), width * 4);
+            SDL_UpdateTexture(m_texture, nullptr, m_converted.data(), width * 4);
         } else {
-            SDL_UpdateTexture(texture_, nullptr, pixels, pitch);
+            SDL_UpdateTexture(m_texture, nullptr, pixels, pitch);
         }
         Show();
     }
 
-    bool PresentWaitsForBlank() override { return renderer_ && vsync_; }
+    bool PresentWaitsForBlank() override { return m_renderer && m_vsync; }
 
     // ------------------------------------------------------------ events and keys
     PumpResult PumpEvents(int /*maxEvents*/) override {
@@ -269,26 +269,26 @@ public:
         PumpResult result;
         SDL_Event event;
         while (SDL_PollEvent(&event)) {
-            if (event.type == SDL_QUIT) quit_ = true;
+            if (event.type == SDL_QUIT) m_quit = true;
             if (event.type == SDL_CONTROLLERBUTTONDOWN && event.cbutton.button == SDL_CONTROLLER_BUTTON_BACK)
                 ToggleHelp();
-            if (pads_.Handle(event)) continue;
+            if (m_pads.Handle(event)) continue;
             if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) {
                 if (TakePlayerKey(event.key)) continue;
                 const int scancode = event.key.keysym.scancode;
                 const uint8_t dik = DikOfScancode(scancode);
                 if (!dik) continue;
-                down_[dik] = event.type == SDL_KEYDOWN ? 1 : 0;
-                if (event.type == SDL_KEYDOWN) pressedSinceRead_[dik] = 1;
+                m_down[dik] = event.type == SDL_KEYDOWN ? 1 : 0;
+                if (event.type == SDL_KEYDOWN) m_pressedSinceRead[dik] = 1;
                 continue;
             }
             if (event.type != SDL_WINDOWEVENT) continue;
             switch (event.window.event) {
-                case SDL_WINDOWEVENT_CLOSE: quit_ = true; break;
+                case SDL_WINDOWEVENT_CLOSE: m_quit = true; break;
                 case SDL_WINDOWEVENT_FOCUS_LOST:
-                case SDL_WINDOWEVENT_MINIMIZED: active_ = false; break;
+                case SDL_WINDOWEVENT_MINIMIZED: m_active = false; break;
                 case SDL_WINDOWEVENT_FOCUS_GAINED:
-                case SDL_WINDOWEVENT_RESTORED: active_ = true; break;
+                case SDL_WINDOWEVENT_RESTORED: m_active = true; break;
                 case SDL_WINDOWEVENT_SIZE_CHANGED:
                     NoteWindowSize();
                     if (HelpPanelOpen()) Show();  // the game waits: nothing else draws the window
@@ -296,10 +296,10 @@ public:
                 default: break;
             }
         }
-        if (EndSignalCaught()) quit_ = true;
-        if (lock_.ShowRequested()) BringToFront();
-        result.quit = quit_;
-        result.active = active_ && !HelpPanelOpen();
+        if (EndSignalCaught()) m_quit = true;
+        if (m_lock.ShowRequested()) BringToFront();
+        result.quit = m_quit;
+        result.active = m_active && !HelpPanelOpen();
         return result;
     }
 
@@ -313,9 +313,9 @@ public:
     // went down: a tap shorter than a frame is seen once rather than lost. So
     // does a gamepad's button, as the key of its game button.
     void ReadKeys(uint8_t keys[256]) override {
-        for (int k = 0; k < 256; ++k) keys[k] = (down_[k] | pressedSinceRead_[k]) ? 1 : 0;
-        std::memset(pressedSinceRead_, 0, sizeof pressedSinceRead_);
-        pads_.PressKeys(keys, PadButtonKeys());
+        for (int k = 0; k < 256; ++k) keys[k] = (m_down[k] | m_pressedSinceRead[k]) ? 1 : 0;
+        std::memset(m_pressedSinceRead, 0, sizeof m_pressedSinceRead);
+        m_pads.PressKeys(keys, PadButtonKeys());
     }
 
     // ------------------------------------------------------------ clock
@@ -323,8 +323,8 @@ public:
     void SleepMillis(uint32_t ms) override { SleepRealMillis(ms); }
 
     // ------------------------------------------------------------ one copy at a time
-    bool AcquireInstanceLock(const std::string& name) override { return lock_.Acquire(name); }
-    void ReleaseInstanceLock() override { lock_.Release(); }
+    bool AcquireInstanceLock(const std::string& name) override { return m_lock.Acquire(name); }
+    void ReleaseInstanceLock() override { m_lock.Release(); }
     void AskRunningCopyToShow(const std::string& name) override { InstanceLock::AskHolderToShow(name); }
 
     // ------------------------------------------------------------ sound
@@ -334,9 +334,9 @@ public:
             NoSoundOutput();
             return 0;
         }
-        audioStarted_ = true;
-        audioTarget_.callback = callback;
-        audioTarget_.user = user;
+        m_audioStarted = true;
+        m_audioTarget.callback = callback;
+        m_audioTarget.user = user;
         SDL_AudioSpec want;
         SDL_zero(want);
         want.freq = preferredRate > 0 ? preferredRate : 48000;
@@ -344,31 +344,31 @@ public:
         want.channels = 2;
         want.samples = 1024;
         want.callback = AudioTrampoline;
-        want.userdata = &audioTarget_;
+        want.userdata = &m_audioTarget;
         SDL_AudioSpec have;
-        audio_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
-        if (audio_ == 0) {
+        m_audio = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+        if (m_audio == 0) {
             // SDL's audio part stays up until CloseAudio: ending it now would wait
             // for its device-watching thread (up to 0.1 s) before the first frame.
             NoSoundOutput();
             return 0;
         }
-        SDL_PauseAudioDevice(audio_, 0);
+        SDL_PauseAudioDevice(m_audio, 0);
         return have.freq;
     }
 
     void CloseAudio() override {
-        if (audio_ != 0) SDL_CloseAudioDevice(audio_);
-        audio_ = 0;
-        if (audioStarted_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        audioStarted_ = false;
+        if (m_audio != 0) SDL_CloseAudioDevice(m_audio);
+        m_audio = 0;
+        if (m_audioStarted) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        m_audioStarted = false;
     }
 
     // ------------------------------------------------------------ display
     int DisplayRefreshRate() override {
-        if (!window_) return 0;
+        if (!m_window) return 0;
         SDL_DisplayMode mode;
-        const int display = SDL_GetWindowDisplayIndex(window_);
+        const int display = SDL_GetWindowDisplayIndex(m_window);
         if (display < 0 || SDL_GetCurrentDisplayMode(display, &mode) != 0) return 0;
         return mode.refresh_rate;
     }
@@ -378,17 +378,17 @@ public:
     // Back in a window, the window gets its size from before: SDL may still
     // hold the fullscreen size when no window manager answers the switch.
     bool SetFullscreen(bool fullscreen) override {
-        if (!window_) return false;
-        if (fullscreen == fullscreen_) return true;
-        const bool restoreSize = !(SDL_GetWindowFlags(window_) & SDL_WINDOW_MAXIMIZED);
-        if (fullscreen) SDL_GetWindowSize(window_, &windowedWidth_, &windowedHeight_);
-        if (SDL_SetWindowFullscreen(window_, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+        if (!m_window) return false;
+        if (fullscreen == m_fullscreen) return true;
+        const bool restoreSize = !(SDL_GetWindowFlags(m_window) & SDL_WINDOW_MAXIMIZED);
+        if (fullscreen) SDL_GetWindowSize(m_window, &m_windowedWidth, &m_windowedHeight);
+        if (SDL_SetWindowFullscreen(m_window, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
             LogLine("Cannot switch %s fullscreen (%s)", fullscreen ? "to" : "from", SDL_GetError());
             return false;
         }
-        fullscreen_ = fullscreen;
-        if (!fullscreen && restoreSize && windowedWidth_ > 0)
-            SDL_SetWindowSize(window_, windowedWidth_, windowedHeight_);
+        m_fullscreen = fullscreen;
+        if (!fullscreen && restoreSize && m_windowedWidth > 0)
+            SDL_SetWindowSize(m_window, m_windowedWidth, m_windowedHeight);
         SDL_ShowCursor(fullscreen ? SDL_DISABLE : SDL_ENABLE);
         return true;
     }
@@ -405,7 +405,7 @@ private:
         if (key.type != SDL_KEYDOWN || key.repeat) return true;
         if (code == SDL_SCANCODE_F1) ToggleHelp();
         else if (code == SDL_SCANCODE_F12) SaveScreenshot();
-        else if (SetFullscreen(!fullscreen_)) NotePlayerFullscreen(fullscreen_);
+        else if (SetFullscreen(!m_fullscreen)) NotePlayerFullscreen(m_fullscreen);
         return true;
     }
 
@@ -413,7 +413,7 @@ private:
     // alone again) without waiting for the game's next frame.
     void ToggleHelp() {
         ToggleHelpPanel();
-        if (renderer_) Show();
+        if (m_renderer) Show();
     }
 
     // The overlay at the window's resolution, above the picture: the help panel
@@ -423,60 +423,60 @@ private:
         const OverlayText& text = CurrentOverlay(MonotonicMillis());
         if (text.lines.empty()) return;
         const int pixelSize = 4 * std::max(fit.scale, 2);
-        if (text.serial != overlaySerial_ || pixelSize != overlaySize_) {
-            overlaySerial_ = text.serial;
-            overlaySize_ = pixelSize;
-            if (!UploadOverlay(overlayPainter_.Paint(text.lines, pixelSize))) return;
+        if (text.serial != m_overlaySerial || pixelSize != m_overlaySize) {
+            m_overlaySerial = text.serial;
+            m_overlaySize = pixelSize;
+            if (!UploadOverlay(m_overlayPainter.Paint(text.lines, pixelSize))) return;
         }
-        if (!overlay_) return;
+        if (!m_overlay) return;
         int width = 0, height = 0;
-        SDL_GetRendererOutputSize(renderer_, &width, &height);
-        SDL_Rect place{(width - overlayWidth_) / 2, (height - overlayHeight_) / 2, overlayWidth_, overlayHeight_};
+        SDL_GetRendererOutputSize(m_renderer, &width, &height);
+        SDL_Rect place{(width - m_overlayWidth) / 2, (height - m_overlayHeight) / 2, m_overlayWidth, m_overlayHeight};
         if (!text.panel) place.y = std::max(0, fit.y) + 2 * fit.scale;
-        SDL_RenderCopy(renderer_, overlay_, nullptr, &place);
+        SDL_RenderCopy(m_renderer, m_overlay, nullptr, &place);
     }
 
     bool UploadOverlay(const OverlayPicture& picture) {
-        if (overlay_ && (picture.width != overlayWidth_ || picture.height != overlayHeight_)) {
-            SDL_DestroyTexture(overlay_);
-            overlay_ = nullptr;
+        if (m_overlay && (picture.width != m_overlayWidth || picture.height != m_overlayHeight)) {
+            SDL_DestroyTexture(m_overlay);
+            m_overlay = nullptr;
         }
-        overlayWidth_ = picture.width;
-        overlayHeight_ = picture.height;
+        m_overlayWidth = picture.width;
+        m_overlayHeight = picture.height;
         if (picture.pixels.empty()) return false;
-        if (!overlay_) {
-            overlay_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STATIC, picture.width,
-                                         picture.height);
-            if (!overlay_) return false;
+        if (!m_overlay) {
+            m_overlay = SDL_CreateTexture(m_renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STATIC, picture.width,
+                                          picture.height);
+            if (!m_overlay) return false;
         }
-        return SDL_UpdateTexture(overlay_, nullptr, picture.pixels.data(), picture.width * 4) == 0;
+        return SDL_UpdateTexture(m_overlay, nullptr, picture.pixels.data(), picture.width * 4) == 0;
     }
 
     // A window the player has resized: its whole multiple, when that changed.
     // The size is SDL's latest, not the event's: events of a fullscreen switch
     // may still be queued behind it.
     void NoteWindowSize() {
-        if (fullscreen_ || !window_) return;
+        if (m_fullscreen || !m_window) return;
         int width = 0, height = 0;
-        SDL_GetWindowSize(window_, &width, &height);
-        const int scale = FitPicture(width, height, width_, height_).scale;
-        if (scale == playerScale_) return;
-        playerScale_ = scale;
+        SDL_GetWindowSize(m_window, &width, &height);
+        const int scale = FitPicture(width, height, m_width, m_height).scale;
+        if (scale == m_playerScale) return;
+        m_playerScale = scale;
         NotePlayerScale(scale);
     }
 
     // Another start of the game asked for this window: restored when minimised, raised, given the focus.
     void BringToFront() {
-        if (!window_) return;
+        if (!m_window) return;
         LogLine("Another start of the game: the window is brought to the front");
-        if (SDL_GetWindowFlags(window_) & SDL_WINDOW_MINIMIZED) SDL_RestoreWindow(window_);
-        SDL_RaiseWindow(window_);
+        if (SDL_GetWindowFlags(m_window) & SDL_WINDOW_MINIMIZED) SDL_RestoreWindow(m_window);
+        SDL_RaiseWindow(m_window);
     }
 
     PictureFit PictureInWindow() {
         int width = 0, height = 0;
-        if (renderer_) SDL_GetRendererOutputSize(renderer_, &width, &height);
-        return FitPicture(width, height, width_, height_);
+        if (m_renderer) SDL_GetRendererOutputSize(m_renderer, &width, &height);
+        return FitPicture(width, height, m_width, m_height);
     }
 
     static void NoSoundOutput() {
@@ -484,144 +484,145 @@ private:
     }
 
     bool CreateWindowObjects(const WindowRequest& request, std::string& error) {
-        width_ = request.width;
-        height_ = request.height;
+        m_width = request.width;
+        m_height = request.height;
         SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
         Uint32 flags = SDL_WINDOW_RESIZABLE;
         if (!request.windowed) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-        const int windowWidth = WindowSide(width_, request.scale);
-        const int windowHeight = WindowSide(height_, request.scale);
+        const int windowWidth = WindowSide(m_width, request.scale);
+        const int windowHeight = WindowSide(m_height, request.scale);
         // Made for OpenGL and shown at once where OpenGL is there: the OpenGL
         // renderer keeps such a window. A window made without OpenGL would be
         // remade by it, so one that was shown would be mapped, destroyed and
         // mapped again (a flash, and a window id that dies under anyone who
         // found it): without OpenGL the window stays hidden until its renderer
         // is made.
-        window_ = SDL_CreateWindow("Anagura", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, windowWidth,
-                                   windowHeight, flags | SDL_WINDOW_OPENGL);
-        if (!window_) {
-            window_ = SDL_CreateWindow("Anagura", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, windowWidth,
-                                       windowHeight, flags | SDL_WINDOW_HIDDEN);
+        m_window = SDL_CreateWindow("Anagura", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, windowWidth,
+                                    windowHeight, flags | SDL_WINDOW_OPENGL);
+        if (!m_window) {
+            m_window = SDL_CreateWindow("Anagura", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, windowWidth,
+                                        windowHeight, flags | SDL_WINDOW_HIDDEN);
         }
-        if (!window_) {
+        if (!m_window) {
             error = std::string("SDL_CreateWindow: ") + SDL_GetError();
             return false;
         }
-        SetIconFromDataFolder(window_);
-        SDL_SetWindowMinimumSize(window_, width_, height_);
-        playerScale_ = FitPicture(windowWidth, windowHeight, width_, height_).scale;
-        windowedWidth_ = windowWidth;
-        windowedHeight_ = windowHeight;
-        fullscreen_ = !request.windowed;
-        if (fullscreen_) SDL_ShowCursor(SDL_DISABLE);
-        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-        if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-        if (!renderer_) {
+        SetIconFromDataFolder(m_window);
+        SDL_SetWindowMinimumSize(m_window, m_width, m_height);
+        m_playerScale = FitPicture(windowWidth, windowHeight, m_width, m_height).scale;
+        m_windowedWidth = windowWidth;
+        m_windowedHeight = windowHeight;
+        m_fullscreen = !request.windowed;
+        if (m_fullscreen) SDL_ShowCursor(SDL_DISABLE);
+        m_renderer = SDL_CreateRenderer(m_window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+        if (!m_renderer) m_renderer = SDL_CreateRenderer(m_window, -1, SDL_RENDERER_SOFTWARE);
+        if (!m_renderer) {
             error = std::string("SDL_CreateRenderer: ") + SDL_GetError();
             return false;
         }
         SDL_RendererInfo info;
-        vsync_ = SDL_GetRendererInfo(renderer_, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC);
-        if (!EnsureTexture(width_, height_, TextureFormatOf(request.format))) {
+        m_vsync = SDL_GetRendererInfo(m_renderer, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC);
+        if (!EnsureTexture(m_width, m_height, TextureFormatOf(request.format))) {
             error = std::string("SDL_CreateTexture: ") + SDL_GetError();
             return false;
         }
-        SDL_ShowWindow(window_);
+        SDL_ShowWindow(m_window);
         return true;
     }
 
     // The streaming texture the screen is uploaded to, remade when the screen's size or format changes.
     bool EnsureTexture(int width, int height, Uint32 format) {
-        if (texture_ && width == textureWidth_ && height == textureHeight_ && format == textureFormat_) return true;
-        if (texture_) SDL_DestroyTexture(texture_);
-        texture_ = SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STREAMING, width, height);
-        textureWidth_ = width;
-        textureHeight_ = height;
-        textureFormat_ = format;
-        width_ = width;
-        height_ = height;
-        if (window_) SDL_SetWindowMinimumSize(window_, width, height);
-        return texture_ != nullptr;
+        if (m_texture && width == m_textureWidth && height == m_textureHeight && format == m_textureFormat)
+            return true;
+        if (m_texture) SDL_DestroyTexture(m_texture);
+        m_texture = SDL_CreateTexture(m_renderer, format, SDL_TEXTUREACCESS_STREAMING, width, height);
+        m_textureWidth = width;
+        m_textureHeight = height;
+        m_textureFormat = format;
+        m_width = width;
+        m_height = height;
+        if (m_window) SDL_SetWindowMinimumSize(m_window, width, height);
+        return m_texture != nullptr;
     }
 
     void DestroyWindowObjects() {
-        if (overlay_) SDL_DestroyTexture(overlay_);
-        overlay_ = nullptr;
-        overlaySerial_ = 0;
-        if (texture_) SDL_DestroyTexture(texture_);
-        if (renderer_) SDL_DestroyRenderer(renderer_);
-        if (window_) SDL_DestroyWindow(window_);
-        texture_ = nullptr;
-        renderer_ = nullptr;
-        window_ = nullptr;
+        if (m_overlay) SDL_DestroyTexture(m_overlay);
+        m_overlay = nullptr;
+        m_overlaySerial = 0;
+        if (m_texture) SDL_DestroyTexture(m_texture);
+        if (m_renderer) SDL_DestroyRenderer(m_renderer);
+        if (m_window) SDL_DestroyWindow(m_window);
+        m_texture = nullptr;
+        m_renderer = nullptr;
+        m_window = nullptr;
     }
 
     bool StartVideo() {
-        if (videoStarted_) return true;
+        if (m_videoStarted) return true;
         if (!InitVideo()) return false;
         const char* driver = SDL_GetCurrentVideoDriver();
         if (driver && SDL_strcmp(driver, "x11") == 0) XSetIOErrorHandler(EndOnLostDisplay);
-        videoStarted_ = true;
-        quit_ = false;
-        std::memset(down_, 0, sizeof down_);
-        std::memset(pressedSinceRead_, 0, sizeof pressedSinceRead_);
+        m_videoStarted = true;
+        m_quit = false;
+        std::memset(m_down, 0, sizeof m_down);
+        std::memset(m_pressedSinceRead, 0, sizeof m_pressedSinceRead);
         return true;
     }
 
     void StopVideo() {
-        if (!videoStarted_) return;
+        if (!m_videoStarted) return;
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        videoStarted_ = false;
+        m_videoStarted = false;
     }
 
     // The window opens black, shown through the same upload and copy as every
     // frame after it, so that the first frame finds that path ready (a software
     // OpenGL compiles its shaders on their first use, tens of milliseconds).
     void PresentBlackScreen() {
-        const int bytesPerPixel = static_cast<int>(SDL_BYTESPERPIXEL(textureFormat_));
-        const std::vector<uint8_t> black(static_cast<size_t>(textureWidth_ * textureHeight_ * bytesPerPixel), 0);
-        SDL_UpdateTexture(texture_, nullptr, black.data(), textureWidth_ * bytesPerPixel);
+        const int bytesPerPixel = static_cast<int>(SDL_BYTESPERPIXEL(m_textureFormat));
+        const std::vector<uint8_t> black(static_cast<size_t>(m_textureWidth * m_textureHeight * bytesPerPixel), 0);
+        SDL_UpdateTexture(m_texture, nullptr, black.data(), m_textureWidth * bytesPerPixel);
         Show();
     }
 
     // The picture at its whole multiple, centred; the renderer's draw colour (black) around it.
     void Show() {
-        SDL_RenderClear(renderer_);
-        if (texture_) {
+        SDL_RenderClear(m_renderer);
+        if (m_texture) {
             const PictureFit fit = PictureInWindow();
             const SDL_Rect place{fit.x, fit.y, fit.width, fit.height};
-            SDL_RenderCopy(renderer_, texture_, nullptr, &place);
+            SDL_RenderCopy(m_renderer, m_texture, nullptr, &place);
             ShowOverlay(fit);
         }
-        SDL_RenderPresent(renderer_);
+        SDL_RenderPresent(m_renderer);
     }
 
-    SDL_Window* window_ = nullptr;
-    SDL_Renderer* renderer_ = nullptr;
-    SDL_Texture* texture_ = nullptr;
-    int textureWidth_ = 0, textureHeight_ = 0;
-    Uint32 textureFormat_ = 0;
-    int width_ = 0, height_ = 0;
-    bool vsync_ = false;
-    bool fullscreen_ = false;
-    int windowedWidth_ = 0, windowedHeight_ = 0;  // the window's size before fullscreen
-    int playerScale_ = 0;                         // the window's whole multiple last seen while windowed
-    bool videoStarted_ = false;
-    bool quit_ = false;
-    bool active_ = true;
-    uint8_t down_[256] = {};
-    uint8_t pressedSinceRead_[256] = {};
-    std::vector<uint32_t> converted_;
-    OverlayPainter overlayPainter_;
-    SDL_Texture* overlay_ = nullptr;  // the overlay's last picture
-    int overlayWidth_ = 0, overlayHeight_ = 0;
-    uint64_t overlaySerial_ = 0;  // of the overlay text in overlay_
-    int overlaySize_ = 0;
-    InstanceLock lock_;
-    SdlPads pads_;
-    SDL_AudioDeviceID audio_ = 0;
-    bool audioStarted_ = false;  // SDL's audio part is up (also when no device opened)
-    AudioTarget audioTarget_;
+    SDL_Window* m_window = nullptr;
+    SDL_Renderer* m_renderer = nullptr;
+    SDL_Texture* m_texture = nullptr;
+    int m_textureWidth = 0, m_textureHeight = 0;
+    Uint32 m_textureFormat = 0;
+    int m_width = 0, m_height = 0;
+    bool m_vsync = false;
+    bool m_fullscreen = false;
+    int m_windowedWidth = 0, m_windowedHeight = 0;  // the window's size before fullscreen
+    int m_playerScale = 0;                          // the window's whole multiple last seen while windowed
+    bool m_videoStarted = false;
+    bool m_quit = false;
+    bool m_active = true;
+    uint8_t m_down[256] = {};
+    uint8_t m_pressedSinceRead[256] = {};
+    std::vector<uint32_t> m_converted;
+    OverlayPainter m_overlayPainter;
+    SDL_Texture* m_overlay = nullptr;  // the overlay's last picture
+    int m_overlayWidth = 0, m_overlayHeight = 0;
+    uint64_t m_overlaySerial = 0;  // of the overlay text in m_overlay
+    int m_overlaySize = 0;
+    InstanceLock m_lock;
+    SdlPads m_pads;
+    SDL_AudioDeviceID m_audio = 0;
+    bool m_audioStarted = false;  // SDL's audio part is up (also when no device opened)
+    AudioTarget m_audioTarget;
 };
 
 }  // namespace

@@ -9,10 +9,10 @@ namespace media {
 
 class BufferedSound::Buffer final : public Voice {
 public:
-    explicit Buffer(const std::vector<int16_t>& pcm) : pcm_(pcm) {}
+    explicit Buffer(const std::vector<int16_t>& pcm) : m_pcm(pcm) {}
 
     void MixInto(int32_t* acc, int frames) override {
-        const size_t total = pcm_.size() / 2;
+        const size_t total = m_pcm.size() / 2;
         int done = 0;
         while (done < frames) {
             if (position >= total) {
@@ -25,14 +25,14 @@ public:
                 }
             }
             const int n = static_cast<int>(std::min<size_t>(static_cast<size_t>(frames - done), total - position));
-            AddFrames(acc + 2 * done, pcm_.data() + 2 * position, n);
+            AddFrames(acc + 2 * done, m_pcm.data() + 2 * position, n);
             position += static_cast<size_t>(n);
             done += n;
         }
     }
 
     int Upcoming(int16_t* out, int frames) const override {
-        const size_t total = pcm_.size() / 2;
+        const size_t total = m_pcm.size() / 2;
         size_t at = position;
         int copied = 0;
         while (copied < frames && total > 0) {
@@ -41,7 +41,7 @@ public:
                 at = 0;
             }
             const size_t n = std::min<size_t>(static_cast<size_t>(frames - copied), total - at);
-            std::copy_n(pcm_.data() + 2 * at, 2 * n, out + 2 * copied);
+            std::copy_n(m_pcm.data() + 2 * at, 2 * n, out + 2 * copied);
             at += n;
             copied += static_cast<int>(n);
         }
@@ -52,56 +52,56 @@ public:
     bool looping = false;
 
 private:
-    const std::vector<int16_t>& pcm_;
+    const std::vector<int16_t>& m_pcm;
 };
 
 BufferedSound::BufferedSound(Mixer& mixer, std::vector<int16_t> pcm, int bufferCount)
-    : mixer_(mixer), pcm_(std::move(pcm)) {
+    : m_mixer(mixer), m_pcm(std::move(pcm)) {
     const int count = std::clamp(bufferCount, 1, kMaxPlaybackBuffers);
     for (int i = 0; i < count; ++i) {
-        buffers_.push_back(std::make_unique<Buffer>(pcm_));
-        mixer_.AddVoice(buffers_.back().get());
+        m_buffers.push_back(std::make_unique<Buffer>(m_pcm));
+        m_mixer.AddVoice(m_buffers.back().get());
     }
-    lastUsed_ = count - 1;  // the first play takes buffer 0
+    m_lastUsed = count - 1;  // the first play takes buffer 0
 }
 
 BufferedSound::~BufferedSound() {
-    for (auto& buffer : buffers_) mixer_.RemoveVoice(buffer.get());
+    for (auto& buffer : m_buffers) m_mixer.RemoveVoice(buffer.get());
 }
 
 void BufferedSound::Play(int playType, bool fromTop) {
-    const int next = (lastUsed_ + 1) % static_cast<int>(buffers_.size());
-    std::lock_guard<std::mutex> guard(mixer_.Lock());
-    Buffer& buffer = *buffers_[static_cast<size_t>(next)];
+    const int next = (m_lastUsed + 1) % static_cast<int>(m_buffers.size());
+    std::lock_guard<std::mutex> guard(m_mixer.Lock());
+    Buffer& buffer = *m_buffers[static_cast<size_t>(next)];
     if (buffer.playing && !fromTop) return;
-    mixer_.Cut(buffer);
-    buffer.position = fromTop ? 0 : buffers_[static_cast<size_t>(lastUsed_)]->position;
+    m_mixer.Cut(buffer);
+    buffer.position = fromTop ? 0 : m_buffers[static_cast<size_t>(m_lastUsed)]->position;
     buffer.looping = playType == 3;
     buffer.gainQ16 = VoiceGainQ16(level, playType);
-    mixer_.Start(buffer);
-    lastUsed_ = next;
+    m_mixer.Start(buffer);
+    m_lastUsed = next;
     lastPlayType = playType;
 }
 
 void BufferedSound::Stop() {
-    std::lock_guard<std::mutex> guard(mixer_.Lock());
-    for (auto& buffer : buffers_) mixer_.Cut(*buffer);
+    std::lock_guard<std::mutex> guard(m_mixer.Lock());
+    for (auto& buffer : m_buffers) m_mixer.Cut(*buffer);
 }
 
 bool BufferedSound::IsPlaying() { return PlayingBuffers() > 0; }
 
 int BufferedSound::PlayingBuffers() {
-    std::lock_guard<std::mutex> guard(mixer_.Lock());
+    std::lock_guard<std::mutex> guard(m_mixer.Lock());
     int n = 0;
-    for (auto& buffer : buffers_) n += buffer->playing ? 1 : 0;
+    for (auto& buffer : m_buffers) n += buffer->playing ? 1 : 0;
     return n;
 }
 
 void BufferedSound::SetLevel(int hundredthsDb) {
     level = hundredthsDb;
     const int32_t gain = VoiceGainQ16(hundredthsDb, lastPlayType);
-    std::lock_guard<std::mutex> guard(mixer_.Lock());
-    for (auto& buffer : buffers_) buffer->gainQ16 = gain;
+    std::lock_guard<std::mutex> guard(m_mixer.Lock());
+    for (auto& buffer : m_buffers) buffer->gainQ16 = gain;
 }
 
 }  // namespace media

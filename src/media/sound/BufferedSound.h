@@ -24,16 +24,16 @@ public:
     bool IsPlaying() override;
     void SetLevel(int hundredthsDb) override;
 
-    int BufferCount() const { return static_cast<int>(buffers_.size()); }
+    int BufferCount() const { return static_cast<int>(m_buffers.size()); }
     // Buffers playing now (for tests).
     int PlayingBuffers();
 
 private:
     class Buffer;
-    Mixer& mixer_;
-    std::vector<int16_t> pcm_;
-    std::vector<std::unique_ptr<Buffer>> buffers_;
-    int lastUsed_;
+    Mixer& m_mixer;
+    std::vector<int16_t> m_pcm;
+    std::vector<std::unique_ptr<Buffer>> m_buffers;
+    int m_lastUsed;
 };
 
 }  // namespace media

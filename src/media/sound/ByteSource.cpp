@@ -14,50 +14,50 @@ namespace {
 
 class FileSource final : public ByteSource {
 public:
-    FileSource(std::FILE* file, int64_t size) : file_(file), size_(size) {}
-    ~FileSource() override { std::fclose(file_); }
+    FileSource(std::FILE* file, int64_t size) : m_file(file), m_size(size) {}
+    ~FileSource() override { std::fclose(m_file); }
 
     size_t Read(void* out, size_t size) override {
-        const size_t got = std::fread(out, 1, size, file_);
-        position_ += static_cast<int64_t>(got);
+        const size_t got = std::fread(out, 1, size, m_file);
+        m_position += static_cast<int64_t>(got);
         return got;
     }
     bool Seek(int64_t offset) override {
-        offset = std::clamp<int64_t>(offset, 0, size_);
-        if (fseeko(file_, static_cast<off_t>(offset), SEEK_SET) != 0) return false;
-        position_ = offset;
+        offset = std::clamp<int64_t>(offset, 0, m_size);
+        if (fseeko(m_file, static_cast<off_t>(offset), SEEK_SET) != 0) return false;
+        m_position = offset;
         return true;
     }
-    int64_t Tell() const override { return position_; }
-    int64_t Size() const override { return size_; }
+    int64_t Tell() const override { return m_position; }
+    int64_t Size() const override { return m_size; }
 
 private:
-    std::FILE* file_;
-    int64_t size_;
-    int64_t position_ = 0;
+    std::FILE* m_file;
+    int64_t m_size;
+    int64_t m_position = 0;
 };
 
 class MemorySource final : public ByteSource {
 public:
-    explicit MemorySource(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
+    explicit MemorySource(std::vector<uint8_t> bytes) : m_bytes(std::move(bytes)) {}
 
     size_t Read(void* out, size_t size) override {
-        const size_t left = bytes_.size() - position_;
+        const size_t left = m_bytes.size() - m_position;
         const size_t n = std::min(size, left);
-        if (n > 0) std::memcpy(out, bytes_.data() + position_, n);
-        position_ += n;
+        if (n > 0) std::memcpy(out, m_bytes.data() + m_position, n);
+        m_position += n;
         return n;
     }
     bool Seek(int64_t offset) override {
-        position_ = static_cast<size_t>(std::clamp<int64_t>(offset, 0, static_cast<int64_t>(bytes_.size())));
+        m_position = static_cast<size_t>(std::clamp<int64_t>(offset, 0, static_cast<int64_t>(m_bytes.size())));
         return true;
     }
-    int64_t Tell() const override { return static_cast<int64_t>(position_); }
-    int64_t Size() const override { return static_cast<int64_t>(bytes_.size()); }
+    int64_t Tell() const override { return static_cast<int64_t>(m_position); }
+    int64_t Size() const override { return static_cast<int64_t>(m_bytes.size()); }
 
 private:
-    std::vector<uint8_t> bytes_;
-    size_t position_ = 0;
+    std::vector<uint8_t> m_bytes;
+    size_t m_position = 0;
 };
 
 // Reads the file into a buffer of its size, a chunk at a time as the reader
@@ -68,55 +68,55 @@ public:
     // The system is asked to read the file ahead, so that the chunks are
     // seldom waited for.
     HoldingSource(std::FILE* file, int64_t size)
-        : file_(file), size_(size), bytes_(std::make_unique_for_overwrite<uint8_t[]>(static_cast<size_t>(size))) {
-        posix_fadvise(fileno(file_), 0, 0, POSIX_FADV_WILLNEED);
+        : m_file(file), m_size(size), m_bytes(std::make_unique_for_overwrite<uint8_t[]>(static_cast<size_t>(size))) {
+        posix_fadvise(fileno(m_file), 0, 0, POSIX_FADV_WILLNEED);
     }
     ~HoldingSource() override { CloseFile(); }
 
     size_t Read(void* out, size_t size) override {
-        const int64_t want = std::min<int64_t>(position_ + static_cast<int64_t>(size), size_);
-        if (position_ > filled_ + kChunk) return ReadAside(out, want);
-        if (want > filled_) ReadUpTo(want);
-        const size_t n = static_cast<size_t>(std::max<int64_t>(0, std::min(want, filled_) - position_));
-        if (n > 0) std::memcpy(out, bytes_.get() + position_, n);
-        position_ += static_cast<int64_t>(n);
+        const int64_t want = std::min<int64_t>(m_position + static_cast<int64_t>(size), m_size);
+        if (m_position > m_filled + kChunk) return ReadAside(out, want);
+        if (want > m_filled) ReadUpTo(want);
+        const size_t n = static_cast<size_t>(std::max<int64_t>(0, std::min(want, m_filled) - m_position));
+        if (n > 0) std::memcpy(out, m_bytes.get() + m_position, n);
+        m_position += static_cast<int64_t>(n);
         return n;
     }
     bool Seek(int64_t offset) override {
-        position_ = std::clamp<int64_t>(offset, 0, size_);
+        m_position = std::clamp<int64_t>(offset, 0, m_size);
         return true;
     }
-    int64_t Tell() const override { return position_; }
-    int64_t Size() const override { return size_; }
+    int64_t Tell() const override { return m_position; }
+    int64_t Size() const override { return m_size; }
 
 private:
     static constexpr int64_t kChunk = 64 * 1024;
 
     // A file that turns out shorter than it was ends where it ends.
     void ReadUpTo(int64_t end) {
-        if (!file_ || fseeko(file_, static_cast<off_t>(filled_), SEEK_SET) != 0) return;
-        const int64_t target = std::min(size_, std::max(end, filled_ + kChunk));
-        const size_t got = std::fread(bytes_.get() + filled_, 1, static_cast<size_t>(target - filled_), file_);
-        filled_ += static_cast<int64_t>(got);
-        if (filled_ < target) size_ = filled_;
-        if (filled_ == size_) CloseFile();
+        if (!m_file || fseeko(m_file, static_cast<off_t>(m_filled), SEEK_SET) != 0) return;
+        const int64_t target = std::min(m_size, std::max(end, m_filled + kChunk));
+        const size_t got = std::fread(m_bytes.get() + m_filled, 1, static_cast<size_t>(target - m_filled), m_file);
+        m_filled += static_cast<int64_t>(got);
+        if (m_filled < target) m_size = m_filled;
+        if (m_filled == m_size) CloseFile();
     }
     size_t ReadAside(void* out, int64_t end) {
-        if (!file_ || end <= position_ || fseeko(file_, static_cast<off_t>(position_), SEEK_SET) != 0) return 0;
-        const size_t got = std::fread(out, 1, static_cast<size_t>(end - position_), file_);
-        position_ += static_cast<int64_t>(got);
+        if (!m_file || end <= m_position || fseeko(m_file, static_cast<off_t>(m_position), SEEK_SET) != 0) return 0;
+        const size_t got = std::fread(out, 1, static_cast<size_t>(end - m_position), m_file);
+        m_position += static_cast<int64_t>(got);
         return got;
     }
     void CloseFile() {
-        if (file_) std::fclose(file_);
-        file_ = nullptr;
+        if (m_file) std::fclose(m_file);
+        m_file = nullptr;
     }
 
-    std::FILE* file_;
-    int64_t size_;
-    std::unique_ptr<uint8_t[]> bytes_;
-    int64_t filled_ = 0;
-    int64_t position_ = 0;
+    std::FILE* m_file;
+    int64_t m_size;
+    std::unique_ptr<uint8_t[]> m_bytes;
+    int64_t m_filled = 0;
+    int64_t m_position = 0;
 };
 
 std::FILE* OpenRegularFile(const std::string& path, int64_t& size) {

@@ -5,16 +5,16 @@
 
 namespace media {
 
-Mixer::Mixer() : acc_(static_cast<size_t>(kBlockFrames) * 2) { voices_.reserve(64); }
+Mixer::Mixer() : m_acc(static_cast<size_t>(kBlockFrames) * 2) { m_voices.reserve(64); }
 
 void Mixer::AddVoice(Voice* voice) {
-    std::lock_guard<std::mutex> guard(lock_);
-    voices_.push_back(voice);
+    std::lock_guard<std::mutex> guard(m_lock);
+    m_voices.push_back(voice);
 }
 
 void Mixer::RemoveVoice(Voice* voice) {
-    std::lock_guard<std::mutex> guard(lock_);
-    voices_.erase(std::remove(voices_.begin(), voices_.end(), voice), voices_.end());
+    std::lock_guard<std::mutex> guard(m_lock);
+    m_voices.erase(std::remove(m_voices.begin(), m_voices.end(), voice), m_voices.end());
 }
 
 void Voice::AddFrames(int32_t* acc, const int16_t* in, int frames) {
@@ -35,12 +35,12 @@ void Mixer::Start(Voice& voice) {
 }
 
 void Mixer::Cut(Voice& voice) {
-    if (voice.playing && voice.sounded) fader_.Take(voice);
+    if (voice.playing && voice.sounded) m_fader.Take(voice);
     voice.playing = false;
 }
 
 void Mixer::Render(int16_t* out, int frames) {
-    if (silenced_.load(std::memory_order_relaxed)) {
+    if (m_silenced.load(std::memory_order_relaxed)) {
         std::memset(out, 0, static_cast<size_t>(frames > 0 ? frames : 0) * 2 * sizeof(int16_t));
         return;
     }
@@ -48,19 +48,19 @@ void Mixer::Render(int16_t* out, int frames) {
         const int n = std::min(frames, kBlockFrames);
         // The accumulator is shared: a wait for a sound that mixes by itself
         // while the device is held up may render beside the device's thread.
-        std::lock_guard<std::mutex> guard(lock_);
-        int32_t* acc = acc_.data();
+        std::lock_guard<std::mutex> guard(m_lock);
+        int32_t* acc = m_acc.data();
         std::memset(acc, 0, static_cast<size_t>(n) * 2 * sizeof(int32_t));
-        for (Voice* voice : voices_)
+        for (Voice* voice : m_voices)
             if (voice->playing) {
                 voice->MixInto(acc, n);
                 voice->sounded = true;
             }
-        fader_.MixInto(acc, n);
+        m_fader.MixInto(acc, n);
         for (int i = 0; i < n * 2; ++i) out[i] = static_cast<int16_t>(std::clamp(acc[i], -32768, 32767));
         out += n * 2;
         frames -= n;
-        rendered_.fetch_add(static_cast<uint64_t>(n), std::memory_order_relaxed);
+        m_rendered.fetch_add(static_cast<uint64_t>(n), std::memory_order_relaxed);
     }
 }
 

@@ -43,7 +43,7 @@ public:
     Mixer();
 
     // Held by the main thread for brief changes of voices; Render takes it per block.
-    std::mutex& Lock() { return lock_; }
+    std::mutex& Lock() { return m_lock; }
     // Voices are added and removed under Lock().
     void AddVoice(Voice* voice);
     void RemoveVoice(Voice* voice);
@@ -58,20 +58,20 @@ public:
     // Fills `frames` stereo frames.
     void Render(int16_t* out, int frames);
     // While silenced, Render gives silence and every voice waits where it is.
-    void Silence(bool on) { silenced_.store(on, std::memory_order_relaxed); }
+    void Silence(bool on) { m_silenced.store(on, std::memory_order_relaxed); }
     // Frames rendered so far.
-    uint64_t RenderedFrames() const { return rendered_.load(std::memory_order_relaxed); }
+    uint64_t RenderedFrames() const { return m_rendered.load(std::memory_order_relaxed); }
 
     // Platform audio callback; user is the Mixer.
     static void Callback(void* user, int16_t* out, int frames);
 
 private:
-    std::mutex lock_;
-    std::vector<Voice*> voices_;
-    std::vector<int32_t> acc_;
-    TailFader fader_;
-    std::atomic<uint64_t> rendered_{0};
-    std::atomic<bool> silenced_{false};
+    std::mutex m_lock;
+    std::vector<Voice*> m_voices;
+    std::vector<int32_t> m_acc;
+    TailFader m_fader;
+    std::atomic<uint64_t> m_rendered{0};
+    std::atomic<bool> m_silenced{false};
 };
 
 // Adds `frames` stereo frames scaled by gainQ16 / 65536 to acc.

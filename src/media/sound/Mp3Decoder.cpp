@@ -32,43 +32,43 @@ off_t SeekSource(void* handle, off_t offset, int whence) {
 class Mp3Decoder final : public AudioDecoder {
 public:
     Mp3Decoder(std::unique_ptr<ByteSource> source, mpg123_handle* handle, int rate)
-        : source_(std::move(source)), handle_(handle), rate_(rate) {}
+        : m_source(std::move(source)), m_handle(handle), m_rate(rate) {}
     ~Mp3Decoder() override {
-        mpg123_close(handle_);
-        mpg123_delete(handle_);
+        mpg123_close(m_handle);
+        mpg123_delete(m_handle);
     }
 
     int Read(int16_t* out, int frames) override {
-        if (ended_) return 0;
+        if (m_ended) return 0;
         size_t done = 0;
         const size_t wanted = static_cast<size_t>(frames) * 4;
         unsigned char* bytes = reinterpret_cast<unsigned char*>(out);
         while (done < wanted) {
             size_t got = 0;
-            const int result = mpg123_read(handle_, bytes + done, wanted - done, &got);
+            const int result = mpg123_read(m_handle, bytes + done, wanted - done, &got);
             done += got;
             if (result == MPG123_OK || result == MPG123_NEW_FORMAT) {
                 if (got == 0 && result == MPG123_OK) break;
                 continue;
             }
-            ended_ = true;  // MPG123_DONE or an error
+            m_ended = true;  // MPG123_DONE or an error
             break;
         }
         return static_cast<int>(done / 4);
     }
 
     bool Rewind() override {
-        ended_ = false;
-        return mpg123_seek(handle_, 0, SEEK_SET) >= 0;
+        m_ended = false;
+        return mpg123_seek(m_handle, 0, SEEK_SET) >= 0;
     }
 
-    int Rate() const override { return rate_; }
+    int Rate() const override { return m_rate; }
 
 private:
-    std::unique_ptr<ByteSource> source_;
-    mpg123_handle* handle_;
-    int rate_;
-    bool ended_ = false;
+    std::unique_ptr<ByteSource> m_source;
+    mpg123_handle* m_handle;
+    int m_rate;
+    bool m_ended = false;
 };
 
 }  // namespace

@@ -19,10 +19,10 @@ public:
     void Reset();
 
 private:
-    uint64_t step_;          // input frames per output frame, 32.32 fixed point
-    uint64_t position_ = 0;  // place of the next output frame after `previous_`, 32.32
-    int16_t previous_[2] = {0, 0};
-    bool primed_ = false;
+    uint64_t m_step;          // input frames per output frame, 32.32 fixed point
+    uint64_t m_position = 0;  // place of the next output frame after `m_previous`, 32.32
+    int16_t m_previous[2] = {0, 0};
+    bool m_primed = false;
 };
 
 // The number of output frames `frames` input frames give at most.

@@ -9,41 +9,41 @@ namespace {
 constexpr std::chrono::milliseconds kBusyRetry{1};
 }  // namespace
 
-StreamFeeder::StreamFeeder(RoundFn round) : round_(round), thread_([this] { Run(); }) {}
+StreamFeeder::StreamFeeder(RoundFn round) : m_round(round), m_thread([this] { Run(); }) {}
 
 StreamFeeder::~StreamFeeder() {
     {
-        std::lock_guard<std::mutex> guard(mutex_);
-        stop_ = true;
+        std::lock_guard<std::mutex> guard(m_mutex);
+        m_stop = true;
     }
-    wake_.notify_one();
-    thread_.join();
+    m_wake.notify_one();
+    m_thread.join();
 }
 
 void StreamFeeder::Wake() {
     {
-        std::lock_guard<std::mutex> guard(mutex_);
-        woken_ = true;
+        std::lock_guard<std::mutex> guard(m_mutex);
+        m_woken = true;
     }
-    wake_.notify_one();
+    m_wake.notify_one();
 }
 
 void StreamFeeder::Run() {
-    std::unique_lock<std::mutex> lock(mutex_);
-    while (!stop_) {
-        wake_.wait(lock, [this] { return woken_ || stop_; });
-        woken_ = false;
+    std::unique_lock<std::mutex> lock(m_mutex);
+    while (!m_stop) {
+        m_wake.wait(lock, [this] { return m_woken || m_stop; });
+        m_woken = false;
         FeedUntilFull(lock);
     }
 }
 
 void StreamFeeder::FeedUntilFull(std::unique_lock<std::mutex>& lock) {
-    while (!stop_) {
+    while (!m_stop) {
         lock.unlock();
-        const Round round = round_();
+        const Round round = m_round();
         lock.lock();
         if (round == Round::Done) return;
-        if (round == Round::Busy) wake_.wait_for(lock, kBusyRetry, [this] { return stop_; });
+        if (round == Round::Busy) m_wake.wait_for(lock, kBusyRetry, [this] { return m_stop; });
     }
 }
 

@@ -33,12 +33,12 @@ private:
     // Rounds until every ring is full or the feeder stops.
     void FeedUntilFull(std::unique_lock<std::mutex>& lock);
 
-    RoundFn round_;
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    bool woken_ = false;
-    bool stop_ = false;
-    std::thread thread_;
+    RoundFn m_round;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_woken = false;
+    bool m_stop = false;
+    std::thread m_thread;
 };
 
 }  // namespace media

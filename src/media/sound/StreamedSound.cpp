@@ -13,12 +13,12 @@ constexpr int kPieceFrames = 2048;
 
 class StreamedSound::StreamVoice final : public Voice {
 public:
-    StreamVoice(int capacity, int startFill) : ring(capacity), startFill_(startFill) {}
+    StreamVoice(int capacity, int startFill) : ring(capacity), m_startFill(startFill) {}
 
     void MixInto(int32_t* acc, int frames) override {
         if (!primed) {
             // Just started: nothing is heard until the feeder is well ahead.
-            if (ring.Available() < startFill_ && !ended.load(std::memory_order_acquire)) return;
+            if (ring.Available() < m_startFill && !ended.load(std::memory_order_acquire)) return;
             primed = true;
         }
         const int n = std::min(frames, ring.Available());
@@ -52,129 +52,129 @@ public:
     bool primed = false;             // started being heard since the last Play (mixer lock)
 
 private:
-    int startFill_;
+    int m_startFill;
 };
 
 StreamedSound::StreamedSound(Mixer& mixer, std::unique_ptr<AudioDecoder> decoder, int deviceRate)
-    : mixer_(mixer),
-      decoder_(std::move(decoder)),
-      resampler_(decoder_->Rate(), deviceRate),
-      voice_(std::make_unique<StreamVoice>(deviceRate * 3 / 4, deviceRate / 5)),
-      pending_(static_cast<size_t>(kPieceFrames) * 2),
-      converted_(static_cast<size_t>(kPieceFrames) * 2) {}
+    : m_mixer(mixer),
+      m_decoder(std::move(decoder)),
+      m_resampler(m_decoder->Rate(), deviceRate),
+      m_voice(std::make_unique<StreamVoice>(deviceRate * 3 / 4, deviceRate / 5)),
+      m_pending(static_cast<size_t>(kPieceFrames) * 2),
+      m_converted(static_cast<size_t>(kPieceFrames) * 2) {}
 
 std::unique_ptr<StreamedSound> StreamedSound::Open(Mixer& mixer, std::unique_ptr<AudioDecoder> decoder,
                                                    int deviceRate) {
     if (!decoder || deviceRate <= 0) return nullptr;
     std::unique_ptr<StreamedSound> sound(new StreamedSound(mixer, std::move(decoder), deviceRate));
     if (!sound->DecodePiece()) return nullptr;  // no sound in it at all
-    mixer.AddVoice(sound->voice_.get());
+    mixer.AddVoice(sound->m_voice.get());
     return sound;
 }
 
-StreamedSound::~StreamedSound() { mixer_.RemoveVoice(voice_.get()); }
+StreamedSound::~StreamedSound() { m_mixer.RemoveVoice(m_voice.get()); }
 
 bool StreamedSound::DecodePiece() {
-    const int n = decoder_->Read(pending_.data(), kPieceFrames);
+    const int n = m_decoder->Read(m_pending.data(), kPieceFrames);
     if (n <= 0) return false;
-    pendingStart_ = 0;
-    pendingFrames_ = n;
-    framesSinceStart_ += n;
+    m_pendingStart = 0;
+    m_pendingFrames = n;
+    m_framesSinceStart += n;
     return true;
 }
 
 void StreamedSound::Play(int playType, bool fromTop) {
     bool restart = fromTop;
     {
-        std::lock_guard<std::mutex> guard(mixer_.Lock());
-        if (!fromTop && voice_->playing) return;
-        mixer_.Cut(*voice_);
-        if (voice_->finished) restart = true;  // played to its end: starts over
+        std::lock_guard<std::mutex> guard(m_mixer.Lock());
+        if (!fromTop && m_voice->playing) return;
+        m_mixer.Cut(*m_voice);
+        if (m_voice->finished) restart = true;  // played to its end: starts over
     }
     if (restart) Restart();
-    looping_ = playType == 3;
+    m_looping = playType == 3;
     lastPlayType = playType;
-    if (looping_ && sourceEnded_ && framesSinceStart_ > 0) {
+    if (m_looping && m_sourceEnded && m_framesSinceStart > 0) {
         // The data had ended while it played once; a loop goes on from the start.
-        sourceEnded_ = false;
-        voice_->ended.store(false, std::memory_order_release);
+        m_sourceEnded = false;
+        m_voice->ended.store(false, std::memory_order_release);
     }
-    std::lock_guard<std::mutex> guard(mixer_.Lock());
-    voice_->finished = false;
-    voice_->primed = false;
-    voice_->gainQ16 = VoiceGainQ16(level, playType);
-    mixer_.Start(*voice_);
+    std::lock_guard<std::mutex> guard(m_mixer.Lock());
+    m_voice->finished = false;
+    m_voice->primed = false;
+    m_voice->gainQ16 = VoiceGainQ16(level, playType);
+    m_mixer.Start(*m_voice);
 }
 
 void StreamedSound::Restart() {
-    voice_->ring.Clear();
-    voice_->ended.store(false, std::memory_order_release);
-    voice_->finished = false;
-    resampler_.Reset();
-    pendingStart_ = pendingFrames_ = 0;
-    framesSinceStart_ = 0;
-    sourceEnded_ = !decoder_->Rewind();
-    if (sourceEnded_) voice_->ended.store(true, std::memory_order_release);
+    m_voice->ring.Clear();
+    m_voice->ended.store(false, std::memory_order_release);
+    m_voice->finished = false;
+    m_resampler.Reset();
+    m_pendingStart = m_pendingFrames = 0;
+    m_framesSinceStart = 0;
+    m_sourceEnded = !m_decoder->Rewind();
+    if (m_sourceEnded) m_voice->ended.store(true, std::memory_order_release);
 }
 
 void StreamedSound::Stop() {
-    std::lock_guard<std::mutex> guard(mixer_.Lock());
-    mixer_.Cut(*voice_);
+    std::lock_guard<std::mutex> guard(m_mixer.Lock());
+    m_mixer.Cut(*m_voice);
 }
 
 bool StreamedSound::IsPlaying() {
-    std::lock_guard<std::mutex> guard(mixer_.Lock());
-    return voice_->playing;
+    std::lock_guard<std::mutex> guard(m_mixer.Lock());
+    return m_voice->playing;
 }
 
 void StreamedSound::SetLevel(int hundredthsDb) {
     level = hundredthsDb;
-    std::lock_guard<std::mutex> guard(mixer_.Lock());
-    voice_->gainQ16 = VoiceGainQ16(hundredthsDb, lastPlayType);
+    std::lock_guard<std::mutex> guard(m_mixer.Lock());
+    m_voice->gainQ16 = VoiceGainQ16(hundredthsDb, lastPlayType);
 }
 
-int StreamedSound::Buffered() const { return voice_->ring.Available(); }
+int StreamedSound::Buffered() const { return m_voice->ring.Available(); }
 
 void StreamedSound::Feed() {
-    if (IsPlaying()) FeedUpTo(voice_->ring.Capacity());  // a stopped stream keeps what it has
+    if (IsPlaying()) FeedUpTo(m_voice->ring.Capacity());  // a stopped stream keeps what it has
 }
 
 bool StreamedSound::FeedPiece() {
-    const SampleRing& ring = voice_->ring;
-    if (sourceEnded_ || !IsPlaying()) return false;
+    const SampleRing& ring = m_voice->ring;
+    if (m_sourceEnded || !IsPlaying()) return false;
     FeedUpTo(std::min(ring.Capacity(), ring.Available() + kPieceFrames));
-    return !sourceEnded_ && ring.Available() < ring.Capacity();
+    return !m_sourceEnded && ring.Available() < ring.Capacity();
 }
 
 bool StreamedSound::Hungry() {
-    const SampleRing& ring = voice_->ring;
-    return !sourceEnded_ && ring.Available() < ring.Capacity() / 2 && IsPlaying();
+    const SampleRing& ring = m_voice->ring;
+    return !m_sourceEnded && ring.Available() < ring.Capacity() / 2 && IsPlaying();
 }
 
 void StreamedSound::FeedUpTo(int limit) {
-    SampleRing& ring = voice_->ring;
+    SampleRing& ring = m_voice->ring;
     // At most what was missing when the call began: a device that drains the
     // ring as fast as it is filled cannot keep the caller here for ever.
     int owed = limit - ring.Available();
-    while (!sourceEnded_ && owed > 0) {
-        if (pendingFrames_ == 0 && !DecodePiece()) {
+    while (!m_sourceEnded && owed > 0) {
+        if (m_pendingFrames == 0 && !DecodePiece()) {
             // The end of the data: a loop goes back to the first frame (when there was one).
-            if (looping_ && framesSinceStart_ > 0 && decoder_->Rewind()) {
-                framesSinceStart_ = 0;
+            if (m_looping && m_framesSinceStart > 0 && m_decoder->Rewind()) {
+                m_framesSinceStart = 0;
                 if (DecodePiece()) continue;
             }
-            sourceEnded_ = true;
-            voice_->ended.store(true, std::memory_order_release);
+            m_sourceEnded = true;
+            m_voice->ended.store(true, std::memory_order_release);
             break;
         }
         const int room = std::min({ring.Free(), owed, kPieceFrames});
         if (room <= 0) break;
         int consumed = 0;
-        const int made = resampler_.Process(pending_.data() + 2 * pendingStart_, pendingFrames_, converted_.data(),
-                                            room, &consumed);
-        pendingStart_ += consumed;
-        pendingFrames_ -= consumed;
-        ring.Write(converted_.data(), made);
+        const int made = m_resampler.Process(m_pending.data() + 2 * m_pendingStart, m_pendingFrames,
+                                             m_converted.data(), room, &consumed);
+        m_pendingStart += consumed;
+        m_pendingFrames -= consumed;
+        ring.Write(m_converted.data(), made);
         owed -= made;
     }
 }

@@ -44,19 +44,19 @@ private:
     void FeedUpTo(int limit);
     // Back to the first frame with nothing decoded ahead. Only while not playing.
     void Restart();
-    // Decodes the next piece into pending_; false at the end of the data.
+    // Decodes the next piece into m_pending; false at the end of the data.
     bool DecodePiece();
 
-    Mixer& mixer_;
-    std::unique_ptr<AudioDecoder> decoder_;
-    Resampler resampler_;
-    std::unique_ptr<StreamVoice> voice_;
-    std::vector<int16_t> pending_;  // decoded frames at the file's rate
-    int pendingStart_ = 0, pendingFrames_ = 0;
-    std::vector<int16_t> converted_;  // frames at the device rate on their way to the ring
-    bool looping_ = false;
-    bool sourceEnded_ = false;
-    int64_t framesSinceStart_ = 0;  // decoded since the first frame
+    Mixer& m_mixer;
+    std::unique_ptr<AudioDecoder> m_decoder;
+    Resampler m_resampler;
+    std::unique_ptr<StreamVoice> m_voice;
+    std::vector<int16_t> m_pending;  // decoded frames at the file's rate
+    int m_pendingStart = 0, m_pendingFrames = 0;
+    std::vector<int16_t> m_converted;  // frames at the device rate on their way to the ring
+    bool m_looping = false;
+    bool m_sourceEnded = false;
+    int64_t m_framesSinceStart = 0;  // decoded since the first frame
 };
 
 }  // namespace media

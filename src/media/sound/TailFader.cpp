@@ -7,8 +7,8 @@
 namespace media {
 
 TailFader::Tail& TailFader::FreeSlot() {
-    Tail* best = &tails_[0];
-    for (Tail& tail : tails_) {
+    Tail* best = &m_tails[0];
+    for (Tail& tail : m_tails) {
         if (tail.position >= tail.length) return tail;
         if (tail.position > best->position) best = &tail;
     }
@@ -23,7 +23,7 @@ void TailFader::Take(const Voice& voice) {
 }
 
 void TailFader::MixInto(int32_t* acc, int frames) {
-    for (Tail& tail : tails_) {
+    for (Tail& tail : m_tails) {
         const int end = std::min(tail.length, tail.position + frames);
         for (int k = tail.position; k < end; ++k) {
             // A straight line from the voice's gain down to zero over kFadeFrames.

@@ -31,7 +31,7 @@ private:
     };
     Tail& FreeSlot();
 
-    std::array<Tail, 16> tails_{};
+    std::array<Tail, 16> m_tails{};
 };
 
 }  // namespace media

@@ -34,19 +34,19 @@ int16_t ToSample(float v) {
 
 class VorbisDecoder final : public AudioDecoder {
 public:
-    explicit VorbisDecoder(std::unique_ptr<ByteSource> source) : source_(std::move(source)) {}
+    explicit VorbisDecoder(std::unique_ptr<ByteSource> source) : m_source(std::move(source)) {}
     ~VorbisDecoder() override {
-        if (open_) ov_clear(&file_);
+        if (m_open) ov_clear(&m_file);
     }
 
     bool Open() {
         const ov_callbacks callbacks = {ReadSource, SeekSource, nullptr, TellSource};
-        if (ov_open_callbacks(source_.get(), &file_, nullptr, 0, callbacks) != 0) return false;
-        open_ = true;
-        const vorbis_info* info = ov_info(&file_, -1);
+        if (ov_open_callbacks(m_source.get(), &m_file, nullptr, 0, callbacks) != 0) return false;
+        m_open = true;
+        const vorbis_info* info = ov_info(&m_file, -1);
         if (!info || info->channels < 1 || info->channels > 2) return false;
-        rate_ = static_cast<int>(info->rate);
-        return rate_ >= kMinSoundRate && rate_ <= kMaxSoundRate;
+        m_rate = static_cast<int>(info->rate);
+        return m_rate >= kMinSoundRate && m_rate <= kMaxSoundRate;
     }
 
     int Read(int16_t* out, int frames) override {
@@ -55,10 +55,10 @@ public:
         int failures = 0;
         while (done < frames) {
             float** pcm = nullptr;
-            const long got = ov_read_float(&file_, &pcm, frames - done, &section);
+            const long got = ov_read_float(&m_file, &pcm, frames - done, &section);
             if (got == OV_HOLE && ++failures < 8) continue;  // a gap in the data: go on after it
             if (got <= 0) break;
-            const vorbis_info* info = ov_info(&file_, section);
+            const vorbis_info* info = ov_info(&m_file, section);
             const bool stereo = info && info->channels >= 2;
             for (long i = 0; i < got; ++i) {
                 out[2 * (done + i)] = ToSample(pcm[0][i]);
@@ -69,14 +69,14 @@ public:
         return done;
     }
 
-    bool Rewind() override { return ov_pcm_seek(&file_, 0) == 0; }
-    int Rate() const override { return rate_; }
+    bool Rewind() override { return ov_pcm_seek(&m_file, 0) == 0; }
+    int Rate() const override { return m_rate; }
 
 private:
-    std::unique_ptr<ByteSource> source_;
-    OggVorbis_File file_{};
-    bool open_ = false;
-    int rate_ = 0;
+    std::unique_ptr<ByteSource> m_source;
+    OggVorbis_File m_file{};
+    bool m_open = false;
+    int m_rate = 0;
 };
 
 }  // namespace

@@ -15,32 +15,32 @@ class WavDecoder final : public AudioDecoder {
 public:
     WavDecoder(std::unique_ptr<ByteSource> source, int rate, int channels, int bytesPerSample, int64_t dataOffset,
                int64_t frames)
-        : source_(std::move(source)),
-          rate_(rate),
-          channels_(channels),
-          bytesPerSample_(bytesPerSample),
-          dataOffset_(dataOffset),
-          frames_(frames) {}
+        : m_source(std::move(source)),
+          m_rate(rate),
+          m_channels(channels),
+          m_bytesPerSample(bytesPerSample),
+          m_dataOffset(dataOffset),
+          m_frames(frames) {}
 
     int Read(int16_t* out, int frames) override {
         int done = 0;
-        while (done < frames && position_ < frames_) {
-            const int64_t want64 = std::min<int64_t>({frames - done, frames_ - position_, kChunkFrames});
+        while (done < frames && m_position < m_frames) {
+            const int64_t want64 = std::min<int64_t>({frames - done, m_frames - m_position, kChunkFrames});
             const int want = static_cast<int>(want64);
-            const size_t frameBytes = static_cast<size_t>(channels_ * bytesPerSample_);
-            const size_t got = source_->Read(raw_, static_cast<size_t>(want) * frameBytes);
+            const size_t frameBytes = static_cast<size_t>(m_channels * m_bytesPerSample);
+            const size_t got = m_source->Read(m_raw, static_cast<size_t>(want) * frameBytes);
             const int gotFrames = static_cast<int>(got / frameBytes);
             for (int i = 0; i < gotFrames; ++i) {
-                const uint8_t* frame = raw_ + static_cast<size_t>(i) * frameBytes;
+                const uint8_t* frame = m_raw + static_cast<size_t>(i) * frameBytes;
                 const int16_t left = Sample(frame);
-                const int16_t right = channels_ == 2 ? Sample(frame + bytesPerSample_) : left;
+                const int16_t right = m_channels == 2 ? Sample(frame + m_bytesPerSample) : left;
                 out[2 * (done + i)] = left;
                 out[2 * (done + i) + 1] = right;
             }
             done += gotFrames;
-            position_ += gotFrames;
+            m_position += gotFrames;
             if (gotFrames < want) {  // the file is shorter than its header says
-                frames_ = position_;
+                m_frames = m_position;
                 break;
             }
         }
@@ -48,25 +48,25 @@ public:
     }
 
     bool Rewind() override {
-        position_ = 0;
-        return source_->Seek(dataOffset_);
+        m_position = 0;
+        return m_source->Seek(m_dataOffset);
     }
 
-    int Rate() const override { return rate_; }
+    int Rate() const override { return m_rate; }
 
 private:
     static constexpr int kChunkFrames = 1024;
 
     int16_t Sample(const uint8_t* p) const {
-        if (bytesPerSample_ == 1) return static_cast<int16_t>((p[0] - 128) * 256);
+        if (m_bytesPerSample == 1) return static_cast<int16_t>((p[0] - 128) * 256);
         return static_cast<int16_t>(Le16(p));
     }
 
-    std::unique_ptr<ByteSource> source_;
-    int rate_, channels_, bytesPerSample_;
-    int64_t dataOffset_, frames_;
-    int64_t position_ = 0;
-    uint8_t raw_[kChunkFrames * 4];
+    std::unique_ptr<ByteSource> m_source;
+    int m_rate, m_channels, m_bytesPerSample;
+    int64_t m_dataOffset, m_frames;
+    int64_t m_position = 0;
+    uint8_t m_raw[kChunkFrames * 4];
 };
 
 }  // namespace

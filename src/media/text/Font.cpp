@@ -38,13 +38,13 @@ std::unique_ptr<Font> Font::Open(const FontFile& file, int size) {
     if (!library || size < 1) return nullptr;
     std::unique_ptr<Font> font(new Font());
     static std::atomic<uint64_t> lastId{0};
-    font->id_ = ++lastId;
-    font->face_ = std::make_unique<FreeTypeFace>();
-    if (FT_New_Face(library, file.path.c_str(), file.index, &font->face_->face) != 0) {
-        font->face_->face = nullptr;
+    font->m_id = ++lastId;
+    font->m_face = std::make_unique<FreeTypeFace>();
+    if (FT_New_Face(library, file.path.c_str(), file.index, &font->m_face->face) != 0) {
+        font->m_face->face = nullptr;
         return nullptr;
     }
-    FT_Face face = font->face_->face;
+    FT_Face face = font->m_face->face;
     FT_Select_Charmap(face, FT_ENCODING_UNICODE);
     // The cell (ascender + descender) is `size` pixels high.
     FT_Size_RequestRec request{};
@@ -53,53 +53,53 @@ std::unique_ptr<Font> Font::Open(const FontFile& file, int size) {
     if (FT_Request_Size(face, &request) != 0) {
         if (face->num_fixed_sizes < 1 || FT_Select_Size(face, 0) != 0) return nullptr;
     }
-    font->file_ = file;
-    font->cellHeight_ = size;
+    font->m_file = file;
+    font->m_cellHeight = size;
     const long designCell = static_cast<long>(face->ascender) - face->descender;
     if (FT_IS_SCALABLE(face) && designCell > 0) {
-        font->baseline_ = static_cast<int>((size * static_cast<long>(face->ascender) + designCell / 2) / designCell);
+        font->m_baseline = static_cast<int>((size * static_cast<long>(face->ascender) + designCell / 2) / designCell);
     } else {
         const long asc = face->size->metrics.ascender, desc = -face->size->metrics.descender;
-        font->baseline_ = asc + desc > 0 ? static_cast<int>((size * asc + (asc + desc) / 2) / (asc + desc)) : size;
+        font->m_baseline = asc + desc > 0 ? static_cast<int>((size * asc + (asc + desc) / 2) / (asc + desc)) : size;
     }
-    font->baseline_ = std::clamp(font->baseline_, 0, size);
-    font->maxAdvance_ = static_cast<int>((face->size->metrics.max_advance + 32) >> 6);
-    if (font->maxAdvance_ <= 0) font->maxAdvance_ = size;
-    font->boxes_[0] = font->MakeBox(false);
-    font->boxes_[1] = font->MakeBox(true);
+    font->m_baseline = std::clamp(font->m_baseline, 0, size);
+    font->m_maxAdvance = static_cast<int>((face->size->metrics.max_advance + 32) >> 6);
+    if (font->m_maxAdvance <= 0) font->m_maxAdvance = size;
+    font->m_boxes[0] = font->MakeBox(false);
+    font->m_boxes[1] = font->MakeBox(true);
     return font;
 }
 
 Font::~Font() = default;
 
 const Glyph& Font::GlyphOf(uint16_t code) {
-    if (const Glyph* cached = cache_.Find(code)) return *cached;
+    if (const Glyph* cached = m_cache.Find(code)) return *cached;
     const bool wide = code > 0xFF;
     if (code < 0x20 || code == 0x7F)
-        return cache_.Store(code, Glyph{0, 0, cellHeight_, 0, 0, {}});  // control: nothing
+        return m_cache.Store(code, Glyph{0, 0, m_cellHeight, 0, 0, {}});  // control: nothing
     const char32_t c = SjisToUnicode(code);
-    if (c == 0 && code != 0) return cache_.Store(code, MakeBox(wide));
-    return cache_.Store(code, Render(c, wide));
+    if (c == 0 && code != 0) return m_cache.Store(code, MakeBox(wide));
+    return m_cache.Store(code, Render(c, wide));
 }
 
-const Glyph& Font::ReplacementGlyph(int bytes) { return boxes_[bytes > 1 ? 1 : 0]; }
+const Glyph& Font::ReplacementGlyph(int bytes) { return m_boxes[bytes > 1 ? 1 : 0]; }
 
 const std::shared_ptr<const TextRun>& Font::RunOf(std::string_view text) {
     // Texts that change all the time must not pile up: past the limit the kept
     // layouts are dropped and made again as they are drawn.
     constexpr size_t kMaxRuns = 1024;
-    if (auto it = runs_.find(text); it != runs_.end()) return it->second;
-    if (runs_.size() >= kMaxRuns) runs_.clear();
-    return runs_.emplace(std::string(text), TextRun::Lay(*this, text)).first->second;
+    if (auto it = m_runs.find(text); it != m_runs.end()) return it->second;
+    if (m_runs.size() >= kMaxRuns) m_runs.clear();
+    return m_runs.emplace(std::string(text), TextRun::Lay(*this, text)).first->second;
 }
 
 Glyph Font::Render(char32_t c, bool wide) {
-    FT_Face face = face_->face;
+    FT_Face face = m_face->face;
     const FT_UInt index = FT_Get_Char_Index(face, c);
     if (index == 0) return MakeBox(wide);
     if (FT_Load_Glyph(face, index, FT_LOAD_TARGET_MONO) != 0) return MakeBox(wide);
     FT_GlyphSlot slot = face->glyph;
-    if (file_.embolden) FT_GlyphSlot_Embolden(slot);
+    if (m_file.embolden) FT_GlyphSlot_Embolden(slot);
     if (slot->format != FT_GLYPH_FORMAT_BITMAP && FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) != 0)
         return MakeBox(wide);
 
@@ -108,13 +108,13 @@ Glyph Font::Render(char32_t c, bool wide) {
     const FT_Bitmap& bitmap = slot->bitmap;
     glyph.left = slot->bitmap_left;
     glyph.width = static_cast<int>(bitmap.width);
-    glyph.height = cellHeight_;
+    glyph.height = m_cellHeight;
     glyph.pitch = Glyph::PitchOf(glyph.width);
     glyph.mask.assign(static_cast<size_t>(glyph.pitch) * static_cast<size_t>(glyph.height), 0);
-    const int top = baseline_ - slot->bitmap_top;  // cell row of the bitmap's first row
+    const int top = m_baseline - slot->bitmap_top;  // cell row of the bitmap's first row
     for (int row = 0; row < static_cast<int>(bitmap.rows); ++row) {
         const int cellRow = top + row;
-        if (cellRow < 0 || cellRow >= cellHeight_) continue;  // the cell clips the glyph
+        if (cellRow < 0 || cellRow >= m_cellHeight) continue;  // the cell clips the glyph
         const unsigned char* src = bitmap.buffer + static_cast<ptrdiff_t>(row) * bitmap.pitch;
         uint8_t* dst = glyph.mask.data() + static_cast<size_t>(cellRow) * static_cast<size_t>(glyph.pitch);
         for (int x = 0; x < glyph.width; ++x) {
@@ -130,7 +130,7 @@ Glyph Font::Render(char32_t c, bool wide) {
 
 Glyph Font::MakeBox(bool wide) const {
     Glyph glyph;
-    const int size = cellHeight_;
+    const int size = m_cellHeight;
     glyph.advance = wide ? size : std::max(1, size / 2);
     glyph.left = 0;
     glyph.width = glyph.advance;

@@ -32,12 +32,12 @@ public:
     const std::shared_ptr<const TextRun>& RunOf(std::string_view text);
 
     // Names this font among all fonts made in the process (never 0).
-    uint64_t Id() const { return id_; }
-    int CellHeight() const { return cellHeight_; }
-    int MaxAdvance() const { return maxAdvance_; }
-    const FontFile& File() const { return file_; }
-    size_t CachedGlyphs() const { return cache_.Size(); }
-    size_t CachedRuns() const { return runs_.size(); }
+    uint64_t Id() const { return m_id; }
+    int CellHeight() const { return m_cellHeight; }
+    int MaxAdvance() const { return m_maxAdvance; }
+    const FontFile& File() const { return m_file; }
+    size_t CachedGlyphs() const { return m_cache.Size(); }
+    size_t CachedRuns() const { return m_runs.size(); }
 
 private:
     Font() = default;
@@ -45,21 +45,21 @@ private:
     Glyph MakeBox(bool wide) const;
 
     struct FreeTypeFace;
-    std::unique_ptr<FreeTypeFace> face_;
-    FontFile file_;
-    int cellHeight_ = 0;
-    int baseline_ = 0;  // rows from the cell top to the baseline
-    int maxAdvance_ = 0;
-    uint64_t id_ = 0;
-    GlyphCache cache_;
-    Glyph boxes_[2];
+    std::unique_ptr<FreeTypeFace> m_face;
+    FontFile m_file;
+    int m_cellHeight = 0;
+    int m_baseline = 0;  // rows from the cell top to the baseline
+    int m_maxAdvance = 0;
+    uint64_t m_id = 0;
+    GlyphCache m_cache;
+    Glyph m_boxes[2];
 
     // Looked up by a string_view without making a string.
     struct RunHash {
         using is_transparent = void;
         size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
     };
-    std::unordered_map<std::string, std::shared_ptr<const TextRun>, RunHash, std::equal_to<>> runs_;
+    std::unordered_map<std::string, std::shared_ptr<const TextRun>, RunHash, std::equal_to<>> m_runs;
 };
 
 }  // namespace media

@@ -24,14 +24,14 @@ class GlyphCache {
 public:
     // The cached glyph of a code, or null.
     const Glyph* Find(uint16_t code) const {
-        auto it = glyphs_.find(code);
-        return it == glyphs_.end() ? nullptr : &it->second;
+        auto it = m_glyphs.find(code);
+        return it == m_glyphs.end() ? nullptr : &it->second;
     }
-    const Glyph& Store(uint16_t code, Glyph glyph) { return glyphs_[code] = std::move(glyph); }
-    size_t Size() const { return glyphs_.size(); }
+    const Glyph& Store(uint16_t code, Glyph glyph) { return m_glyphs[code] = std::move(glyph); }
+    size_t Size() const { return m_glyphs.size(); }
 
 private:
-    std::unordered_map<uint16_t, Glyph> glyphs_;
+    std::unordered_map<uint16_t, Glyph> m_glyphs;
 };
 
 }  // namespace media

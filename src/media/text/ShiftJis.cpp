@@ -11,14 +11,14 @@ namespace {
 // One iconv descriptor for the life of the process.
 class SjisConverter {
 public:
-    SjisConverter() : cd_(iconv_open("UTF-32LE", "CP932")) {
-        if (cd_ == reinterpret_cast<iconv_t>(-1)) cd_ = iconv_open("UTF-32LE", "SHIFT_JIS");
+    SjisConverter() : m_cd(iconv_open("UTF-32LE", "CP932")) {
+        if (m_cd == reinterpret_cast<iconv_t>(-1)) m_cd = iconv_open("UTF-32LE", "SHIFT_JIS");
     }
 
     char32_t Convert(const char* bytes, size_t length) {
-        if (cd_ == reinterpret_cast<iconv_t>(-1))
+        if (m_cd == reinterpret_cast<iconv_t>(-1))
             return length == 1 && static_cast<uint8_t>(bytes[0]) < 0x80 ? static_cast<char32_t>(bytes[0]) : 0;
-        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
         char in[2];
         std::memcpy(in, bytes, length);
         char* inPtr = in;
@@ -26,14 +26,14 @@ public:
         uint8_t out[8];
         char* outPtr = reinterpret_cast<char*>(out);
         size_t outLeft = sizeof out;
-        if (iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1) || inLeft != 0 ||
+        if (iconv(m_cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1) || inLeft != 0 ||
             sizeof out - outLeft != 4)
             return 0;
         return static_cast<char32_t>(out[0] | out[1] << 8 | out[2] << 16 | static_cast<uint32_t>(out[3]) << 24);
     }
 
 private:
-    iconv_t cd_;
+    iconv_t m_cd;
 };
 
 SjisConverter& Converter() {

@@ -57,7 +57,7 @@ struct Header {
 
 class BmpReader {
 public:
-    BmpReader(const uint8_t* data, size_t size) : d_(data), n_(size) {}
+    BmpReader(const uint8_t* data, size_t size) : m_d(data), m_n(size) {}
 
     DecodeResult Read(DecodedImage& out) {
         Header h;
@@ -68,7 +68,7 @@ public:
         if (!ReadPalette(h)) return DecodeResult::Failed;
         out.width = static_cast<int>(h.width);
         out.height = static_cast<int>(h.height);
-        out.argb.assign(static_cast<size_t>(h.width * h.height), palette_.empty() ? 0xFF000000u : palette_[0]);
+        out.argb.assign(static_cast<size_t>(h.width * h.height), m_palette.empty() ? 0xFF000000u : m_palette[0]);
         bool ok = false;
         if (h.compression == kRle8 || h.compression == kRle4) ok = ReadRle(h, out);
         else if (h.bits <= 8) ok = ReadIndexed(h, out);
@@ -79,13 +79,13 @@ public:
 
 private:
     bool ReadHeader(Header& h) {
-        if (n_ < 26 || d_[0] != 'B' || d_[1] != 'M') return false;
+        if (m_n < 26 || m_d[0] != 'B' || m_d[1] != 'M') return false;
         // A file shorter than its header says is damaged.
-        if (U32(d_ + 2) > n_) return false;
-        offBits_ = U32(d_ + 10);
-        const uint32_t hs = U32(d_ + 14);
-        if (hs > n_ - 14) return false;
-        const uint8_t* p = d_ + 14;
+        if (U32(m_d + 2) > m_n) return false;
+        m_offBits = U32(m_d + 10);
+        const uint32_t hs = U32(m_d + 14);
+        if (hs > m_n - 14) return false;
+        const uint8_t* p = m_d + 14;
         if (hs == 12) {  // OS/2 1.x core header
             h.width = U16(p + 4);
             h.height = static_cast<int16_t>(U16(p + 6));
@@ -124,8 +124,8 @@ private:
             if (h.bits != 16 && h.bits != 32) return false;
             const int count = h.compression == kAlphaBitFields ? 4 : 3;
             if (!h.hasMasks) {  // masks follow a 40-byte header
-                if (h.paletteOffset + 4 * count > n_) return false;
-                for (int i = 0; i < count; ++i) h.masks[i] = U32(d_ + h.paletteOffset + 4 * i);
+                if (h.paletteOffset + 4 * count > m_n) return false;
+                for (int i = 0; i < count; ++i) h.masks[i] = U32(m_d + h.paletteOffset + 4 * i);
                 h.paletteOffset += 4 * count;
                 h.hasMasks = true;
             }
@@ -138,9 +138,9 @@ private:
         }
         if (h.bits != 1 && h.bits != 2 && h.bits != 4 && h.bits != 8 && h.bits != 16 && h.bits != 24 && h.bits != 32)
             return false;
-        if (offBits_ >= n_ || offBits_ < h.paletteOffset) return false;
+        if (m_offBits >= m_n || m_offBits < h.paletteOffset) return false;
         // A declared pixel-data size must fit in the file.
-        if (h.imageSize > n_ - offBits_) return false;
+        if (h.imageSize > m_n - m_offBits) return false;
         return true;
     }
 
@@ -149,13 +149,13 @@ private:
         const uint32_t maxEntries = 1u << h.bits;
         uint32_t count = h.coloursUsed ? h.coloursUsed : maxEntries;
         if (count > maxEntries) return false;
-        const size_t room = (offBits_ - h.paletteOffset) / static_cast<size_t>(h.paletteEntryBytes);
+        const size_t room = (m_offBits - h.paletteOffset) / static_cast<size_t>(h.paletteEntryBytes);
         if (h.coloursUsed == 0 && room < count && h.paletteEntryBytes == 3) count = static_cast<uint32_t>(room);
         if (room < count || count == 0) return false;
-        palette_.resize(count);
+        m_palette.resize(count);
         for (uint32_t i = 0; i < count; ++i) {
-            const uint8_t* e = d_ + h.paletteOffset + static_cast<size_t>(i) * h.paletteEntryBytes;
-            palette_[i] = 0xFF000000u | static_cast<uint32_t>(e[2]) << 16 | static_cast<uint32_t>(e[1]) << 8 | e[0];
+            const uint8_t* e = m_d + h.paletteOffset + static_cast<size_t>(i) * h.paletteEntryBytes;
+            m_palette[i] = 0xFF000000u | static_cast<uint32_t>(e[2]) << 16 | static_cast<uint32_t>(e[1]) << 8 | e[0];
         }
         return true;
     }
@@ -167,17 +167,17 @@ private:
 
     bool ReadIndexed(const Header& h, DecodedImage& out) {
         const size_t stride = static_cast<size_t>((h.width * h.bits + 31) / 32 * 4);
-        if (stride * static_cast<size_t>(h.height) > n_ - offBits_) return false;
+        if (stride * static_cast<size_t>(h.height) > m_n - m_offBits) return false;
         const uint32_t perByte = 8 / h.bits, mask = (1u << h.bits) - 1;
         for (int64_t r = 0; r < h.height; ++r) {
-            const uint8_t* src = d_ + offBits_ + static_cast<size_t>(r) * stride;
+            const uint8_t* src = m_d + m_offBits + static_cast<size_t>(r) * stride;
             uint32_t* dst = Row(h, out, r);
             for (int64_t x = 0; x < h.width; ++x) {
                 const uint32_t byte = src[x / perByte];
                 const uint32_t shift = 8 - h.bits * (static_cast<uint32_t>(x % perByte) + 1);
                 const uint32_t index = (byte >> shift) & mask;
-                if (index >= palette_.size()) return false;
-                dst[x] = palette_[index];
+                if (index >= m_palette.size()) return false;
+                dst[x] = m_palette[index];
             }
         }
         return true;
@@ -185,7 +185,7 @@ private:
 
     bool ReadDirect(const Header& h, DecodedImage& out) {
         const size_t stride = static_cast<size_t>((h.width * h.bits + 31) / 32 * 4);
-        if (stride * static_cast<size_t>(h.height) > n_ - offBits_) return false;
+        if (stride * static_cast<size_t>(h.height) > m_n - m_offBits) return false;
         Channel r, g, b, a;
         bool alpha = false;
         if (h.compression == kBitFields || h.compression == kAlphaBitFields) {
@@ -209,7 +209,7 @@ private:
             b.Set(0x0000FF);
         }
         for (int64_t row = 0; row < h.height; ++row) {
-            const uint8_t* src = d_ + offBits_ + static_cast<size_t>(row) * stride;
+            const uint8_t* src = m_d + m_offBits + static_cast<size_t>(row) * stride;
             uint32_t* dst = Row(h, out, row);
             for (int64_t x = 0; x < h.width; ++x) {
                 if (h.bits == 24) {
@@ -229,17 +229,17 @@ private:
     // RLE8 / RLE4: runs, absolute runs, end of line, end of picture, deltas.
     bool ReadRle(const Header& h, DecodedImage& out) {
         const bool four = h.compression == kRle4;
-        size_t pos = offBits_;
-        const size_t end = h.imageSize ? offBits_ + h.imageSize : n_;
+        size_t pos = m_offBits;
+        const size_t end = h.imageSize ? m_offBits + h.imageSize : m_n;
         int64_t x = 0, row = 0;
         auto put = [&](uint32_t index) {
-            if (index >= palette_.size() || x >= h.width || row >= h.height) return false;
-            Row(h, out, row)[x++] = palette_[index];
+            if (index >= m_palette.size() || x >= h.width || row >= h.height) return false;
+            Row(h, out, row)[x++] = m_palette[index];
             return true;
         };
         while (true) {
             if (pos + 2 > end) return false;
-            const uint32_t count = d_[pos], value = d_[pos + 1];
+            const uint32_t count = m_d[pos], value = m_d[pos + 1];
             pos += 2;
             if (count > 0) {
                 for (uint32_t i = 0; i < count; ++i) {
@@ -253,15 +253,15 @@ private:
                 return true;
             } else if (value == 2) {
                 if (pos + 2 > end) return false;
-                x += d_[pos];
-                row += d_[pos + 1];
+                x += m_d[pos];
+                row += m_d[pos + 1];
                 pos += 2;
                 if (x > h.width || row > h.height) return false;
             } else {
                 const size_t bytes = four ? (value + 1) / 2 : value;
                 if (pos + bytes > end) return false;
                 for (uint32_t i = 0; i < value; ++i) {
-                    const uint8_t byte = d_[pos + (four ? i / 2 : i)];
+                    const uint8_t byte = m_d[pos + (four ? i / 2 : i)];
                     const uint32_t index = four ? ((i & 1) ? byte & 0xF : byte >> 4) : byte;
                     if (!put(index)) return false;
                 }
@@ -270,10 +270,10 @@ private:
         }
     }
 
-    const uint8_t* d_;
-    size_t n_;
-    size_t offBits_ = 0;
-    std::vector<uint32_t> palette_;
+    const uint8_t* m_d;
+    size_t m_n;
+    size_t m_offBits = 0;
+    std::vector<uint32_t> m_palette;
 };
 
 }  // namespace

@@ -39,59 +39,59 @@ public:
     static constexpr size_t kMaxRects = 8;
 
     void Clear() {
-        count_ = 0;
-        whole_ = false;
-        span_ = ScreenRect{};
+        m_count = 0;
+        m_whole = false;
+        m_span = ScreenRect{};
     }
     // The whole width x height screen.
     void SetWhole(int width, int height) {
-        rects_[0] = ScreenRect{0, 0, width, height};
-        count_ = rects_[0].Empty() ? 0 : 1;
-        whole_ = true;
-        span_ = rects_[0];
+        m_rects[0] = ScreenRect{0, 0, width, height};
+        m_count = m_rects[0].Empty() ? 0 : 1;
+        m_whole = true;
+        m_span = m_rects[0];
     }
-    bool Whole() const { return whole_; }
-    bool Nothing() const { return count_ == 0; }
+    bool Whole() const { return m_whole; }
+    bool Nothing() const { return m_count == 0; }
 
     // The rectangles never overlap: one that meets another takes it in.
     void Add(ScreenRect r) {
-        if (r.Empty() || whole_) return;
-        for (size_t i = 0; i < count_; ++i) {
-            if (rects_[i].Holds(r)) return;
+        if (r.Empty() || m_whole) return;
+        for (size_t i = 0; i < m_count; ++i) {
+            if (m_rects[i].Holds(r)) return;
         }
         for (;;) {
-            size_t met = count_;
-            for (size_t i = 0; i < count_ && met == count_; ++i) {
-                if (rects_[i].Meets(r)) met = i;
+            size_t met = m_count;
+            for (size_t i = 0; i < m_count && met == m_count; ++i) {
+                if (m_rects[i].Meets(r)) met = i;
             }
-            if (met == count_) met = CheapJoin(r);
-            if (met == count_ && count_ < kMaxRects) {
-                rects_[count_++] = r;
-                span_ = count_ == 1 ? r : span_.JoinedWith(r);
+            if (met == m_count) met = CheapJoin(r);
+            if (met == m_count && m_count < kMaxRects) {
+                m_rects[m_count++] = r;
+                m_span = m_count == 1 ? r : m_span.JoinedWith(r);
                 return;
             }
-            if (met == count_) met = LeastGrowing(r);  // full: the one that grows least takes it in
-            r = r.JoinedWith(rects_[met]);
-            rects_[met] = rects_[--count_];
+            if (met == m_count) met = LeastGrowing(r);  // full: the one that grows least takes it in
+            r = r.JoinedWith(m_rects[met]);
+            m_rects[met] = m_rects[--m_count];
         }
     }
     // The rectangle that holds all of `r`, or null.
     const ScreenRect* Holding(const ScreenRect& r) const {
-        for (size_t i = 0; i < count_; ++i) {
-            if (rects_[i].Holds(r)) return &rects_[i];
+        for (size_t i = 0; i < m_count; ++i) {
+            if (m_rects[i].Holds(r)) return &m_rects[i];
         }
         return nullptr;
     }
     bool Meets(const ScreenRect& r) const {
-        if (!span_.Meets(r)) return false;
-        for (size_t i = 0; i < count_; ++i) {
-            if (rects_[i].Meets(r)) return true;
+        if (!m_span.Meets(r)) return false;
+        for (size_t i = 0; i < m_count; ++i) {
+            if (m_rects[i].Meets(r)) return true;
         }
         return false;
     }
 
-    const ScreenRect* begin() const { return rects_.data(); }
-    const ScreenRect* end() const { return rects_.data() + count_; }
+    const ScreenRect* begin() const { return m_rects.data(); }
+    const ScreenRect* end() const { return m_rects.data() + m_count; }
 
 private:
     // Pixels a join of two apart rectangles may take in beside them and still
@@ -99,19 +99,19 @@ private:
     static constexpr int64_t kJoinSlack = 64;
 
     // The rectangle that `r` (meeting none) joins with at most kJoinSlack
-    // pixels more than the two hold (touching ones, say), or count_.
+    // pixels more than the two hold (touching ones, say), or m_count.
     size_t CheapJoin(const ScreenRect& r) const {
         const int64_t area = r.Area();
-        for (size_t i = 0; i < count_; ++i) {
-            if (rects_[i].JoinedWith(r).Area() - rects_[i].Area() - area <= kJoinSlack) return i;
+        for (size_t i = 0; i < m_count; ++i) {
+            if (m_rects[i].JoinedWith(r).Area() - m_rects[i].Area() - area <= kJoinSlack) return i;
         }
-        return count_;
+        return m_count;
     }
     size_t LeastGrowing(const ScreenRect& r) const {
         size_t best = 0;
         int64_t bestGrowth = INT64_MAX;
-        for (size_t i = 0; i < count_; ++i) {
-            const int64_t growth = rects_[i].JoinedWith(r).Area() - rects_[i].Area();
+        for (size_t i = 0; i < m_count; ++i) {
+            const int64_t growth = m_rects[i].JoinedWith(r).Area() - m_rects[i].Area();
             if (growth < bestGrowth) {
                 best = i;
                 bestGrowth = growth;
@@ -120,10 +120,10 @@ private:
         return best;
     }
 
-    std::array<ScreenRect, kMaxRects> rects_{};
-    size_t count_ = 0;
-    ScreenRect span_;  // the smallest rectangle holding them all
-    bool whole_ = false;
+    std::array<ScreenRect, kMaxRects> m_rects{};
+    size_t m_count = 0;
+    ScreenRect m_span;  // the smallest rectangle holding them all
+    bool m_whole = false;
 };
 
 }  // namespace media

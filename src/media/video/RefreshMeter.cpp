@@ -22,40 +22,40 @@ int MedianOf(const int (&trials)[RefreshMeter::kTrials]) {
 }  // namespace
 
 void RefreshMeter::Start() {
-    timing_ = true;
-    presents_ = 0;
+    m_timing = true;
+    m_presents = 0;
 }
 
 bool RefreshMeter::NotePresent(uint32_t endMillis) {
-    if (!timing_) return false;
-    if (presents_ > 0) trials_[presents_ - 1] = static_cast<int>(endMillis - lastEnd_);
-    lastEnd_ = endMillis;
-    ++presents_;
-    if (presents_ <= kTrials) return false;
-    timing_ = false;
+    if (!m_timing) return false;
+    if (m_presents > 0) m_trials[m_presents - 1] = static_cast<int>(endMillis - m_lastEnd);
+    m_lastEnd = endMillis;
+    ++m_presents;
+    if (m_presents <= kTrials) return false;
+    m_timing = false;
     return true;
 }
 
 int RefreshMeter::Decide(Platform& platform) {
-    const bool timed = presents_ > kTrials;
-    bool measured = timed && std::all_of(trials_, trials_ + kTrials, TrialInRange);
-    int period = measured ? MedianOf(trials_) : -1;
+    const bool timed = m_presents > kTrials;
+    bool measured = timed && std::all_of(m_trials, m_trials + kTrials, TrialInRange);
+    int period = measured ? MedianOf(m_trials) : -1;
     if (!measured) {
         const int rate = platform.DisplayRefreshRate();
         if (rate >= 10 && rate <= 250) {
             period = 1000 / rate;
-            std::fill(trials_, trials_ + kTrials, period);
+            std::fill(m_trials, m_trials + kTrials, period);
             measured = true;
         }
     }
-    timing_ = false;
-    presents_ = 0;
+    m_timing = false;
+    m_presents = 0;
     if (!measured) {
         LogPrintf("%s", texts::kFramePeriodUnknown);
         return -1;
     }
     LogPrintf(texts::kFramePeriod, period);
-    for (int i = 0; i < kTrials; ++i) LogPrintf(texts::kFrameTrial, i, trials_[i]);
+    for (int i = 0; i < kTrials; ++i) LogPrintf(texts::kFrameTrial, i, m_trials[i]);
     return period;
 }
 

@@ -23,8 +23,8 @@ public:
     // Times the presents from the next one on.
     void Start();
     // Forgets a timing under way (the screen has gone).
-    void Stop() { timing_ = false; }
-    bool Timing() const { return timing_; }
+    void Stop() { m_timing = false; }
+    bool Timing() const { return m_timing; }
     // Notes the clock at the end of a present. True when that was the last
     // trial: Decide then gives the period.
     bool NotePresent(uint32_t endMillis);
@@ -33,10 +33,10 @@ public:
     int Decide(Platform& platform);
 
 private:
-    bool timing_ = false;
-    int presents_ = 0;  // timed presents so far, the lining-up one included
-    uint32_t lastEnd_ = 0;
-    int trials_[kTrials] = {};
+    bool m_timing = false;
+    int m_presents = 0;  // timed presents so far, the lining-up one included
+    uint32_t m_lastEnd = 0;
+    int m_trials[kTrials] = {};
 };
 
 }  // namespace media

@@ -130,61 +130,61 @@ bool ScreenReuse::BeginFrame(Surface& back) {
     // A frame cleared again before it was shown is made now: its picture, on
     // the back screen, is the one the next frame starts from.
     Settle(back);
-    if (phase_ == Phase::Drawn) KeepFrame(back, 0);
-    count_ = 0;
-    firstChange_ = SIZE_MAX;
-    changed_.Clear();
-    if (!enabled_) {
-        phase_ = Phase::Off;
+    if (m_phase == Phase::Drawn) KeepFrame(back, 0);
+    m_count = 0;
+    m_firstChange = SIZE_MAX;
+    m_changed.Clear();
+    if (!m_enabled) {
+        m_phase = Phase::Off;
         return false;
     }
     if (BaseOf(State().front, back) != nullptr) {
-        phase_ = Phase::Deferred;
+        m_phase = Phase::Deferred;
         return true;
     }
     // Nothing to compare with: the frame is drawn as it comes, and noted for the next.
     Stop();
-    changed_.SetWhole(back.width, back.height);
-    phase_ = Phase::Drawn;
+    m_changed.SetWhole(back.width, back.height);
+    m_phase = Phase::Drawn;
     return false;
 }
 
 bool ScreenReuse::SkipRect(int x1, int y1, int x2, int y2, uint32_t colour, int fill, const DrawState& state,
                            Surface& back) {
-    if (phase_ == Phase::Deferred && count_ < calls_.size()) {
-        const DrawCall& next = calls_[count_];
+    if (m_phase == Phase::Deferred && m_count < m_calls.size()) {
+        const DrawCall& next = m_calls[m_count];
         if (next.kind == DrawCall::kRect && next.x1 == x1 && next.y1 == y1 && next.x2 == x2 && next.y2 == y2 &&
             next.colour == colour && next.fill == fill && next.InState(state)) {
-            ++count_;
+            ++m_count;
             return true;
         }
     }
-    if (phase_ == Phase::Off || phase_ == Phase::Ended) return false;
+    if (m_phase == Phase::Off || m_phase == Phase::Ended) return false;
     return Note(DrawCall::Rect(x1, y1, x2, y2, colour, fill, state, back), back);
 }
 
 bool ScreenReuse::SkipText(int x, int y, const std::shared_ptr<const TextRun>& run, uint32_t colour,
                            const DrawState& state, Surface& back) {
-    if (phase_ == Phase::Deferred && count_ < calls_.size()) {
-        const DrawCall& next = calls_[count_];
+    if (m_phase == Phase::Deferred && m_count < m_calls.size()) {
+        const DrawCall& next = m_calls[m_count];
         if (next.kind == DrawCall::kText && next.run == run && next.x1 == x && next.y1 == y &&
             next.colour == colour && next.InState(state)) {
-            ++count_;
+            ++m_count;
             return true;
         }
     }
-    if (phase_ == Phase::Off || phase_ == Phase::Ended) return false;
+    if (m_phase == Phase::Off || m_phase == Phase::Ended) return false;
     return Note(DrawCall::Text(x, y, run, colour, state, back), back);
 }
 
 bool ScreenReuse::SkipRepeatedText(int x, int y, uint64_t font, const char* text, uint32_t colour,
                                    const DrawState& state) {
-    if (phase_ != Phase::Deferred || count_ >= calls_.size()) return false;
-    const DrawCall& next = calls_[count_];
+    if (m_phase != Phase::Deferred || m_count >= m_calls.size()) return false;
+    const DrawCall& next = m_calls[m_count];
     if (next.kind != DrawCall::kText || next.x1 != x || next.y1 != y || next.colour != colour ||
         !next.InState(state) || next.run->font != font || std::strcmp(next.run->text.c_str(), text) != 0)
         return false;
-    ++count_;
+    ++m_count;
     return true;
 }
 
@@ -194,168 +194,168 @@ bool ScreenReuse::NoteImage(int x, int y, int handle, int width, int height, boo
 }
 
 bool ScreenReuse::Note(const DrawCall& call, Surface& back) {
-    if (count_ >= kMaxCalls) {
+    if (m_count >= kMaxCalls) {
         DrawUnnoted(back);
         return false;
     }
     Record(call);
-    return phase_ == Phase::Deferred;
+    return m_phase == Phase::Deferred;
 }
 
 void ScreenReuse::Record(const DrawCall& call) {
-    if (count_ < calls_.size()) {
-        DrawCall& shown = calls_[count_];
+    if (m_count < m_calls.size()) {
+        DrawCall& shown = m_calls[m_count];
         if (!(shown == call)) {
-            firstChange_ = std::min(firstChange_, count_);
+            m_firstChange = std::min(m_firstChange, m_count);
             if (shown.bounds.Meets(call.bounds)) {
-                changed_.Add(shown.bounds.JoinedWith(call.bounds));  // a figure moved a little
+                m_changed.Add(shown.bounds.JoinedWith(call.bounds));  // a figure moved a little
             } else {
-                changed_.Add(shown.bounds);
-                changed_.Add(call.bounds);
+                m_changed.Add(shown.bounds);
+                m_changed.Add(call.bounds);
             }
             shown = call;
         }
     } else {
-        firstChange_ = std::min(firstChange_, count_);
-        changed_.Add(call.bounds);
-        calls_.push_back(call);
+        m_firstChange = std::min(m_firstChange, m_count);
+        m_changed.Add(call.bounds);
+        m_calls.push_back(call);
     }
-    ++count_;
+    ++m_count;
 }
 
 void ScreenReuse::DrawUnnoted(Surface& back) {
-    if (phase_ == Phase::Off || phase_ == Phase::Ended) return;
+    if (m_phase == Phase::Off || m_phase == Phase::Ended) return;
     Settle(back);
     Stop();
-    phase_ = Phase::Off;
+    m_phase = Phase::Off;
 }
 
 void ScreenReuse::Settle(Surface& back) {
-    if (phase_ == Phase::Deferred) Materialise(back);
+    if (m_phase == Phase::Deferred) Materialise(back);
 }
 
 void ScreenReuse::EndFrame(Surface& back) {
     Settle(back);
-    if (phase_ != Phase::Drawn) {
+    if (m_phase != Phase::Drawn) {
         // Not a frame made from a clear by noted calls (or flipped again).
         Stop();
-        phase_ = Phase::Ended;
+        m_phase = Phase::Ended;
         return;
     }
-    shownChanged_ = changed_;
-    KeepFrame(back, shownId_);  // the front screen after the swap
-    phase_ = Phase::Ended;
+    m_shownChanged = m_changed;
+    KeepFrame(back, m_shownId);  // the front screen after the swap
+    m_phase = Phase::Ended;
 }
 
 void ScreenReuse::KeepFrame(Surface& back, uint64_t before) {
     NoteFrameDone();
-    calls_.resize(count_);
-    beforeId_ = before;
-    shownId_ = ++lastId_;
-    back.ShowsPicture(shownId_);
+    m_calls.resize(m_count);
+    m_beforeId = before;
+    m_shownId = ++m_lastId;
+    back.ShowsPicture(m_shownId);
 }
 
 void ScreenReuse::Forget(Surface& back) {
     Settle(back);
     Stop();
-    phase_ = Phase::Off;
+    m_phase = Phase::Off;
 }
 
 void ScreenReuse::SetEnabled(bool enabled, Surface& back) {
     Forget(back);
-    enabled_ = enabled;
+    m_enabled = enabled;
 }
 
 void ScreenReuse::Stop() {
-    calls_.clear();
-    count_ = 0;
-    shownId_ = 0;
-    beforeId_ = 0;
+    m_calls.clear();
+    m_count = 0;
+    m_shownId = 0;
+    m_beforeId = 0;
     DropBackground();
-    recentFirstChanges_.fill(0);
-    recentLeast_ = 0;
+    m_recentFirstChanges.fill(0);
+    m_recentLeast = 0;
 }
 
-void ScreenReuse::DropBackground() { backgroundCalls_ = 0; }
+void ScreenReuse::DropBackground() { m_backgroundCalls = 0; }
 
 size_t ScreenReuse::FirstChange() const {
     // The last frame's calls past this frame's so far are not made (yet).
-    return count_ < calls_.size() ? std::min(firstChange_, count_) : firstChange_;
+    return m_count < m_calls.size() ? std::min(m_firstChange, m_count) : m_firstChange;
 }
 
-size_t ScreenReuse::SteadyFirstChange(size_t now) const { return std::min(now, recentLeast_); }
+size_t ScreenReuse::SteadyFirstChange(size_t now) const { return std::min(now, m_recentLeast); }
 
 void ScreenReuse::NoteFrameDone() {
-    const size_t change = std::min(FirstChange(), count_);
-    if (change < backgroundCalls_) DropBackground();
-    const size_t leaving = recentFirstChanges_[recentAt_];
-    recentFirstChanges_[recentAt_] = change;
-    recentAt_ = (recentAt_ + 1) % kRecentFrames;
+    const size_t change = std::min(FirstChange(), m_count);
+    if (change < m_backgroundCalls) DropBackground();
+    const size_t leaving = m_recentFirstChanges[m_recentAt];
+    m_recentFirstChanges[m_recentAt] = change;
+    m_recentAt = (m_recentAt + 1) % kRecentFrames;
     // The least of the window is looked for again only when it may have left.
-    if (change <= recentLeast_) recentLeast_ = change;
-    else if (leaving == recentLeast_)
-        recentLeast_ = *std::min_element(recentFirstChanges_.begin(), recentFirstChanges_.end());
+    if (change <= m_recentLeast) m_recentLeast = change;
+    else if (leaving == m_recentLeast)
+        m_recentLeast = *std::min_element(m_recentFirstChanges.begin(), m_recentFirstChanges.end());
 }
 
 const Surface* ScreenReuse::BaseOf(const Surface& front, const Surface& back) const {
-    if (shownId_ == 0) return nullptr;
-    if (back.pictureId == shownId_ && !back.touched) return &back;
-    if (front.pictureId == shownId_ && !front.touched && SameShape(front, back)) return &front;
+    if (m_shownId == 0) return nullptr;
+    if (back.pictureId == m_shownId && !back.touched) return &back;
+    if (front.pictureId == m_shownId && !front.touched && SameShape(front, back)) return &front;
     return nullptr;
 }
 
 inline void ScreenReuse::Redraw(Surface& back, const DrawCall& call) const {
-    if (!changed_.Meets(call.bounds)) return;
-    for (const ScreenRect& area : changed_) {
+    if (!m_changed.Meets(call.bounds)) return;
+    for (const ScreenRect& area : m_changed) {
         if (area.Meets(call.bounds)) DrawNotedCall(back, call, &area);
     }
 }
 
 void ScreenReuse::Materialise(Surface& back) {
-    phase_ = Phase::Drawn;
+    m_phase = Phase::Drawn;
     // The last frame's calls not matched yet drew where this frame has drawn nothing so far.
-    for (size_t i = count_; i < calls_.size(); ++i) changed_.Add(calls_[i].bounds);
+    for (size_t i = m_count; i < m_calls.size(); ++i) m_changed.Add(m_calls[i].bounds);
     const Surface& front = State().front;
     const Surface* base = BaseOf(front, back);
-    if (base == nullptr) changed_.SetWhole(back.width, back.height);
+    if (base == nullptr) m_changed.SetWhole(back.width, back.height);
     const size_t change = FirstChange();
-    if (change < backgroundCalls_ || count_ < backgroundCalls_ || !SameShape(background_, back)) DropBackground();
+    if (change < m_backgroundCalls || m_count < m_backgroundCalls || !SameShape(m_background, back)) DropBackground();
     // The calls that stayed the same over the last frames make a background
     // worth keeping: this frame is drawn whole once, to keep it on the way.
-    const size_t steady = std::min(SteadyFirstChange(change), count_);
-    if (steady >= backgroundCalls_ + kMinGain) {
+    const size_t steady = std::min(SteadyFirstChange(change), m_count);
+    if (steady >= m_backgroundCalls + kMinGain) {
         DrawWhole(back, steady);
         return;
     }
-    if (changed_.Whole() && backgroundCalls_ == 0) {
+    if (m_changed.Whole() && m_backgroundCalls == 0) {
         DrawWhole(back, 0);
         return;
     }
-    const size_t from = backgroundCalls_;
-    if (base == &front && !changed_.Whole()) BringBackToShown(front, back);
+    const size_t from = m_backgroundCalls;
+    if (base == &front && !m_changed.Whole()) BringBackToShown(front, back);
     back.pictureId = 0;  // drawn on from here; it gets its own picture at the flip
-    for (const ScreenRect& area : changed_) Restore(back, area, from);
-    for (size_t i = from; i < count_; ++i) Redraw(back, calls_[i]);
+    for (const ScreenRect& area : m_changed) Restore(back, area, from);
+    for (size_t i = from; i < m_count; ++i) Redraw(back, m_calls[i]);
 }
 
 void ScreenReuse::DrawWhole(Surface& back, size_t keepAt) {
     back.Fill(0);
-    for (size_t i = 0; i < count_; ++i) {
+    for (size_t i = 0; i < m_count; ++i) {
         if (i == keepAt && keepAt != 0) {
-            background_ = back;
-            backgroundCalls_ = keepAt;
+            m_background = back;
+            m_backgroundCalls = keepAt;
         }
-        DrawNotedCall(back, calls_[i], nullptr);
+        DrawNotedCall(back, m_calls[i], nullptr);
     }
-    if (keepAt != 0 && keepAt == count_) {
-        background_ = back;
-        backgroundCalls_ = keepAt;
+    if (keepAt != 0 && keepAt == m_count) {
+        m_background = back;
+        m_backgroundCalls = keepAt;
     }
 }
 
 void ScreenReuse::BringBackToShown(const Surface& front, Surface& back) const {
-    const bool holdsShown = back.pictureId == shownId_;
-    const bool holdsBefore = back.pictureId != 0 && back.pictureId == beforeId_ && !shownChanged_.Whole();
+    const bool holdsShown = back.pictureId == m_shownId;
+    const bool holdsBefore = back.pictureId != 0 && back.pictureId == m_beforeId && !m_shownChanged.Whole();
     if (!SameShape(front, back) || !(holdsShown || holdsBefore)) {
         back = front;
         return;
@@ -367,14 +367,14 @@ void ScreenReuse::BringBackToShown(const Surface& front, Surface& back) const {
             CopyRect(front, back, ScreenRect{back.touchedFirst[row], y, back.touchedEnd[row], y + 1});
     }
     if (holdsShown) return;
-    for (const ScreenRect& area : shownChanged_) {
-        if (!changed_.Holding(area)) CopyRect(front, back, area);  // otherwise made again whole below
+    for (const ScreenRect& area : m_shownChanged) {
+        if (!m_changed.Holding(area)) CopyRect(front, back, area);  // otherwise made again whole below
     }
 }
 
 void ScreenReuse::Restore(Surface& back, const ScreenRect& area, size_t from) const {
     if (from == 0) ClearRect(back, area);
-    else CopyRect(background_, back, area);
+    else CopyRect(m_background, back, area);
 }
 
 }  // namespace media

@@ -79,9 +79,9 @@ public:
     // caller draws it on Back().
     bool SkipImage(int x, int y, int handle, int width, int height, bool transparent, bool mirrored,
                    const DrawState& state, Surface& back) {
-        if (phase_ == Phase::Off || phase_ == Phase::Ended) return false;
+        if (m_phase == Phase::Off || m_phase == Phase::Ended) return false;
         if (RepeatsImage(x, y, handle, transparent, mirrored, state)) {
-            ++count_;
+            ++m_count;
             return true;
         }
         return NoteImage(x, y, handle, width, height, transparent, mirrored, state, back);
@@ -90,7 +90,7 @@ public:
     // the shown frame's call at this place while deferred.
     bool SkipRepeatedImage(int x, int y, int handle, bool transparent, bool mirrored, const DrawState& state) {
         if (!RepeatsImage(x, y, handle, transparent, mirrored, state)) return false;
-        ++count_;
+        ++m_count;
         return true;
     }
     // The short way of SkipText: true (and counted) only when the text draw
@@ -103,7 +103,7 @@ public:
     // A draw on the back screen that is not noted: reuse ends for this frame.
     void DrawUnnoted(Surface& back);
     // True while the back screen does not yet hold what was asked for.
-    bool Pending() const { return phase_ == Phase::Deferred; }
+    bool Pending() const { return m_phase == Phase::Deferred; }
     // Makes the back screen hold the clear and the calls so far.
     void Settle(Surface& back);
     // FlipScreen: the frame is complete; the back screen changes hands after this.
@@ -124,9 +124,9 @@ private:
     // While deferred: the image draw is the same as the shown frame's call at
     // this place. The fields are compared where that call keeps them.
     bool RepeatsImage(int x, int y, int handle, bool transparent, bool mirrored, const DrawState& state) const {
-        if (phase_ != Phase::Deferred) return false;
-        const DrawCall* at = calls_.data() + count_;
-        if (at >= std::to_address(calls_.end())) return false;
+        if (m_phase != Phase::Deferred) return false;
+        const DrawCall* at = m_calls.data() + m_count;
+        if (at >= std::to_address(m_calls.end())) return false;
         const DrawCall& next = *at;
         return next.kind == (mirrored ? DrawCall::kMirroredImage : DrawCall::kImage) && next.x1 == x &&
                next.y1 == y && next.x2 == handle && next.y2 == (transparent ? 1 : 0) && next.InState(state);
@@ -170,25 +170,25 @@ private:
     // Reuse ends until the next frame: the shown frame is forgotten.
     void Stop();
 
-    bool enabled_ = true;
-    Phase phase_ = Phase::Off;
+    bool m_enabled = true;
+    Phase m_phase = Phase::Off;
     // The shown frame's calls; this frame's calls replace them as they come.
-    std::vector<DrawCall> calls_;
-    size_t count_ = 0;        // calls of this frame so far
-    DirtyArea changed_;       // where this frame differs from the shown one, so far
-    DirtyArea shownChanged_;  // where the shown frame differed from the frame before it
-    uint64_t shownId_ = 0;    // the shown frame's picture (0: none to reuse)
-    uint64_t beforeId_ = 0;   // the picture of the frame before it (0: unknown)
-    uint64_t lastId_ = 0;
-    size_t firstChange_ = 0;  // the first call of this frame that differs from the last frame's so far
-    // The back screen after the first backgroundCalls_ calls of the last frames
+    std::vector<DrawCall> m_calls;
+    size_t m_count = 0;        // calls of this frame so far
+    DirtyArea m_changed;       // where this frame differs from the shown one, so far
+    DirtyArea m_shownChanged;  // where the shown frame differed from the frame before it
+    uint64_t m_shownId = 0;    // the shown frame's picture (0: none to reuse)
+    uint64_t m_beforeId = 0;   // the picture of the frame before it (0: unknown)
+    uint64_t m_lastId = 0;
+    size_t m_firstChange = 0;  // the first call of this frame that differs from the last frame's so far
+    // The back screen after the first m_backgroundCalls calls of the last frames
     // (0: none). Those calls have not changed since it was kept.
-    Surface background_;
-    size_t backgroundCalls_ = 0;
+    Surface m_background;
+    size_t m_backgroundCalls = 0;
     static constexpr size_t kRecentFrames = 64;
-    std::array<size_t, kRecentFrames> recentFirstChanges_{};  // 0 until known
-    size_t recentAt_ = 0;
-    size_t recentLeast_ = 0;  // the least of them
+    std::array<size_t, kRecentFrames> m_recentFirstChanges{};  // 0 until known
+    size_t m_recentAt = 0;
+    size_t m_recentLeast = 0;  // the least of them
 };
 
 }  // namespace media
