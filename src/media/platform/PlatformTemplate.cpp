@@ -17,7 +17,8 @@
 // - The window is opened at most once between starts: OpenWindow, then the
 //   other calls, then CloseWindow (also after an OpenWindow that failed).
 // The backends: sdl/SdlPlatform.cpp (SDL2: a real window, keyboard, gamepads,
-// sound) and headless/HeadlessPlatform.cpp (memory only, for tests and tools).
+// sound), web/WebPlatform.cpp (the browser: a canvas, Web Audio, the Gamepad
+// API) and headless/HeadlessPlatform.cpp (memory only, for tests and tools).
 #include <cstring>
 
 #include "media/platform/Platform.h"

@@ -3,6 +3,8 @@
 // position, gamepads pressing keys too (WebPads); F11 and Alt+Enter switch
 // fullscreen (keys the game never sees); sound through Web Audio, unlocked by
 // the player's first key or click; presents paced by the animation frames.
+// The platform functions follow the template (platform/PlatformTemplate.cpp),
+// in its sections.
 #include "media/web/WebPlatform.h"
 
 #include <emscripten.h>
@@ -61,6 +63,8 @@ public:
         CloseWindow();
     }
 
+    // ------------------------------------------------------------ window
+
     int DesktopBytesPerPixel() override { return 4; }
 
     bool OpenWindow(const WindowRequest& request, std::string&) override {
@@ -86,6 +90,8 @@ public:
 
     void ResizeWindow(double) override {}  // the page decides the size: the largest multiple that fits
 
+    // ------------------------------------------------------------ screen
+
     void Present(const void* pixels, int width, int height, int pitch, PixelFormat format) override {
         if (!m_open) return;
         m_rgba.resize(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
@@ -99,6 +105,8 @@ public:
     }
 
     bool PresentWaitsForBlank() override { return m_open; }
+
+    // ------------------------------------------------------------ events and keys
 
     PumpResult PumpEvents(int) override {
         PumpResult result;
@@ -120,6 +128,8 @@ public:
         m_pads.PressKeys(keys, PadButtonKeys());
     }
 
+    // ------------------------------------------------------------ clock
+
     uint32_t NowMillis() override { return static_cast<uint32_t>(static_cast<uint64_t>(emscripten_get_now())); }
     void SleepMillis(uint32_t ms) override {
         Yielding();
@@ -127,9 +137,13 @@ public:
         Awake();
     }
 
+    // ------------------------------------------------------------ one copy at a time
+
     // One game a tab: nothing to lock against.
     bool AcquireInstanceLock(const std::string&) override { return true; }
     void ReleaseInstanceLock() override {}
+
+    // ------------------------------------------------------------ sound
 
     // The page makes its sound output at the player's first key or click; what
     // the mixer holds until then is played from that moment.
@@ -150,9 +164,13 @@ public:
         TheSoundTarget().callback = nullptr;
     }
 
+    // ------------------------------------------------------------ display
+
     int ShownScale() override { return webpage::ShownScale(); }
 
     bool SetFullscreen(bool fullscreen) override { return webpage::SetFullscreen(fullscreen); }
+
+    // ------------------------------------------------------------ data files
 
     // Data files the page still fetches: the game waits with a "loading" line.
     void AwaitDataFile(const char* path) override {
