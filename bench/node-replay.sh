@@ -9,12 +9,8 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 native="$1" node_tool="$2" frames="${3:-30000}" runs="${4:-3}"
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
-RANDOM=11
-frame=2 keys=(44 44 44 45 200 208 203 205)
-while [ "$frame" -lt "$frames" ]; do
-  frame=$((frame + 2 + RANDOM % 39)); echo "$frame ${keys[RANDOM % 8]}"
-  frame=$((frame + 1 + RANDOM % 4)); echo "$frame"
-done > "$scratch/input.txt"
+source "$root/scripts/random-input.bash"
+random_input 11 "$frames" > "$scratch/input.txt"
 cp -r "$root/assets" "$scratch/data"
 
 # best_ms COMMAND...: the least processor time (user + system, in ms) of the

@@ -19,17 +19,7 @@ rm -rf "$out"
 mkdir -p "$out"
 out="$(cd "$out" && pwd)"
 
-# random_input SEED FRAMES: key taps 2 to 40 frames apart, held 1 to 4 frames.
-random_input() {
-  RANDOM=$1
-  local frame=2 keys=(44 44 44 45 200 208 203 205)
-  while [ "$frame" -lt "$2" ]; do
-    frame=$((frame + 2 + RANDOM % 39))
-    echo "$frame ${keys[RANDOM % 8]}"
-    frame=$((frame + 1 + RANDOM % 4))
-    echo "$frame"
-  done
-}
+source "$root/scripts/random-input.bash"
 
 data="$out/data"
 mkdir -p "$data"   # a copy the tool writes its log into

@@ -28,18 +28,7 @@ mkdir -p "$work"
 seeds=(1 2 3 4)
 per_seed=$((frames / ${#seeds[@]}))
 
-# random_input SEED FRAMES: an input script of key taps 2 to 40 frames apart,
-# each held 1 to 4 frames.
-random_input() {
-  RANDOM=$1
-  local frame=2 keys=(44 44 44 45 200 208 203 205)
-  while [ "$frame" -lt "$2" ]; do
-    frame=$((frame + 2 + RANDOM % 39))
-    echo "$frame ${keys[RANDOM % 8]}"
-    frame=$((frame + 1 + RANDOM % 4))
-    echo "$frame"
-  done
-}
+source "$root/scripts/random-input.bash"
 
 # replay BUILD SEED FRAMES OUT [options...]: one run; its peak memory (kB) and
 # time (s) go to OUT.memory.
