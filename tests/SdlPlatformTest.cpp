@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "media/text/FontFinder.h"
 #include "media/core/PlayerPrefs.h"
 #include "media/core/WindowOverlay.h"
 #include "media/platform/Platform.h"
@@ -209,6 +210,7 @@ TEST_F(SdlPlatformTest, F1AndThePadsBackButtonOpenAndCloseTheHelpPanelWhileTheGa
     EXPECT_TRUE(media::HelpPanelOpen());
     media::SetHelpSource(nullptr);
     EXPECT_FALSE(media::HelpPanelOpen());
+    media::ReleaseFontConfig();  // as the media layer's end does: the panel looked its font up
 }
 
 // The one window the platform has made.
