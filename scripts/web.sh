@@ -5,10 +5,11 @@
 # list the page loads them by (data/files.txt) and the font the game's text
 # needs; beside them the replay tool for node, anagura-replay.js.
 # web.sh serve [PORT]: builds, then serves build/web/ on 127.0.0.1 (default 8000).
-# Needs scripts/setup.sh web. The libraries come from Debian's sources
+# Sets up what it needs first (scripts/setup.sh web). The libraries come from Debian's sources
 # (web-deps.sh); the build itself is build/web-build.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
+bash "$root/scripts/setup.sh" web > /dev/null
 source "$root/scripts/web-env.bash"
 web_check
 
