@@ -7,11 +7,8 @@ web="$(cd "${1:-$root/build/web}" && pwd)"
 native="$(cd "${2:-$root/build/rel}" && pwd)"
 CHROMIUM="$(command -v chromium)" || { echo "web-page: chromium is missing (bash scripts/setup.sh web)" >&2; exit 1; }
 export CHROMIUM
-stamp="$root/tests/web/node_modules/.installed-from-lock"
-if ! cmp -s "$root/tests/web/package-lock.json" "$stamp" 2> /dev/null; then
-  (cd "$root/tests/web" && npm ci --no-audit --no-fund --ignore-scripts > /dev/null)
-  cp "$root/tests/web/package-lock.json" "$stamp"
-fi
+source "$root/tests/web/node-modules.bash"
+web_node_modules "$root/tests/web"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 node "$root/bench/WebPageBench.mjs" "$web" "$native/anagura-replay" "$root/assets" "$work"

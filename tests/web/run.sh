@@ -11,11 +11,8 @@ CHROMIUM="$(command -v chromium || true)"
 [ -n "$CHROMIUM" ] || { echo "SKIP: chromium is not installed (bash scripts/setup.sh web)"; exit 0; }
 export CHROMIUM
 [ -x "$native/anagura-replay" ] || { echo "FAIL: no $native/anagura-replay"; exit 1; }
-stamp="$here/node_modules/.installed-from-lock"
-if ! cmp -s "$here/package-lock.json" "$stamp" 2> /dev/null; then
-  (cd "$here" && npm ci --no-audit --no-fund --ignore-scripts > /dev/null)
-  cp "$here/package-lock.json" "$stamp"
-fi
+source "$root/tests/web/node-modules.bash"
+web_node_modules "$here"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 node "$here/BrowserTest.mjs" "$web" "$native/anagura-replay" "$root/assets" "$work"
