@@ -43,6 +43,7 @@ std::optional<FontFile> FindFontFile(const FontRequest& request) {
     font.path = ShippedFontPath();
     if (font.path.empty()) return std::nullopt;
     font.family = kShippedFamily;
+    font.japanese = true;  // Misaki covers JIS X 0208
     font.embolden = request.weight > kMediumWeight;
     return font;
 }
