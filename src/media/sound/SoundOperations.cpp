@@ -57,6 +57,7 @@ int media::op::SetSoundDataMode(int mode) {
 int media::op::LoadSound(const char* path, int bufferCount, int /*unionHandle: always a new handle*/) {
     media::OperationGuard guard;
     if (!media::SoundOutputRunning() || !path) return -1;
+    media::CurrentPlatform().AwaitDataFile(path);  // a page may still be fetching it
     const std::string problem = media::SoundFileProblem(path);
     if (!problem.empty()) {
         media::ReportSoundLoadFailure(media::IsSoundFileTooLarge(problem) ? media::texts::kSoundLoadFailedBuffers
