@@ -13,8 +13,10 @@ set(PKG_CONFIG_ARGN --static)
 add_compile_options(-fexceptions)
 add_link_options(-fexceptions)
 # WebAssembly's 128-bit lanes (every browser and node of today): the pixel rows
-# are drawn eight at a time, as on the desktop's baseline.
-add_compile_options(-msimd128)
+# are drawn eight at a time, as on the desktop's baseline. Its memory copy and
+# fill instructions: a copy no longer leaves WebAssembly for JavaScript.
+add_compile_options(-msimd128 -mbulk-memory)
+add_link_options(-mbulk-memory)
 # What the C++20 library of emscripten's LLVM 14 lacks.
 add_compile_options("$<$<COMPILE_LANGUAGE:CXX>:SHELL:-include ${CMAKE_CURRENT_LIST_DIR}/WebCompat.h>")
 
@@ -54,14 +56,14 @@ function(anagura_web_targets)
     -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web -sINVOKE_RUN=1)
 
 
-  # The replay tool for node: one file (node's own fetch cannot load a .wasm
-  # beside it), the host's files as they are, the fonts of the web folder.
+  # The replay tool for node: anagura-replay.js, its WebAssembly read beside it
+  # (node-pre.js), the host's files as they are, the fonts of the web folder.
   file(GLOB replay_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/replay/*.cpp)
   add_executable(anagura-replay ${replay_sources})
   target_link_libraries(anagura-replay PRIVATE anagura_app anagura_media_headless)
   target_include_directories(anagura-replay PRIVATE ${CMAKE_SOURCE_DIR}/tools)
-  set(pre ${CMAKE_SOURCE_DIR}/tools/replay/node-fonts.js)
-  target_link_options(anagura-replay PRIVATE -sNODERAWFS=1 -sSINGLE_FILE=1 -sENVIRONMENT=node
+  set(pre ${CMAKE_SOURCE_DIR}/tools/replay/node-pre.js)
+  target_link_options(anagura-replay PRIVATE -sNODERAWFS=1 -sENVIRONMENT=node
     -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 --pre-js ${pre})
   set_target_properties(anagura-replay PROPERTIES LINK_DEPENDS ${pre})
 endfunction()

@@ -3,7 +3,7 @@
 # web server serves as it is (relative paths only): index.html and its scripts,
 # the game (anagura.js, anagura.wasm), the data folder as plain files with the
 # list the page loads them by (data/files.txt) and the font the game's text
-# needs; beside them the replay tool for node, anagura-replay.js.
+# needs; beside them the replay tool for node, anagura-replay.js and its .wasm.
 # web.sh serve [PORT]: builds, then serves build/web/ on 127.0.0.1 (default 8000).
 # Sets up what it needs first (scripts/setup.sh web). The libraries come from Debian's sources
 # (web-deps.sh); the build itself is build/web-build.
@@ -36,7 +36,7 @@ out="$root/build/web"
 rm -rf "$out"
 mkdir -p "$out/data/fonts"
 cp -r "$root/src/media/web/page/." "$out/" 2> /dev/null || true
-cp "$build/anagura.js" "$build/anagura.wasm" "$build/anagura-replay.js" "$out/"
+cp "$build/anagura.js" "$build/anagura.wasm" "$build/anagura-replay.js" "$build/anagura-replay.wasm" "$out/"
 for folder in image sound Data; do cp -r "$root/assets/$folder" "$out/data/"; done
 # Misaki Gothic, the game's 8-pixel face (no text of the game is larger), with its licence.
 font="$(dpkg -L fonts-misaki | grep '/misaki_gothic\.ttf$' | head -n 1)"
