@@ -9,7 +9,8 @@ import { createRequire } from 'node:module';
 import { execFileSync } from 'node:child_process';
 import { mkdtempSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
-import { launchChromium, serve } from '../tests/web/StaticServer.mjs';
+import { serve } from '../scripts/web-server.mjs';
+import { launchChromium } from '../tests/web/Chromium.mjs';
 
 const puppeteer = createRequire(new URL('../tests/web/package.json', import.meta.url))('puppeteer-core');
 const [webDir, replayTool, dataDir, work] = process.argv.slice(2);
@@ -21,7 +22,7 @@ const servers = [];
 
 // The title's first frame, served plainly and compressed.
 async function firstFrame(gzip) {
-  const server = await serve(webDir, () => false, gzip);
+  const server = await serve(webDir, { compress: gzip });
   servers.push(server);
   const page = await browser.newPage();
   await page.setViewport({ width: 800, height: 600 });

@@ -4,7 +4,8 @@
 # the game (anagura.js, anagura.wasm), the data folder as plain files with the
 # list the page loads them by (data/files.txt) and the font the game's text
 # needs; beside them the replay tool for node, anagura-replay.js and its .wasm.
-# web.sh serve [PORT]: builds, then serves build/web/ on 127.0.0.1 (default 8000).
+# web.sh serve [PORT]: builds, then serves build/web/ on 127.0.0.1 (default 8000),
+# gzipped to the browser (scripts/web-server.mjs).
 # Sets up what it needs first (scripts/setup.sh web). The libraries come from Debian's sources
 # (web-deps.sh); the build itself is build/web-build.
 set -euo pipefail
@@ -57,7 +58,5 @@ title_pictures=" kumo.bmp jimen.bmp yama.bmp CharY.bmp CharR.bmp CharG.bmp CharB
 echo "web: $out ($(du -sh "$out" | cut -f1); gzipped $(tar -C "$out" -cf - . | gzip -9 | wc -c) bytes)"
 
 if [ "$mode" = serve ]; then
-  port="${2:-8000}"
-  echo "web: serving on http://127.0.0.1:$port/ (Ctrl-C ends)"
-  exec /usr/bin/python3 -m http.server --bind 127.0.0.1 --directory "$out" "$port"
+  exec node "$root/scripts/web-server.mjs" "$out" "${2:-8000}"
 fi

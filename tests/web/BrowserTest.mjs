@@ -10,7 +10,8 @@ import puppeteer from 'puppeteer-core';
 import { execFileSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
-import { launchChromium, serve } from './StaticServer.mjs';
+import { serve } from '../../scripts/web-server.mjs';
+import { launchChromium } from './Chromium.mjs';
 
 const [webDir, replayTool, dataDir, work] = process.argv.slice(2);
 const kDecide = 'z', kRight = 'ArrowRight', kDown = 'ArrowDown';
@@ -125,7 +126,7 @@ async function badInputSaysSo() {
   if (!/WebAssembly/.test(await notices(bare))) fail('no word on the page of the missing WebAssembly');
   await bare.close();
 
-  const refusing = await serve(webDir, (path) => path.endsWith('/kumo.bmp'));
+  const refusing = await serve(webDir, { refuse: (path) => path.endsWith('/kumo.bmp') });
   const page = await browser.newPage();
   await page.goto(`${refusing.url}index.html`);
   await page.waitForFunction(() => window.anagura.work.frames > 60, { timeout: 30000 });
