@@ -3,7 +3,8 @@
 // shows (its TRACE lines), never by the clock. Then: the native replay tool,
 // given the page's recording, plays the same frames (the same trace) and makes
 // the picture the canvas showed at the command menu; Web Audio received sound
-// there; the console shows no error; the player's files survive a reload.
+// there; F1 opens the help panel; the console shows no error; the player's
+// files survive a reload, and the game kept there is continued.
 //
 // node BrowserTest.mjs WEB_DIR REPLAY_TOOL DATA_DIR WORK_DIR
 import puppeteer from 'puppeteer-core';
@@ -84,6 +85,15 @@ async function playADay(page) {
     await new Promise((r) => setTimeout(r, 20));
   }
 
+  // F1: the help panel above the picture, and the game waits until it closes.
+  await page.keyboard.press('F1');
+  await page.waitForSelector('#overlay.panel:not([hidden])');
+  const waiting = trace.length;
+  await new Promise((r) => setTimeout(r, 300));
+  if (trace.length !== waiting) fail('the game went on under the help panel');
+  await page.keyboard.press('F1');
+  await framesPass(2);
+
   // Rest (column 1, row 2), and on to the next day's command menu.
   while (state().menus[0][0] !== 1) await press(page, kRight);
   while (state().menus[0][1] !== 2) await press(page, kDown);
@@ -96,8 +106,9 @@ async function playADay(page) {
 // The replay tool's picture of `frame` as RGBA, decoded by the browser.
 async function replayedPicture(page, recording, frame) {
   const shots = join(work, 'shots');
+  const lang = await page.evaluate(() => window.anagura.lang);  // the browser's (English here) unless chosen
   execFileSync(replayTool, ['--data', dataDir, '--input', recording, '--frames', String(frame), '--screenshots', shots,
-    '--shot-every', String(frame)]);
+    '--shot-every', String(frame), '--lang', lang]);
   const png = readFileSync(join(shots, `${String(frame).padStart(8, '0')}.png`)).toString('base64');
   return page.evaluate(async (data) => {
     const image = await createImageBitmap(await (await fetch(`data:image/png;base64,${data}`)).blob(),
@@ -184,6 +195,11 @@ try {
   await until('the title after a reload', (s) => s.scene === 'title');
   const kept = await page.evaluate(() => Module.FS.analyzePath('/home/web_user/kept').exists);
   if (!kept) fail("the player's folder did not survive a reload");
+  // The game kept in it is offered, and goes on where it was left.
+  await page.waitForSelector('#continue:not([hidden])');
+  trace.length = 0;
+  await page.click('#continue');
+  await until('the continued game', (s) => s.scene === 'game' && s.day === 2);
   if (problems.length) fail(problems.join('\n'));
   await badInputSaysSo();
   console.log(`PASS: ${replayLines.length} frames as the native replay; the picture of frame ${shotFrame}; ` +

@@ -9,7 +9,20 @@ namespace media {
 namespace {
 
 // The standard mapping's buttons: south and east faces, then the d-pad.
-constexpr int kSouth = 0, kEast = 1, kUp = 12, kDown = 13, kLeft = 14, kRight = 15;
+constexpr int kSouth = 0, kEast = 1, kBack = 8, kUp = 12, kDown = 13, kLeft = 14, kRight = 15;
+
+// Calls `use` with each connected pad of the standard mapping (the others have
+// buttons in an order of their own).
+template <class Use>
+void ForEachStandardPad(Use use) {
+    if (emscripten_sample_gamepad_data() != EMSCRIPTEN_RESULT_SUCCESS) return;
+    const int count = emscripten_get_num_gamepads();
+    for (int i = 0; i < count; ++i) {
+        EmscriptenGamepadEvent pad;
+        if (emscripten_get_gamepad_status(i, &pad) != EMSCRIPTEN_RESULT_SUCCESS || !pad.connected) continue;
+        if (std::strcmp(pad.mapping, "standard") == 0) use(pad);
+    }
+}
 
 PadControls ControlsOf(const EmscriptenGamepadEvent& pad) {
     const auto held = [&pad](int b) { return b < pad.numButtons && pad.digitalButton[b] != 0; };
@@ -59,17 +72,21 @@ void WebPads::PressKeys(uint8_t keys[256], const std::vector<int32_t>& codes) {
     if (m_announced > 0) PressButtonKeys(Sample(), keys, codes);
 }
 
-// The buttons held now on the pads with the standard mapping (the others
-// have buttons in an order of their own).
+bool WebPads::BackPressed() {
+    if (m_announced <= 0) return false;
+    bool held = false;
+    ForEachStandardPad([&held](const EmscriptenGamepadEvent& pad) {
+        held = held || (kBack < pad.numButtons && pad.digitalButton[kBack] != 0);
+    });
+    const bool pressed = held && !m_backHeld;
+    m_backHeld = held;
+    return pressed;
+}
+
+// The game buttons held now on the pads.
 unsigned WebPads::Sample() {
-    if (emscripten_sample_gamepad_data() != EMSCRIPTEN_RESULT_SUCCESS) return 0;
-    const int count = emscripten_get_num_gamepads();
     unsigned held = 0;
-    for (int i = 0; i < count; ++i) {
-        EmscriptenGamepadEvent pad;
-        if (emscripten_get_gamepad_status(i, &pad) != EMSCRIPTEN_RESULT_SUCCESS || !pad.connected) continue;
-        if (std::strcmp(pad.mapping, "standard") == 0) held |= GameButtonsOf(ControlsOf(pad));
-    }
+    ForEachStandardPad([&held](const EmscriptenGamepadEvent& pad) { held |= GameButtonsOf(ControlsOf(pad)); });
     return held;
 }
 

@@ -1,5 +1,6 @@
 // Gamepads in the browser, through its Gamepad API: pads with the browser's
-// standard mapping press the game's keys as media/platform/PadButtons.h says.
+// standard mapping press the game's keys as media/platform/PadButtons.h says;
+// Back opens and closes the help panel.
 // Pads may be plugged in and out while the game runs. The pads are read only
 // while the browser has announced one (reading them costs a tenth of a frame).
 #pragma once
@@ -24,12 +25,16 @@ public:
     // Sets keys[code] = 1 for the key code (codes[button]) of every game button
     // held now on any pad (the pads are read at this call).
     void PressKeys(uint8_t keys[256], const std::vector<int32_t>& codes);
+    // True once each time a pad's Back (select) button goes down: the help
+    // panel's button, as on the desktop. Reads the pads.
+    bool BackPressed();
 
 private:
     static EM_BOOL OnPlugged(int type, const EmscriptenGamepadEvent* pad, void* user);
     unsigned Sample();
 
     bool m_started = false;
+    bool m_backHeld = false;
     int m_announced = 0;  // pads the browser has announced and not taken back
 };
 

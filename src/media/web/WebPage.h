@@ -8,8 +8,9 @@ namespace media::webpage {
 
 // Shows a finished 32-bit RGBA picture on the canvas.
 void ShowPicture(const uint8_t* rgba, int width, int height);
-// Tells the page how long the game worked for the frame just shown (for measuring).
-void NoteFrameWork(double millis);
+// Tells the page how long the game worked for the frame just shown, and how
+// much of it was the picture's upload to the canvas (for measuring).
+void NoteFrameWork(double millis, double uploadMillis);
 // Returns at the browser's next animation frame (or after 100 ms in a hidden tab).
 void AwaitAnimationFrame();
 // The whole multiple the picture is shown at now.
@@ -30,8 +31,13 @@ void CloseSound();
 bool DataFilePending(const char* path);
 // Shows or hides the page's "loading" line.
 void ShowLoading(bool shown);
+// Shows text above the picture (UTF-8 lines): the help panel, or else a
+// notice across the picture's top; nothing when `lines` is empty.
+void ShowOverlay(const char* lines, bool panel);
 
 }  // namespace media::webpage
 
 // Fills `frames` stereo int16 frames for the page's sound; returns where they are.
 extern "C" int16_t* WebSoundPull(int frames);
+// The page's help button: opens or closes the help panel, as F1 does.
+extern "C" void WebToggleHelp();

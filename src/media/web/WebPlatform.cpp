@@ -1,8 +1,11 @@
 // The picture on the page's canvas at the largest whole multiple that fits,
 // nearest-neighbour, centred on black; the keyboard as DIK scan codes by key
 // position, gamepads pressing keys too (WebPads); F11 and Alt+Enter switch
-// fullscreen (keys the game never sees); sound through Web Audio, unlocked by
-// the player's first key or click; presents paced by the animation frames.
+// fullscreen and F1 (or a pad's Back, or the page's help button) opens the help
+// panel (keys the game never sees); the panel and the notices of
+// core/WindowOverlay.h show as the page's text above the canvas; sound through
+// Web Audio, unlocked by the player's first key or click; presents paced by the
+// animation frames.
 // The platform functions follow the template (platform/PlatformTemplate.cpp),
 // in its sections.
 #include "media/web/WebPlatform.h"
@@ -14,8 +17,10 @@
 #include <vector>
 
 #include "media/core/PlayerPrefs.h"
+#include "media/core/WindowOverlay.h"
 #include "media/platform/KeyPositions.h"
 #include "media/platform/WindowPlatform.h"
+#include "media/text/ShiftJis.h"
 #include "media/video/PixelMath.h"
 #include "media/web/DomKeyCodes.h"
 #include "media/web/WebPads.h"
@@ -41,6 +46,10 @@ constexpr uint32_t kHiddenPollMillis = 50;
 
 // How often a wait for a data file looks again.
 constexpr int kDataPollMillis = 20;
+
+// The open platform, for the page's help button.
+class WebPlatform;
+WebPlatform* g_openPlatform = nullptr;
 
 // One row of the screen as RGBA bytes, widened as the screenshots widen it.
 template <class F>
@@ -75,6 +84,7 @@ public:
         ListenToThePage(true);
         m_pads.Start();
         m_open = true;
+        g_openPlatform = this;
         if (!request.windowed) webpage::SetFullscreen(true);
         Awake();
         return true;
@@ -85,6 +95,8 @@ public:
         ListenToThePage(false);
         m_pads.Stop();
         m_open = false;
+        g_openPlatform = nullptr;
+        webpage::ShowOverlay("", false);
         webpage::Ended();
     }
 
@@ -96,12 +108,21 @@ public:
         if (!m_open) return;
         m_rgba.resize(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
         for (int y = 0; y < height; ++y) ConvertRow(pixels, y, width, pitch, format);
+        const double shown = emscripten_get_now();
         webpage::ShowPicture(m_rgba.data(), width, height);
+        const double uploadMillis = emscripten_get_now() - shown;
         Yielding();
-        webpage::NoteFrameWork(m_workMillis);
+        webpage::NoteFrameWork(m_workMillis, uploadMillis);
         m_workMillis = 0;
+        ShowOverlayText();
         webpage::AwaitAnimationFrame();
         Awake();
+    }
+
+    // Opens or closes the help panel, shown at once: while it is open the game waits.
+    void ToggleHelp() {
+        ToggleHelpPanel();
+        ShowOverlayText();
     }
 
     bool PresentWaitsForBlank() override { return m_open; }
@@ -109,15 +130,20 @@ public:
     // ------------------------------------------------------------ events and keys
 
     PumpResult PumpEvents(int) override {
+        if (m_pads.BackPressed()) ToggleHelp();
         PumpResult result;
-        result.active = webpage::Visible();
+        result.active = Active();
         return result;
     }
 
-    // The only event that ends a freeze is the tab shown again.
+    // A freeze ends with the tab shown again and the help panel closed.
     void WaitForEvent(uint32_t timeoutMillis) override {
         const uint32_t start = NowMillis();
-        while (!webpage::Visible() && NowMillis() - start < timeoutMillis) emscripten_sleep(kHiddenPollMillis);
+        while (!Active() && NowMillis() - start < timeoutMillis) {
+            emscripten_sleep(kHiddenPollMillis);
+            if (m_pads.BackPressed()) ToggleHelp();
+            ShowOverlayText();
+        }
     }
 
     // A key counts as down while it is held, and also in the first read after it
@@ -183,6 +209,18 @@ public:
     }
 
 private:
+    bool Active() { return webpage::Visible() && !HelpPanelOpen(); }
+
+    // The page's text above the picture, sent again only when it changed.
+    void ShowOverlayText() {
+        const OverlayText& text = CurrentOverlay(NowMillis());
+        if (text.serial == m_overlaySerial) return;
+        m_overlaySerial = text.serial;
+        std::string joined;
+        for (const std::string& line : text.lines) joined += SjisToUtf8(line) + "\n";
+        webpage::ShowOverlay(joined.c_str(), text.panel);
+    }
+
     // The game's own work between two presents: the time it did not wait.
     void Yielding() { m_workMillis += emscripten_get_now() - m_awakeSince; }
     void Awake() { m_awakeSince = emscripten_get_now(); }
@@ -212,7 +250,7 @@ private:
         const bool down = type == EMSCRIPTEN_EVENT_KEYDOWN;
         if (down) webpage::PlayerGesture();
         const int usage = UsageOfDomCode(event->code);
-        if (TakePlayerKey(usage, *event, down)) return EM_TRUE;
+        if (self->TakePlayerKey(usage, *event, down)) return EM_TRUE;
         const uint8_t dik = DikOfKeyPosition(usage);
         if (!dik) return EM_FALSE;
         self->m_down[dik] = down ? 1 : 0;
@@ -220,14 +258,16 @@ private:
         return event->ctrlKey || event->metaKey ? EM_FALSE : EM_TRUE;
     }
 
-    // F11 and Alt+Enter switch fullscreen; F12 stays the browser's. True for
-    // these keys, which never reach the game's key array (up or down).
-    static bool TakePlayerKey(int usage, const EmscriptenKeyboardEvent& event, bool down) {
-        constexpr int kEnter = 0x28, kF11 = 0x44, kF12 = 0x45;
+    // F11 and Alt+Enter switch fullscreen, F1 opens or closes the help panel;
+    // F12 stays the browser's. True for these keys, which never reach the
+    // game's key array (up or down).
+    bool TakePlayerKey(int usage, const EmscriptenKeyboardEvent& event, bool down) {
+        constexpr int kEnter = 0x28, kF1 = 0x3A, kF11 = 0x44;
         const bool altEnter = usage == kEnter && event.altKey;
-        if (usage == kF12) return false;
-        if (usage != kF11 && !altEnter) return false;
-        if (down && !event.repeat) webpage::ToggleFullscreen();
+        if (usage != kF1 && usage != kF11 && !altEnter) return false;
+        if (!down || event.repeat) return true;
+        if (usage == kF1) ToggleHelp();
+        else webpage::ToggleFullscreen();
         return true;
     }
 
@@ -250,6 +290,7 @@ private:
     std::vector<uint8_t> m_rgba;
     double m_awakeSince = 0;  // when the tab was last handed back to the game
     double m_workMillis = 0;  // the game's work since the last present
+    uint64_t m_overlaySerial = 0;  // of the overlay text the page shows
     WebPads m_pads;
 };
 
@@ -260,6 +301,10 @@ std::unique_ptr<Platform> MakeWebPlatform() { return std::make_unique<WebPlatfor
 void UseWindowPlatform() { UsePlatform(MakeWebPlatform()); }
 
 }  // namespace media
+
+extern "C" EMSCRIPTEN_KEEPALIVE void WebToggleHelp() {
+    if (media::g_openPlatform) media::g_openPlatform->ToggleHelp();
+}
 
 extern "C" EMSCRIPTEN_KEEPALIVE int16_t* WebSoundPull(int frames) {
     media::SoundTarget& target = media::TheSoundTarget();

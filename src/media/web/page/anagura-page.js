@@ -13,7 +13,7 @@
   var canvas = document.getElementById('screen');
   var context = canvas.getContext('2d', { alpha: false });
   var loadingLine = document.getElementById('loading');
-  var fullscreenButton = document.getElementById('fullscreen');
+  var overlay = document.getElementById('overlay');
   var pending = new Set();  // data files on their way (paths relative to the data folder)
   var laterFiles = [];
   var picture = null;
@@ -38,14 +38,18 @@
     return scale;
   }
 
-  function show(rgba, width, height) {
-    if (canvas.width !== width || canvas.height !== height || !picture) {
+  // The picture is read where the game left it in its memory (`at` in `heap`);
+  // the view is made again when the memory has grown or the picture moved.
+  function show(heap, at, width, height) {
+    if (canvas.width !== width || canvas.height !== height) {
       canvas.width = width;
       canvas.height = height;
-      picture = context.createImageData(width, height);
+      picture = null;
       fit();
     }
-    picture.data.set(rgba);
+    if (!picture || picture.data.buffer !== heap.buffer || picture.data.byteOffset !== at) {
+      picture = new ImageData(new Uint8ClampedArray(heap.buffer, at, width * height * 4), width, height);
+    }
     context.putImageData(picture, 0, 0);
     if (!show.first) {
       show.first = true;
@@ -77,11 +81,43 @@
 
   function toggleFullscreen() { setFullscreen(!document.fullscreenElement); }
 
-  fullscreenButton.textContent = texts.fullscreen;
-  fullscreenButton.addEventListener('mousedown', function (e) { e.preventDefault(); });  // keeps the keys the game's
-  fullscreenButton.addEventListener('click', toggleFullscreen);
   window.addEventListener('resize', fit);
   fit();
+
+  // The help panel, or a notice (the game's text of core/WindowOverlay.h).
+  function showOverlay(text, panel) {
+    overlay.textContent = text.replace(/\n$/, '');
+    overlay.className = panel ? 'panel' : 'notice-line';
+    overlay.hidden = text === '';
+  }
+
+  // ------------------------------------------------------------ the buttons
+
+  // The page's address without the words that choose a start, plus `extra`.
+  function reloadWith(extra) {
+    var next = new URLSearchParams(location.search);
+    next.delete('continue');
+    next.delete('lang');
+    Object.keys(extra).forEach(function (name) { next.set(name, extra[name]); });
+    location.search = next.toString().replace(/=(&|$)/g, '$1');
+  }
+
+  function button(id, text, action) {
+    var b = document.getElementById(id);
+    b.textContent = text;
+    b.addEventListener('mousedown', function (e) { e.preventDefault(); });  // keeps the keys the game's
+    b.addEventListener('click', action);
+    return b;
+  }
+
+  button('fullscreen', texts.fullscreen, toggleFullscreen);
+  button('help', texts.help, function () { if (Module._WebToggleHelp) Module._WebToggleHelp(); });
+  button('language', texts.otherLanguage, function () {
+    var other = texts.lang === 'ja' ? 'en' : 'ja';
+    try { localStorage.setItem('anagura-lang', other); } catch (e) { return reloadWith({ lang: other }); }
+    reloadWith({});
+  });
+  var continueButton = button('continue', texts.continueGame, function () { reloadWith({ continue: '' }); });
 
   // ------------------------------------------------------------ the sound
 
@@ -210,8 +246,11 @@
     });
   }
 
-  // While the title plays: the rest, a few at a time.
+  // While the title plays (or as soon as the game waits for one of them, as a
+  // continued game does before it shows anything): the rest, a few at a time.
   function loadLaterFiles() {
+    if (loadLaterFiles.started) return;
+    loadLaterFiles.started = true;
     var queue = laterFiles.slice();
     function next() {
       var path = queue.shift();
@@ -241,8 +280,18 @@
     FS.syncfs(true, function (error) {
       if (error) refused();
       else keepStorage();
+      offerToContinue();
       Module.removeRunDependency('anagura-storage');
     });
+  }
+
+  // A game kept from before (the game's last-game.txt) can be continued until
+  // the player starts playing.
+  function offerToContinue() {
+    if (args.indexOf('--continue') >= 0) return;
+    if (!Module.FS.analyzePath(home + '/.local/share/anagura/last-game.txt').exists) return;
+    continueButton.hidden = false;
+    window.addEventListener('keydown', function () { continueButton.hidden = true; }, { once: true });
   }
 
   function keepStorage() {
@@ -277,12 +326,20 @@
   }
 
   // What a test or a measurement reads: when the first frame showed, the sound
-  // sent out, the game's work per frame (the time it did not wait; ms), and
+  // sent out, the game's work per frame (the time it did not wait, and how
+  // much of it the canvas upload took; ms), and
   // under ?trace the picture of frame shotAtFrame.
-  window.anagura = { firstFrameAt: 0, sound: sound, work: { frames: 0, millis: 0 }, shotAtFrame: -1, shot: null };
-  var args = ['--data', dataFolder];
+  window.anagura = { lang: texts.lang, firstFrameAt: 0, sound: sound, work: { frames: 0, millis: 0, uploadMillis: 0 }, shotAtFrame: -1, shot: null };
+  var args = ['--data', dataFolder, '--lang', texts.lang];
+  if (query.has('continue')) {
+    // Once: a reload later starts at the title, with the game kept all the same.
+    args.push('--continue');
+    query.delete('continue');
+    history.replaceState(null, '', location.pathname + (query.toString() ? '?' + query.toString().replace(/=(&|$)/g, '$1') : ''));
+  }
   if (tracing) args.push('--trace', '/dev/stdout');
-  if (query.has('record')) args.push('--record', '/anagura.rec');  // a test replays it natively
+  // A test replays it natively (a continued game records into the game kept).
+  if (query.has('record') && args.indexOf('--continue') < 0) args.push('--record', '/anagura.rec');
 
   window.Module = {
     arguments: args,
@@ -301,17 +358,23 @@
     page: {
       show: show,
       nextFrame: nextFrame,
-      frameWork: function (millis) {
+      frameWork: function (millis, uploadMillis) {
         window.anagura.work.frames += 1;
         window.anagura.work.millis += millis;
+        window.anagura.work.uploadMillis += uploadMillis;
       },
       shownScale: fit,
       setFullscreen: setFullscreen,
       toggleFullscreen: toggleFullscreen,
       gesture: function () { sound.gesture(); },
       sound: sound,
-      pending: function (path) { return pending.has(relativeToData(path)); },
+      pending: function (path) {
+        var waiting = pending.has(relativeToData(path));
+        if (waiting) loadLaterFiles();
+        return waiting;
+      },
       ended: function () { notice(texts.ended); },
+      overlay: showOverlay,
       showLoading: function (shown) {
         loadingLine.textContent = texts.loading;
         loadingLine.hidden = !shown;
