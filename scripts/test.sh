@@ -64,7 +64,7 @@ stage "fuzz"
 bash "$root/scripts/fuzz.sh" 15
 
 stage "web (the browser build; the node replay tool, the page in Chromium)"
-bash "$root/scripts/web.sh"
+ANAGURA_WEB_CMAKE_ARGS=-DANAGURA_WERROR=ON bash "$root/scripts/web.sh"
 bash "$root/tests/web/NodeReplayTest.sh" "$root/build/web" "$root/build/test"
 if [ -f "$root/tests/web/run.sh" ]; then bash "$root/tests/web/run.sh" "$root/build/web" "$root/build/test"; fi
 stage ""
