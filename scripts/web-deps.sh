@@ -164,8 +164,19 @@ build_mpg123() { configure_build "$1" "$2" --host=i686-pc-linux-gnu --with-cpu=g
   --enable-libmpg123 --disable-modules; }
 build_libogg() { configure_build "$1" "$2"; }
 build_libvorbis() { configure_build "$1" "$2" --with-ogg="$web_prefix" --disable-oggtest --disable-docs --disable-examples; }
-build_freetype() { cmake_build "$1" "$2" -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON -DFT_DISABLE_BZIP2=ON \
-  -DFT_DISABLE_PNG=ON -DFT_REQUIRE_ZLIB=ON -DZLIB_ROOT="$web_prefix"; }
+build_freetype() {
+  cp "$root/scripts/web-ftmodule.h" "$1/include/freetype/config/ftmodule.h"
+  cmake_build "$1" "$2" -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON -DFT_DISABLE_BZIP2=ON \
+  -DFT_DISABLE_PNG=ON -DFT_REQUIRE_ZLIB=ON -DZLIB_ROOT="$web_prefix"
+}
+# What a library's build takes from this project besides its source: a change
+# builds it again.
+recipe() {
+  case "$1" in
+    freetype) sha256sum < "$root/scripts/web-ftmodule.h" ;;
+    *) ;;
+  esac
+}
 
 # In the order they need each other. Each library is built into a folder of its
 # own named after its source version and kept there; the prefix the game's build
@@ -179,12 +190,12 @@ built=()
 for entry in "${packages[@]}"; do
   package="${entry%%:*}"
   prepare "$package" "${entry#*:}"
-  if [ ! -f "$dir/prefix/.built" ]; then
+  if [ "$(cat "$dir/prefix/.built" 2> /dev/null)" != "$(recipe "$package")" ]; then
     echo "web-deps: building $(basename "$dir")"
     rm -rf "$dir/build" "$dir/prefix"
     "build_${package//[.-]/_}" "$dir/src" "$dir/prefix" > "$dir/build.log" 2>&1 || {
       tail -n 40 "$dir/build.log" >&2; echo "web-deps: $package did not build (see $dir/build.log)" >&2; exit 1; }
-    touch "$dir/prefix/.built"
+    recipe "$package" > "$dir/prefix/.built"
   fi
   cp -a "$dir/prefix/." "$web_prefix/"
   built+=("$(basename "$dir")")
