@@ -9,8 +9,8 @@
 #            formats we ship none of); GNU time for the soak's memory figures
 #   package  making and checking the .deb (dpkg-dev, lintian, desktop-file-utils, appstream)
 #   web      the browser build (scripts/web.sh): emscripten with the node it runs on, the sources'
-#            unpacker (dpkg-dev) for the libraries built from Debian's sources, the fonts the page
-#            ships; chromium for the browser test
+#            unpacker (dpkg-dev) for the libraries built from Debian's sources, the font the page
+#            ships and the font tools that cut it to the game's characters; chromium for the browser test
 set -euo pipefail
 
 GAME=(
@@ -28,7 +28,7 @@ PACKAGE=(
   dpkg-dev file lintian desktop-file-utils appstream
 )
 WEB=(
-  emscripten dpkg-dev fonts-misaki chromium
+  emscripten dpkg-dev fonts-misaki python3-fonttools chromium
 )
 
 groups=("$@")

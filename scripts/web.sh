@@ -40,9 +40,10 @@ mkdir -p "$out/data/fonts"
 cp -r "$root/src/media/web/page/." "$out/" 2> /dev/null || true
 cp "$build/anagura.js" "$build/anagura.wasm" "$build/anagura-replay.js" "$build/anagura-replay.wasm" "$out/"
 for folder in image sound Data; do cp -r "$root/assets/$folder" "$out/data/"; done
-# Misaki Gothic, the game's 8-pixel face (no text of the game is larger), with its licence.
+# Misaki Gothic, the game's 8-pixel face (no text of the game is larger), with
+# its licence; of its kanji only those of the game's texts (web-font.py).
 font="$(dpkg -L fonts-misaki | grep '/misaki_gothic\.ttf$' | head -n 1)"
-cp "$font" "$out/data/fonts/misaki_gothic.ttf"
+/usr/bin/python3 "$root/scripts/web-font.py" "$font" "$root/src" "$out/data/fonts/misaki_gothic.ttf"
 cp /usr/share/doc/fonts-misaki/copyright "$out/data/fonts/misaki_gothic-copyright.txt"
 
 # What the page loads before the title ("start": the key file, the font and the
