@@ -3,16 +3,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <sstream>
-#include <string>
+#include <string_view>
 
 #include "app/InputScript.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
     app::InputScript script;
     app::ScriptError error;
-    if (!script.Parse(in, error)) {
+    if (!script.Parse(std::string_view(reinterpret_cast<const char*>(data), size), error)) {
         if (error.line < 1 || error.message.empty()) std::abort();
         return 0;
     }

@@ -33,12 +33,14 @@ bool ParseDecimal(const std::string& word, uint64_t& value) {
 
 }  // namespace
 
-bool InputScript::Parse(std::istream& in, ScriptError& error) {
+bool InputScript::Parse(std::string_view text, ScriptError& error) {
     m_changes.clear();
     m_next = 0;
-    std::string line;
     int number = 0;
-    while (std::getline(in, line)) {
+    for (size_t at = 0; at < text.size();) {
+        const size_t end = std::min(text.find('\n', at), text.size());
+        const std::string line(text.substr(at, end - at));
+        at = end + 1;
         ++number;
         std::vector<std::string> words = Split(line);
         if (words.empty() || words[0][0] == '#') continue;
@@ -64,10 +66,6 @@ bool InputScript::Parse(std::istream& in, ScriptError& error) {
         std::sort(change.codes.begin(), change.codes.end());
         change.codes.erase(std::unique(change.codes.begin(), change.codes.end()), change.codes.end());
         m_changes.push_back(std::move(change));
-    }
-    if (in.bad()) {
-        error = {0, "the script could not be read"};
-        return false;
     }
     return true;
 }

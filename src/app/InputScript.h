@@ -7,8 +7,8 @@
 #pragma once
 
 #include <cstdint>
-#include <istream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace app {
@@ -25,8 +25,9 @@ struct ScriptError {
 
 class InputScript {
 public:
-    // Parses the whole script; false with `error` filled on the first malformed line.
-    bool Parse(std::istream& in, ScriptError& error);
+    // Parses the whole script (lines end with '\n'; the last may not); false
+    // with `error` filled on the first malformed line.
+    bool Parse(std::string_view text, ScriptError& error);
 
     const std::vector<KeyChange>& Changes() const { return m_changes; }
 

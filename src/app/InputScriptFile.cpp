@@ -1,6 +1,5 @@
 #include "app/InputScriptFile.h"
 
-#include <sstream>
 
 #include "app/SafeText.h"
 #include "media/core/SmallFile.h"
@@ -21,9 +20,8 @@ bool ReadInputScript(const std::string& path, InputScript& script, RecordedGame&
         bytes.resize(WholeLines(bytes).size());
         if (!ParseRecordedGame(bytes, recorded, error)) return false;  // fewer lines: cannot fail
     }
-    std::istringstream text(bytes);
     ScriptError scriptError;
-    if (!script.Parse(text, scriptError)) {
+    if (!script.Parse(bytes, scriptError)) {
         error = path + ": " + (scriptError.line ? "line " + std::to_string(scriptError.line) + ": " : std::string()) +
                 SafeText(scriptError.message) + "; nothing was run";
         return false;

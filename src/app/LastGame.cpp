@@ -1,10 +1,9 @@
 #include "app/LastGame.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <sstream>
+#include <memory>
 #include <system_error>
 
 
@@ -36,7 +35,9 @@ void MixFolder(uint64_t& hash, const fs::path& folder) {
     std::sort(files.begin(), files.end());
     for (const auto& [name, size] : files) {
         Mix(hash, name);
-        Mix(hash, "\n" + std::to_string(size) + "\n");
+        Mix(hash, "\n");
+        Mix(hash, std::to_string(size));
+        Mix(hash, "\n");
     }
 }
 
@@ -62,9 +63,12 @@ bool ReadSmallFile(const std::string& path, std::string& bytes, std::string& rea
         reason = "it is too large to be a recording";
         return false;
     }
-    std::ifstream in(path, std::ios::binary);
-    bytes.assign(std::istreambuf_iterator<char>(in), {});
-    if (!in && !in.eof()) {
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    bytes.clear();
+    char chunk[16384];
+    size_t got = 0;
+    while (file && (got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) bytes.append(chunk, got);
+    if (!file || std::ferror(file.get())) {
         reason = "it cannot be read";
         return false;
     }
@@ -85,7 +89,10 @@ std::string Mismatch(const std::string& bytes, const ContinuedGame& game, const 
 
 std::string KeyLine(uint64_t frame, const std::vector<int>& codes) {
     std::string line = std::to_string(frame);
-    for (int code : codes) line += " " + std::to_string(code);
+    for (int code : codes) {
+        line += ' ';
+        line += std::to_string(code);
+    }
     return line + "\n";
 }
 
@@ -121,10 +128,9 @@ LastGameRead ParseLastGame(const std::string& written, const std::string& stamp,
     game = ContinuedGame{};
     // A last line without its end was cut while being written: it is left out.
     const std::string bytes(WholeLines(written));
-    std::istringstream text(bytes);
     InputScript script;
     ScriptError scriptError;
-    if (!script.Parse(text, scriptError)) {
+    if (!script.Parse(bytes, scriptError)) {
         reason = "it is damaged (line " + std::to_string(scriptError.line) + ": " + scriptError.message + ")";
         return LastGameRead::Bad;
     }

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <iostream>
 #include <memory>
 #include <string>
 
@@ -30,7 +29,7 @@ constexpr int kScreenWidth = 160;
 constexpr int kScreenHeight = 120;
 
 int Fail(const std::string& message, int status) {
-    std::cerr << "anagura-replay: " << message << "\n";
+    std::fprintf(stderr, "anagura-replay: %s\n", message.c_str());
     return status;
 }
 
@@ -51,8 +50,10 @@ void PointLogToPlayerFolder() {
 // to its last key change and ends there (after frame 1 when it holds none).
 void EndCutRecording(const std::string& path, const app::InputScript& script, replay::Options& options) {
     const uint64_t last = script.Changes().empty() ? 1 : script.Changes().back().frame;
-    std::cerr << "anagura-replay: " << path << ": the recording has no \"# frames\" line (it was cut short): "
-              << "played to its last key change, frame " << last << "\n";
+    std::fprintf(stderr,
+                 "anagura-replay: %s: the recording has no \"# frames\" line (it was cut short): "
+                 "played to its last key change, frame %llu\n",
+                 path.c_str(), static_cast<unsigned long long>(last));
     options.frames = last;
 }
 
@@ -115,7 +116,7 @@ int main(int argc, char** argv) {
     std::string error;
     if (!replay::ParseOptions(argc, argv, options, error)) return Fail(error + "\n" + replay::Usage(), 2);
     if (options.help) {
-        std::cout << replay::Usage();
+        std::fputs(replay::Usage(), stdout);
         return 0;
     }
 
