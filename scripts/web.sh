@@ -3,7 +3,8 @@
 # web server serves as it is (relative paths only): index.html and its scripts,
 # the game (anagura.js, anagura.wasm), the data folder as plain files with the
 # list the page loads them by (data/files.txt) and the font the game's text
-# needs; beside them the replay tool for node, anagura-replay.js and its .wasm.
+# needs; beside them the replay tool for node, anagura-replay.js and its
+# WebAssembly (compressed: anagura-replay.wasm.br).
 # web.sh serve [PORT]: builds, then serves build/web/ on 127.0.0.1 (default 8000),
 # gzipped to the browser (scripts/web-server.mjs).
 # Sets up what it needs first (scripts/setup.sh web). The libraries come from Debian's sources
@@ -38,7 +39,12 @@ out="$root/build/web"
 rm -rf "$out"
 mkdir -p "$out/data/fonts"
 cp -r "$root/src/media/web/page/." "$out/" 2> /dev/null || true
-cp "$build/anagura.js" "$build/anagura.wasm" "$build/anagura-replay.js" "$build/anagura-replay.wasm" "$out/"
+cp "$build/anagura.js" "$build/anagura.wasm" "$build/anagura-replay.js" "$out/"
+# The node tool's WebAssembly, which no page loads, compressed as well as it goes.
+node -e "const z = require('zlib'), fs = require('fs'), b = fs.readFileSync(process.argv[1]);
+  fs.writeFileSync(process.argv[2], z.brotliCompressSync(b, { params: { [z.constants.BROTLI_PARAM_QUALITY]: 11,
+    [z.constants.BROTLI_PARAM_LGWIN]: 24, [z.constants.BROTLI_PARAM_SIZE_HINT]: b.length } }));" \
+  "$build/anagura-replay.wasm" "$out/anagura-replay.wasm.br"
 for folder in image sound Data; do cp -r "$root/assets/$folder" "$out/data/"; done
 # Misaki Gothic, the game's 8-pixel face (no text of the game is larger), with
 # its licence; of its kanji only those of the game's texts (web-font.py).
