@@ -59,6 +59,7 @@ TEST_F(HelpPanelTest, ShowsTheKeyFilesKeysAndWhatTheGameKnows) {
     Player().orders[1] = {2, kOrderHunt, 45};
     std::vector<std::string> lines = panel.HelpLines();
     EXPECT_TRUE(Has(lines, "  Decide: Return"));
+    EXPECT_TRUE(Has(lines, "  F1 help  F11 fullscreen  Esc quit")) << "F12 named only where the window saves screenshots";
     EXPECT_TRUE(Has(lines, "Raid pressure: 35 / 100"));
     EXPECT_TRUE(Has(lines, "Raid of the 20th day in 7 days, boss in 27 days"));
     EXPECT_TRUE(Has(lines, "Yellow: at home"));

@@ -96,7 +96,7 @@ void AddKeys(const KeyConfig& keys, std::vector<std::string>& lines) {
         const char* name = KeyName(keys.keys[b]);
         lines.push_back(Formatted(w.keyLine, w.buttonNames[b], name ? name : "?"));
     }
-    lines.push_back(w.windowKeys);
+    lines.push_back(media::ScreenshotKeyWorks() ? w.windowKeys : w.pageKeys);
 }
 
 void AddGame(const CGameScene& scene, std::vector<std::string>& lines) {

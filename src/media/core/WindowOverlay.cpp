@@ -38,6 +38,8 @@ void SetHelpSource(HelpSource* source) {
     if (!source) TheOverlay().panelOpen = false;
 }
 
+bool ScreenshotKeyWorks() { return CurrentPlatform().SavesScreenshots(); }
+
 void SetNoticesShown(bool shown) {
     OperationGuard guard;
     TheOverlay().noticesShown = shown;

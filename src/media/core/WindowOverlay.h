@@ -31,6 +31,8 @@ void SetHelpSource(HelpSource* source);
 void SetNoticesShown(bool shown);
 // Shows a one-line notice (Shift-JIS) for kNoticeMillis from now; none while catching up.
 void ShowNotice(const std::string& text);
+// True when the window saves a screenshot on F12 (the help panel names the key then).
+bool ScreenshotKeyWorks();
 
 // ------------------------------------------------ for the platforms
 

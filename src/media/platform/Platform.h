@@ -89,6 +89,8 @@ public:
     virtual int ShownScale() { return 1; }
     // Switches a running window to desktop fullscreen or back; false when it failed.
     virtual bool SetFullscreen(bool /*fullscreen*/) { return true; }
+    // True when F12 saves a screenshot of the window (in a browser F12 is the browser's).
+    virtual bool SavesScreenshots() const { return false; }
 
     // ------------------------------------------------------------ data files
     // Returns once the data file `path` can be opened, or will never be: where

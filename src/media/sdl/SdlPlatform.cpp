@@ -375,6 +375,8 @@ public:
 
     int ShownScale() override { return PictureInWindow().scale; }
 
+    bool SavesScreenshots() const override { return true; }
+
     // Back in a window, the window gets its size from before: SDL may still
     // hold the fullscreen size when no window manager answers the switch.
     bool SetFullscreen(bool fullscreen) override {
