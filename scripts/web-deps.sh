@@ -169,12 +169,12 @@ build_freetype() {
   cmake_build "$1" "$2" -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON -DFT_DISABLE_BZIP2=ON \
   -DFT_DISABLE_PNG=ON -DFT_REQUIRE_ZLIB=ON -DZLIB_ROOT="$web_prefix"
 }
-# What a library's build takes from this project besides its source: a change
-# builds it again.
+# The stamp of a library built (prefix/.built): what its build takes from this
+# project besides its source, so that a change builds it again.
 recipe() {
+  echo built
   case "$1" in
     freetype) sha256sum < "$root/scripts/web-ftmodule.h" ;;
-    *) ;;
   esac
 }
 
