@@ -54,7 +54,7 @@ cp /usr/share/doc/fonts-misaki/copyright "$out/data/fonts/misaki_gothic-copyrigh
 
 # What the page loads before the title ("start": the key file, the font and the
 # title's pictures) and while the title plays ("later": everything else).
-title_pictures=" kumo.bmp jimen.bmp yama.bmp CharY.bmp CharR.bmp CharG.bmp CharB.bmp TitleLogo.bmp PushZkey.bmp "
+title_pictures=" kumo.bmp jimen.bmp yama.bmp CharY.bmp CharR.bmp CharG.bmp CharB.bmp TitleLogo.bmp PushZkey.bmp en/PushZkey.bmp "
 (cd "$out/data" && find Data fonts image sound -type f ! -name '*-copyright.txt' | LC_ALL=C sort |
   while read -r path; do
     case "$path" in
