@@ -1,17 +1,16 @@
 #include "app/GameFolders.h"
 
-#include <fcntl.h>
 #include <pwd.h>
 #include <unistd.h>
-
-#include <cerrno>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
+#include "app/AtomicFile.h"
 #include "media/core/Log.h"
+#include "media/core/SmallFile.h"
 
 namespace app {
 
@@ -55,43 +54,6 @@ fs::path XdgBase(const std::string& value, const std::string& home, const char* 
     return home.empty() ? fs::path() : fs::path(home) / fallback;
 }
 
-// Writes all of `bytes` to `fd`; false with errno set when it cannot.
-bool WriteAll(int fd, const char* bytes, size_t size) {
-    while (size > 0) {
-        const ssize_t put = ::write(fd, bytes, size);
-        if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) {
-            if (put == 0) errno = EIO;
-            return false;
-        }
-        bytes += put;
-        size -= static_cast<size_t>(put);
-    }
-    return true;
-}
-
-// Copies `from` into a new file `to` (never over one); on failure `ec` says
-// why and no part of `to` is left.
-void CopyToNewFile(const fs::path& from, const fs::path& to, std::error_code& ec) {
-    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
-    const int out = in < 0 ? -1 : ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    bool ok = out >= 0;
-    char chunk[16384];
-    while (ok) {
-        const ssize_t got = ::read(in, chunk, sizeof chunk);
-        if (got < 0 && errno == EINTR) continue;
-        if (got == 0) break;
-        ok = got > 0 && WriteAll(out, chunk, static_cast<size_t>(got));
-    }
-    if (!ok) ec = std::error_code(errno, std::generic_category());
-    if (out >= 0 && ::close(out) != 0 && ok) {
-        ok = false;
-        ec = std::error_code(errno, std::generic_category());
-    }
-    if (in >= 0) ::close(in);
-    if (!ok && out >= 0) ::unlink(to.c_str());
-}
-
 // Makes the player folder and copies the installed key file into it unless the
 // player has one (a missing installed file is told by the key loading).
 void PreparePlayerFolder(const GameFolders& folders) {
@@ -99,10 +61,16 @@ void PreparePlayerFolder(const GameFolders& folders) {
     const fs::path own = fs::path(folders.player) / kKeyFile;
     const fs::path installed = fs::path(folders.data) / kKeyFile;
     fs::create_directories(own.parent_path(), ec);
-    if (!ec && !fs::exists(own, ec) && fs::exists(installed, ec)) CopyToNewFile(installed, own, ec);
-    if (ec)
+    std::string problem;
+    if (!ec && !fs::exists(own, ec) && fs::exists(installed, ec)) {
+        std::string bytes;
+        if (media::ReadSmallFile(installed.string(), media::kKeyFileCap, bytes, problem))
+            WriteFileAtomically(own.string(), bytes, problem);
+    }
+    if (ec) problem = ec.message();
+    if (!problem.empty())
         std::fprintf(stderr, "anagura: cannot prepare the player folder %s (%s)\n", folders.player.c_str(),
-                     ec.message().c_str());
+                     problem.c_str());
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
 #include "app/LastGame.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <system_error>
+
+#include "media/core/SmallFile.h"
 
 
 namespace app {
@@ -53,7 +53,7 @@ std::string CommentValue(const std::string& bytes, const std::string& key) {
     return {};
 }
 
-bool ReadSmallFile(const std::string& path, std::string& bytes, std::string& reason) {
+bool ReadRecording(const std::string& path, std::string& bytes, std::string& reason) {
     std::error_code ec;
     if (!fs::is_regular_file(path, ec)) {
         reason = "it is not a file";
@@ -63,12 +63,8 @@ bool ReadSmallFile(const std::string& path, std::string& bytes, std::string& rea
         reason = "it is too large to be a recording";
         return false;
     }
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    bytes.clear();
-    char chunk[16384];
-    size_t got = 0;
-    while (file && (got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) bytes.append(chunk, got);
-    if (!file || std::ferror(file.get())) {
+    std::string problem;
+    if (!media::ReadSmallFile(path, kMaxRecordingBytes, bytes, problem)) {
         reason = "it cannot be read";
         return false;
     }
@@ -119,7 +115,7 @@ LastGameRead ReadLastGame(const std::string& path, const std::string& stamp, con
     std::error_code ec;
     if (!fs::exists(fs::symlink_status(path, ec))) return LastGameRead::Nothing;
     std::string bytes;
-    if (!ReadSmallFile(path, bytes, reason)) return LastGameRead::Bad;
+    if (!ReadRecording(path, bytes, reason)) return LastGameRead::Bad;
     return ParseLastGame(bytes, stamp, keyCodes, game, reason);
 }
 
