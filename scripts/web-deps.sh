@@ -160,8 +160,27 @@ build_libjpeg_turbo() {
   cp "$build/libjpeg.a" "$2/lib/"
   cp "$1/jpeglib.h" "$1/jmorecfg.h" "$1/jerror.h" "$build/jconfig.h" "$2/include/"
 }
-build_mpg123() { configure_build "$1" "$2" --host=i686-pc-linux-gnu --with-cpu=generic_fpu --disable-components \
-  --enable-libmpg123 --disable-modules; }
+# mpg123 decodes as the desktop's libmpg123 does on x86-64 (its AVX decoder), to
+# the sample: its portable C built as written (no -ffast-math, which lets the
+# compiler reorder sums), and the three routines the desktop runs in assembly
+# (the layer III transform, the polyphase transform, the stereo window) taken
+# from that assembly into C (web-mpg123-x86.py) and put in place of the
+# portable ones (web-mpg123.patch). Built in a copy of the source, patched.
+build_mpg123() {
+  local work="$1/../build" routines=()
+  cp -a "$1" "$work"
+  (cd "$work" && { make distclean > /dev/null 2>&1 || true; } && patch -p1 < "$root/scripts/web-mpg123.patch" &&
+    CFLAGS="$flags" NODE_OPTIONS=--no-experimental-fetch emconfigure ./configure --prefix="$2" --disable-shared \
+      --enable-static --host=i686-pc-linux-gnu --with-cpu=generic_fpu --with-optimization=0 \
+      --disable-components --enable-libmpg123 --disable-modules) || return 1
+  local lib="$work/src/libmpg123"
+  for routine in dct36_avx dct64_avx_float synth_stereo_avx_accurate; do
+    emcc -E -P -x assembler-with-cpp -DOPT_X86_64 -I"$lib" -I"$work/src" "$lib/$routine.S" -o "$lib/$routine.s" || return 1
+    routines+=("$lib/$routine.s")
+  done
+  /usr/bin/python3 "$root/scripts/web-mpg123-x86.py" "$lib/x86order.c" "${routines[@]}" || return 1
+  (cd "$work" && emmake make -j "$jobs" && emmake make install)
+}
 build_libogg() { configure_build "$1" "$2"; }
 build_libvorbis() { configure_build "$1" "$2" --with-ogg="$web_prefix" --disable-oggtest --disable-docs --disable-examples; }
 build_freetype() {
@@ -175,6 +194,7 @@ recipe() {
   echo built
   case "$1" in
     freetype) sha256sum < "$root/scripts/web-ftmodule.h" ;;
+    mpg123) cat "$root/scripts/web-mpg123.patch" "$root/scripts/web-mpg123-x86.py" | sha256sum ;;
   esac
 }
 
