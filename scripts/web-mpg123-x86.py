@@ -19,6 +19,17 @@ GPR32 = {'eax': 'rax', 'ecx': 'rcx', 'edx': 'rdx', 'ebx': 'rbx', 'esi': 'rsi', '
 GPR32.update({'r%dd' % i: 'r%d' % i for i in range(8, 16)})
 ARGS = ['rdi', 'rsi', 'rdx', 'rcx', 'r8', 'r9']
 
+# The routines known, with the prototypes their callers in mpg123 declare: the
+# result, the parameters, and which of them each argument register carries
+# (None: the int bo1, of which the routine reads the low 32 bits).
+PROTOTYPES = {
+    'INT123_dct36_avx': ('void', 'float *in, float *o1, float *o2, const float *wintab, float *ts',
+                         ['in', 'o1', 'o2', 'wintab', 'ts']),
+    'INT123_dct64_real_avx': ('void', 'float *out0, float *out1, float *samples', ['out0', 'out1', 'samples']),
+    'INT123_synth_1to1_s_avx_accurate_asm': ('int', 'float *window, float *b0l, float *b0r, short *samples, int bo1',
+                                             ['window', 'b0l', 'b0r', 'samples', None]),
+}
+
 PRELUDE = r'''/* Made by scripts/web-mpg123-x86.py from mpg123's x86-64 assembly: do not edit. */
 #include <math.h>
 #include <stdint.h>
@@ -49,11 +60,21 @@ def fail(line, why):
     sys.exit('web-mpg123-x86: %s: %s' % (why, line))
 
 
+def number(text):
+    """An assembler constant: a number or a little arithmetic of numbers."""
+    if not re.fullmatch(r'[-+*()0-9a-fA-FxX ]+', text):
+        fail(text, 'not a constant')
+    return int(eval(text, {'__builtins__': {}}, {}))
+
+
 class Routine:
     def __init__(self, name):
+        if name not in PROTOTYPES:
+            sys.exit('web-mpg123-x86: no prototype known for ' + name)
         self.name = name
+        self.returns = PROTOTYPES[name][0] == 'int'
         self.body = []
-        self.labels = {}  # local label -> count seen so far
+        self.labels = {}  # local label -> how many of that number seen so far
 
     def emit(self, text):
         self.body.append('    ' + text)
@@ -62,7 +83,7 @@ class Routine:
 def parse_operand(text):
     text = text.strip()
     if text.startswith('$'):
-        return ('imm', int(eval(text[1:], {}, {})))
+        return ('imm', number(text[1:]))
     if text.startswith('%'):
         reg = text[1:]
         if reg.startswith('xmm'):
@@ -80,14 +101,14 @@ def parse_operand(text):
     disp, inner = m.group(1).strip(), [p.strip() for p in m.group(2).split(',')]
     if inner == ['%rip']:
         label = re.search(r'[A-Za-z_][A-Za-z0-9_]*', disp).group(0)
-        offset = int(eval(disp.replace(label, '0'), {}, {}))
+        offset = number(disp.replace(label, '0'))
         return ('mem', '((uint64_t)(uintptr_t)%s + %d)' % (label, offset))
     parts = ['G[%d]' % GPR64.index(inner[0][1:])]
     if len(inner) > 1 and inner[1]:
         scale = int(inner[2]) if len(inner) > 2 else 1
         parts.append('G[%d] * %dull' % (GPR64.index(inner[1][1:]), scale))
     if disp:
-        parts.append('(uint64_t)(int64_t)(%d)' % int(eval(disp, {}, {})))
+        parts.append('(uint64_t)(int64_t)(%d)' % number(disp))
     return ('mem', '(' + ' + '.join(parts) + ')')
 
 
@@ -132,28 +153,32 @@ def lanewise(r, dst, a, b, lanes, expr, zero_upper):
         a, b, vec(dst), lanes, expr, ' ZeroUpper(&d);' if zero_upper else '', vec(dst)))
 
 
-def translate(r, mnemonic, ops, line):
-    m = mnemonic
+def translate_control(r, m, ops, line):
+    """What is not a vector: prefetches, returns, loops, integer registers."""
     if m == 'prefetcht0':
-        return
+        return True
     if m == 'vzeroupper':
         r.emit('for (int k = 0; k < 16; ++k) ZeroUpper(&V[k]);')
-        return
+        return True
     if m == 'ret':
         r.emit('return %s;' % ('(int)(uint32_t)G[0]' if r.returns else ''))
-        return
+        return True
     # Integer registers.
     if m in ('mov', 'movq', 'movl', 'add', 'addq', 'sub', 'subq', 'shl', 'and', 'lea', 'leaq', 'negq', 'dec'):
         translate_gpr(r, m, ops, line)
-        return
+        return True
     if m == 'jnz':
         label = line.split()[1]
         if not label.endswith('b'):
             fail(line, 'only backward jumps are known')
         n = r.labels[label[:-1]]
         r.emit('if (!zf) goto L%s_%d;' % (label[:-1], n - 1))
-        return
-    # Moves of vectors.
+        return True
+    return False
+
+
+def translate_move(r, m, ops, line):
+    """Vector moves: loads, stores and lanes between registers."""
     if m in ('movups', 'movaps', 'vmovups', 'vmovaps', 'MOVUAPS'):
         src, dst = ops
         if dst[0] == 'mem':
@@ -173,7 +198,7 @@ def translate(r, mnemonic, ops, line):
                     r.emit('%s = %s;' % (vec(dst), vec(src)))
                 else:
                     r.emit('memcpy(%s.u, %s.u, 16);' % (vec(dst), vec(src)))
-        return
+        return True
     if m in ('movss', 'vmovss'):
         src, dst = ops
         if dst[0] == 'mem':
@@ -187,7 +212,7 @@ def translate(r, mnemonic, ops, line):
             if m == 'vmovss':
                 fail(line, 'unknown form')
             r.emit('%s.u[0] = %s.u[0];' % (vec(dst), vec(src)))
-        return
+        return True
     if m in ('movlps', 'movhps'):
         src, dst = ops
         first = 0 if m == 'movlps' else 2
@@ -196,11 +221,11 @@ def translate(r, mnemonic, ops, line):
         else:
             r.emit('{ Ymm s = Load(%s, 2); %s.u[%d] = s.u[0]; %s.u[%d] = s.u[1]; }' % (
                 src[1], vec(dst), first, vec(dst), first + 1))
-        return
+        return True
     if m == 'movhlps':
         src, dst = ops
         r.emit('{ Ymm a = %s; %s.u[0] = a.u[2]; %s.u[1] = a.u[3]; }' % (vec(src), vec(dst), vec(dst)))
-        return
+        return True
     if m in ('vmovhlps', 'vmovlhps'):
         a, b, dst = ops
         if m == 'vmovhlps':
@@ -209,18 +234,22 @@ def translate(r, mnemonic, ops, line):
         else:
             r.emit('{ Ymm a = %s, b = %s, d = b; d.u[2] = a.u[0]; d.u[3] = a.u[1]; ZeroUpper(&d); %s = d; }' % (
                 vec(a), vec(b), vec(dst)))
-        return
+        return True
     if m == 'movd':
         src, dst = ops
         r.emit('G[%d] = %s.u[0];' % (GPR64.index(dst[1]), vec(src)))
-        return
-    # Lane-wise arithmetic.
+        return True
+    return False
+
+
+def translate_arithmetic(r, m, ops, line):
+    """Lane-wise arithmetic, logic, comparison and conversion."""
     for stem, sign in FLOAT_OPS.items():
         if m in (stem + 'ps', stem + 'ss'):
             src, dst = ops
             lanes = 1 if m.endswith('ss') else 4
             lanewise(r, dst, vec(dst), source(src, lanes), lanes, 'd.f[i] = a.f[i] %s b.f[i]' % sign, False)
-            return
+            return True
         if m in ('v' + stem + 'ps', 'v' + stem + 'ss'):
             a, b, dst = ops
             if m.endswith('ss'):
@@ -229,43 +258,47 @@ def translate(r, mnemonic, ops, line):
             else:
                 lanes = lanes_of(dst)
                 lanewise(r, dst, vec(b), source(a, lanes), lanes, 'd.f[i] = a.f[i] %s b.f[i]' % sign, lanes == 4)
-            return
+            return True
     if m in ('xorps', 'pxor'):
         src, dst = ops
         lanewise(r, dst, vec(dst), source(src, 4), 4, 'd.u[i] = a.u[i] ^ b.u[i]', False)
-        return
+        return True
     if m in ('vxorps', 'vpxor'):
         a, b, dst = ops
         lanes = lanes_of(dst)
         lanewise(r, dst, vec(b), source(a, lanes), lanes, 'd.u[i] = a.u[i] ^ b.u[i]', lanes == 4)
-        return
+        return True
     if m in ('paddw', 'psubw'):
         src, dst = ops
         sign = '+' if m == 'paddw' else '-'
         lanewise(r, dst, vec(dst), source(src, 4), 8, 'd.w[i] = (int16_t)(a.w[i] %s b.w[i])' % sign, False)
-        return
+        return True
     if m == 'vpaddw':
         a, b, dst = ops
         lanewise(r, dst, vec(b), source(a, 4), 8, 'd.w[i] = (int16_t)(a.w[i] + b.w[i])', True)  # xmm only
-        return
+        return True
     if m in ('vcmpnleps', 'vcmpltps'):
         a, b, dst = ops
         lanes = lanes_of(dst)
         test = '!(a.f[i] <= b.f[i])' if m == 'vcmpnleps' else '(a.f[i] < b.f[i])'
         lanewise(r, dst, vec(b), source(a, lanes), lanes, 'd.u[i] = %s ? 0xFFFFFFFFu : 0' % test, lanes == 4)
-        return
+        return True
     if m == 'vcvtps2dq':
         src, dst = ops
         lanes = lanes_of(dst)
         lanewise(r, dst, vec(src), vec(src), lanes, 'd.i[i] = ToInt32(a.f[i])', lanes == 4)
-        return
+        return True
     if m == 'vpackssdw':
         a, b, dst = ops
         r.emit('{ Ymm a = %s, b = %s, d; memset(&d, 0, sizeof d); for (int i = 0; i < 4; ++i) { '
                'd.w[i] = Saturate16(b.i[i]); d.w[4 + i] = Saturate16(a.i[i]); } %s = d; }' % (
                    source(a, 4), vec(b), vec(dst)))
-        return
-    # Shuffles.
+        return True
+    return False
+
+
+def translate_shuffle(r, m, ops, line):
+    """Lanes rearranged: shuffles, unpacks, blends, permutes, extracts."""
     if m in ('shufps', 'vshufps'):
         if m == 'shufps':
             imm, a, dst = ops
@@ -280,7 +313,7 @@ def translate(r, mnemonic, ops, line):
                'd.u[h + 1] = b.u[h + %d]; d.u[h + 2] = a.u[h + %d]; d.u[h + 3] = a.u[h + %d]; }%s %s = d; }' % (
                    source(a, lanes), vec(b), vec(dst), lanes, k & 3, k >> 2 & 3, k >> 4 & 3, k >> 6 & 3,
                    ' ZeroUpper(&d);' if vex and lanes == 4 else '', vec(dst)))
-        return
+        return True
     if m in ('pshufd', 'vpermilps'):
         imm, src, dst = ops
         k = imm[1]
@@ -288,14 +321,14 @@ def translate(r, mnemonic, ops, line):
         r.emit('{ Ymm a = %s, d = %s; for (int h = 0; h < %d; h += 4) { d.u[h] = a.u[h + %d]; d.u[h + 1] = a.u[h + %d]; '
                'd.u[h + 2] = a.u[h + %d]; d.u[h + 3] = a.u[h + %d]; } %s = d; }' % (
                    source(src, lanes), vec(dst), lanes, k & 3, k >> 2 & 3, k >> 4 & 3, k >> 6 & 3, vec(dst)))
-        return
+        return True
     if m == 'pshuflw':
         imm, src, dst = ops
         k = imm[1]
         r.emit('{ Ymm a = %s, d = %s; d.w[0] = a.w[%d]; d.w[1] = a.w[%d]; d.w[2] = a.w[%d]; d.w[3] = a.w[%d]; '
                'for (int i = 4; i < 8; ++i) d.w[i] = a.w[i]; %s = d; }' % (
                    source(src, 4), vec(dst), k & 3, k >> 2 & 3, k >> 4 & 3, k >> 6 & 3, vec(dst)))
-        return
+        return True
     if m in ('vunpcklps', 'vunpckhps', 'vunpcklpd', 'vunpckhpd'):
         a, b, dst = ops
         lanes = lanes_of(dst)
@@ -308,7 +341,7 @@ def translate(r, mnemonic, ops, line):
                     % (high, high + 1, high, high + 1))
         r.emit('{ Ymm a = %s, b = %s, d = %s; for (int h = 0; h < %d; h += 4) { %s }%s %s = d; }' % (
             source(a, lanes), vec(b), vec(dst), lanes, body, ' ZeroUpper(&d);' if lanes == 4 else '', vec(dst)))
-        return
+        return True
     if m in ('blendps', 'vblendps'):
         if m == 'blendps':
             imm, a, dst = ops
@@ -319,28 +352,36 @@ def translate(r, mnemonic, ops, line):
         r.emit('{ Ymm a = %s, b = %s, d = %s; for (int i = 0; i < %d; ++i) d.u[i] = (%d >> i & 1) ? a.u[i] : b.u[i];%s %s = d; }' % (
             source(a, lanes), vec(b), vec(dst), lanes, imm[1],
             ' ZeroUpper(&d);' if m == 'vblendps' and lanes == 4 else '', vec(dst)))
-        return
+        return True
     if m == 'vperm2f128':
         imm, a, b, dst = ops
         k = imm[1]
         r.emit('{ Ymm a = %s, b = %s, d; const Ymm* pick[4] = {&b, &b, &a, &a}; for (int h = 0; h < 2; ++h) { '
                'int s = (%d >> (4 * h)) & 0xF; for (int i = 0; i < 4; ++i) d.u[4 * h + i] = (s & 8) ? 0 : '
                'pick[s & 3]->u[4 * (s & 1) + i]; } %s = d; }' % (source(a, 8), vec(b), k, vec(dst)))
-        return
+        return True
     if m == 'vextractf128':
         imm, src, dst = ops
         r.emit('{ Ymm a = %s, d; memset(&d, 0, sizeof d); memcpy(d.u, &a.u[%d], 16); %s = d; }' % (
             vec(src), 4 * (imm[1] & 1), vec(dst)))
-        return
+        return True
     if m == 'vmovddup':
         src, dst = ops
         r.emit('{ Ymm a = %s, d; for (int h = 0; h < 8; h += 4) { d.u[h] = d.u[h + 2] = a.u[h]; '
                'd.u[h + 1] = d.u[h + 3] = a.u[h + 1]; } %s = d; }' % (source(src, 8), vec(dst)))
-        return
+        return True
+    return False
+
+
+def translate(r, mnemonic, ops, line):
+    for family in (translate_control, translate_move, translate_arithmetic, translate_shuffle):
+        if family(r, mnemonic, ops, line):
+            return
     fail(line, 'unknown instruction')
 
 
 def translate_gpr(r, m, ops, line):
+    """Integer register arithmetic, on 64-bit registers G (addresses are numbers there)."""
     def value(op):
         if op[0] == 'imm':
             return '(uint64_t)(int64_t)(%d)' % op[1]
@@ -348,20 +389,22 @@ def translate_gpr(r, m, ops, line):
             return 'G[%d]' % GPR64.index(op[1])
         fail(line, 'unknown integer operand')
 
-    def store(op, expr):
+    def store(op, expr, flags=True):
+        """The result into a register (a 32-bit one zero-extended); arithmetic sets the zero flag."""
         index = GPR64.index(op[1])
         if op[2] == 32:
             r.emit('G[%d] = Zero32(%s);' % (index, expr))
         else:
             r.emit('G[%d] = %s;' % (index, expr))
-        r.emit('zf = G[%d] == 0;' % index if op[2] == 64 else 'zf = (uint32_t)G[%d] == 0;' % index)
+        if flags:
+            r.emit('zf = G[%d] == 0;' % index if op[2] == 64 else 'zf = (uint32_t)G[%d] == 0;' % index)
 
     if m in ('lea', 'leaq'):
         src, dst = ops
-        store(dst, src[1])
+        store(dst, src[1], flags=False)
     elif m in ('mov', 'movq', 'movl'):
         src, dst = ops
-        store(dst, value(src))
+        store(dst, value(src), flags=False)
     elif m in ('add', 'addq'):
         src, dst = ops
         store(dst, '%s + %s' % (value(dst), value(src)))
@@ -382,56 +425,45 @@ def translate_gpr(r, m, ops, line):
         store(dst, '%s - 1' % value(dst))
 
 
-def main():
-    out, sources = sys.argv[1], sys.argv[2:]
-    data, routines = [], []
-    for path in sources:
+def read_routines(paths):
+    """The constant tables and the routines of the preprocessed assembly files."""
+    tables, routines = [], []
+    for path in paths:
         section, current, table = None, None, None
         for raw in open(path):
             line = raw.split('#')[0].strip()
-            if not line:
+            if not line or line.startswith(('.globl', '.balign', '.align', '.p2align', '.type', '.size')):
                 continue
-            if line.startswith('.section') or line == '.data':
-                section = 'data' if ('rodata' in line or line == '.data') else 'other'
-                continue
-            if line == '.text':
-                section = 'text'
-                continue
-            if line.startswith(('.globl', '.balign', '.align', '.p2align', '.type', '.size')):
+            if line.startswith('.section') or line in ('.data', '.text'):
+                section = 'text' if line == '.text' else 'data' if ('rodata' in line or line == '.data') else 'other'
                 continue
             m = re.fullmatch(r'([A-Za-z_][A-Za-z0-9_]*):', line)
-            if m:
-                if section == 'data':
-                    table = [m.group(1), []]
-                    data.append(table)
-                else:
-                    current = Routine(m.group(1))
-                    current.returns = 'synth' in current.name
-                    routines.append(current)
-                continue
-            m = re.fullmatch(r'(\d+):', line)
-            if m:
-                n = current.labels.get(m.group(1), 0)
-                current.labels[m.group(1)] = n + 1
-                current.body.append('L%s_%d:;' % (m.group(1), n))
-                continue
-            if line.startswith('.long'):
+            if m and section == 'data':
+                table = [m.group(1), []]
+                tables.append(table)
+            elif m:
+                current = Routine(m.group(1))
+                routines.append(current)
+            elif re.fullmatch(r'\d+:', line):
+                number_label = line[:-1]
+                n = current.labels.get(number_label, 0)
+                current.labels[number_label] = n + 1
+                current.body.append('L%s_%d:;' % (number_label, n))
+            elif line.startswith('.long'):
                 table[1] += [int(v.strip(), 0) & 0xFFFFFFFF for v in line[5:].split(',')]
-                continue
-            if section != 'text' or current is None:
+            elif section != 'text' or current is None:
                 fail(line, 'outside a routine')
-            mnemonic, _, rest = line.partition(' ')
-            translate(current, mnemonic, split_operands(rest) if mnemonic != 'jnz' else [], line)
-    signatures = {
-        'INT123_dct36_avx': ('void', 'float *in, float *o1, float *o2, const float *wintab, float *ts',
-                             ['in', 'o1', 'o2', 'wintab', 'ts']),
-        'INT123_dct64_real_avx': ('void', 'float *out0, float *out1, float *samples', ['out0', 'out1', 'samples']),
-        'INT123_synth_1to1_s_avx_accurate_asm': ('int', 'float *window, float *b0l, float *b0r, short *samples, int bo1',
-                                                 ['window', 'b0l', 'b0r', 'samples', None]),
-    }
+            else:
+                mnemonic, _, rest = line.partition(' ')
+                translate(current, mnemonic, split_operands(rest) if mnemonic != 'jnz' else [], line)
+    return tables, routines
+
+
+def write_c(out, tables, routines):
+    """The tables as arrays; each routine as a body over its registers and a function of its callers' prototype."""
     with open(out, 'w') as f:
         f.write(PRELUDE)
-        for name, values in data:
+        for name, values in tables:
             f.write('static const uint32_t %s[%d] __attribute__((aligned(32))) = {%s};\n' % (
                 name, len(values), ', '.join('0x%08Xu' % v for v in values)))
         for r in routines:
@@ -445,14 +477,17 @@ def main():
             if r.returns:
                 f.write('    return (int)(uint32_t)G[0];\n')
             f.write('}\n')
-            if r.name not in signatures:
-                sys.exit('web-mpg123-x86: no prototype known for ' + r.name)
-            result, params, names = signatures[r.name]
+            result, params, names = PROTOTYPES[r.name]
             args = ['(uint64_t)(uintptr_t)%s' % n if n else '(uint64_t)(uint32_t)bo1' for n in names]
             args += ['0'] * (6 - len(args))
             f.write('%s %s(%s);\n%s %s(%s) { %s%s_body(%s); }\n' % (
                 result, r.name, params, result, r.name, params, 'return ' if result == 'int' else '', r.name,
                 ', '.join(args)))
+
+
+def main():
+    tables, routines = read_routines(sys.argv[2:])
+    write_c(sys.argv[1], tables, routines)
     return 0
 
 
