@@ -21,19 +21,12 @@ cleanup() {
 trap cleanup EXIT
 c++ -std=c++20 -O2 -Wall -Wextra -Werror -shared -fPIC "$root/bench/floor/FrameWork.cpp" -o "$work/frame-work.so" -ldl
 
-exec 3> "$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
-xvfb=$!
-for _ in $(seq 1 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-exec 3>&-
-[ -s "$work/display" ] || { echo "window-frame-work: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
-export DISPLAY=":$(head -n 1 "$work/display")"
+source "$root/bench/floor/window-bench.bash"
+start_xvfb
 
-# The game in a folder of its own (its data linked in), with a home of its own.
-mkdir -p "$work/game" "$work/home"
-for sub in image sound Data fonts; do
-  if [ -e "$root/assets/$sub" ]; then ln -s "$root/assets/$sub" "$work/game/$sub"; fi
-done
+# The game in a folder of its own, with a home of its own.
+game_folder "$work/game"
+mkdir -p "$work/home"
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/config" XDG_DATA_HOME="$work/home/data"
 export ANAGURA_INSTANCE_LOCK="anagura-frame-work-$$" FRAME_WORK_LOG="$work/frames.log"
 (cd "$work/game" && LD_PRELOAD="$work/frame-work.so" exec "$build/anagura") > "$work/game.log" 2>&1 &

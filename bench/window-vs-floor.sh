@@ -42,22 +42,14 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
+source "$root/bench/floor/window-bench.bash"
 if [ "${WINDOW_BENCH_DISPLAY:-}" != current ]; then
-  exec 3> "$work/display"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
-  xvfb=$!
-  for _ in $(seq 1 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-  exec 3>&-
-  [ -s "$work/display" ] || { echo "window-vs-floor: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
-  export DISPLAY=":$(head -n 1 "$work/display")"
+  start_xvfb
 fi
 [ -n "${DISPLAY:-}" ] || { echo "window-vs-floor: no DISPLAY"; exit 1; }
 
 # The game runs in a folder of its own (its data linked in), under a lock of its own.
-mkdir -p "$work/game"
-for sub in image sound Data fonts; do
-  if [ -e "$root/assets/$sub" ]; then ln -s "$root/assets/$sub" "$work/game/$sub"; fi
-done
+game_folder "$work/game"
 export ANAGURA_INSTANCE_LOCK="anagura-window-bench-$$"
 
 mkdir -p "$work/runs"
