@@ -140,11 +140,15 @@ cmake_build() {
   cmake --install "$1/../build"
 }
 
-configure_build() {
+# configure_static SRC PREFIX ARGS...: configures an autotools source to build
+# static libraries for PREFIX; make_install SRC builds and installs them.
+configure_static() {
   local src="$1" prefix="$2"; shift 2
   (cd "$src" && CFLAGS="$flags" NODE_OPTIONS=--no-experimental-fetch emconfigure ./configure \
-    --prefix="$prefix" --disable-shared --enable-static "$@" && emmake make -j "$jobs" && emmake make install)
+    --prefix="$prefix" --disable-shared --enable-static "$@")
 }
+make_install() { (cd "$1" && emmake make -j "$jobs" && emmake make install); }
+configure_build() { configure_static "$@" && make_install "$1"; }
 
 build_zlib() { (cd "$1" && CFLAGS="$flags" emconfigure ./configure --static --prefix="$2" &&
   emmake make -j "$jobs" libz.a && emmake make install); }
@@ -169,17 +173,16 @@ build_libjpeg_turbo() {
 build_mpg123() {
   local work="$1/../build" routines=()
   cp -a "$1" "$work"
-  (cd "$work" && { make distclean > /dev/null 2>&1 || true; } && patch -p1 < "$root/scripts/web-mpg123.patch" &&
-    CFLAGS="$flags" NODE_OPTIONS=--no-experimental-fetch emconfigure ./configure --prefix="$2" --disable-shared \
-      --enable-static --host=i686-pc-linux-gnu --with-cpu=generic_fpu --with-optimization=0 \
-      --disable-components --enable-libmpg123 --disable-modules) || return 1
+  (cd "$work" && { make distclean > /dev/null 2>&1 || true; } && patch -p1 < "$root/scripts/web-mpg123.patch") || return 1
+  configure_static "$work" "$2" --host=i686-pc-linux-gnu --with-cpu=generic_fpu --with-optimization=0 \
+    --disable-components --enable-libmpg123 --disable-modules || return 1
   local lib="$work/src/libmpg123"
   for routine in dct36_avx dct64_avx_float synth_stereo_avx_accurate; do
     emcc -E -P -x assembler-with-cpp -DOPT_X86_64 -I"$lib" -I"$work/src" "$lib/$routine.S" -o "$lib/$routine.s" || return 1
     routines+=("$lib/$routine.s")
   done
   /usr/bin/python3 "$root/scripts/web-mpg123-x86.py" "$lib/x86order.c" "${routines[@]}" || return 1
-  (cd "$work" && emmake make -j "$jobs" && emmake make install)
+  make_install "$work"
 }
 build_libogg() { configure_build "$1" "$2"; }
 build_libvorbis() { configure_build "$1" "$2" --with-ogg="$web_prefix" --disable-oggtest --disable-docs --disable-examples; }
