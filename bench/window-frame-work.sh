@@ -22,7 +22,7 @@ trap cleanup EXIT
 c++ -std=c++20 -O2 -Wall -Wextra -Werror -shared -fPIC "$root/bench/floor/FrameWork.cpp" -o "$work/frame-work.so" -ldl
 
 source "$root/bench/floor/window-bench.bash"
-start_xvfb
+start_xvfb "$work" || exit 1
 
 # The game in a folder of its own, with a home of its own.
 game_folder "$work/game"

@@ -44,7 +44,7 @@ cleanup() {
 trap cleanup EXIT
 source "$root/bench/floor/window-bench.bash"
 if [ "${WINDOW_BENCH_DISPLAY:-}" != current ]; then
-  start_xvfb
+  start_xvfb "$work" || exit 1
 fi
 [ -n "${DISPLAY:-}" ] || { echo "window-vs-floor: no DISPLAY"; exit 1; }
 

@@ -4,7 +4,8 @@
 # fuzz/seeds and ../shared/testdata (when present). The corpus each target
 # grows is kept in build/fuzz/corpus; a crash, leak, timeout or sanitizer report
 # is kept in build/fuzz/findings and counted. The last line is
-# "fuzz: N targets, F findings"; the exit status is 1 when F is not 0.
+# "fuzz: N targets, F findings, I ran no input"; the exit status is 1 when F or
+# I is not 0.
 set -euo pipefail
 trap 'echo "fuzz: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -69,7 +70,7 @@ run_target() {
 
 targets=()
 for source in "$root"/fuzz/*Fuzz.cpp; do targets+=("$(basename "$source" .cpp)"); done
-failed=()
+failed=() idle=()
 for ((i = 0; i < ${#targets[@]}; i += 2)); do   # two at a time
   pair=("${targets[@]:i:2}")
   pids=()
@@ -77,16 +78,23 @@ for ((i = 0; i < ${#targets[@]}; i += 2)); do   # two at a time
   for j in "${!pair[@]}"; do wait "${pids[j]}" || failed+=("${pair[j]}"); done
 done
 
-# Per target: the inputs run, the code edges reached and the corpus kept.
+# Per target: the inputs run, the code edges reached and the corpus kept. A
+# target that ran no input (it did not start, or its seeds alone took the
+# time) tested nothing: it fails as a finding does.
 for name in "${targets[@]}"; do
   runs=$(grep -ho 'stat::number_of_executed_units: *[0-9]*' "$build/logs/$name.log" | grep -o '[0-9]*$' || echo "?")
   cov=$(grep -o 'DONE *cov: [0-9]*' "$build/logs/$name.log" | grep -o '[0-9]*$' || echo "?")
   printf '  %-18s %10s runs in %s s, %5s edges, %5s inputs in the corpus\n' "$name" "$runs" "$seconds" "$cov" \
     "$(find "$build/corpus/$name" -type f | wc -l)"
+  if [[ ! "$runs" =~ ^[1-9] ]] && [[ " ${failed[*]} " != *" $name "* ]]; then
+    echo "== $name: ran no input (log: $build/logs/$name.log)"
+    tail -n 5 "$build/logs/$name.log"
+    idle+=("$name")
+  fi
 done
 for name in "${failed[@]}"; do
   echo "== $name: finding (log: $build/logs/$name.log)"
   grep -E 'ERROR|SUMMARY|runtime error|Test unit written' "$build/logs/$name.log" | head -n 20
 done
-echo "fuzz: ${#targets[@]} targets, ${#failed[@]} findings"
-[ ${#failed[@]} -eq 0 ]
+echo "fuzz: ${#targets[@]} targets, ${#failed[@]} findings, ${#idle[@]} ran no input"
+[ ${#failed[@]} -eq 0 ] && [ ${#idle[@]} -eq 0 ]

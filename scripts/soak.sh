@@ -4,7 +4,8 @@
 # begun again:
 #  1. in the sanitizer build (build/asan, AddressSanitizer with leak checking +
 #     UndefinedBehaviorSanitizer): FRAMES frames in all over four seeds, two
-#     runs at a time. Any report, or a run that does not end well, fails;
+#     runs at a time. Any report, a run that does not end well or one that
+#     begins no game fails;
 #  2. in the normal build (build/test): the first seed's FRAMES frames, and the
 #     same run cut at the end of its first game. Memory must stop growing once
 #     a game has been played: the whole run's peak may exceed the cut run's by
@@ -54,14 +55,19 @@ for ((i = 0; i < ${#seeds[@]}; i += 2)); do   # two at a time
 done
 took=$((SECONDS - begin))
 for seed in "${seeds[@]}"; do
-  games=$(grep -o '"scene":"[a-z]*"' "$work/asan$seed.jsonl" | uniq | grep -c game || true)
+  games=$(grep -o '"scene":"[a-z]*"' "$work/asan$seed.jsonl" 2> /dev/null | uniq | grep -c game || true)
   if grep -Eq 'Sanitizer|runtime error' "$work/asan$seed.log"; then failed=1; fi
   read -r peak seconds < "$work/asan$seed.memory"
   echo "  seed $seed: $games games, peak $peak kB, $seconds s"
+  # A run that began no game soaked nothing of the game scene.
+  if [ "$games" -lt 1 ]; then
+    echo "  seed $seed began no game in $per_seed frames"
+    failed=1
+  fi
 done
 if [ "$failed" -ne 0 ]; then
   for seed in "${seeds[@]}"; do cat "$work/asan$seed.log"; done
-  echo "soak: FAIL: a sanitizer report or a failed run"
+  echo "soak: FAIL: a sanitizer report, a failed run or one without a game"
   exit 1
 fi
 echo "  $((per_seed * ${#seeds[@]})) frames in $took s, no report"

@@ -6,28 +6,19 @@
 # tool on random play (soak.sh) and a short run of every fuzz target (fuzz.sh).
 # Last the browser build (web.sh): its node replay tool against the native one,
 # and the page in a headless Chromium.
+#
+# A test that cannot run here is skipped and named at the end, and the run
+# does not say "everything passed"; under CI=true a test that cannot run fails.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$root/scripts/setup.sh" game test package web
 mkdir -p "$root/build"
 
-xvfb_pid=""
-cleanup() { if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi; }
+source "$root/tests/ProgramTest.bash"
+xvfb=""
+cleanup() { if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null || true; fi; }
 trap cleanup EXIT
-if [ -z "${DISPLAY:-}" ]; then
-  for n in 91 92 93 94 95 96 97 98; do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-      Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp > /dev/null 2>&1 &
-      xvfb_pid=$!
-      export DISPLAY=":$n"
-      break
-    fi
-  done
-  for _ in $(seq 1 50); do
-    [ -e "/tmp/.X11-unix/X${DISPLAY#:}" ] && break
-    sleep 0.1
-  done
-fi
+if [ -z "${DISPLAY:-}" ]; then start_xvfb "$root/build"; fi
 
 # Both builds: the tests and the tools they use, warnings as errors (builds.sh).
 source "$root/scripts/builds.sh"
@@ -40,22 +31,39 @@ stage() {
   [ -z "$1" ] || echo "== $1"
 }
 
+# The tests skipped, "STAGE: NAME" each.
+skipped=()
+# run_ctest DIR ENV...: the build's tests (environment given as NAME=VALUE); its
+# skipped tests are noted.
+run_ctest() {
+  local dir="$1"
+  shift
+  (cd "$dir" && env "$@" ctest --output-on-failure -j 2 --timeout 300) | tee "$dir/ctest.out"
+  local name
+  while IFS= read -r name; do skipped+=("$stage_name: $name"); done \
+    < <(sed -n 's/^[[:space:]]*[0-9]* - \(.*\) (Skipped)$/\1/p' "$dir/ctest.out")
+}
+
 stage "sanitizer build (AddressSanitizer + UndefinedBehaviorSanitizer)"
 bash "$root/scripts/build.sh" "${asan_build[@]}"
-(cd "$root/build/asan" && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  ctest --output-on-failure -j 2 --timeout 300)
+run_ctest "$root/build/asan" ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1
 
 stage "normal build"
 bash "$root/scripts/build.sh" "${test_build[@]}"
-(cd "$root/build/test" && ctest --output-on-failure -j 2 --timeout 300)
+run_ctest "$root/build/test"
 
-stage "thread sanitizer build (the sound, mixer and lock tests)"
+stage "thread sanitizer build (the media layer and every test that stands on it alone)"
 ANAGURA_BUILD_TARGETS=anagura_thread_tests bash "$root/scripts/build.sh" "$root/build/tsan" \
   -DANAGURA_THREAD_SANITIZE=ON -DANAGURA_WERROR=ON "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g -DNDEBUG"
-# They take seconds; a hang (a thread kept waiting on another) fails after ten minutes.
-(cd "$root/build/tsan" && TSAN_OPTIONS="halt_on_error=1" timeout --kill-after=10 600 ./anagura_thread_tests \
-  --gtest_filter='Sound*:VolumeLaw*:RealClock*:MediaLock*:OperationLock*') || {
+# A hang (a thread kept waiting on another) fails after ten minutes. The asset
+# generator some of them run is the normal build's.
+(cd "$root/build/tsan" && ANAGURA_BUILD_DIR="$root/build/test" TSAN_OPTIONS="halt_on_error=1" \
+  timeout --kill-after=10 600 ./anagura_thread_tests) > "$root/build/tsan/tests.out" 2>&1 || {
+  cat "$root/build/tsan/tests.out"
   echo "test: the thread sanitizer tests failed or did not end within ten minutes"; exit 1; }
+grep -E '^\[ *(PASSED|SKIPPED) *\] [0-9]+ test' "$root/build/tsan/tests.out"
+while IFS= read -r name; do skipped+=("$stage_name: $name"); done \
+  < <(sed -n 's/^\[  SKIPPED \] \([^ ]*\)$/\1/p' "$root/build/tsan/tests.out")
 
 stage "soak"
 bash "$root/scripts/soak.sh" 100000
@@ -66,6 +74,15 @@ bash "$root/scripts/fuzz.sh" 15
 stage "web (the browser build; the node replay tool, the page in Chromium)"
 ANAGURA_WEB_CMAKE_ARGS=-DANAGURA_WERROR=ON bash "$root/scripts/web.sh"
 bash "$root/tests/web/NodeReplayTest.sh" "$root/build/web" "$root/build/test"
-if [ -f "$root/tests/web/run.sh" ]; then bash "$root/tests/web/run.sh" "$root/build/web" "$root/build/test"; fi
+status=0
+bash "$root/tests/web/run.sh" "$root/build/web" "$root/build/test" || status=$?
+[ "$status" -ne 77 ] || skipped+=("$stage_name: tests/web/run.sh")
+[ "$status" -eq 0 ] || [ "$status" -eq 77 ] || exit "$status"
 stage ""
-echo "test: everything passed in $((SECONDS - begin)) s"
+if [ ${#skipped[@]} -eq 0 ]; then
+  echo "test: everything passed in $((SECONDS - begin)) s"
+  exit 0
+fi
+echo "test: passed in $((SECONDS - begin)) s, but ${#skipped[@]} tests did not run (their reasons are in the logs):"
+printf '  %s\n' "${skipped[@]}"
+[ "${CI:-}" != true ] || { echo "test: FAIL: under CI=true every test must run"; exit 1; }

@@ -10,6 +10,7 @@ set -u
 build="$1"
 src="$2"
 source "$src/tests/GameDriver.bash"
+require_x_window
 require_tools setpriv xmessage xwininfo
 
 work="$(mktemp -d)"
@@ -202,7 +203,7 @@ play() {
   started() { read_state; }
   wait_until "first frame" started
   local window
-  window="$(xdotool search --onlyvisible --pid "$game" 2> /dev/null | head -n 1)"
+  window="$(window_of "$game")"
   [ -n "$window" ] || fail "no window shown"
   xdotool windowfocus --sync "$window"
   wait_until "title" title_waits
@@ -216,7 +217,6 @@ play() {
   kill -"$ending" "$game"
 }
 
-sjis() { printf '%s' "$1" | iconv -f UTF-8 -t CP932; }
 count_lines() { grep -cxF -- "$1" "$run/err"; }
 
 for row in "${rows[@]}"; do
@@ -256,7 +256,7 @@ for row in "${rows[@]}"; do
     printf '%s\n' "${told[@]}" | grep -qxF -- "$line" || [[ "$line" =~ $alike ]] || fail "stderr says more: $line"
   done < <(grep '^anagura:' "$run/err")
   for line in "${logged[@]}"; do
-    grep -qF -- "$(sjis "$line")" "$logfile" 2> /dev/null || fail "Log.txt lacks: $line"
+    log_has "$logfile" "$line" || fail "Log.txt lacks: $line"
   done
   [ "$(contents)" = "$before" ] || fail "the installation or the settings were changed"
   echo "ok: $row (status $status, $took ms)"

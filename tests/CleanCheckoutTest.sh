@@ -3,8 +3,8 @@
 # scripts/play.sh starts it, with a screenshot, and the key and replay tools run there.
 set -u
 build="$1" src="$2"
-source "$src/tests/XWindowTest.bash"
 source "$src/tests/GameDriver.bash"
+require_x_window
 require_tools git
 export ANAGURA_INSTANCE_LOCK="anagura-clean-checkout-test-$$" work="$(mktemp -d)" game=""
 trap end_test EXIT
@@ -16,7 +16,7 @@ rec="$work/game.rec" trace="$work/game.jsonl" player="$work/home/.local/share/an
 SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR="$work/home" "$build/anagura" --record "$rec" --trace "$trace" > /dev/null 2>&1 &
 game=$!
 wait_until "first frame" read_state
-xdotool windowfocus --sync "$(xdotool search --onlyvisible --pid "$game" | head -n 1)" key F12
+xdotool windowfocus --sync "$(window_of "$game")" key F12
 wait_until "a screenshot" compgen -G "$player/screenshots/*.png"
 kill -TERM "$game" && wait "$game" && game="" || fail "the game ended with status $?"
 "$build/anagura-keys" set decide=Space > /dev/null && "$build/anagura-replay" --frames 30 > /dev/null &&

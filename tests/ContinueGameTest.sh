@@ -9,7 +9,7 @@ set -u
 build="$1"
 src="$2"
 source "$src/tests/GameDriver.bash"
-require_tools Xvfb
+require_own_x_server
 
 work="$(mktemp -d)"
 game=""
@@ -29,19 +29,7 @@ kept="$HOME/.local/share/anagura"
 mkdir -p "$work/data"
 for sub in image sound Data fonts; do ln -s "$src/assets/$sub" "$work/data/$sub"; done
 
-start_x() {
-  for n in $(seq 140 199); do
-    if [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; then continue; fi
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp > /dev/null 2>&1 &
-    xvfb=$!
-    for _ in $(seq 1 100); do
-      [ -e "/tmp/.X11-unix/X$n" ] && break
-      sleep 0.05
-    done
-    if [ -e "/tmp/.X11-unix/X$n" ] && kill -0 "$xvfb" 2> /dev/null; then export DISPLAY=":$n"; return; fi
-  done
-  fail "no X server could be started"
-}
+start_x() { start_xvfb "$work" || fail "no X server could be started"; }
 
 # play RUN ARGS...: starts the game with its trace in $work/RUN.jsonl and
 # waits for its window; $rec is the recording that shows the keys read.
@@ -51,7 +39,7 @@ play() {
   (cd "$work/data" && exec "$build/anagura" --trace "$trace" "$@") > "$work/out" 2>&1 &
   game=$!
   wait_until "first frame" read_state
-  window="$(xdotool search --onlyvisible --pid "$game" 2> /dev/null | head -n 1)"
+  window="$(window_of "$game")"
   [ -n "$window" ] || fail "no window of process $game shown"
   xdotool windowfocus --sync "$window"
 }

@@ -4,14 +4,7 @@
 # until the recording shows the game read it down, then released until it shows
 # it up. The test defines fail() and sets $game to the game's process id.
 
-source "$(dirname "${BASH_SOURCE[0]}")/XWindowTest.bash"   # skipped without X or xdotool
-
-# Skips the test (exit 0) without one of the tools named.
-require_tools() {
-  for tool in "$@"; do
-    command -v "$tool" > /dev/null || { echo "SKIP: $tool is not installed"; exit 0; }
-  done
-}
+source "$(dirname "${BASH_SOURCE[0]}")/ProgramTest.bash"
 
 # A new player: a home folder of their own (made), no XDG folder named, so that
 # settings, log and key file go where they go on a fresh account and nothing of
@@ -30,10 +23,6 @@ end_test() {
   rm -rf "$work"
   rm -f "${XDG_RUNTIME_DIR:-/nonexistent}/$ANAGURA_INSTANCE_LOCK.lock"* "/tmp/$ANAGURA_INSTANCE_LOCK-"*.lock*
 }
-
-# In a sanitizer build the real window pulls in libdbus and the GL driver, whose
-# allocations still live at exit; leaks are checked by the headless unit tests.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 
 # The last complete line of a file that is being written ("" before the first).
 last_line() {
@@ -64,18 +53,6 @@ read_state() {
   [[ "$line" =~ \"day\":$n ]] && day=${BASH_REMATCH[1]}
   [[ "$line" =~ \"menus\":\[\[$n,$n,$n\],\[$n,$n,$n\]\] ]] && menu=("${BASH_REMATCH[@]:1:6}")
   return 0
-}
-
-# wait_until WHAT COMMAND...: until the command succeeds, at most 30 s.
-wait_until() {
-  local what="$1" until=$((SECONDS + 30))
-  shift
-  while [ "$SECONDS" -le "$until" ]; do
-    "$@" && return 0
-    kill -0 "$game" 2> /dev/null || fail "the game ended while waiting for: $what"
-    sleep 0.02
-  done
-  fail "no $what within 30 s"
 }
 
 # The recording's last line is "FRAME CODE...": the codes down from that frame on

@@ -2,6 +2,7 @@
 // starts a game with a fresh player record, and the game scene is running.
 #include <gtest/gtest.h>
 
+#include "CannotRun.h"
 #include "GameTestSupport.h"
 #include "app/MainLoop.h"
 #include "game/rules/scene/GameScene.h"
@@ -11,7 +12,7 @@
 namespace {
 
 TEST(GameFlow, TitleThenZStartsANewGame) {
-    if (!gametest::HaveAssets()) GTEST_SKIP() << "assets/ not built yet";
+    if (!gametest::HaveAssets()) return testsupport::CannotRun("assets/ not built yet");
     gametest::WorkFolder folder(true);
     MainLoopOptions options;
     int gameStartedAt = -1;

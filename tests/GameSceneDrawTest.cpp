@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "CannotRun.h"
 #include "GameTestSupport.h"
 #include "game/rules/scene/GameScene.h"
 #include "game/rules/scene/GameSceneDraw.h"
@@ -112,7 +113,7 @@ namespace {
 // dark surrounds join, and every digit's light strokes stay apart from its
 // neighbours'.
 TEST(DamageNumbersOnScreen, TwoThreeDigitNumbersOfAnExchangeReadAsTwo) {
-    if (!gametest::HaveAssets()) GTEST_SKIP() << "assets/ not built yet";
+    if (!gametest::HaveAssets()) return testsupport::CannotRun("assets/ not built yet");
     gametest::WorkFolder folder(true);
     DamageEffectPool pool;
     pool.ShowDamage(127, 72, 50);  // to the front fighter of line 0

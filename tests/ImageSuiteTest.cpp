@@ -8,6 +8,7 @@
 #include <map>
 #include <sstream>
 
+#include "CannotRun.h"
 #include "MediaTestSupport.h"
 #include "media/Media.h"
 #include "media/video/ImageDecoder.h"
@@ -34,7 +35,7 @@ class ImageSuite : public testsupport::HeadlessMedia {
 protected:
     void SetUp() override {
         data_ = testsupport::TestDataDir();
-        if (data_.empty()) GTEST_SKIP() << "shared test data (../shared/testdata) not found";
+        if (data_.empty()) return testsupport::CannotRun("shared test data (../shared/testdata) not found");
         HeadlessMedia::SetUp();
     }
     // Loads through the public operation; a refusal must be -1 with a log line naming the file.

@@ -9,13 +9,9 @@
 # on the installed data, and the packaged key tool changes the player's key file.
 set -u
 build="$1"
-if [ -z "${DISPLAY:-}" ]; then
-  echo "SKIP: DISPLAY is not set (scripts/test.sh starts Xvfb)"
-  exit 0
-fi
-for tool in cpack dpkg-deb dpkg-shlibdeps lintian desktop-file-validate appstreamcli xdotool xprop; do
-  command -v "$tool" > /dev/null || { echo "SKIP: $tool is not installed (scripts/setup.sh test package)"; exit 0; }
-done
+source "$(dirname "$0")/ProgramTest.bash"
+require_x_window
+require_tools cpack dpkg-deb dpkg-shlibdeps lintian desktop-file-validate appstreamcli xprop
 
 work="$(mktemp -d)"
 chmod 755 "$work"
@@ -36,8 +32,6 @@ fail() {
   [ ! -f "$work/game.out" ] || { echo "--- output"; cat "$work/game.out"; }
   exit 1
 }
-sjis() { printf '%s' "$1" | iconv -f UTF-8 -t CP932; }
-has_line() { grep -qF -- "$(sjis "$2")" "$1" 2> /dev/null; }
 
 # Make and check the package.
 (cd "$build" && cpack -G DEB -B "$work/pkg") > "$work/cpack.out" 2>&1 || { cat "$work/cpack.out"; fail "cpack failed"; }
@@ -67,23 +61,14 @@ if [ "$(id -u)" -eq 0 ]; then
 else
   chmod -R a-w "$root"
 fi
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 (cd "$work/cwd" && exec env -u XDG_DATA_HOME -u XDG_CONFIG_HOME -u XDG_CACHE_HOME -u XDG_RUNTIME_DIR \
   HOME="$home" ANAGURA_INSTANCE_LOCK="$lock" "${run_as[@]}" "$root/usr/games/anagura") > "$work/game.out" 2>&1 &
 game=$!
 
-# Its window, and the end of its start-up.
-window=""
-started=0
-for _ in $(seq 1 200); do
-  [ -n "$window" ] || window="$(xdotool search --onlyvisible --pid "$game" 2> /dev/null | head -n 1)"
-  if has_line "$log" "msecです" || has_line "$log" "１フレームの時間を正常に取得できませんでした"; then started=1; fi
-  [ -n "$window" ] && [ "$started" -eq 1 ] && break
-  kill -0 "$game" 2> /dev/null || fail "the game ended by itself"
-  sleep 0.1
-done
-[ -n "$window" ] || fail "no visible window within 20 s"
-[ "$started" -eq 1 ] || fail "no start-up log under \$XDG_DATA_HOME/anagura within 20 s"
+# The end of its start-up, in its log under $XDG_DATA_HOME/anagura, and its window.
+wait_until "end of the start-up in $log" start_up_done "$log"
+shown() { window="$(window_of "$game")" && [ -n "$window" ]; }
+wait_until "a visible window" shown
 xprop -id "$window" _NET_WM_ICON | grep -q "Icon (64 x 64)" || fail "the window has no 64 x 64 icon"
 
 # The title's pictures are loaded before its first frame; Z starts a game, whose
@@ -105,7 +90,7 @@ game=""
 [ "$status" -eq 0 ] || fail "the game exited with status $status after Escape"
 
 for text in "グラフィックファイル" "グラフィックの分割"; do
-  has_line "$log" "$text" && fail "a picture failed to load"
+  log_has "$log" "$text" && fail "a picture failed to load"
 done
 [ -e "$root/usr/share/games/anagura/Log.txt" ] && fail "the game wrote into the installed data folder"
 # The replay tool runs from the package on the installed data too.

@@ -8,9 +8,9 @@
 set -u
 build="$1"
 src="$2"
-for tool in Xvfb xdotool flock; do
-  command -v "$tool" > /dev/null || { echo "SKIP: $tool is not installed"; exit 0; }
-done
+source "$(dirname "$0")/ProgramTest.bash"
+require_own_x_server
+require_tools flock
 
 work="$(mktemp -d)"
 lock="anagura-plainx-test-$$"
@@ -27,32 +27,12 @@ trap cleanup EXIT
 fail() { echo "FAIL: $*"; cat "$work/out" 2> /dev/null; iconv -f CP932 -t UTF-8 "$work/Log.txt" 2> /dev/null; echo; exit 1; }
 
 for sub in image sound Data fonts; do ln -s "$src/assets/$sub" "$work/$sub"; done
-# In a sanitizer build the real window pulls in libdbus and the GL driver, whose
-# allocations still live at exit; leaks are checked by the headless unit tests.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 export ANAGURA_INSTANCE_LOCK="$lock"
 unset WAYLAND_DISPLAY SDL_VIDEODRIVER
 
-# A free display number; Xvfb refuses one that another server took meanwhile.
-for n in $(seq 140 199); do
-  if [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; then continue; fi
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp > /dev/null 2>&1 &
-  xvfb=$!
-  for _ in $(seq 1 100); do
-    [ -e "/tmp/.X11-unix/X$n" ] && break
-    kill -0 "$xvfb" 2> /dev/null || break
-    sleep 0.05
-  done
-  if [ -e "/tmp/.X11-unix/X$n" ] && kill -0 "$xvfb" 2> /dev/null; then export DISPLAY=":$n"; break; fi
-  xvfb=""
-done
-[ -n "$xvfb" ] || fail "no X server could be started"
+mkdir -p "$work/x"   # the server's own files, out of the game's folder
+start_xvfb "$work/x" || fail "no X server could be started"
 
-sjis() { printf '%s' "$1" | iconv -f UTF-8 -t CP932; }
-started() {
-  grep -qF -- "$(sjis 'msecです')" "$work/Log.txt" 2> /dev/null ||
-    grep -qF -- "$(sjis '１フレームの時間を正常に取得できませんでした')" "$work/Log.txt" 2> /dev/null
-}
 # Starts the program and waits, without touching the X server, for the end of
 # its start-up (the frame period is logged once the window is up).
 start_game() {
@@ -60,12 +40,7 @@ start_game() {
   xdotool getdisplaygeometry > /dev/null   # the server resets as this client leaves
   (cd "$work" && exec "$build/anagura") > "$work/out" 2>&1 &
   game=$!
-  for _ in $(seq 1 400); do
-    started && return 0
-    kill -0 "$game" 2> /dev/null || fail "start $1: the program ended by itself"
-    sleep 0.05
-  done
-  fail "start $1: the start-up did not finish within 20 s"
+  wait_until "end of start $1" start_up_done "$work/Log.txt"
 }
 
 for i in $(seq 1 10); do

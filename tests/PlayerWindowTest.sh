@@ -7,7 +7,8 @@
 set -u
 build="$1"
 src="$2"
-source "$(dirname "$0")/XWindowTest.bash"
+source "$(dirname "$0")/ProgramTest.bash"
+require_x_window
 
 work="$(mktemp -d)"
 pid=""
@@ -18,7 +19,6 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; echo "--- settings.ini"; cat "$settings" 2> /dev/null; echo "--- stderr"; cat "$work/out" 2> /dev/null; exit 1; }
 
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 export ANAGURA_INSTANCE_LOCK="anagura-player-window-test-$$"
 export HOME="$work/home" XDG_CONFIG_HOME="$work/config"
 settings="$work/config/anagura/settings.ini"
@@ -29,14 +29,8 @@ for sub in image sound Data fonts; do ln -s "$src/assets/$sub" "$work/data/$sub"
 start() {
   (cd "$work/data" && exec "$build/anagura" "$@") > "$work/out" 2>&1 &
   pid=$!
-  window=""
-  for _ in $(seq 1 200); do
-    window="$(xdotool search --onlyvisible --pid "$pid" 2> /dev/null | head -n 1)"
-    [ -n "$window" ] && break
-    kill -0 "$pid" 2> /dev/null || fail "the game ended by itself"
-    sleep 0.1
-  done
-  [ -n "$window" ] || fail "no window within 20 s"
+  shown() { window="$(window_of "$pid")" && [ -n "$window" ]; }
+  game=$pid wait_until "window" shown
   xdotool windowfocus --sync "$window" 2> /dev/null || xdotool windowfocus "$window"
 }
 size() { xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p'; }

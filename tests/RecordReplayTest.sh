@@ -8,14 +8,8 @@
 set -u
 build="$1"
 src="$2"
-if [ -z "${DISPLAY:-}" ]; then
-  echo "SKIP: DISPLAY is not set (scripts/test.sh starts Xvfb)"
-  exit 0
-fi
-if ! command -v xdotool > /dev/null; then
-  echo "SKIP: xdotool is not installed"
-  exit 0
-fi
+source "$(dirname "$0")/ProgramTest.bash"
+require_x_window
 
 work="$(mktemp -d)"
 game=""
@@ -27,9 +21,6 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; cat "$work/out" 2> /dev/null; head -c 2000 "$work/game.rec" 2> /dev/null; exit 1; }
 
-# In a sanitizer build the real window pulls in libdbus and the GL driver, whose
-# allocations still live at exit; leaks are checked by the headless unit tests.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 export ANAGURA_INSTANCE_LOCK="anagura-record-test-$$"
 mkdir -p "$work/data"
 for sub in image sound fonts; do ln -s "$src/assets/$sub" "$work/data/$sub"; done
@@ -38,19 +29,8 @@ cp -r "$src/assets/Data" "$work/data/Data"
 
 (cd "$work/data" && exec "$build/anagura" --record ../game.rec --trace ../game.jsonl --calls ../calls.jsonl) > "$work/out" 2>&1 &
 game=$!
-sjis() { printf '%s' "$1" | iconv -f UTF-8 -t CP932; }
-started=0
-for _ in $(seq 1 200); do
-  if grep -qF -- "$(sjis 'msecです')" "$work/data/Log.txt" 2> /dev/null ||
-     grep -qF -- "$(sjis '１フレームの時間を正常に取得できませんでした')" "$work/data/Log.txt" 2> /dev/null; then
-    started=1
-    break
-  fi
-  kill -0 "$game" 2> /dev/null || fail "the game ended by itself"
-  sleep 0.1
-done
-[ "$started" -eq 1 ] || fail "the start-up did not finish within 20 s"
-window="$(xdotool search --onlyvisible --pid "$game" 2> /dev/null | head -n 1)"
+wait_until "end of the start-up" start_up_done "$work/data/Log.txt"
+window="$(window_of "$game")"
 [ -n "$window" ] || fail "no window of process $game shown"
 xdotool windowfocus --sync "$window" 2> /dev/null || xdotool windowfocus "$window"
 

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "CannotRun.h"
 #include "GameTestSupport.h"
 #include "MiniJson.h"
 #include "ScratchFolder.h"
@@ -44,7 +45,8 @@ std::string Quote(const std::string& s) {
 class ReplayTool : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!fs::exists(ToolPath())) GTEST_SKIP() << "anagura-replay not built at " << ToolPath();
+        if (!fs::exists(ToolPath()))
+            return testsupport::CannotRun("anagura-replay not built at " + ToolPath().string());
         if (fs::exists(Assets() / "image") && fs::exists(Assets() / "Data" / "KeyData.dat")) {
             data_ = Assets();
         } else {
@@ -334,7 +336,7 @@ std::vector<std::string> Written(const minijson::Value& frame, size_t from, size
 }
 
 TEST_F(ReplayTool, CallTraceShowsEachFrameAsTheGameCallsTheMediaLayer) {
-    if (data_ != Assets()) GTEST_SKIP() << "needs the shipped pictures";
+    if (data_ != Assets()) return testsupport::CannotRun("needs the shipped pictures");
     Write("in.txt", "40 44\n41\n150 208\n151\n");
     ASSERT_EQ(
         Run("--seed 5 --frames 160 --input " + P("in.txt") + " --calls " + P("c.jsonl") + " --trace " + P("t.jsonl")),

@@ -5,6 +5,7 @@
 #include <random>
 #include <sstream>
 
+#include "CannotRun.h"
 #include "AudioTestFiles.h"
 #include "MediaTestSupport.h"
 #include "media/Media.h"
@@ -155,7 +156,7 @@ TEST_F(SoundBadInput, WavFormatsAreReadAndUnsupportedOnesRefused) {
 }
 
 TEST_F(SoundBadInput, Mp3CasesZeroFramesTruncatedAndWrongExtension) {
-    if (!testaudio::HaveLame()) GTEST_SKIP() << "the lame encoder is not installed";
+    if (!testaudio::HaveLame()) return testsupport::CannotRun("the lame encoder is not installed");
     const std::string wav =
         testaudio::WriteStereoWav(dir, "tone.wav", testaudio::Tone(22050, 44100, 440.0, 8000.0), 44100);
     ASSERT_TRUE(testaudio::EncodeMp3(wav, Path("tone.mp3")));
@@ -190,7 +191,7 @@ TEST_F(SoundBadInput, Mp3CasesZeroFramesTruncatedAndWrongExtension) {
 }
 
 TEST_F(SoundBadInput, GaplessMp3DecodesToTheEncodedLength) {
-    if (!testaudio::HaveLame()) GTEST_SKIP() << "the lame encoder is not installed";
+    if (!testaudio::HaveLame()) return testsupport::CannotRun("the lame encoder is not installed");
     const std::string wav =
         testaudio::WriteStereoWav(dir, "tone.wav", testaudio::Tone(44100, 44100, 441.0, 8000.0), 44100);
     ASSERT_TRUE(testaudio::EncodeMp3(wav, Path("tone.mp3")));

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <thread>
 
+#include "CannotRun.h"
 #include "AudioTestFiles.h"
 #include "MediaTestSupport.h"
 #include "media/Media.h"
@@ -304,7 +305,7 @@ TEST_F(SoundPlayback, LoopingStreamOfAToneHasNoSeamAtTheLoopPoint) {
 }
 
 TEST_F(SoundPlayback, LoopingMp3LoopsWithoutAGap) {
-    if (!testaudio::HaveLame()) GTEST_SKIP() << "the lame encoder is not installed";
+    if (!testaudio::HaveLame()) return testsupport::CannotRun("the lame encoder is not installed");
     SetSoundDataMode(2);
     const auto tone = Tone(44100, 44100, 441.0, 12000.0);
     const std::string wav = WriteStereoWav(dir, "tone.wav", tone, 44100);

@@ -21,6 +21,7 @@ set -u
 build="$1"
 src="$2"
 source "$src/tests/GameDriver.bash"
+require_x_window
 require_tools xwd xwininfo
 
 work="$(mktemp -d)"
@@ -114,13 +115,8 @@ root_window="$(xwininfo -root | sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p')"
 [ -n "$root_window" ] || fail "no root window"
 (cd "$work/data" && exec "$build/anagura" --record "$rec" --trace "$trace") > "$work/out" 2>&1 &
 game=$!
-sjis() { printf '%s' "$1" | iconv -f UTF-8 -t CP932; }
-started() {
-  grep -qF -- "$(sjis 'msecです')" "$work/data/Log.txt" 2> /dev/null ||
-    grep -qF -- "$(sjis '１フレームの時間を正常に取得できませんでした')" "$work/data/Log.txt" 2> /dev/null
-}
-wait_until "end of the start-up" started
-window="$(xdotool search --onlyvisible --pid "$game" 2> /dev/null | head -n 1)"
+wait_until "end of the start-up" start_up_done "$work/data/Log.txt"
+window="$(window_of "$game")"
 [ -n "$window" ] || fail "no window of process $game shown"
 xdotool windowfocus --sync "$window"
 

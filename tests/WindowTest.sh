@@ -7,7 +7,8 @@
 set -u
 build="$1"
 src="$2"
-source "$(dirname "$0")/XWindowTest.bash"
+source "$(dirname "$0")/ProgramTest.bash"
+require_x_window
 
 work="$(mktemp -d)"
 pids=()
@@ -19,14 +20,9 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; for f in "$work"/*/Log.txt; do echo "--- $f"; iconv -f CP932 -t UTF-8 "$f" 2>/dev/null; echo; done; exit 1; }
 
-# In a sanitizer build the real window pulls in libdbus and the GL driver, whose
-# allocations still live at exit; leaks are checked by the headless unit tests.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 export ANAGURA_INSTANCE_LOCK="anagura-window-test-$$"
 mkdir -p "$work/first"
 for sub in image sound Data fonts; do ln -s "$src/assets/$sub" "$work/first/$sub"; done
-sjis() { printf '%s' "$1" | iconv -f UTF-8 -t CP932; }
-has_line() { grep -qF -- "$(sjis "$2")" "$1" 2> /dev/null; }
 
 # First copy: wait for the end of its start-up (frame period logged) without
 # touching the X server, then look for its window.
@@ -34,23 +30,14 @@ outputs=(--record ../g.rec --trace ../g.jsonl --calls ../c.jsonl)
 (cd "$work/first" && exec "$build/anagura" "${outputs[@]}") > "$work/first.out" 2>&1 &
 first=$!
 pids+=("$first")
-started=0
-for _ in $(seq 1 200); do
-  if has_line "$work/first/Log.txt" "msecです" || has_line "$work/first/Log.txt" "１フレームの時間を正常に取得できませんでした"; then
-    started=1
-    break
-  fi
-  kill -0 "$first" 2> /dev/null || fail "the first copy ended by itself"
-  sleep 0.1
-done
-[ "$started" -eq 1 ] || fail "the start-up did not finish within 20 s"
-window="$(xdotool search --onlyvisible --pid "$first" 2> /dev/null | head -n 1)"
+game=$first wait_until "end of the start-up" start_up_done "$work/first/Log.txt"
+window="$(window_of "$first")"
 [ -n "$window" ] || fail "no window of process $first shown"
 
 log="$work/first/Log.txt"
-has_line "$log" "ChangeWindowMode実行 " || fail "Log.txt lacks the ChangeWindowMode line"
-has_line "$log" "ソフトの二重起動検査... " || fail "Log.txt lacks the instance check"
-has_line "$log" "二重起動はされていませんでした" || fail "Log.txt lacks the instance result"
+log_has "$log" "ChangeWindowMode実行 " || fail "Log.txt lacks the ChangeWindowMode line"
+log_has "$log" "ソフトの二重起動検査... " || fail "Log.txt lacks the instance check"
+log_has "$log" "二重起動はされていませんでした" || fail "Log.txt lacks the instance result"
 
 # Second copy, same folder: refuses to start, says so on stderr, exits with a
 # failure status, and leaves the first copy's log as it was.
@@ -63,7 +50,7 @@ status=$?
 grep -q "another copy" "$work/second.out" || fail "the second copy printed no message"
 kill -0 "$first" 2> /dev/null || fail "the first copy ended when the second started"
 for f in "$log" "$work/g.rec" "$work/g.jsonl"; do kept "$f" "$f.before" || fail "the second copy overwrote $f"; done
-has_line "$log" "二重起動されています、ソフトを終了します" && fail "the second copy wrote into the first copy's Log.txt"
+log_has "$log" "二重起動されています、ソフトを終了します" && fail "the second copy wrote into the first copy's Log.txt"
 
 # Escape through XTEST to the focused window.
 xdotool windowfocus --sync "$window" 2> /dev/null || xdotool windowfocus "$window"

@@ -1,0 +1,62 @@
+# The tests that stand on the media layer alone, found by their includes: a
+# test file whose every include of ours is "media/..." or a file of tests/
+# that is such a file too (with the tests/ source of the same name, a
+# support file's definitions). SDL's headers belong to the SDL backend's test.
+# These run under ThreadSanitizer (ANAGURA_THREAD_SANITIZE) with the media
+# layer and the headless backend, and nothing else of ours.
+
+# anagura_media_only(FILE RESULT SUPPORT): RESULT is TRUE when FILE stands on
+# the media layer alone; SUPPORT lists the tests/ sources it needs besides itself.
+function(anagura_media_only file result support)
+  set(needed "")
+  file(STRINGS ${file} includes REGEX "^#include [<\"]")
+  foreach(line IN LISTS includes)
+    if(line MATCHES "^#include <SDL")
+      set(${result} FALSE PARENT_SCOPE)
+      return()
+    endif()
+    if(NOT line MATCHES "^#include \"([^\"]+)\"")
+      continue()
+    endif()
+    set(included ${CMAKE_MATCH_1})
+    if(included MATCHES "^media/")
+      continue()
+    endif()
+    set(local ${CMAKE_SOURCE_DIR}/tests/${included})
+    if(NOT EXISTS ${local} OR IS_DIRECTORY ${local} OR local STREQUAL file)
+      set(${result} FALSE PARENT_SCOPE)
+      return()
+    endif()
+    string(REGEX REPLACE "\\.h$" ".cpp" local_source ${local})
+    foreach(part ${local} ${local_source})
+      if(EXISTS ${part} AND NOT part STREQUAL file)
+        anagura_media_only(${part} part_alone part_support)
+        if(NOT part_alone)
+          set(${result} FALSE PARENT_SCOPE)
+          return()
+        endif()
+        list(APPEND needed ${part_support})
+        if(part MATCHES "\\.cpp$")
+          list(APPEND needed ${part})
+        endif()
+      endif()
+    endforeach()
+  endforeach()
+  list(REMOVE_DUPLICATES needed)
+  set(${result} TRUE PARENT_SCOPE)
+  set(${support} ${needed} PARENT_SCOPE)
+endfunction()
+
+# anagura_media_layer_tests(SOURCES): every such test file with its support sources.
+function(anagura_media_layer_tests sources)
+  file(GLOB candidates CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*Test.cpp)
+  set(found "")
+  foreach(candidate IN LISTS candidates)
+    anagura_media_only(${candidate} alone support)
+    if(alone)
+      list(APPEND found ${candidate} ${support})
+    endif()
+  endforeach()
+  list(REMOVE_DUPLICATES found)
+  set(${sources} ${found} PARENT_SCOPE)
+endfunction()
