@@ -48,6 +48,20 @@ TEST(SettingsText, ASettingIsRewrittenInPlaceAndEverythingElseKept) {
               "scale = 2\n# scale = 9\nzoom = 1\nscale = 5\nmute = 0\n");
 }
 
+// Some editors begin a UTF-8 file with a byte-order mark: the first line is
+// read as any other, and rewritten in place with the mark kept.
+TEST(SettingsText, AByteOrderMarkDoesNotHideTheFirstLine) {
+    const std::string marked =
+        "\xEF\xBB\xBF"
+        "fullscreen = 1\nscale = 2\n";
+    std::vector<std::string> problems;
+    EXPECT_EQ(app::ParseSettings(marked, problems).fullscreen, true);
+    EXPECT_TRUE(problems.empty()) << problems[0];
+    EXPECT_EQ(app::WithSetting(marked, "fullscreen", "0"),
+              "\xEF\xBB\xBF"
+              "fullscreen = 0\nscale = 2\n");
+}
+
 class SettingsFolderTest : public ::testing::Test {
 protected:
     void TearDown() override {

@@ -24,11 +24,15 @@ std::string_view Trimmed(std::string_view text) {
 
 bool IsComment(std::string_view line) { return line.empty() || line[0] == '#' || line[0] == ';' || line[0] == '['; }
 
-// Calls visit(lineNumber, line) for each line of `text` (without its newline).
+// The byte-order mark some editors put at the start of a UTF-8 file.
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+// Calls visit(lineNumber, line, start) for each line of `text` (without its
+// newline, nor the first line its byte-order mark), `start` its offset in `text`.
 template <typename Visit>
 void ForEachLine(std::string_view text, Visit visit) {
     int number = 0;
-    size_t start = 0;
+    size_t start = text.starts_with(kUtf8Mark) ? kUtf8Mark.size() : 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
         if (end == std::string_view::npos) end = text.size();
