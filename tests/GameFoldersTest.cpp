@@ -104,6 +104,29 @@ TEST_F(GameFoldersTest, TheInstallWritesInThePlayersFolderWithACopyOfTheDefaultK
     EXPECT_NE(error.find("no-such-folder"), std::string::npos);
 }
 
+// A relative HOME names a folder from where the game was started, not from
+// the data folder it then works in: the player's files stay out of a data
+// folder that takes none.
+TEST_F(GameFoldersTest, ARelativeHomeIsTakenFromTheStartingFolder) {
+    const char* home = std::getenv("HOME");
+    const std::string savedHome = home ? home : "";
+    fs::current_path(root / "bare");
+    setenv("HOME", "player", 1);
+    app::FolderPlaces here = app::CurrentFolderPlaces("../mine");
+    setenv("HOME", savedHome.c_str(), 1);
+    EXPECT_EQ(here.home, (root / "bare" / "player").string());
+
+    std::ofstream(root / "mine" / ".no-player-files") << "kept as it is\n";
+    here.xdgDataHome.clear();
+    app::GameFolders entered;
+    std::string error;
+    ASSERT_TRUE(app::EnterGameFolders(here, entered, error)) << error;
+    media::SetLogFolder("");
+    EXPECT_EQ(entered.player, (root / "bare" / "player" / ".local" / "share" / "anagura").string());
+    EXPECT_TRUE(fs::exists(root / "bare" / "player" / ".local" / "share" / "anagura" / "Data" / "KeyData.dat"));
+    EXPECT_FALSE(fs::exists(root / "mine" / "player"));
+}
+
 bool Parse(const std::vector<const char*>& args, app::GameOptions& options) {
     std::vector<char*> argv{const_cast<char*>("anagura")};
     for (const char* a : args) argv.push_back(const_cast<char*>(a));
@@ -140,6 +163,8 @@ TEST(GameOptionsTest, OptionsAreTakenAndAnythingElseRefused) {
         {{"--trace-every", "0"}, false, "", false},
         {{"--trace-every", "-3"}, false, "", false},
         {{"--trace-every", "3x"}, false, "", false},
+        {{"--trace-every", "18446744073709551615"}, true, "", false, 18446744073709551615u},
+        {{"--trace-every", "18446744073709551616"}, false, "", false},  // one more than 64 bits hold
         {{"--record", ""}, false, "", false},
     };
     for (const Case& c : cases) {

@@ -83,7 +83,12 @@ FolderPlaces CurrentFolderPlaces(const std::string& dataOption) {
     places.executable = fs::read_symlink("/proc/self/exe", ec).string();
     places.xdgDataHome = Env("XDG_DATA_HOME");
     places.xdgConfigHome = Env("XDG_CONFIG_HOME");
-    places.home = HomeFolder();
+    // A relative home is taken from where the game was started, as the shell
+    // that gave it meant: the game works in its data folder.
+    const fs::path home = HomeFolder();
+    places.home = home.empty() || home.is_absolute()
+                      ? home.string()
+                      : (fs::path(places.workingFolder) / home).lexically_normal().string();
     return places;
 }
 

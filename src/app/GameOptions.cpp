@@ -1,9 +1,9 @@
 #include "app/GameOptions.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cstring>
 #include <string_view>
+
+#include "app/UnsignedNumber.h"
 
 namespace app {
 
@@ -62,11 +62,7 @@ const OptionRow kOptions[] = {
          return !o.traceFile.empty();
      }},
     {"--trace-every", nullptr, "K", "trace only the frames f with f % K == 0, and the\nlast (default 1)",
-     [](GameOptions& o, const char* value) {
-         const char* end = value + std::strlen(value);
-         const bool digits = *value >= '0' && *value <= '9';
-         return digits && std::from_chars(value, end, o.traceEvery).ptr == end && o.traceEvery > 0;
-     }},
+     [](GameOptions& o, const char* value) { return ParseUnsigned(value, o.traceEvery) && o.traceEvery > 0; }},
     {"--calls", nullptr, "FILE", "write the media-layer calls of each traced frame\n(JSON Lines)",
      [](GameOptions& o, const char* value) {
          o.callsFile = value;

@@ -1,24 +1,12 @@
 #include "replay/Options.h"
 
-#include <charconv>
 #include <cstring>
-#include <limits>
+
+#include "app/UnsignedNumber.h"
 
 namespace replay {
 
-namespace {
-
-template <typename T>
-bool ParseUnsigned(const char* text, T& value) {
-    const size_t n = std::strlen(text);
-    if (n == 0) return false;
-    for (size_t i = 0; i < n; ++i)
-        if (text[i] < '0' || text[i] > '9') return false;
-    auto [end, ec] = std::from_chars(text, text + n, value);
-    return ec == std::errc() && end == text + n;
-}
-
-}  // namespace
+using app::ParseUnsigned;
 
 const char* Usage() {
     return "usage: anagura-replay [--data DIR] [--seed S] [--input FILE] [--frames N]\n"
