@@ -53,11 +53,19 @@ describe() {
   local sound_failed="右記の音声ファイルのロードに失敗しました_1："
   local picture_failed="右記のグラフィックファイルのロードに失敗しました："
   local defaults=": the default keys are used (arrows, Z, X)"
+  local title_pictures="image/kumo.bmp, image/jimen.bmp, image/yama.bmp, image/CharY.bmp, image/CharR.bmp,"
+  title_pictures+=" image/CharG.bmp, image/CharB.bmp, image/TitleLogo.bmp, image/PushZkey.bmp"
+  local game_pictures="image/Number.png, image/map_chip.bmp, image/map_chip_ana.bmp, image/Flame1.bmp,"
+  game_pictures+=" image/Flame2.bmp, image/TrophicIcon.bmp, image/MoneyIcon.bmp, image/Icon_Trap.bmp,"
+  game_pictures+=" image/Icon_Date.bmp, image/LVIcon.bmp, image/Arrow.bmp, image/HeiIcon.bmp"
+  local undecodable="cannot be decoded as BMP, PNG or JPEG: nothing is drawn in its place"
   case "$1" in
     intact) ;;
     no-image)
       prepare="rm -r image"
-      told=("anagura: no data folder found (no image/ here nor in ../share/games/anagura beside the program): running in the working folder")
+      told=("anagura: no data folder found (no image/ here nor in ../share/games/anagura beside the program): running in the working folder"
+            "anagura: pictures $title_pictures are missing: nothing is drawn in their place"
+            "anagura: pictures $game_pictures are missing: nothing is drawn in their place")
       logged=("グラフィックファイル image/TitleLogo.bmp がありません" "グラフィックファイル image/map_chip.bmp がありません") ;;
     no-sound)
       prepare="rm -r sound"
@@ -65,6 +73,11 @@ describe() {
             "anagura: sound sound/Dec.wav cannot be read (No such file or directory)")
       alike='^anagura: sound sound/[A-Za-z0-9_]+\.wav cannot be read \(No such file or directory\)$'
       logged=("${sound_failed}sound/Normal1.mp3" "${sound_failed}sound/Dec.wav") ;;
+    unpressable)
+      # Five codes: down code 0, left F11; decide stays Z, so the game is played.
+      prepare="printf '\\5\\0\\0\\0\\310\\0\\0\\0\\0\\0\\0\\0\\315\\0\\0\\0\\127\\0\\0\\0\\54\\0\\0\\0' > Data/KeyData.dat"
+      told=("anagura: key file Data/KeyData.dat: these buttons can never be pressed: down (code 0: no key has it), left (F11 switches fullscreen), cancel (the file holds 5 codes) (anagura-keys changes them; anagura-keys reset gives the default keys)")
+      logged=("Key file Data/KeyData.dat: these buttons can never be pressed: down (code 0: no key has it)") ;;
     no-data)
       prepare="rm -r Data"
       told=("anagura: key file Data/KeyData.dat cannot be opened (No such file or directory)$defaults")
@@ -74,7 +87,8 @@ describe() {
       prepare+=" damaged sound/Dec.wav; damaged Data/KeyData.dat"
       told=("anagura: sound sound/Normal1.mp3 cannot be decoded as WAV, MP3 or Ogg Vorbis"
             "anagura: sound sound/Dec.wav cannot be decoded as WAV, MP3 or Ogg Vorbis"
-            "anagura: key file Data/KeyData.dat gives a count of 544501614 but holds 499 codes$defaults")
+            "anagura: key file Data/KeyData.dat gives a count of 544501614 but holds 499 codes$defaults"
+            "anagura: picture image/TitleLogo.bmp $undecodable" "anagura: picture image/map_chip.bmp $undecodable")
       logged=("${picture_failed}image/TitleLogo.bmp" "${picture_failed}image/map_chip.bmp"
               "${sound_failed}sound/Normal1.mp3" "${sound_failed}sound/Dec.wav") ;;
     empty)
@@ -82,7 +96,8 @@ describe() {
       prepare+=" : > Data/KeyData.dat"
       told=("anagura: sound sound/Normal1.mp3 cannot be decoded as WAV, MP3 or Ogg Vorbis"
             "anagura: sound sound/Dec.wav cannot be decoded as WAV, MP3 or Ogg Vorbis"
-            "anagura: key file Data/KeyData.dat is empty$defaults")
+            "anagura: key file Data/KeyData.dat is empty$defaults"
+            "anagura: picture image/TitleLogo.bmp $undecodable" "anagura: picture image/Number.png $undecodable")
       logged=("${picture_failed}image/TitleLogo.bmp" "${picture_failed}image/Number.png"
               "${sound_failed}sound/Normal1.mp3" "${sound_failed}sound/Dec.wav") ;;
     truncated)
@@ -90,7 +105,8 @@ describe() {
       prepare="halve image/TitleLogo.bmp; halve image/map_chip.bmp; halve sound/Normal1.mp3; halve sound/Dec.wav;"
       prepare+=" head -c 30 $src/assets/sound/Select.wav > sound/Select.wav; halve Data/KeyData.dat"
       told=("anagura: sound sound/Select.wav cannot be decoded as WAV, MP3 or Ogg Vorbis"
-            "anagura: key file Data/KeyData.dat gives a count of 6 but holds 2 codes$defaults")
+            "anagura: key file Data/KeyData.dat gives a count of 6 but holds 2 codes$defaults"
+            "anagura: picture image/TitleLogo.bmp $undecodable" "anagura: picture image/map_chip.bmp $undecodable")
       logged=("${picture_failed}image/TitleLogo.bmp" "${picture_failed}image/map_chip.bmp"
               "${sound_failed}sound/Select.wav") ;;
     damaged-settings)
@@ -162,7 +178,7 @@ describe() {
       logged=("Another start of the game: the window is brought to the front") ;;
   esac
 }
-rows=(intact hang-up quit-signal not-files flood settings-link disk-full no-image no-sound no-data damaged empty truncated damaged-settings settings-folder read-only log-folder
+rows=(intact hang-up quit-signal not-files flood settings-link disk-full no-image no-sound unpressable no-data damaged empty truncated damaged-settings settings-folder read-only log-folder
   no-audio muted no-display dead-display no-fonts second-copy)
 dead=90; while [ -e "/tmp/.X11-unix/X$dead" ]; do dead=$((dead + 1)); done
 

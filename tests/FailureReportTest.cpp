@@ -12,6 +12,7 @@
 #include "app/StartKeys.h"
 #include "media/Media.h"
 #include "media/core/Log.h"
+#include "media/video/PictureProblems.h"
 
 namespace {
 
@@ -70,6 +71,63 @@ TEST_F(FailureReport, UnusableKeyFilesAreToldAndTheDefaultKeysTaken) {
     app::LoadStartKeys(config, "Data/KeyData.dat");
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     EXPECT_EQ(config.keys, (std::vector<int32_t>{28}));
+}
+
+// The buttons a key file leaves without a key the game sees, each with why.
+TEST_F(FailureReport, ButtonsThatCanNeverBePressedAreToldOnceAtStart) {
+    const struct {
+        std::vector<int32_t> codes;
+        const char* told;
+    } cases[] = {
+        {{200, 208, 205, 203, 44, 45, 59}, ""},  // codes beyond the six buttons are no button's
+        {{200, 208, 205, 203, 59, 45}, "decide (F1 opens the help)"},
+        {{0, 300, 205, 1, 44},
+         "up (code 0: no key has it), down (code 300: no key has it), left (Escape ends the game), "
+         "cancel (the file holds 5 codes)"},
+        {{200, 208, 87, 203, 88, 15},
+         "right (F11 switches fullscreen), decide (F12 takes a screenshot), "
+         "cancel (Tab fast-forwards the game)"},
+        {{200, 208, 205, 203, 60, 45}, "decide (F2 opens the settings)"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(app::UnpressableButtons(c.codes), c.told);
+
+    testing::internal::CaptureStderr();
+    app::TellUnpressableButtons("Data/KeyData.dat", {200, 208, 205, 203, 59});
+    app::TellUnpressableButtons("Data/KeyData.dat", {200, 208, 205, 203, 44, 45});
+    const std::string line =
+        "ey file Data/KeyData.dat: these buttons can never be pressed: decide (F1 opens the "
+        "help), cancel (the file holds 5 codes) (anagura-keys changes them; anagura-keys reset "
+        "gives the default keys)\n";
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "anagura: k" + line);
+    EXPECT_EQ(Count(ReadFile("Log.txt"), "K" + line), 1u);
+}
+
+// A picture that does not load is named on stderr in readable words, once,
+// with the others that failed before the next telling (the log keeps its own
+// Shift-JIS line for each load).
+TEST_F(FailureReport, FailedPictureLoadsAreNamedOnceByKind) {
+    fs::create_directories("image/folder.bmp");
+    std::ofstream("image/junk.bmp", std::ios::binary) << std::string(100, '\x55');
+    std::ofstream("image/tiny.bmp", std::ios::binary) << ReadFile(ANAGURA_SOURCE_DIR "/assets/image/HeiIcon.bmp");
+    media::TellPictureProblems();  // what earlier tests in this process left
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(LoadImageFile("image/gone.bmp", 0), -1);
+    EXPECT_EQ(LoadImageFile("image/folder.bmp", 0), -1);
+    int cells[4] = {};
+    EXPECT_EQ(LoadImageDivided("image/junk.bmp", 4, 2, 2, 8, 8, cells, 0), -1);
+    EXPECT_EQ(LoadImageDivided("image/tiny.bmp", 4, 2, 2, 400, 400, cells, 0), -1);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");  // told together, later
+    testing::internal::CaptureStderr();
+    media::TellPictureProblems();
+    EXPECT_EQ(LoadImageFile("image/gone.bmp", 0), -1);
+    media::TellPictureProblems();
+    EXPECT_EQ(
+        testing::internal::GetCapturedStderr(),
+        "anagura: pictures image/gone.bmp, image/folder.bmp are missing: nothing is drawn in their place\n"
+        "anagura: picture image/junk.bmp cannot be decoded as BMP, PNG or JPEG: nothing is drawn in its place\n"
+        "anagura: picture image/tiny.bmp is smaller than the cells it is cut into: nothing is drawn in its place\n");
+    EXPECT_EQ(Count(ReadFile("Log.txt"), testsupport::ToSjis("グラフィックファイル image/gone.bmp がありません")),
+              2u);
 }
 
 TEST_F(FailureReport, FailedSoundLoadsNameTheFileInEveryMode) {

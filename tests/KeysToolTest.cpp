@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "CannotRun.h"
 #include "MediaTestSupport.h"
 #include "app/KeyNames.h"
 
@@ -46,7 +47,8 @@ std::vector<int32_t> ReadCodes(const fs::path& file) {
 class KeysTool : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!fs::exists(ToolPath())) GTEST_SKIP() << "anagura-keys not built at " << ToolPath();
+        if (!fs::exists(ToolPath()))
+            return testsupport::CannotRun("anagura-keys not built at " + ToolPath().string());
         root_ = folder_.Path();
     }
     // Runs `tool` with `args` in `cwd`; keeps its output and error output.
@@ -81,15 +83,34 @@ TEST_F(KeysTool, SetShowAndResetTheKeyFileAndRefuseBadChangesLeavingItAlone) {
         const char* args;
         const char* named;
     } refused[] = {
-        {"set up=Foo", "Foo"}, {"set jump=Z", "jump"},       {"set up=Z UP=X", "up"},
-        {"set left=W", "W"},   {"set cancel=Esc", "Escape"}, {"set up", "up"},
-        {"set", "set"},        {"frobnicate", "frobnicate"}, {"show extra", "extra"},
+        {"set up=Foo", "Foo"},
+        {"set jump=Z", "jump"},
+        {"set up=Z UP=X", "up"},
+        {"set left=W", "W"},
+        {"set cancel=Esc", "Escape"},
+        {"set up", "up"},
+        {"set", "set"},
+        {"frobnicate", "frobnicate"},
+        {"show extra", "extra"},
+        // The window's own keys never reach the game as a button.
+        {"set decide=F1", "F1 opens the help"},
+        {"set cancel=f2", "F2"},
+        {"set up=F11", "F11"},
+        {"set decide=F12", "F12"},
+        {"set down=Tab", "Tab"},
     };
     for (const auto& r : refused) {
         EXPECT_NE(Run(ToolPath(), std::string("--data data ") + r.args, root_), 0) << r.args;
         EXPECT_NE(err_.find(r.named), std::string::npos) << r.args << ": " << err_;
         EXPECT_EQ(ReadCodes(file), wasd) << r.args;
     }
+
+    // A file made otherwise shows which buttons can never be pressed.
+    WriteCodes(file, {200, 0, 205, 59, 44});
+    ASSERT_EQ(Run(ToolPath(), "--data data show", root_), 0) << err_;
+    for (const char* line : {"down    code 0 (never pressed)\n", "left    F1 (never pressed: it opens the help)\n",
+                             "cancel  none (the file holds 5 codes)\n"})
+        EXPECT_NE(out_.find(line), std::string::npos) << out_;
 
     ASSERT_EQ(Run(ToolPath(), "--data data reset", root_), 0) << err_;
     EXPECT_EQ(ReadCodes(file), kDefaults);

@@ -69,6 +69,7 @@ int main(int argc, char** argv) {
     // The loop counts its frames from 0; the outputs' frame 1 is the loop's frame 0.
     // The outputs see only the frames played live.
     loop.afterStart = [&](const KeyConfig& keys) {
+        if (!media::MediaStartFailed()) app::TellUnpressableButtons(loop.keyFile, keys.keys);
         keeper.AfterStart(keys);
         outputs.EndOfStart(keys);
     };

@@ -12,6 +12,7 @@
 #include "media/Media.h"
 #include "media/core/OperationLock.h"
 #include "media/core/StartFailure.h"
+#include "media/video/PictureProblems.h"
 #include "resources/ImageStore.h"
 #include "resources/SoundStore.h"
 #include "app/scene/Scene.h"
@@ -62,6 +63,7 @@ int RunMainLoop(const MainLoopOptions& options) {
     app::HelpPanel help(*keyConfig);  // F1: drawn by the window, above the picture
     help.Watch(scene);
     media::SetHelpSource(&help);
+    media::TellPictureProblems();  // the first scene's
 
     const bool run = ProcessMessage() == 0;
     uint64_t frame = 0;
@@ -91,6 +93,7 @@ int RunMainLoop(const MainLoopOptions& options) {
                 quit = true;
             }
             if (options.afterFrame) options.afterFrame(frame, *scene);
+            media::TellPictureProblems();  // those of a new scene, or of a picture made in this frame
             if (keys.current[1] == 1 || keys.previous[1] == 1 || quit) break;
             if (ProcessMessage() != 0) break;
         }

@@ -21,4 +21,13 @@ void LoadStartKeys(KeyConfig& config, const std::string& path);
 // Gives `config` these codes, as a key file holding them would (gamepads too).
 void UseStartKeys(KeyConfig& config, const std::vector<int32_t>& codes);
 
+// The buttons 0..5 that `codes` leave without a key the game can see pressed,
+// each with why ("decide (F1 opens the help)", "cancel (the file holds 5
+// codes)"), joined by ", "; "" when every button can be pressed.
+std::string UnpressableButtons(const std::vector<int32_t>& codes);
+
+// Tells the player once, in the log and on stderr, which buttons of the keys
+// in force (read from `keyFile`) can never be pressed; nothing when all can.
+void TellUnpressableButtons(const std::string& keyFile, const std::vector<int32_t>& codes);
+
 }  // namespace app

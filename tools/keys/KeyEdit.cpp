@@ -6,14 +6,13 @@
 
 #include "app/KeyNames.h"
 #include "app/StartKeys.h"
+#include "app/WindowKeys.h"
 
 namespace keys {
 
 const Button kButtons[6] = {{"up", 0}, {"down", 1}, {"left", 3}, {"right", 2}, {"decide", 4}, {"cancel", 5}};
 
 namespace {
-
-constexpr int32_t kEscape = 1;
 
 const Button* FindButton(std::string name) {
     std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
@@ -31,7 +30,10 @@ const char* ButtonName(size_t index) {
 }  // namespace
 
 std::string DescribeCode(int32_t code) {
-    if (const char* name = app::KeyName(code)) return name;
+    if (const char* name = app::KeyName(code)) {
+        const char* use = app::WindowKeyUse(code);
+        return use ? std::string(name) + " (never pressed: it " + use + ")" : name;
+    }
     std::string text = "code " + std::to_string(code);
     if (code < 1 || code > 255) text += " (never pressed)";
     return text;
@@ -59,8 +61,8 @@ bool ApplyAssignments(const std::vector<std::string>& words, std::vector<int32_t
             error = "unknown key \"" + keyName + "\" for " + button->name;
             return false;
         }
-        if (*code == kEscape) {
-            error = "Escape ends the game: it cannot be given to " + std::string(button->name);
+        if (const char* use = app::WindowKeyUse(*code)) {
+            error = std::string(app::KeyName(*code)) + " " + use + ": it cannot be given to " + button->name;
             return false;
         }
         if (given[button->index]) {

@@ -30,7 +30,8 @@ const char kUsage[] =
     "Key names (case does not matter): A-Z, 0-9, Return, Space, BackSpace, Tab, Up, Down, Left, Right,\n"
     "F1-F12, KP_0-KP_9, KP_Enter, KP_Add, KP_Subtract, KP_Multiply, KP_Divide, KP_Decimal,\n"
     "LShift, RShift, LCtrl, RCtrl, LAlt, RAlt, Insert, Delete, Home, End, PageUp, PageDown,\n"
-    "Minus, Equals, Comma, Period, Slash, Semicolon, Apostrophe, Grave, Backslash, LeftBracket, RightBracket.\n";
+    "Minus, Equals, Comma, Period, Slash, Semicolon, Apostrophe, Grave, Backslash, LeftBracket, RightBracket.\n"
+    "Escape, F1, F2, F11, F12 and Tab are the window's own keys: they cannot be given to a button.\n";
 
 int Fail(const std::string& message, int status) {
     std::fprintf(stderr, "anagura-keys: %s\n", message.c_str());

@@ -12,33 +12,35 @@
 #include "media/core/OperationLock.h"
 #include "media/video/ImageDecoder.h"
 #include "media/video/ImageFile.h"
+#include "media/video/PictureProblems.h"
 
 namespace media {
 namespace {
 
-// Loads and decodes a picture; logs and returns false on failure.
+// A failed load: its log line (`text`, with the path for its %s) and its note for stderr.
+bool Failed(const char* text, const char* path, PictureProblem problem) {
+    LogPrintf(text, path);
+    NotePictureProblem(path, problem);
+    return false;
+}
+
+// Loads and decodes a picture; logs, notes and returns false on failure.
 bool LoadPicture(const char* path, DecodedImage& picture, const char* decodeFailedText) {
     std::vector<uint8_t> bytes;
     DecodeResult result = DecodeResult::Failed;
     try {
         switch (ReadImageFile(path, bytes)) {
-            case ImageFileRead::Missing: LogPrintf(texts::kImageMissing, path); return false;
-            case ImageFileRead::Unreadable: LogPrintf(decodeFailedText, path); return false;
-            case ImageFileRead::TooLarge: LogPrintf(texts::kImageMemoryFailed, path); return false;
+            case ImageFileRead::Missing: return Failed(texts::kImageMissing, path, PictureProblem::Missing);
+            case ImageFileRead::Unreadable: return Failed(decodeFailedText, path, PictureProblem::Unreadable);
+            case ImageFileRead::TooLarge: return Failed(texts::kImageMemoryFailed, path, PictureProblem::TooLarge);
             case ImageFileRead::Ok: break;
         }
         result = DecodeImage(bytes.data(), bytes.size(), picture);
     } catch (const std::bad_alloc&) {
         result = DecodeResult::TooLarge;
     }
-    if (result == DecodeResult::TooLarge) {
-        LogPrintf(texts::kImageMemoryFailed, path);
-        return false;
-    }
-    if (result != DecodeResult::Ok) {
-        LogPrintf(decodeFailedText, path);
-        return false;
-    }
+    if (result == DecodeResult::TooLarge) return Failed(texts::kImageMemoryFailed, path, PictureProblem::TooLarge);
+    if (result != DecodeResult::Ok) return Failed(decodeFailedText, path, PictureProblem::Undecodable);
     return true;
 }
 
@@ -104,6 +106,7 @@ int op::LoadImageDivided(const char* path, int total, int xCount, int yCount, in
                           static_cast<int64_t>(yCount) * cellHeight <= picture.height;
     if (!gridFits) {
         LogPrintf("%s", texts::kDivideFailed);
+        NotePictureProblem(path, PictureProblem::CannotBeCut);
         return -1;
     }
     MediaState& st = State();
