@@ -219,8 +219,7 @@ play() {
   started() { read_state; }
   wait_until "first frame" started
   local window
-  window="$(window_of "$game")"
-  [ -n "$window" ] || fail "no window shown"
+  wait_for_window "$game"
   xdotool windowfocus --sync "$window"
   wait_until "title" title_waits
   press z 44

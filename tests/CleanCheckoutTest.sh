@@ -16,7 +16,8 @@ rec="$work/game.rec" trace="$work/game.jsonl" player="$work/home/.local/share/an
 SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR="$work/home" "$build/anagura" --record "$rec" --trace "$trace" > /dev/null 2>&1 &
 game=$!
 wait_until "first frame" read_state
-xdotool windowfocus --sync "$(window_of "$game")" key F12
+wait_for_window "$game"
+xdotool windowfocus --sync "$window" key F12
 wait_until "a screenshot" compgen -G "$player/screenshots/*.png"
 kill -TERM "$game" && wait "$game" && game="" || fail "the game ended with status $?"
 "$build/anagura-keys" set decide=Space > /dev/null && "$build/anagura-replay" --frames 30 > /dev/null &&

@@ -39,8 +39,7 @@ play() {
   (cd "$work/data" && exec "$build/anagura" --trace "$trace" "$@") > "$work/out" 2>&1 &
   game=$!
   wait_until "first frame" read_state
-  window="$(window_of "$game")"
-  [ -n "$window" ] || fail "no window of process $game shown"
+  wait_for_window "$game"
   xdotool windowfocus --sync "$window"
 }
 

@@ -67,8 +67,7 @@ game=$!
 
 # The end of its start-up, in its log under $XDG_DATA_HOME/anagura, and its window.
 wait_until "end of the start-up in $log" start_up_done "$log"
-shown() { window="$(window_of "$game")" && [ -n "$window" ]; }
-wait_until "a visible window" shown
+wait_for_window "$game"
 xprop -id "$window" _NET_WM_ICON | grep -q "Icon (64 x 64)" || fail "the window has no 64 x 64 icon"
 
 # The title's pictures are loaded before its first frame; Z starts a game, whose

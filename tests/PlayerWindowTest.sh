@@ -29,8 +29,7 @@ for sub in image sound Data fonts; do ln -s "$src/assets/$sub" "$work/data/$sub"
 start() {
   (cd "$work/data" && exec "$build/anagura" "$@") > "$work/out" 2>&1 &
   pid=$!
-  shown() { window="$(window_of "$pid")" && [ -n "$window" ]; }
-  game=$pid wait_until "window" shown
+  game=$pid wait_for_window "$pid"
   xdotool windowfocus --sync "$window" 2> /dev/null || xdotool windowfocus "$window"
 }
 size() { xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p'; }

@@ -89,3 +89,10 @@ start_up_done() { log_has "$1" "msecです" || log_has "$1" "１フレームの�
 
 # window_of PID: the first visible window of the process ("" when none).
 window_of() { xdotool search --onlyvisible --pid "$1" 2> /dev/null | head -n 1; }
+
+# wait_for_window PID: waits (wait_until) for a visible window of the process
+# and sets $window to it.
+wait_for_window() {
+  window_shown() { window="$(window_of "$1")" && [ -n "$window" ]; }
+  wait_until "a window of process $1" window_shown "$1"
+}

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# A game played in a real X window with --record and --trace, with real key
-# presses (XTEST, through xdotool), replayed headless by anagura-replay from
-# the recording alone, gives the same state trace frame for frame; its call
-# trace holds start-up and every frame. The game's
-# decide key is moved to Return by anagura-keys first, so the replay must take
-# the keys from the recording (the data folder it is given keeps Z).
+# A game played in English (language = en in the player's settings) in a real
+# X window with --record, --trace and --calls, with real key presses (XTEST,
+# through xdotool), replayed headless by anagura-replay --lang en from the
+# recording alone, gives the same state trace and the same call trace frame for
+# frame; the call trace holds start-up and every frame, and English words and
+# pictures where the Japanese ones stand. The game's decide key is moved to
+# Return by anagura-keys first, so the replay must take the keys from the
+# recording (the data folder it is given keeps Z).
 set -u
 build="$1"
 src="$2"
@@ -22,16 +24,19 @@ trap cleanup EXIT
 fail() { echo "FAIL: $*"; cat "$work/out" 2> /dev/null; head -c 2000 "$work/game.rec" 2> /dev/null; exit 1; }
 
 export ANAGURA_INSTANCE_LOCK="anagura-record-test-$$"
-mkdir -p "$work/data"
+export HOME="$work/home"
+unset XDG_CONFIG_HOME XDG_DATA_HOME
+mkdir -p "$HOME/.config/anagura" "$work/data"
+echo "language = en" > "$HOME/.config/anagura/settings.ini"
 for sub in image sound fonts; do ln -s "$src/assets/$sub" "$work/data/$sub"; done
 cp -r "$src/assets/Data" "$work/data/Data"
 "$build/anagura-keys" --data "$work/data" set decide=Return > /dev/null || fail "anagura-keys could not set decide=Return"
 
-(cd "$work/data" && exec "$build/anagura" --record ../game.rec --trace ../game.jsonl --calls ../calls.jsonl) > "$work/out" 2>&1 &
+# SDL's dummy sound device: the sounds load as in the replay, which has no device either.
+(cd "$work/data" && SDL_AUDIODRIVER=dummy exec "$build/anagura" --record ../game.rec --trace ../game.jsonl --calls ../calls.jsonl) > "$work/out" 2>&1 &
 game=$!
 wait_until "end of the start-up" start_up_done "$work/data/Log.txt"
-window="$(window_of "$game")"
-[ -n "$window" ] || fail "no window of process $game shown"
+wait_for_window "$game"
 xdotool windowfocus --sync "$window" 2> /dev/null || xdotool windowfocus "$window"
 
 # Each key is held for several frames, then the game is given time to act.
@@ -55,10 +60,16 @@ game=""
 [ "$status" -eq 0 ] || fail "the game exited with status $status"
 
 head -n 2 "$work/game.rec" | grep -qx "# keys 200 208 205 203 28 45" || fail "the recording lacks the keys in force"
-XDG_DATA_HOME="$work" "$build/anagura-replay" --data "$src/assets" --input "$work/game.rec" --trace "$work/replay.jsonl" \
-  > "$work/out" 2>&1 || fail "the replay failed"
+XDG_DATA_HOME="$work" "$build/anagura-replay" --data "$src/assets" --lang en --input "$work/game.rec" --trace "$work/replay.jsonl" \
+  --calls "$work/replay-calls.jsonl" > "$work/out" 2>&1 || fail "the replay failed"
 cmp "$work/game.jsonl" "$work/replay.jsonl" > "$work/cmp" 2>&1 ||
   fail "the replayed trace differs from the played one: $(cat "$work/cmp")"
+cmp "$work/calls.jsonl" "$work/replay-calls.jsonl" > "$work/cmp" 2>&1 ||
+  fail "the replayed call trace differs from the played one: $(cat "$work/cmp")"
+for english in '"image/en/PushZkey.bmp"' '"Hunt"' '"Rest"'; do
+  grep -qF "$english" "$work/calls.jsonl" || fail "the game did not show $english"
+done
+grep -qF '"きゅうけい"' "$work/calls.jsonl" && fail "a Japanese word was drawn"
 frames=$(wc -l < "$work/game.jsonl")
 [ "$(wc -l < "$work/calls.jsonl")" -eq $((frames + 1)) ] || fail "the call trace does not hold frames 0 to $frames"
 head -c 60 "$work/calls.jsonl" | grep -qF '{"frame":0,"calls":[["SetScreenMode",160,120,16,60,0]' ||

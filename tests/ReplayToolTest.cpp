@@ -239,6 +239,31 @@ TEST_F(ReplayTool, SameSeedAndScriptGiveTheSameRun) {
     EXPECT_NE(a, ReadFile(dir_ / "c.jsonl"));
 }
 
+// The language changes the words and the pictures with words, never the game:
+// the same seed and keys play the same frames in both.
+TEST_F(ReplayTool, EnglishPlaysTheSameGameInOtherWords) {
+    std::string script = "40 44\n41\n";  // a game, then the menus and days
+    for (int f = 150; f < 2400; f += 40) script += std::to_string(f) + " " + (f % 3 ? "44" : "208") + "\n" +
+                                                   std::to_string(f + 2) + "\n";
+    Write("in.txt", script);
+    for (const char* lang : {"ja", "en"})
+        ASSERT_EQ(Run(std::string("--lang ") + lang + " --seed 21 --frames 2400 --input " + P("in.txt") + " --trace " +
+                      P(std::string(lang) + ".jsonl") + " --calls " + P(std::string(lang) + "-calls.jsonl")),
+                  0)
+            << stderr_;
+    const std::string trace = ReadFile(dir_ / "ja.jsonl");
+    EXPECT_NE(trace.find("\"scene\":\"game\""), std::string::npos);
+    EXPECT_EQ(trace, ReadFile(dir_ / "en.jsonl"));
+    const std::string ja = ReadFile(dir_ / "ja-calls.jsonl"), en = ReadFile(dir_ / "en-calls.jsonl");
+    const std::string rest = "\"きゅうけい\"";  // the call trace shows text in UTF-8
+    for (const char* english : {"\"image/en/PushZkey.bmp\"", "\"Rest\""}) {
+        EXPECT_NE(en.find(english), std::string::npos) << english;
+        EXPECT_EQ(ja.find(english), std::string::npos) << english;
+    }
+    EXPECT_NE(ja.find(rest), std::string::npos);
+    EXPECT_EQ(en.find(rest), std::string::npos);
+}
+
 TEST_F(ReplayTool, AHuntPlayedThroughTheTool) {
     // Start a game; the hunt command (cursor down, decide), then the colour under the unit cursor, which
     // followed the same down press while it was hidden: colour 1; then rest every day.

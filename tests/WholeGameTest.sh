@@ -116,8 +116,7 @@ root_window="$(xwininfo -root | sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p')"
 (cd "$work/data" && exec "$build/anagura" --record "$rec" --trace "$trace") > "$work/out" 2>&1 &
 game=$!
 wait_until "end of the start-up" start_up_done "$work/data/Log.txt"
-window="$(window_of "$game")"
-[ -n "$window" ] || fail "no window of process $game shown"
+wait_for_window "$game"
 xdotool windowfocus --sync "$window"
 
 begin=$SECONDS

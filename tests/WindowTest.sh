@@ -31,8 +31,7 @@ outputs=(--record ../g.rec --trace ../g.jsonl --calls ../c.jsonl)
 first=$!
 pids+=("$first")
 game=$first wait_until "end of the start-up" start_up_done "$work/first/Log.txt"
-window="$(window_of "$first")"
-[ -n "$window" ] || fail "no window of process $first shown"
+game=$first wait_for_window "$first"
 
 log="$work/first/Log.txt"
 log_has "$log" "ChangeWindowMode実行 " || fail "Log.txt lacks the ChangeWindowMode line"
