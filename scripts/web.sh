@@ -3,7 +3,8 @@
 # web server serves as it is (relative paths only): index.html and its scripts,
 # the game (anagura.js, anagura.wasm), the data folder as plain files with the
 # list the page loads them by (data/files.txt) and the font the game's text
-# needs; beside them the replay tool for node, anagura-replay.js and its
+# needs, the web app manifest with its icons and the service worker that keeps
+# it all for offline play; beside them the replay tool for node, anagura-replay.js and its
 # WebAssembly (compressed: anagura-replay.wasm.br).
 # web.sh serve [PORT]: builds, then serves build/web/ on 127.0.0.1 (default 8000),
 # gzipped to the browser (scripts/web-server.mjs).
@@ -63,6 +64,9 @@ title_pictures=" kumo.bmp jimen.bmp yama.bmp CharY.bmp CharR.bmp CharG.bmp CharB
       *) echo "later $path" ;;
     esac
   done) > "$out/data/files.txt"
+# The page as an app: the manifest's icons, and the service worker with the
+# list of every file it keeps for offline play (web-app.py).
+/usr/bin/python3 "$root/scripts/web-app.py" "$out" "$root/assets/icons/hicolor/16x16/apps/anagura.png"
 echo "web: $out ($(du -sh "$out" | cut -f1); gzipped $(tar -C "$out" -cf - . | gzip -9 | wc -c) bytes)"
 
 if [ "$mode" = serve ]; then

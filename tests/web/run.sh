@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# run.sh WEB_DIR NATIVE_BUILD_DIR: the game's page in headless chromium
-# (BrowserTest.mjs), against the native replay tool of NATIVE_BUILD_DIR.
+# run.sh WEB_DIR NATIVE_BUILD_DIR: the game's page in headless chromium, against
+# the native replay tool of NATIVE_BUILD_DIR: at a desk with keys and a gamepad
+# (BrowserTest.mjs), and as an installed app that plays offline (AppTest.mjs).
 # Installs the test's npm packages (package-lock.json) on first use. Without
 # chromium it cannot run: skipped (status 77), under CI=true a failure.
 set -eu
@@ -17,4 +18,10 @@ source "$root/tests/web/node-modules.bash"
 web_node_modules "$here"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
-node "$here/BrowserTest.mjs" "$web" "$native/anagura-replay" "$root/assets" "$work"
+for test in BrowserTest AppTest; do
+  mkdir "$work/$test"
+  case "$test" in
+    AppTest) node "$here/$test.mjs" "$web" "$work/$test" ;;
+    *) node "$here/$test.mjs" "$web" "$native/anagura-replay" "$root/assets" "$work/$test" ;;
+  esac
+done

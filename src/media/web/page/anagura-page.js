@@ -1,40 +1,52 @@
 // The page around the game: fetches the data folder into the game's file
 // system (what the title needs first, the rest while it plays), keeps the
-// player's files in the browser's storage, shows the frames on the canvas,
-// plays the sound, and says on the page what went wrong. The game's side of it
-// is src/media/web/WebPage.cpp (Module.page).
+// player's files in the browser's storage, lays the picture out at a whole
+// number of device pixels per game pixel beside the page's buttons, shows the
+// frames on the canvas, keeps the screen awake while the game is played, and
+// says on the page what went wrong. The game's side of it is
+// src/media/web/WebPage.cpp (Module.page); the sound, the touch controls, the
+// game files and the offline copy have scripts of their own.
 (function () {
   'use strict';
   var texts = anaguraTexts;
+  var notices = anaguraNotices;
   var dataFolder = '/data';
-  var home = '/home/web_user';  // emscripten's $HOME: the player's settings, key file and log
+  var home = '/home/web_user';  // emscripten's $HOME: the player's settings, key file, log and game
   var query = new URLSearchParams(location.search);
   var tracing = query.has('trace');
+  var body = document.body;
+  var stage = document.getElementById('stage');
   var canvas = document.getElementById('screen');
   var context = canvas.getContext('2d', { alpha: false });
   var loadingLine = document.getElementById('loading');
   var overlay = document.getElementById('overlay');
   var pending = new Set();  // data files on their way (paths relative to the data folder)
   var laterFiles = [];
+  var missingFiles = [];
   var picture = null;
-
-  function notice(text, isError) {
-    var p = document.createElement('p');
-    p.className = 'notice' + (isError ? ' error' : '');
-    p.textContent = text;
-    document.getElementById('notices').appendChild(p);
-    return p;
-  }
+  var storage = { kept: false, saving: false };
 
   // ------------------------------------------------------------ the picture
 
-  // The largest whole multiple of the picture that fits the window, in device pixels.
+  // The box the picture may fill, in CSS pixels. On a touch screen held
+  // upright the picture's row is as tall as the picture: it may take what the
+  // pad below it leaves.
+  function pictureBox() {
+    if (!anaguraControls.touch() || innerWidth > innerHeight) return { width: stage.clientWidth, height: stage.clientHeight };
+    var padHeight = Math.max(document.getElementById('dpad').offsetHeight, document.getElementById('actions').offsetHeight);
+    var bottom = innerHeight - parseFloat(getComputedStyle(body).paddingBottom);
+    return { width: stage.clientWidth, height: bottom - stage.getBoundingClientRect().top - padHeight - 6 };
+  }
+
+  // The largest whole multiple of the picture that fits its box, in device pixels.
   function fit() {
     var ratio = window.devicePixelRatio || 1;
-    var scale = Math.floor(Math.min(innerWidth * ratio / canvas.width, innerHeight * ratio / canvas.height));
+    var box = pictureBox();
+    var scale = Math.floor(Math.min(box.width * ratio / canvas.width, box.height * ratio / canvas.height));
     scale = Math.max(1, scale);
     canvas.style.width = (canvas.width * scale / ratio) + 'px';
     canvas.style.height = (canvas.height * scale / ratio) + 'px';
+    placeOverlay();
     return scale;
   }
 
@@ -54,6 +66,7 @@
     if (!show.first) {
       show.first = true;
       window.anagura.firstFrameAt = performance.now();
+      anaguraGameFile.forgetOpened();
       loadLaterFiles();
     }
   }
@@ -81,110 +94,122 @@
 
   function toggleFullscreen() { setFullscreen(!document.fullscreenElement); }
 
-  window.addEventListener('resize', fit);
-  fit();
+  // ------------------------------------------------------------ above the picture
 
-  // The help panel, or a notice (the game's text of core/WindowOverlay.h).
+  // The help panel (or the settings panel), or a notice (the game's text of the
+  // shell's overlay).
   function showOverlay(text, panel) {
     overlay.textContent = text.replace(/\n$/, '');
     overlay.className = panel ? 'panel' : 'notice-line';
     overlay.hidden = text === '';
+    placeOverlay();
   }
 
-  // ------------------------------------------------------------ the buttons
+  // A panel covers the picture's area (upright on a touch screen, down to the
+  // pad), in the largest letters up to 16 px with which its lines fit; lines
+  // that fit at no size are wrapped rather than cut.
+  function placeOverlay() {
+    if (overlay.hidden || overlay.className.indexOf('panel') < 0) {
+      overlay.style.top = overlay.style.fontSize = overlay.style.maxWidth = overlay.style.maxHeight = '';
+      return;
+    }
+    var width = stage.clientWidth, height = stage.clientHeight;
+    if (anaguraControls.touch() && innerHeight >= innerWidth) {
+      var pad = Math.min(document.getElementById('dpad').getBoundingClientRect().top,
+        document.getElementById('actions').getBoundingClientRect().top);
+      height = pad - stage.getBoundingClientRect().top;
+    }
+    width -= 8;
+    height -= 8;
+    overlay.classList.remove('wrapped');
+    overlay.style.top = (height / 2 + 4) + 'px';
+    overlay.style.fontSize = '16px';
+    overlay.style.maxWidth = overlay.style.maxHeight = 'none';
+    var shrink = Math.min(1, width / overlay.scrollWidth, height / overlay.scrollHeight);
+    overlay.style.fontSize = Math.max(8, Math.floor(32 * shrink) / 2) + 'px';
+    overlay.style.maxWidth = width + 'px';
+    overlay.style.maxHeight = height + 'px';
+    if (overlay.scrollWidth > overlay.clientWidth + 1) overlay.classList.add('wrapped');
+  }
+
+  new ResizeObserver(fit).observe(stage);
+  window.addEventListener('resize', fit);
+
+  // ------------------------------------------------------------ the page's buttons
 
   // The page's address without the words that choose a start, plus `extra`.
   function reloadWith(extra) {
     var next = new URLSearchParams(location.search);
     next.delete('continue');
+    next.delete('continue-from');
     next.delete('lang');
     Object.keys(extra).forEach(function (name) { next.set(name, extra[name]); });
     location.search = next.toString().replace(/=(&|$)/g, '$1');
   }
 
-  function button(id, text, action) {
+  // A button of the page with its words (and, at a desk, its key).
+  function button(id, words, key, action) {
     var b = document.getElementById(id);
-    b.textContent = text;
+    b.textContent = words;
+    if (key) {
+      var hint = document.createElement('span');
+      hint.className = 'key';
+      hint.textContent = ' (' + key + ')';
+      b.appendChild(hint);
+    }
     b.addEventListener('mousedown', function (e) { e.preventDefault(); });  // keeps the keys the game's
-    b.addEventListener('click', action);
+    if (action) b.addEventListener('click', action);
     return b;
   }
 
-  button('fullscreen', texts.fullscreen, toggleFullscreen);
-  button('help', texts.help, function () { if (Module._WebToggleHelp) Module._WebToggleHelp(); });
-  button('language', texts.otherLanguage, function () {
+  button('help', texts.help, 'F1');
+  button('settings', texts.settings, 'F2');
+  var fullscreenButton = button('fullscreen', texts.fullscreen, 'F11', toggleFullscreen);
+  if (!document.fullscreenEnabled) fullscreenButton.hidden = true;
+  button('decide', texts.decide);
+  button('cancel', texts.cancel);
+  button('save-game', texts.saveGame);
+  button('open-game', texts.openGame);
+  button('language', texts.otherLanguage, '', function () {
     var other = texts.lang === 'ja' ? 'en' : 'ja';
     try { localStorage.setItem('anagura-lang', other); } catch (e) { return reloadWith({ lang: other }); }
     reloadWith({});
   });
-  var continueButton = button('continue', texts.continueGame, function () { reloadWith({ continue: '' }); });
+  var continueButton = button('continue', texts.continueGame, '', function () { reloadWith({ continue: '' }); });
+  document.documentElement.lang = texts.lang;
 
-  // ------------------------------------------------------------ the sound
+  // ------------------------------------------------------------ the player's gestures
 
-  // Web Audio may start only after a gesture of the player's: the output is
-  // made at the first key or click. Until then the game's mixer is not pulled,
-  // so every sound it was asked for plays from that moment.
-  var sound = {
-    rate: 0, context: null, node: null, blockedNotice: null,
-    peak: 0, frames: 0,
-    open: function (rate) {
-      if (!(window.AudioContext || window.webkitAudioContext)) return false;
-      sound.rate = rate;
-      return true;
+  // Sound may start at a key, a click or a tap (the browser lets it only then),
+  // and from the first one the screen is kept on while the game is played.
+  function gesture() {
+    anaguraSound.gesture();
+    wakeLock.want();
+  }
+  ['keydown', 'pointerup', 'touchend', 'click'].forEach(function (type) {
+    window.addEventListener(type, gesture, true);
+  });
+
+  var wakeLock = {
+    wanted: false, sentinel: null,
+    want: function () {
+      wakeLock.wanted = true;
+      wakeLock.take();
     },
-    close: function () {
-      if (sound.context) sound.context.close();
-      sound.context = null;
-      sound.node = null;
-      sound.rate = 0;
+    take: function () {
+      if (!wakeLock.wanted || wakeLock.sentinel || document.hidden || !navigator.wakeLock) return;
+      navigator.wakeLock.request('screen').then(function (sentinel) {
+        wakeLock.sentinel = sentinel;
+        sentinel.addEventListener('release', function () { wakeLock.sentinel = null; });
+      }, function () {});
     },
-    start: function () {
-      var Context = window.AudioContext || window.webkitAudioContext;
-      try {
-        sound.context = new Context({ sampleRate: sound.rate, latencyHint: 'interactive' });
-      } catch (e) {
-        sound.rate = 0;
-        notice(texts.soundBlocked);
-        return;
-      }
-      sound.node = sound.context.createScriptProcessor(2048, 0, 2);
-      sound.node.onaudioprocess = sound.pull;
-      sound.node.connect(sound.context.destination);
-      sound.context.onstatechange = sound.noteState;
-    },
-    pull: function (event) {
-      var left = event.outputBuffer.getChannelData(0), right = event.outputBuffer.getChannelData(1);
-      var n = left.length;
-      var at = Module._WebSoundPull(n) >> 1;
-      var samples = Module.HEAP16;
-      var peak = sound.peak;
-      for (var i = 0; i < n; ++i) {
-        var l = samples[at + 2 * i], r = samples[at + 2 * i + 1];
-        left[i] = l / 32768;
-        right[i] = r / 32768;
-        peak = Math.max(peak, l < 0 ? -l : l, r < 0 ? -r : r);
-      }
-      sound.peak = peak;
-      sound.frames += n;
-    },
-    gesture: function () {
-      if (!sound.rate) return;
-      if (!sound.context) sound.start();
-      if (!sound.context || sound.context.state === 'running') return;
-      var resumed = sound.context.resume();
-      if (resumed && resumed.catch) resumed.catch(function () {});
-      setTimeout(sound.noteState, 1000);
-    },
-    noteState: function () {
-      var running = sound.context && sound.context.state === 'running';
-      if (running && sound.blockedNotice) {
-        sound.blockedNotice.remove();
-        sound.blockedNotice = null;
-      } else if (!running && sound.context && !sound.blockedNotice) {
-        sound.blockedNotice = notice(texts.soundBlocked);
-      }
+    letGo: function () {
+      wakeLock.wanted = false;
+      if (wakeLock.sentinel) wakeLock.sentinel.release();
     }
   };
+  // The browser lets the lock go with a hidden tab; it is taken again when the tab shows.
+  document.addEventListener('visibilitychange', wakeLock.take);
 
   // ------------------------------------------------------------ the data folder
 
@@ -202,17 +227,22 @@
     }
   }
 
-  function writeDataFile(path, bytes) { Module.FS.writeFile(dataFolder + '/' + path, bytes); }
+  // One notice for every file that could not be loaded, naming the first few.
+  function dataFileFailed(path, error) {
+    missingFiles.push(path.replace(/^.*\//, ''));
+    var names = missingFiles.slice(0, 3).join(', ') + (missingFiles.length > 3 ? ', …' : '');
+    notices.say('data', texts.dataMissing(missingFiles.length, names), true);
+    console.warn('anagura: data file ' + path + ' could not be loaded: ' + error.message);
+  }
 
   function fetchDataFile(path) {
-    return fetch('data/' + path).then(function (response) {
+    return fetch(anaguraOffline.versioned('data/' + path)).then(function (response) {
       if (!response.ok) throw new Error(response.status + ' ' + response.statusText);
       return response.arrayBuffer();
     }).then(function (buffer) {
-      writeDataFile(path, new Uint8Array(buffer));
+      Module.FS.writeFile(dataFolder + '/' + path, new Uint8Array(buffer));
     }).catch(function (error) {
-      notice(texts.dataFailed + path + ' (' + error.message + ')' + texts.dataFailedTail, true);
-      console.warn('anagura: data file ' + path + ' could not be loaded: ' + error.message);
+      dataFileFailed(path, error);
     });
   }
 
@@ -220,7 +250,7 @@
   function loadStartFiles() {
     Module.FS.mkdir(dataFolder);
     Module.addRunDependency('anagura-start-files');
-    fetch('data/files.txt').then(function (response) {
+    fetch(anaguraOffline.versioned('data/files.txt')).then(function (response) {
       if (!response.ok) throw new Error(response.status + ' ' + response.statusText);
       return response.text();
     }).then(function (list) {
@@ -237,7 +267,7 @@
       });
       return Promise.all(start.map(fetchDataFile));
     }).catch(function (error) {
-      notice(texts.dataFailed + 'data/files.txt (' + error.message + ')' + texts.dataFailedTail, true);
+      dataFileFailed('data/files.txt', error);
     }).then(function () {
       // The data folder is the game's installed one: not the player's, so the
       // game keeps its log and key file in the player's folder under $HOME.
@@ -247,16 +277,23 @@
   }
 
   // While the title plays (or as soon as the game waits for one of them, as a
-  // continued game does before it shows anything): the rest, a few at a time.
+  // continued game does before it shows anything): the rest, a few at a time;
+  // then the page is kept for offline play.
   function loadLaterFiles() {
     if (loadLaterFiles.started) return;
     loadLaterFiles.started = true;
     var queue = laterFiles.slice();
+    var running = 0;
     function next() {
       var path = queue.shift();
-      if (path === undefined) return;
+      if (path === undefined) {
+        if (running === 0) anaguraOffline.keep();
+        return;
+      }
+      ++running;
       fetchDataFile(path).then(function () {
         pending.delete(path);
+        --running;
         next();
       });
     }
@@ -266,20 +303,25 @@
   // ------------------------------------------------------------ the player's files
 
   // The player's folder lives in IndexedDB: read before the game starts,
-  // written back after the game has written to it.
+  // written back after the game has written to it. Under some privacy
+  // settings even looking at IndexedDB throws: the game then plays and keeps nothing.
   function mountStorage() {
     var FS = Module.FS;
-    var refused = function () { notice(texts.storageRefused); };
-    if (typeof indexedDB === 'undefined') return refused();
+    var refused = function () { notices.say('storage', texts.storageRefused); };
+    var database;
     try {
+      database = window.indexedDB;
       FS.mount(FS.filesystems.IDBFS, {}, home);
     } catch (e) {
-      return refused();
+      database = null;
     }
+    if (!database) return refused();
     Module.addRunDependency('anagura-storage');
     FS.syncfs(true, function (error) {
       if (error) refused();
       else keepStorage();
+      storage.kept = !error;
+      args.push.apply(args, anaguraGameFile.continueArguments());
       offerToContinue();
       Module.removeRunDependency('anagura-storage');
     });
@@ -288,22 +330,45 @@
   // A game kept from before (the game's last-game.txt) can be continued until
   // the player starts playing.
   function offerToContinue() {
-    if (args.indexOf('--continue') >= 0) return;
+    if (args.indexOf('--continue') >= 0 || args.indexOf('--continue-from') >= 0) return;
     if (!Module.FS.analyzePath(home + '/.local/share/anagura/last-game.txt').exists) return;
     continueButton.hidden = false;
-    window.addEventListener('keydown', function () { continueButton.hidden = true; }, { once: true });
+    var hide = function () { continueButton.hidden = true; };
+    window.addEventListener('keydown', hide, { once: true });
+    document.getElementById('dpad').addEventListener('pointerdown', hide, { once: true });
+    document.getElementById('actions').addEventListener('pointerdown', hide, { once: true });
+  }
+
+  // Writes the player's folder back now; `done(failed)` when it is written or
+  // has failed. A write that fails (a full storage) is said once while the game
+  // plays on; one the browser never finishes counts as failed after 10 s.
+  function keepNow(done) {
+    if (storage.saving) return done && setTimeout(function () { keepNow(done); }, 100);
+    storage.saving = true;
+    var finished = false;
+    var finish = function (error) {
+      if (finished) return;
+      finished = true;
+      clearTimeout(watchdog);
+      storage.saving = false;
+      if (error) {
+        notices.once('storage-failed', texts.storageFailed, true);
+        console.warn('anagura: the player\'s folder could not be kept: ' + (error.message || error));
+      }
+      if (done) done(!!error);
+    };
+    var watchdog = setTimeout(function () { finish(new Error('the browser did not finish writing')); }, 10000);
+    try {
+      Module.FS.syncfs(false, finish);
+    } catch (e) {
+      finish(e);
+    }
   }
 
   function keepStorage() {
-    var saving = false;
-    function save() {
-      if (saving) return;
-      saving = true;
-      Module.FS.syncfs(false, function () { saving = false; });
-    }
-    setInterval(save, 2000);
-    document.addEventListener('visibilitychange', function () { if (document.hidden) save(); });
-    window.addEventListener('pagehide', save);
+    setInterval(function () { if (!storage.saving) keepNow(); }, 2000);
+    document.addEventListener('visibilitychange', function () { if (document.hidden) keepNow(); });
+    window.addEventListener('pagehide', function () { keepNow(); });
   }
 
   // ------------------------------------------------------------ the game
@@ -316,25 +381,44 @@
     window.anagura.shot = Array.from(context.getImageData(0, 0, canvas.width, canvas.height).data);
   }
 
+  // The game could not go on: said in the page's words where the cause is known.
   function stopped(what) {
-    notice(texts.stopped + what, true);
+    wakeLock.letGo();
+    if (/CompileError|LinkError|magic word|prepare wasm|wasm streaming compile failed|WebAssembly\.instantiate/i.test(what)) {
+      notices.say('stopped', texts.gameFileFailed('anagura.wasm'), true);
+    } else {
+      notices.say('stopped', texts.stopped + what, true);
+    }
   }
 
+  anaguraControls.start(fit);
+  anaguraGameFile.start({
+    home: home,
+    storageKept: function () { return storage.kept; },
+    keepNow: keepNow,
+    reloadWith: reloadWith
+  });
+  fit();
+
   if (typeof WebAssembly !== 'object' || typeof WebAssembly.instantiate !== 'function') {
-    notice(texts.noWasm, true);
+    notices.say('stopped', texts.noWasm, true);
     return;
   }
 
   // What a test or a measurement reads: when the first frame showed, the sound
   // sent out, the game's work per frame (the time it did not wait, and how
-  // much of it the canvas upload took; ms), and
-  // under ?trace the picture of frame shotAtFrame.
-  window.anagura = { lang: texts.lang, firstFrameAt: 0, sound: sound, work: { frames: 0, millis: 0, uploadMillis: 0 }, shotAtFrame: -1, shot: null };
+  // much of it the canvas upload took; ms), whether the screen is kept on and
+  // the page kept offline, and under ?trace the picture of frame shotAtFrame.
+  window.anagura = {
+    lang: texts.lang, firstFrameAt: 0, sound: anaguraSound, work: { frames: 0, millis: 0, uploadMillis: 0 },
+    offline: anaguraOffline.state, awake: function () { return !!wakeLock.sentinel; }, shotAtFrame: -1, shot: null
+  };
   var args = ['--data', dataFolder, '--lang', texts.lang];
-  if (query.has('continue')) {
-    // Once: a reload later starts at the title, with the game kept all the same.
-    args.push('--continue');
+  if (query.has('continue')) args.push('--continue');
+  // Once: a reload later starts at the title, with the game kept all the same.
+  if (query.has('continue') || query.has('continue-from')) {
     query.delete('continue');
+    query.delete('continue-from');
     history.replaceState(null, '', location.pathname + (query.toString() ? '?' + query.toString().replace(/=(&|$)/g, '$1') : ''));
   }
   if (tracing) args.push('--trace', '/dev/stdout');
@@ -344,15 +428,20 @@
   window.Module = {
     arguments: args,
     canvas: canvas,
+    locateFile: function (path) { return anaguraOffline.versioned(path); },
     preRun: [mountStorage, loadStartFiles],
     print: function (line) {
       if (!tracing) return console.log(line);
       console.log('TRACE ' + line);
       keepPictureOf(line);
     },
+    // The game's own words of trouble, each once; a file it misses that the
+    // page could not fetch is already in the page's notice of those.
     printErr: function (line) {
       console.warn(line);
-      if (/^anagura: /.test(line)) notice(line, true);
+      if (!/^anagura: /.test(line)) return;
+      var known = missingFiles.some(function (name) { return line.indexOf('/' + name + ' ') >= 0; });
+      if (!known) notices.say('game: ' + line, line, true);
     },
     onAbort: function (what) { stopped(String(what)); },
     page: {
@@ -366,14 +455,17 @@
       shownScale: fit,
       setFullscreen: setFullscreen,
       toggleFullscreen: toggleFullscreen,
-      gesture: function () { sound.gesture(); },
-      sound: sound,
+      gesture: gesture,
+      sound: anaguraSound,
       pending: function (path) {
         var waiting = pending.has(relativeToData(path));
         if (waiting) loadLaterFiles();
         return waiting;
       },
-      ended: function () { notice(texts.ended); },
+      ended: function () {
+        wakeLock.letGo();
+        notices.say('ended', texts.ended);
+      },
       overlay: showOverlay,
       showLoading: function (shown) {
         loadingLine.textContent = texts.loading;
@@ -382,8 +474,9 @@
     }
   };
 
+  anaguraOffline.sayIfUpdated();
   var code = document.createElement('script');
-  code.src = 'anagura.js';
-  code.onerror = function () { stopped(texts.dataFailed + 'anagura.js'); };
+  code.src = anaguraOffline.versioned('anagura.js');
+  code.onerror = function () { notices.say('stopped', texts.gameFileFailed('anagura.js'), true); };
   document.body.appendChild(code);
 })();
