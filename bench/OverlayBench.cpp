@@ -12,7 +12,7 @@
 
 #include "DataFolder.h"
 #include "SjisTestText.h"
-#include "media/core/WindowOverlay.h"
+#include "media/shell/WindowOverlay.h"
 #include "media/text/OverlayPainter.h"
 
 namespace {

@@ -41,7 +41,9 @@ public:
         j_.presents.push_back(j_.clock);
     }
     bool PresentWaitsForBlank() override { return true; }
-    media::PumpResult PumpEvents(int) override {
+    void ShowOverlay(const media::OverlayText&, bool) override {}
+    void AttachInput(media::InputSink*) override {}
+    media::PumpResult PumpEvents() override {
         media::PumpResult r;
         if (j_.inactivePumps > 0) r.active = --j_.inactivePumps == 0;
         r.quit = j_.quitAfterPumps >= 0 && j_.quitAfterPumps-- == 0;
@@ -51,7 +53,6 @@ public:
         j_.clock += timeoutMillis;
         ++j_.eventWaits;
     }
-    void ReadKeys(uint8_t keys[256]) override { std::memset(keys, 0, 256); }
     uint32_t NowMillis() override { return j_.clock; }
     void SleepMillis(uint32_t ms) override {
         j_.clock += ms;
@@ -59,8 +60,16 @@ public:
     }
     bool AcquireInstanceLock(const std::string&) override { return true; }
     void ReleaseInstanceLock() override {}
+    void AskRunningCopyToShow(const std::string&) override {}
     int OpenAudio(int, media::AudioCallback, void*) override { return 0; }
     void CloseAudio() override {}
+    bool DevicePullsByItself() const override { return true; }
+    int DisplayRefreshRate() override { return 0; }
+    int ShownScale() override { return 1; }
+    bool SetFullscreen(bool) override { return true; }
+    bool Fullscreen() override { return false; }
+    media::PlatformTraits Traits() const override { return {}; }
+    void AwaitDataFile(const char*) override {}
 
 private:
     void NextBlank() { j_.clock = (j_.clock / 16 + 1) * 16; }

@@ -7,6 +7,10 @@
 #include "app/HelpPanel.h"
 #include "app/HelpTexts.h"
 #include "media/Media.h"
+#include "media/headless/HeadlessControls.h"
+#include "media/shell/Panel.h"
+#include "media/shell/Shell.h"
+#include "media/shell/WindowOverlay.h"
 #include "objects/graphics/Language.h"
 
 namespace rulestest {
@@ -52,14 +56,16 @@ TEST_F(HelpPanelTest, ShowsTheKeyFilesKeysAndWhatTheGameKnows) {
     KeyConfig keys = Keys();
     keys.keys[4] = 28;  // decide on Return, as a key file may have it
     app::HelpPanel panel(keys);
-    EXPECT_EQ(panel.HelpLines().size(), 8u) << "without a scene: the keys alone";
+    media::SetHelpSource(&panel);
+    EXPECT_EQ(panel.HelpLines().size(), 9u) << "without a scene: the keys alone";
     panel.Watch(&Scene());
     Scene().raidPressure = 35;
     Player().day = 13;
     Player().orders[1] = {2, kOrderHunt, 45};
     std::vector<std::string> lines = panel.HelpLines();
     EXPECT_TRUE(Has(lines, "  Decide: Return"));
-    EXPECT_TRUE(Has(lines, "  F1 help  F11 fullscreen  Esc quit")) << "F12 named only where the window saves screenshots";
+    EXPECT_TRUE(Has(lines, "  F1 help  F11/Alt+Enter fullscreen")) << "F12 named only where the window saves screenshots";
+    EXPECT_TRUE(Has(lines, "  Esc: closes this panel (with none open: quits)"));
     EXPECT_TRUE(Has(lines, "Raid pressure: 35 / 100"));
     EXPECT_TRUE(Has(lines, "Raid of the 20th day in 7 days, boss in 27 days"));
     EXPECT_TRUE(Has(lines, "Yellow: at home"));
@@ -80,7 +86,6 @@ TEST_F(HelpPanelTest, ShowsTheKeyFilesKeysAndWhatTheGameKnows) {
     }
 
     // F1 opens the panel with these lines, and closes it; without a source it stays closed.
-    media::SetHelpSource(&panel);
     media::ToggleHelpPanel();
     EXPECT_TRUE(media::HelpPanelOpen());
     EXPECT_EQ(media::CurrentOverlay(GetNowMillis(0)).lines, lines);
@@ -89,6 +94,28 @@ TEST_F(HelpPanelTest, ShowsTheKeyFilesKeysAndWhatTheGameKnows) {
     media::SetHelpSource(nullptr);
     media::ToggleHelpPanel();
     EXPECT_FALSE(media::HelpPanelOpen());
+}
+
+TEST_F(HelpPanelTest, NamesTheHotkeysOfTheKeyTableThatWorkOnThePlatform) {
+    struct Settings : media::Panel {
+        std::vector<std::string> Lines() override { return {}; }
+        bool Input(const media::PanelInput&) override { return true; }
+    } settings;
+    app::HelpPanel panel(Keys());
+    media::SetHelpSource(&panel);
+    media::SetSettingsPanel(&settings);
+    media::TheShell().OfferFastForward(true);
+    media::headless::UsePlayerKeys({true, true, true, true});  // a desktop window
+    std::vector<std::string> lines = panel.HelpLines();
+    EXPECT_TRUE(Has(lines, "  F1 help  F2 settings  Tab fast-forward (hold)"));
+    EXPECT_TRUE(Has(lines, "  F11/Alt+Enter fullscreen  F12 screenshot"));
+    EXPECT_TRUE(Has(lines, "  Esc: closes this panel (with none open: quits)"));
+    media::headless::UsePlayerKeys({false, false, false, false});  // a page
+    lines = panel.HelpLines();
+    EXPECT_TRUE(Has(lines, "  F11/Alt+Enter fullscreen"));
+    EXPECT_TRUE(Has(lines, "  Esc: closes this panel"));
+    media::TheShell().OfferFastForward(false);
+    media::SetSettingsPanel(nullptr);
 }
 
 TEST_F(HelpPanelTest, ARefusedOrderIsNoticedForTwoSecondsUnlessNoticesAreOff) {

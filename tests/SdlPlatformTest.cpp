@@ -1,7 +1,8 @@
 // The SDL platform without a display: SDL's dummy video driver, named as the
-// platform requires, and SDL's virtual joysticks standing in for gamepads.
-// Gamepads press the keys in force; the player's window keys never reach the
-// game; the picture is shown at a whole multiple, centred on black.
+// platform requires, and SDL's virtual joysticks standing in for gamepads; the
+// shell over it as the game has it. Gamepads press the keys in force; the
+// player's window keys never reach the game; the picture is shown at a whole
+// multiple, centred on black.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -13,9 +14,10 @@
 
 #include "media/text/FontFinder.h"
 #include "media/core/PlayerPrefs.h"
-#include "media/core/WindowOverlay.h"
+#include "media/shell/WindowOverlay.h"
 #include "media/platform/Platform.h"
 #include "media/sdl/SdlPlatform.h"
+#include "media/shell/Shell.h"
 
 // libdbus, which SDL's video subsystem opens, keeps its allocations until the
 // process ends (SDL 2.26 never shuts it down): not a leak of ours.
@@ -68,21 +70,27 @@ protected:
         // otherwise requires before it passes on gamepad events.
         SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
         ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0) << SDL_GetError();
-        media::SetPadButtonKeys({kUp, kDown, kRight, kLeft, kDecide, kCancel});
+        media::SetGameButtonKeys({kUp, kDown, kRight, kLeft, kDecide, kCancel});
         media::SetPlayerDisplayListener({[this](int scale) { scales.push_back(scale); },
                                          [this](bool fullscreen) { fullscreens.push_back(fullscreen); }});
     }
     void TearDown() override {
-        platform.reset();
+        if (platform) platform->CloseWindow();
+        platform = nullptr;
+        media::UsePlatform(media::MakeTemplatePlatform());
+        media::TheShell().SetMode(media::ShellMode::Plain);
         SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
         SDL_ResetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS);
         unsetenv("SDL_VIDEODRIVER");
-        media::SetPadButtonKeys({});
+        media::SetGameButtonKeys({});
         media::SetPlayerDisplayListener({});
     }
 
+    // The SDL platform as the game chooses it, with the shell in player mode.
     void Open() {
-        platform = media::MakeSdlPlatform();
+        media::UsePlatform(media::MakeSdlPlatform());
+        media::TheShell().SetMode(media::ShellMode::Player);
+        platform = &media::CurrentPlatform();
         media::WindowRequest request;
         request.width = 160;
         request.height = 120;
@@ -91,11 +99,13 @@ protected:
         ASSERT_TRUE(platform->OpenWindow(request, error)) << error;
     }
 
+    media::PumpResult Pump() { return media::TheShell().Pump(); }
+
     // The keys the game would see after the next frame's events.
     std::array<uint8_t, 256> Keys() {
-        platform->PumpEvents(5);
+        Pump();
         std::array<uint8_t, 256> keys{};
-        platform->ReadKeys(keys.data());
+        media::TheShell().ReadKeys(keys.data());
         return keys;
     }
     KeyList Down() {
@@ -116,7 +126,7 @@ protected:
         SDL_PushEvent(&event);
     }
 
-    std::unique_ptr<media::Platform> platform;
+    media::Platform* platform = nullptr;
     std::vector<int> scales;
     std::vector<bool> fullscreens;
 };
@@ -150,7 +160,7 @@ TEST_F(SdlPlatformTest, GamepadsPressTheKeysInForceAndComeAndGoWhileRunning) {
 
     // A press and release between two frames is seen once.
     early.Button(SDL_CONTROLLER_BUTTON_A, true);
-    platform->PumpEvents(5);
+    Pump();
     early.Button(SDL_CONTROLLER_BUTTON_A, false);
     EXPECT_EQ(Down(), KeyList{kDecide});
     EXPECT_EQ(Down(), KeyList{});
@@ -166,7 +176,7 @@ TEST_F(SdlPlatformTest, GamepadsPressTheKeysInForceAndComeAndGoWhileRunning) {
     EXPECT_EQ(Down(), KeyList{kUp});
 
     // Buttons without a key (a short key file) press nothing.
-    media::SetPadButtonKeys({kUp, kDown});
+    media::SetGameButtonKeys({kUp, kDown});
     late.Button(SDL_CONTROLLER_BUTTON_A, true);
     EXPECT_EQ(Down(), KeyList{kUp});
 }
@@ -199,12 +209,12 @@ TEST_F(SdlPlatformTest, F1AndThePadsBackButtonOpenAndCloseTheHelpPanelWhileTheGa
     ASSERT_TRUE(pad.Plugged()) << SDL_GetError();
     Open();
     PushKey(SDL_SCANCODE_F1, true);
-    EXPECT_FALSE(platform->PumpEvents(5).active) << "the game waits while the panel is open";
+    EXPECT_FALSE(Pump().active) << "the game waits while the panel is open";
     EXPECT_EQ(media::CurrentOverlay(0).lines.size(), 2u);
     PushKey(SDL_SCANCODE_F1, false);
     PushKey(SDL_SCANCODE_F1, true);
     EXPECT_EQ(Down(), KeyList{});
-    EXPECT_TRUE(platform->PumpEvents(5).active);
+    EXPECT_TRUE(Pump().active);
     pad.Button(SDL_CONTROLLER_BUTTON_BACK, true);
     EXPECT_EQ(Down(), KeyList{});
     EXPECT_TRUE(media::HelpPanelOpen());
@@ -232,7 +242,7 @@ TEST_F(SdlPlatformTest, PictureIsShownAtTheLargestWholeMultipleCentredOnBlack) {
     EXPECT_EQ(platform->ShownScale(), 2);
 
     SDL_SetWindowSize(window, 500, 400);  // 3 x 160 = 480 <= 500, 3 x 120 = 360 <= 400
-    platform->PumpEvents(5);
+    Pump();
     EXPECT_EQ(scales, std::vector<int>{3});
     EXPECT_EQ(platform->ShownScale(), 3);
 

@@ -4,6 +4,7 @@
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
+#include <utility>
 
 #include "app/HelpTexts.h"
 #include "app/KeyNames.h"
@@ -13,6 +14,7 @@
 #include "game/world/GameScreen.h"
 #include "game/world/GameTexts.h"
 #include "game/world/GridMenu.h"
+#include "media/shell/KeyTable.h"
 #include "objects/graphics/Language.h"
 
 namespace app {
@@ -89,6 +91,41 @@ void AddOffers(const CGameScene& scene, std::vector<std::string>& lines) {
     }
 }
 
+// "  a  b  c": entries of a help line, indented, two spaces apart.
+std::string Joined(const std::vector<std::string>& entries) {
+    std::string line;
+    for (const std::string& entry : entries) line.append("  ").append(entry);
+    return line;
+}
+
+// The hotkeys that work here, from the one key table (the keys of one action
+// joined, "F11/Alt+Enter"), a few to a line; then Escape.
+void AddHotkeys(std::vector<std::string>& lines) {
+    constexpr size_t kLineBytes = 48;
+    const HelpWords& w = Words();
+    std::vector<std::pair<media::KeyAction, std::string>> entries;
+    for (const media::KeyRole& role : media::KeyTable()) {
+        if (role.action == media::KeyAction::Escape || !media::KeyWorks(role.action)) continue;
+        auto same = std::find_if(entries.begin(), entries.end(), [&](const auto& e) { return e.first == role.action; });
+        if (same == entries.end()) entries.emplace_back(role.action, role.name);
+        else same->second += std::string("/") + role.name;
+    }
+    std::vector<std::string> line;  // the entries of the line being filled
+    size_t width = 0;
+    for (const auto& [action, names] : entries) {
+        std::string entry = names + " " + w.hotkeys[static_cast<int>(action)];
+        if (!line.empty() && width + 2 + entry.size() > kLineBytes) {
+            lines.push_back(Joined(line));
+            line.clear();
+            width = 0;
+        }
+        width += 2 + entry.size();
+        line.push_back(std::move(entry));
+    }
+    if (!line.empty()) lines.push_back(Joined(line));
+    lines.push_back(Formatted(media::EscapeEndsGame() ? w.escapeEnds : w.escapeCloses, "Esc"));
+}
+
 void AddKeys(const KeyConfig& keys, std::vector<std::string>& lines) {
     const HelpWords& w = Words();
     lines.push_back(w.keysTitle);
@@ -96,7 +133,7 @@ void AddKeys(const KeyConfig& keys, std::vector<std::string>& lines) {
         const char* name = KeyName(keys.keys[b]);
         lines.push_back(Formatted(w.keyLine, w.buttonNames[b], name ? name : "?"));
     }
-    lines.push_back(media::ScreenshotKeyWorks() ? w.windowKeys : w.pageKeys);
+    AddHotkeys(lines);
 }
 
 void AddGame(const CGameScene& scene, std::vector<std::string>& lines) {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "media/core/WindowOverlay.h"
+#include "media/shell/WindowOverlay.h"
 
 class CScene;
 struct KeyConfig;

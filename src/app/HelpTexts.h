@@ -8,8 +8,9 @@ struct HelpWords {
     const char* keysTitle;
     const char* buttonNames[6];  // up, down, right, left, decide, cancel
     const char* keyLine;         // "%s: %s" (button, key)
-    const char* windowKeys;    // with F12's screenshot
-    const char* pageKeys;      // without it: in a browser F12 is the browser's
+    const char* hotkeys[7];    // by the key table's action: none, help, settings, fullscreen, screenshot, fast-forward, Escape
+    const char* escapeEnds;    // %s Escape's name: it closes a panel, or else ends the game
+    const char* escapeCloses;  // %s Escape's name: it only closes a panel (in a page)
     const char* pressure;      // %d pressure
     const char* calendar;      // %d days to the next 20th-day raid, %d to the next boss day
     const char* colours[4];    // yellow, blue, red, green

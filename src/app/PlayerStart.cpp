@@ -6,7 +6,7 @@
 #include "app/AtomicFile.h"
 #include "app/SettingsFile.h"
 #include "media/core/PlayerPrefs.h"
-#include "media/core/WindowOverlay.h"
+#include "media/shell/WindowOverlay.h"
 #include "objects/graphics/Language.h"
 
 namespace app {

@@ -6,7 +6,7 @@
 #include "app/KeyNames.h"
 #include "app/WindowKeys.h"
 #include "media/core/Log.h"
-#include "media/core/PlayerPrefs.h"
+#include "media/shell/Shell.h"
 
 namespace app {
 
@@ -29,7 +29,7 @@ std::string WhyUnpressable(const std::vector<int32_t>& codes, size_t button) {
 void LoadStartKeys(KeyConfig& config, const std::string& path) {
     std::string problem;
     if (LoadKeyConfigFrom(config, path, &problem) == 0) {
-        media::SetPadButtonKeys(config.keys);  // a gamepad presses the keys in force
+        media::SetGameButtonKeys(config.keys);  // gamepads and touch controls press the keys in force
         return;
     }
     media::LogLine("Key file %s %s: the default keys are used (arrows, Z, X)", path.c_str(), problem.c_str());
@@ -41,7 +41,7 @@ void LoadStartKeys(KeyConfig& config, const std::string& path) {
 void UseStartKeys(KeyConfig& config, const std::vector<int32_t>& codes) {
     config.keys = codes;
     config.count = static_cast<int32_t>(codes.size());
-    media::SetPadButtonKeys(config.keys);
+    media::SetGameButtonKeys(config.keys);
 }
 
 std::string UnpressableButtons(const std::vector<int32_t>& codes) {

@@ -5,11 +5,12 @@
 #include "media/core/CatchUp.h"
 #include "media/core/OperationLock.h"
 #include "media/platform/Platform.h"
+#include "media/shell/Shell.h"
 
 int GetKeyStateAll(uint8_t keys[256]) {
     media::OperationGuard guard;
     if (!keys) return -1;
-    if (!media::ReadCatchUpKeys(keys)) media::CurrentPlatform().ReadKeys(keys);
+    if (!media::ReadCatchUpKeys(keys)) media::TheShell().ReadKeys(keys);
     keys[0] = 0;
     return 0;
 }

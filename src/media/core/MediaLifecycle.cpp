@@ -15,6 +15,7 @@
 #include "media/core/Random.h"
 #include "media/core/StartFailure.h"
 #include "media/platform/Platform.h"
+#include "media/shell/Shell.h"
 #include "media/sound/SoundSystem.h"
 #include "media/text/FontSystem.h"
 #include "media/video/ScreenReuse.h"
@@ -234,14 +235,15 @@ int ProcessMessage() {
     MediaState& st = State();
     if (st.ended || !st.running) return -1;
     if (SkipMessagePump()) return 0;
-    Platform& platform = CurrentPlatform();
-    PumpResult r = platform.PumpEvents(5);
-    // Frozen while another application has the focus or the window is minimised.
+    Shell& shell = TheShell();
+    PumpResult r = shell.Pump();
+    // Frozen while another application has the focus, the window is minimised
+    // or the player has a panel open.
     while (!r.quit && !r.active && !CatchingUp()) {
         st.active = false;
         FeedStreams();  // this thread holds the lock the feeder would need
-        platform.WaitForEvent(kFrozenWaitMillis);
-        r = platform.PumpEvents(5);
+        CurrentPlatform().WaitForEvent(kFrozenWaitMillis);
+        r = shell.Pump();
     }
     st.active = true;
     if (r.quit) {

@@ -14,7 +14,6 @@ constexpr int kMaxPlayerScale = 8;
 struct Choices {
     PlayerPrefs prefs;
     PlayerDisplayListener listener;
-    std::vector<int32_t> padKeys;
 };
 
 Choices& TheChoices() {
@@ -38,11 +37,6 @@ void SetPlayerDisplayListener(PlayerDisplayListener listener) {
     TheChoices().listener = std::move(listener);
 }
 
-void SetPadButtonKeys(const std::vector<int32_t>& codes) {
-    OperationGuard guard;
-    TheChoices().padKeys = codes;
-}
-
 const PlayerPrefs& CurrentPlayerPrefs() { return TheChoices().prefs; }
 
 double PlayerWindowScale(double gameScale) {
@@ -60,8 +54,6 @@ float PlayerVolumeGain(int playType) {
     if (p.mute) return 0.0f;
     return static_cast<float>(playType == 3 ? p.musicVolume : p.effectVolume) / 100.0f;
 }
-
-const std::vector<int32_t>& PadButtonKeys() { return TheChoices().padKeys; }
 
 void NotePlayerScale(int scale) {
     const PlayerDisplayListener& listener = TheChoices().listener;

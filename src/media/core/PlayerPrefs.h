@@ -1,6 +1,6 @@
 // The player's own choices, applied inside the media layer under the game's
-// calls: the window's size and fullscreen, music and effect volumes, the keys a
-// gamepad presses, where F12 screenshots go. The game's calls stay exactly as
+// calls: the window's size and fullscreen, music and effect volumes, where F12
+// screenshots go. The game's calls stay exactly as
 // they are (SetWindowScale(2.0), ChangeWindowMode(1), ...): what the player
 // chose wins over them. Only the program's start-up uses this interface; none
 // of it is a game operation or shows in the call trace.
@@ -39,9 +39,6 @@ struct PlayerDisplayListener {
 // Volumes are clamped to 0..100, the scale to 0..8.
 void SetPlayerPrefs(const PlayerPrefs& prefs);
 void SetPlayerDisplayListener(PlayerDisplayListener listener);
-// The key codes of buttons 0..5 (up, down, right, left, decide, cancel) that a
-// gamepad presses; codes outside 1..255 and missing buttons press nothing.
-void SetPadButtonKeys(const std::vector<int32_t>& codes);
 
 // ------------------------------------------------ for the media layer itself
 
@@ -54,8 +51,6 @@ bool PlayerWindowed(bool gameWindowed);
 // Amplitude factor of the player's volume for a sound played with `playType`:
 // looping sounds (3) are music, the others effects. Exactly 1.0 by default.
 float PlayerVolumeGain(int playType);
-// The key codes handed down by SetPadButtonKeys (under the operation lock).
-const std::vector<int32_t>& PadButtonKeys();
 // Tell the listener, if any (the scale clamped to 1..8).
 void NotePlayerScale(int scale);
 void NotePlayerFullscreen(bool fullscreen);

@@ -7,20 +7,37 @@
 #include <string>
 #include <vector>
 
+#include "media/platform/InputSink.h"
+#include "media/platform/OverlayText.h"
+#include "media/platform/Platform.h"
+
 namespace media::headless {
 
 // Selects the headless platform; call before InitMediaLayer. With
 // virtualClock the millisecond clock only moves through Sleep/AdvanceClock.
+// Keys reach the game as they are (the shell in plain mode: no hotkeys, no panels).
 void Install(bool virtualClock = true);
+// The shell in player mode, as a window platform runs it (hotkeys, panels), on
+// a platform of these traits; after Install, which undoes it.
+void UsePlayerKeys(const PlatformTraits& traits);
 
 // The headless sound device is pulled by RenderAudio, which feeds the streams
 // first. With this set (before InitMediaLayer; Install clears it) streams are
 // fed as beside a device that pulls by itself: by the media layer's feeder thread.
 void FeedStreamsOnAThread(bool on);
 
-// The keys the next GetKeyStateAll/ProcessMessage will see as down.
-void SetKeyDown(int dikCode, bool down);
+// A key goes down or up, reported as a window reports it (down again while
+// down is the system's repeat); true when the shell took it. The next
+// GetKeyStateAll sees what the shell makes of it.
+bool SetKeyDown(int dikCode, bool down);
+// Every key down goes up.
 void ReleaseAllKeys();
+// A gamepad's or touch control's button goes down or up.
+void SetButtonDown(ButtonSource source, PlayerButton button, bool down);
+// The player resizes the window to this whole multiple.
+void ChooseWindowScale(int scale);
+// The overlay the platform was last given to show.
+OverlayText ShownOverlay();
 
 // Moves the virtual clock.
 void AdvanceClock(uint32_t ms);

@@ -1,6 +1,7 @@
 // The headless platform: no window and no devices. The screen is kept in memory,
-// the keyboard is what the caller says, the clock may be virtual (moved only by
-// Sleep and AdvanceClock), the audio device is a callback the caller drives.
+// the keyboard and buttons are what the caller says (reported to the shell as a
+// window's would be), the clock may be virtual (moved only by Sleep and
+// AdvanceClock), the audio device is a callback the caller drives.
 // The platform functions follow the template (platform/PlatformTemplate.cpp),
 // in its sections.
 #include <algorithm>
@@ -14,7 +15,9 @@
 #include "media/core/OperationLock.h"
 #include "media/core/Random.h"
 #include "media/headless/HeadlessControls.h"
+#include "media/platform/InputSink.h"
 #include "media/platform/Platform.h"
+#include "media/shell/Shell.h"
 #include "media/sound/SoundOutput.h"
 #include "media/sound/SoundSystem.h"
 #include "media/video/PictureFit.h"
@@ -34,6 +37,10 @@ struct Controls {
     std::vector<uint8_t> presentedRaw;
     int presentedWidth = 0, presentedHeight = 0, presentedPitch = 0;
     PixelFormat presentedFormat = PixelFormat::Rgb565;
+    InputSink* sink = nullptr;
+    OverlayText overlay;
+    bool fullscreen = false;
+    PlatformTraits traits;
 
     std::mutex audioMutex;
     AudioCallback audioCallback = nullptr;
@@ -76,8 +83,12 @@ public:
 
     bool PresentWaitsForBlank() override { return false; }
 
-    // ------------------------------------------------------------ events and keys
-    PumpResult PumpEvents(int) override {
+    void ShowOverlay(const OverlayText& text, bool) override { TheControls().overlay = text; }
+
+    // ------------------------------------------------------------ events and input
+    void AttachInput(InputSink* sink) override { TheControls().sink = sink; }
+
+    PumpResult PumpEvents() override {
         PumpResult r;
         r.quit = TheControls().quitRequested;
         TheControls().quitRequested = false;
@@ -89,8 +100,6 @@ public:
     void WaitForEvent(uint32_t timeoutMillis) override {
         if (!TheControls().quitRequested) SleepMillis(timeoutMillis);
     }
-
-    void ReadKeys(uint8_t keys[256]) override { std::memcpy(keys, TheControls().keys, 256); }
 
     // ------------------------------------------------------------ clock
     uint32_t NowMillis() override {
@@ -110,6 +119,7 @@ public:
         return m_lock.Acquire(name);
     }
     void ReleaseInstanceLock() override { m_lock.Release(); }
+    void AskRunningCopyToShow(const std::string&) override {}
 
     // ------------------------------------------------------------ sound
     int OpenAudio(int, AudioCallback callback, void* user) override {
@@ -134,6 +144,15 @@ public:
     int ShownScale() override {
         return FitPicture(m_windowWidth, m_windowHeight, m_screenWidth, m_screenHeight).scale;
     }
+    bool SetFullscreen(bool fullscreen) override {
+        TheControls().fullscreen = fullscreen;
+        return true;
+    }
+    bool Fullscreen() override { return TheControls().fullscreen; }
+    PlatformTraits Traits() const override { return TheControls().traits; }
+
+    // ------------------------------------------------------------ data files
+    void AwaitDataFile(const char*) override {}
 
 private:
     InstanceLock m_lock;
@@ -158,7 +177,17 @@ void Install(bool virtualClock) {
     c.feederThread = false;
     c.presentedRaw.clear();
     c.presentedWidth = c.presentedHeight = 0;
+    c.overlay = OverlayText();
+    c.fullscreen = false;
+    c.traits = PlatformTraits();
     UsePlatform(MakeHeadlessPlatform());
+    TheShell().SetMode(ShellMode::Plain);
+}
+
+void UsePlayerKeys(const PlatformTraits& traits) {
+    OperationGuard guard;
+    TheControls().traits = traits;
+    TheShell().SetMode(ShellMode::Player);
 }
 
 void FeedStreamsOnAThread(bool on) {
@@ -166,14 +195,38 @@ void FeedStreamsOnAThread(bool on) {
     TheControls().feederThread = on;
 }
 
-void SetKeyDown(int dikCode, bool down) {
+bool SetKeyDown(int dikCode, bool down) {
     OperationGuard guard;
-    if (dikCode > 0 && dikCode < 256) TheControls().keys[dikCode] = down ? 1 : 0;
+    if (dikCode <= 0 || dikCode >= 256) return false;
+    Controls& c = TheControls();
+    const bool repeat = down && c.keys[dikCode];
+    c.keys[dikCode] = down ? 1 : 0;
+    return c.sink && c.sink->KeyChanged(static_cast<uint8_t>(dikCode), down, repeat);
 }
 
 void ReleaseAllKeys() {
     OperationGuard guard;
-    std::memset(TheControls().keys, 0, sizeof TheControls().keys);
+    Controls& c = TheControls();
+    for (int k = 1; k < 256; ++k) {
+        if (!c.keys[k]) continue;
+        c.keys[k] = 0;
+        if (c.sink) c.sink->KeyChanged(static_cast<uint8_t>(k), false, false);
+    }
+}
+
+void SetButtonDown(ButtonSource source, PlayerButton button, bool down) {
+    OperationGuard guard;
+    if (TheControls().sink) TheControls().sink->ButtonChanged(source, button, down);
+}
+
+void ChooseWindowScale(int scale) {
+    OperationGuard guard;
+    if (TheControls().sink) TheControls().sink->WindowScaleChosen(scale);
+}
+
+OverlayText ShownOverlay() {
+    OperationGuard guard;
+    return TheControls().overlay;
 }
 
 void AdvanceClock(uint32_t ms) {

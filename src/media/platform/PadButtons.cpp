@@ -1,24 +1,34 @@
 #include "media/platform/PadButtons.h"
 
-#include <cstddef>
-
 namespace media {
 
-unsigned GameButtonsOf(const PadControls& pad) {
+namespace {
+
+constexpr uint32_t Bit(PlayerButton button) { return 1u << static_cast<int>(button); }
+
+}  // namespace
+
+uint32_t PlayerButtonsOf(const PadControls& pad) {
     constexpr double kHalfWay = 0.5;
-    unsigned buttons = 0;
-    if (pad.up || pad.stickY <= -kHalfWay) buttons |= 1u << 0;
-    if (pad.down || pad.stickY >= kHalfWay) buttons |= 1u << 1;
-    if (pad.right || pad.stickX >= kHalfWay) buttons |= 1u << 2;
-    if (pad.left || pad.stickX <= -kHalfWay) buttons |= 1u << 3;
-    if (pad.south) buttons |= 1u << 4;
-    if (pad.east) buttons |= 1u << 5;
+    uint32_t buttons = 0;
+    if (pad.up || pad.stickY <= -kHalfWay) buttons |= Bit(PlayerButton::Up);
+    if (pad.down || pad.stickY >= kHalfWay) buttons |= Bit(PlayerButton::Down);
+    if (pad.right || pad.stickX >= kHalfWay) buttons |= Bit(PlayerButton::Right);
+    if (pad.left || pad.stickX <= -kHalfWay) buttons |= Bit(PlayerButton::Left);
+    if (pad.south) buttons |= Bit(PlayerButton::Decide);
+    if (pad.east) buttons |= Bit(PlayerButton::Cancel);
+    if (pad.back) buttons |= Bit(PlayerButton::Help);
+    if (pad.start) buttons |= Bit(PlayerButton::Settings);
+    if (pad.rightShoulder) buttons |= Bit(PlayerButton::FastForward);
     return buttons;
 }
 
-void PressButtonKeys(unsigned buttons, uint8_t keys[256], const std::vector<int32_t>& codes) {
-    for (std::size_t b = 0; buttons && b < codes.size() && b < 6; ++b)
-        if (((buttons >> b) & 1u) && codes[b] > 0 && codes[b] < 256) keys[codes[b]] = 1;
+void ReportButtonChanges(InputSink* sink, ButtonSource source, uint32_t before, uint32_t after) {
+    if (!sink) return;
+    for (int b = 0; b < kPlayerButtonCount; ++b) {
+        const uint32_t bit = 1u << b;
+        if ((before ^ after) & bit) sink->ButtonChanged(source, static_cast<PlayerButton>(b), (after & bit) != 0);
+    }
 }
 
 }  // namespace media

@@ -1,24 +1,27 @@
-// The game's buttons on a gamepad, the same on every platform: the d-pad and
+// The player's buttons on a gamepad, the same on every platform: the d-pad and
 // the left stick (past half-way) are the four directions, the south face button
-// is decide and the east face button cancel. They press the keys of those
-// buttons, so the game sees a pad as the keyboard.
+// is decide and the east face button cancel, Back the help panel, Start the
+// settings panel and the right shoulder button fast-forward. A backend reads
+// its pads into PadControls and reports the buttons that change.
 #pragma once
 
 #include <cstdint>
-#include <vector>
+
+#include "media/platform/InputSink.h"
 
 namespace media {
 
-// What of one pad the game's buttons are read from.
+// What of one pad the player's buttons are read from.
 struct PadControls {
     bool up = false, down = false, right = false, left = false;  // the d-pad
     bool south = false, east = false;                            // face buttons by position
-    double stickX = 0.0, stickY = 0.0;                           // the left stick, -1..1, y downwards
+    bool back = false, start = false, rightShoulder = false;
+    double stickX = 0.0, stickY = 0.0;  // the left stick, -1..1, y downwards
 };
 
-// Game buttons 0..5 (up, down, right, left, decide, cancel) held on the pad, as bits.
-unsigned GameButtonsOf(const PadControls& pad);
-// Sets keys[codes[b]] = 1 for every game button b in `buttons`.
-void PressButtonKeys(unsigned buttons, uint8_t keys[256], const std::vector<int32_t>& codes);
+// The player buttons held on the pad, as bits (1 << PlayerButton).
+uint32_t PlayerButtonsOf(const PadControls& pad);
+// Reports to `sink` (when there is one) every button whose bit differs between `before` and `after`.
+void ReportButtonChanges(InputSink* sink, ButtonSource source, uint32_t before, uint32_t after);
 
 }  // namespace media

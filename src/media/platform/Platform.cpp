@@ -10,15 +10,29 @@ std::unique_ptr<Platform>& Current() {
     static auto* platform = new std::unique_ptr<Platform>();  // lives until process exit
     return *platform;
 }
+
+InputSink* g_sink = nullptr;
 }  // namespace
 
 Platform& CurrentPlatform() {
     std::unique_ptr<Platform>& p = Current();
-    if (!p) p = MakeTemplatePlatform();
+    if (!p) {
+        p = MakeTemplatePlatform();
+        p->AttachInput(g_sink);
+    }
     return *p;
 }
 
-void UsePlatform(std::unique_ptr<Platform> platform) { Current() = std::move(platform); }
+void UsePlatform(std::unique_ptr<Platform> platform) {
+    if (Current()) Current()->AttachInput(nullptr);
+    Current() = std::move(platform);
+    if (Current()) Current()->AttachInput(g_sink);
+}
+
+void SetPlatformInputSink(InputSink* sink) {
+    g_sink = sink;
+    if (Current()) Current()->AttachInput(sink);
+}
 
 uint32_t MonotonicMillis() {
     timespec ts;

@@ -1,16 +1,22 @@
-// The thin layer under the media layer: a window that shows a finished screen,
-// a keyboard, a clock, an audio device and a per-user single-instance lock.
-// Every function a backend supplies, with its whole contract, is in the
-// template, platform/PlatformTemplate.cpp; the backends follow its order and
+// The thin layer under the media layer: a window that shows a finished screen
+// and what the player sees above it, the player's input as it comes, a clock,
+// an audio device and a per-user single-instance lock. Every function a backend
+// supplies, with its whole contract, is in the template,
+// platform/PlatformTemplate.cpp; every one is pure here, so a backend that
+// misses one does not build. The backends follow the template's order and
 // sections: the SDL one (media/sdl/, SDL2), the web page's (media/web/, a
-// browser through emscripten) and the headless one
-// (media/headless/, memory only). Above the media layer only the programs' start
-// (choosing one) and tests see this interface.
+// browser through emscripten) and the headless one (media/headless/, memory
+// only). What the player's keys and buttons do is not a backend's business:
+// the shell (media/shell/Shell.h) decides it once for all of them. Above the
+// media layer only the programs' start (choosing one) and tests see this interface.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <string>
+
+#include "media/platform/InputSink.h"
+#include "media/platform/OverlayText.h"
 
 namespace media {
 
@@ -30,6 +36,15 @@ struct PumpResult {
     bool active = true;  // the window has the focus and is not minimised
 };
 
+// What differs between platforms in what the player can do; the shell and the
+// help panel follow it.
+struct PlatformTraits {
+    bool savesScreenshots = false;  // F12 saves the picture (in a browser F12 is the browser's)
+    bool escapeEnds = true;         // Escape with no panel open ends the game (not in a page)
+    bool windowScales = false;      // the player chooses the window's whole multiple
+    bool fullscreenAtStart = false; // fullscreen can be chosen for the next start
+};
+
 // Fills `frames` stereo frames (interleaved int16 L, R) at the device rate.
 // Called on the audio thread; must not block for long and must not allocate.
 using AudioCallback = void (*)(void* user, int16_t* out, int frames);
@@ -45,23 +60,26 @@ public:
     // when the only window it could make is one nobody sees).
     virtual bool OpenWindow(const WindowRequest& request, std::string& error) = 0;
     virtual void CloseWindow() = 0;
+    // The game's own resize: client area = screen size x scale.
     virtual void ResizeWindow(double scale) = 0;
 
     // ------------------------------------------------------------ screen
-    // Shows a finished screen (pitch in bytes).
+    // Shows a finished screen (pitch in bytes), with the overlay above it.
     virtual void Present(const void* pixels, int width, int height, int pitch, PixelFormat format) = 0;
     // True when Present waits for the display's vertical blank, so that the
     // times presents end are blanks (the refresh period is timed on them).
     virtual bool PresentWaitsForBlank() = 0;
+    // The overlay from now on: shown with the next picture, or at once (with the last picture) when `now`.
+    virtual void ShowOverlay(const OverlayText& text, bool now) = 0;
 
-    // ------------------------------------------------------------ events and keys
-    // Takes at most maxEvents window events and reports quit/focus.
-    virtual PumpResult PumpEvents(int maxEvents) = 0;
+    // ------------------------------------------------------------ events and input
+    // Where the player's input goes from now on (null: nowhere).
+    virtual void AttachInput(InputSink* sink) = 0;
+    // Takes the pending window events, reporting input to the sink; says quit/focus.
+    virtual PumpResult PumpEvents() = 0;
     // Blocks until a window event is pending or timeoutMillis have passed,
     // whichever comes first; the event stays for PumpEvents.
     virtual void WaitForEvent(uint32_t timeoutMillis) = 0;
-    // keys[k] = 1 while the key with DIK code k is down.
-    virtual void ReadKeys(uint8_t keys[256]) = 0;
 
     // ------------------------------------------------------------ clock
     virtual uint32_t NowMillis() = 0;
@@ -72,30 +90,30 @@ public:
     virtual bool AcquireInstanceLock(const std::string& name) = 0;
     virtual void ReleaseInstanceLock() = 0;
     // Asks the process holding the lock named `name` to bring its window to the front.
-    virtual void AskRunningCopyToShow(const std::string& /*name*/) {}
+    virtual void AskRunningCopyToShow(const std::string& name) = 0;
 
     // ------------------------------------------------------------ sound
     // Opens a stereo int16 device; returns the device rate, or 0 when there is none.
     virtual int OpenAudio(int preferredRate, AudioCallback callback, void* user) = 0;
     virtual void CloseAudio() = 0;
-    // True when an open device pulls samples on a thread of its own (the
-    // headless one is pulled by its caller).
-    virtual bool DevicePullsByItself() const { return true; }
+    // True when an open device pulls samples on a thread of its own.
+    virtual bool DevicePullsByItself() const = 0;
 
     // ------------------------------------------------------------ display
     // Refresh rate of the display mode in Hz, 0 when unknown.
-    virtual int DisplayRefreshRate() { return 0; }
+    virtual int DisplayRefreshRate() = 0;
     // The whole multiple the screen is shown at in the window now.
-    virtual int ShownScale() { return 1; }
+    virtual int ShownScale() = 0;
     // Switches a running window to desktop fullscreen or back; false when it failed.
-    virtual bool SetFullscreen(bool /*fullscreen*/) { return true; }
-    // True when F12 saves a screenshot of the window (in a browser F12 is the browser's).
-    virtual bool SavesScreenshots() const { return false; }
+    virtual bool SetFullscreen(bool fullscreen) = 0;
+    // True while the window is fullscreen.
+    virtual bool Fullscreen() = 0;
+    // What the player can do on this platform.
+    virtual PlatformTraits Traits() const = 0;
 
     // ------------------------------------------------------------ data files
-    // Returns once the data file `path` can be opened, or will never be: where
-    // data files arrive while the game runs (a web page), waits for it.
-    virtual void AwaitDataFile(const char* /*path*/) {}
+    // Returns once the data file `path` can be opened, or will never be.
+    virtual void AwaitDataFile(const char* path) = 0;
 };
 
 // The platform the media layer runs on, chosen by the program before it uses
@@ -104,6 +122,9 @@ public:
 // has the system's clock and no devices: it logs, but does not start.
 Platform& CurrentPlatform();
 void UsePlatform(std::unique_ptr<Platform> platform);
+// Where every platform reports the player's input: the current one now and
+// those chosen later (the shell, which sets it when it is made).
+void SetPlatformInputSink(InputSink* sink);
 // The template (PlatformTemplate.cpp): the system's clock and no devices.
 std::unique_ptr<Platform> MakeTemplatePlatform();
 

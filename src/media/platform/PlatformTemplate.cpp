@@ -8,6 +8,11 @@
 // until the program chooses one: the system's clock and no devices, so a start
 // fails as one without a display would (and says why in the log).
 //
+// A backend has no policy of its own: it reports the player's keys and buttons
+// to the input sink as they come (what they do is the shell's, media/shell/),
+// and shows what it is given. Every function is pure in Platform.h: a backend
+// (this template included) that misses one does not build.
+//
 // What every backend can count on:
 // - The media layer calls the platform with its operation lock held, so from one
 //   thread at a time (core/OperationLock.h); only the audio callback runs on
@@ -60,7 +65,8 @@ public:
     // `pitch` bytes apart (Indexed8 pixels index the fixed 256-colour palette of
     // video/PixelMath.h). The pixels belong to the caller and change after the
     // call returns: copy what is kept. Scales the picture into the window by a
-    // whole multiple where it fits (video/PictureFit.h), centred on black.
+    // whole multiple where it fits (video/PictureFit.h), centred on black, and
+    // shows the overlay last given to ShowOverlay above it.
     void Present(const void* /*pixels*/, int /*width*/, int /*height*/, int /*pitch*/,
                  PixelFormat /*format*/) override {}
 
@@ -70,23 +76,35 @@ public:
     // never presents twice within one period.
     bool PresentWaitsForBlank() override { return false; }
 
-    // ------------------------------------------------------------ events and keys
+    // The overlay from now on (platform/OverlayText.h): a panel centred in the
+    // window, or a notice across the picture's top, at the window's resolution
+    // and never in the picture (screenshots do not see it); nothing when its
+    // lines are empty. Shown with the next Present; when `now`, at once above the
+    // last picture (the game waits while a panel opens, changes or closes).
+    void ShowOverlay(const OverlayText& /*text*/, bool /*now*/) override {}
 
-    // Takes the pending window events (at most maxEvents where the system
-    // allows leaving some) and reports: quit once the player closed the window
-    // (and from then on), active while the window has the focus and is not
-    // minimised. While inactive the layer freezes the game and waits in
-    // WaitForEvent. Keyboard events update what ReadKeys returns.
-    PumpResult PumpEvents(int /*maxEvents*/) override { return {}; }
+    // ------------------------------------------------------------ events and input
+
+    // Where the player's input goes from now on (null: nowhere; called before
+    // OpenWindow and whenever the platform is replaced). Every key that goes
+    // down or up is reported with its DIK number (KeyPositions.h), as it comes
+    // (a tap between two frames is two reports); gamepad buttons as player
+    // buttons (PadButtons.h), a page's touch controls the same; AllKeysUp when
+    // the window loses the keyboard with keys still down; WindowScaleChosen when
+    // the player resizes the window to another whole multiple. Reports come from
+    // PumpEvents, or from the system's own callbacks where it has them (a page);
+    // a key the sink does not take (KeyChanged false) is left to the system.
+    void AttachInput(InputSink* /*sink*/) override {}
+
+    // Takes the pending window events (reporting input as it goes) and says:
+    // quit once the player closed the window (and from then on), active while
+    // the window has the focus and is not minimised. While inactive the layer
+    // freezes the game and waits in WaitForEvent.
+    PumpResult PumpEvents() override { return {}; }
 
     // Blocks until a window event is pending or timeoutMillis have passed; the
     // event stays for PumpEvents. Used while frozen; waking early is harmless.
     void WaitForEvent(uint32_t timeoutMillis) override { SleepRealMillis(timeoutMillis); }
-
-    // keys[k] = 1 while the key with DirectInput scan code k is down, else 0
-    // (media/Media.h's GetKeyStateAll). A key pressed and released between two
-    // reads should read as down once: a short tap is not lost.
-    void ReadKeys(uint8_t keys[256]) override { std::memset(keys, 0, 256); }
 
     // ------------------------------------------------------------ clock
 
@@ -142,6 +160,15 @@ public:
     // of its earlier size; false when the switch failed (the window stays as
     // it was).
     bool SetFullscreen(bool /*fullscreen*/) override { return true; }
+
+    // True while the window is fullscreen (as far as the platform knows: a page
+    // asks the browser, which may still be switching).
+    bool Fullscreen() override { return false; }
+
+    // What the player can do here (Platform.h's PlatformTraits): whether F12
+    // saves screenshots, whether Escape may end the game, whether the window's
+    // multiple and fullscreen at start are the player's to choose.
+    PlatformTraits Traits() const override { return {}; }
 
     // ------------------------------------------------------------ data files
 

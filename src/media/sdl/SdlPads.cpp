@@ -37,17 +37,19 @@ void SdlPads::Start(const std::string& mappingFile) {
 
 void SdlPads::Stop() {
     if (!m_started) return;
+    const uint32_t held = Held();
     for (Pad& pad : m_pads) SDL_GameControllerClose(pad.controller);
     m_pads.clear();
-    m_pressed = 0;
+    ReportButtonChanges(m_sink, ButtonSource::Pad, held, 0);
     SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
     m_started = false;
 }
 
 bool SdlPads::Handle(const SDL_Event& event) {
+    const uint32_t before = Held();
     switch (event.type) {
-        case SDL_CONTROLLERDEVICEADDED: Open(event.cdevice.which); return true;
-        case SDL_CONTROLLERDEVICEREMOVED: Close(event.cdevice.which); return true;
+        case SDL_CONTROLLERDEVICEADDED: Open(event.cdevice.which); break;
+        case SDL_CONTROLLERDEVICEREMOVED: Close(event.cdevice.which); break;
         case SDL_JOYDEVICEADDED:
             if (!SDL_IsGameController(event.jdevice.which))
                 LogLine("Joystick \"%s\" (%s) has no gamepad mapping and is not used",
@@ -57,29 +59,27 @@ bool SdlPads::Handle(const SDL_Event& event) {
         case SDL_CONTROLLERBUTTONDOWN:
         case SDL_CONTROLLERBUTTONUP:
             if (Pad* pad = Find(event.cbutton.which); pad && event.cbutton.button < 32) {
-                const unsigned before = ButtonsOf(*pad);
                 const uint32_t bit = 1u << event.cbutton.button;
                 pad->buttons = event.cbutton.state == SDL_PRESSED ? pad->buttons | bit : pad->buttons & ~bit;
-                m_pressed |= ButtonsOf(*pad) & ~before;
             }
-            return true;
+            break;
         case SDL_CONTROLLERAXISMOTION:
             if (Pad* pad = Find(event.caxis.which)) {
-                const unsigned before = ButtonsOf(*pad);
                 if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX) pad->stickX = event.caxis.value;
                 if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY) pad->stickY = event.caxis.value;
-                m_pressed |= ButtonsOf(*pad) & ~before;
             }
-            return true;
+            break;
         default: return event.type >= SDL_JOYAXISMOTION && event.type <= SDL_CONTROLLERSENSORUPDATE;
     }
+    ReportButtonChanges(m_sink, ButtonSource::Pad, before, Held());
+    return true;
 }
 
-void SdlPads::PressKeys(uint8_t keys[256], const std::vector<int32_t>& codes) {
-    unsigned buttons = m_pressed;
-    m_pressed = 0;
-    for (const Pad& pad : m_pads) buttons |= ButtonsOf(pad);
-    PressButtonKeys(buttons, keys, codes);
+// What any pad holds.
+uint32_t SdlPads::Held() const {
+    uint32_t held = 0;
+    for (const Pad& pad : m_pads) held |= ButtonsOf(pad);
+    return held;
 }
 
 void SdlPads::Open(int deviceIndex) {
@@ -122,8 +122,8 @@ SdlPads::Pad* SdlPads::Find(SDL_JoystickID id) {
     return nullptr;
 }
 
-// Game buttons 0..5 held on one pad, as bits. SDL's stick runs -32768..32767.
-unsigned SdlPads::ButtonsOf(const Pad& pad) {
+// The player buttons held on one pad, as bits. SDL's stick runs -32768..32767.
+uint32_t SdlPads::ButtonsOf(const Pad& pad) {
     const auto held = [&pad](SDL_GameControllerButton b) { return (pad.buttons & Bit(b)) != 0; };
     PadControls controls;
     controls.up = held(SDL_CONTROLLER_BUTTON_DPAD_UP);
@@ -132,9 +132,12 @@ unsigned SdlPads::ButtonsOf(const Pad& pad) {
     controls.left = held(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
     controls.south = held(SDL_CONTROLLER_BUTTON_A);
     controls.east = held(SDL_CONTROLLER_BUTTON_B);
+    controls.back = held(SDL_CONTROLLER_BUTTON_BACK);
+    controls.start = held(SDL_CONTROLLER_BUTTON_START);
+    controls.rightShoulder = held(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
     controls.stickX = pad.stickX / 32768.0;
     controls.stickY = pad.stickY / 32768.0;
-    return GameButtonsOf(controls);
+    return PlayerButtonsOf(controls);
 }
 
 }  // namespace media

@@ -1,7 +1,8 @@
 // Gamepads on the SDL platform, through SDL's game-controller API: its built-in
 // mapping database, SDL_GAMECONTROLLERCONFIG, and a mapping file of the
-// player's. Pads may be plugged in and out while the game runs; their buttons
-// press the game's keys as media/platform/PadButtons.h says.
+// player's. Pads may be plugged in and out while the game runs; the player
+// buttons they hold (media/platform/PadButtons.h) are reported as they change,
+// as one pad holding what any pad holds.
 #pragma once
 
 #include <SDL.h>
@@ -9,6 +10,8 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "media/platform/InputSink.h"
 
 namespace media {
 
@@ -23,13 +26,13 @@ public:
     // exists; pads already plugged in then arrive as events. Logs a failure and
     // goes on without pads.
     void Start(const std::string& mappingFile);
+    // Closes the pads (their held buttons reported up) and SDL's controller part.
     void Stop();
-    // Takes a controller or joystick event; false for any other event.
+    // Where the buttons are reported (null: nowhere).
+    void Report(InputSink* sink) { m_sink = sink; }
+    // Takes a controller or joystick event, reporting the buttons it changes;
+    // false for any other event.
     bool Handle(const SDL_Event& event);
-    // Sets keys[code] = 1 for the key code (codes[button]) of every button held
-    // now on any pad or pressed since the last call. Buttons 0..5: up, down,
-    // right, left, decide, cancel.
-    void PressKeys(uint8_t keys[256], const std::vector<int32_t>& codes);
 
 private:
     struct Pad {
@@ -42,11 +45,12 @@ private:
     void Open(int deviceIndex);
     void Close(SDL_JoystickID id);
     Pad* Find(SDL_JoystickID id);
-    static unsigned ButtonsOf(const Pad& pad);
+    static uint32_t ButtonsOf(const Pad& pad);
+    uint32_t Held() const;
 
     bool m_started = false;
     std::vector<Pad> m_pads;
-    unsigned m_pressed = 0;  // game buttons that went down since the last PressKeys
+    InputSink* m_sink = nullptr;
 };
 
 }  // namespace media

@@ -1,12 +1,10 @@
 // The SDL2 platform: a resizable window showing the finished screen through a
 // streaming texture, at the largest whole multiple that fits, centred on black,
-// nearest-neighbour, presented with vsync; F11 and Alt+Enter switch desktop
-// fullscreen, F12 takes a screenshot and F1 (or a gamepad's Back button) opens
-// and closes the help panel (keys the game never sees); the overlay of
-// WindowOverlay.h in a texture of its own above the picture; the keyboard
-// as DIK scan codes, with gamepads pressing keys too (SdlPads); the
-// audio device. With SdlPads, the only files that include SDL. The platform
-// functions follow the template (platform/PlatformTemplate.cpp), in its sections.
+// nearest-neighbour, presented with vsync; the overlay it is given in a texture
+// of its own above the picture; keys reported by their DIK numbers and
+// gamepads by their player buttons (SdlPads), as they come; the audio device.
+// With SdlPads, the only files that include SDL. The platform functions follow
+// the template (platform/PlatformTemplate.cpp), in its sections.
 #include <SDL.h>
 
 #include <algorithm>
@@ -19,9 +17,9 @@
 #include "media/core/InstanceLock.h"
 #include "media/core/Log.h"
 #include "media/core/PlayerPrefs.h"
-#include "media/core/WindowOverlay.h"
 #include "media/platform/KeyPositions.h"
 #include "media/platform/Platform.h"
+#include "media/shell/Shell.h"
 #include "media/sdl/EndSignals.h"
 #include "media/sdl/SdlPads.h"
 #include "media/sdl/SdlPlatform.h"
@@ -30,7 +28,6 @@
 #include "media/video/ImageFile.h"
 #include "media/video/PictureFit.h"
 #include "media/video/PixelMath.h"
-#include "media/video/Screenshot.h"
 
 // Last, for its macros (Status, None, ...): only the handler of a lost X connection uses it.
 #include <X11/Xlib.h>
@@ -263,43 +260,35 @@ public:
 
     bool PresentWaitsForBlank() override { return m_renderer && m_vsync; }
 
-    // ------------------------------------------------------------ events and keys
-    PumpResult PumpEvents(int /*maxEvents*/) override {
+    // A panel opened or closed while the game waits is shown at once, over the last picture.
+    void ShowOverlay(const OverlayText& text, bool now) override {
+        m_overlayText = text;
+        if (now && m_renderer) Show();
+    }
+
+    // ------------------------------------------------------------ events and input
+    void AttachInput(InputSink* sink) override {
+        m_sink = sink;
+        m_pads.Report(sink);
+    }
+
+    PumpResult PumpEvents() override {
         // Every pending event is taken: SDL's queue must not overflow and drop a close request.
         PumpResult result;
         SDL_Event event;
         while (SDL_PollEvent(&event)) {
             if (event.type == SDL_QUIT) m_quit = true;
-            if (event.type == SDL_CONTROLLERBUTTONDOWN && event.cbutton.button == SDL_CONTROLLER_BUTTON_BACK)
-                ToggleHelp();
             if (m_pads.Handle(event)) continue;
             if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) {
-                if (TakePlayerKey(event.key)) continue;
-                const int scancode = event.key.keysym.scancode;
-                const uint8_t dik = DikOfScancode(scancode);
-                if (!dik) continue;
-                m_down[dik] = event.type == SDL_KEYDOWN ? 1 : 0;
-                if (event.type == SDL_KEYDOWN) m_pressedSinceRead[dik] = 1;
+                ReportKey(event.key);
                 continue;
             }
-            if (event.type != SDL_WINDOWEVENT) continue;
-            switch (event.window.event) {
-                case SDL_WINDOWEVENT_CLOSE: m_quit = true; break;
-                case SDL_WINDOWEVENT_FOCUS_LOST:
-                case SDL_WINDOWEVENT_MINIMIZED: m_active = false; break;
-                case SDL_WINDOWEVENT_FOCUS_GAINED:
-                case SDL_WINDOWEVENT_RESTORED: m_active = true; break;
-                case SDL_WINDOWEVENT_SIZE_CHANGED:
-                    NoteWindowSize();
-                    if (HelpPanelOpen()) Show();  // the game waits: nothing else draws the window
-                    break;
-                default: break;
-            }
+            if (event.type == SDL_WINDOWEVENT) TakeWindowEvent(event.window);
         }
         if (EndSignalCaught()) m_quit = true;
         if (m_lock.ShowRequested()) BringToFront();
         result.quit = m_quit;
-        result.active = m_active && !HelpPanelOpen();
+        result.active = m_active;
         return result;
     }
 
@@ -307,15 +296,6 @@ public:
     // event queued for PumpEvents.
     void WaitForEvent(uint32_t timeoutMillis) override {
         SDL_WaitEventTimeout(nullptr, static_cast<int>(timeoutMillis));
-    }
-
-    // A key counts as down while it is held, and also in the first read after it
-    // went down: a tap shorter than a frame is seen once rather than lost. So
-    // does a gamepad's button, as the key of its game button.
-    void ReadKeys(uint8_t keys[256]) override {
-        for (int k = 0; k < 256; ++k) keys[k] = (m_down[k] | m_pressedSinceRead[k]) ? 1 : 0;
-        std::memset(m_pressedSinceRead, 0, sizeof m_pressedSinceRead);
-        m_pads.PressKeys(keys, PadButtonKeys());
     }
 
     // ------------------------------------------------------------ clock
@@ -373,9 +353,9 @@ public:
         return mode.refresh_rate;
     }
 
-    int ShownScale() override { return PictureInWindow().scale; }
+    bool DevicePullsByItself() const override { return true; }
 
-    bool SavesScreenshots() const override { return true; }
+    int ShownScale() override { return PictureInWindow().scale; }
 
     // Back in a window, the window gets its size from before: SDL may still
     // hold the fullscreen size when no window manager answers the switch.
@@ -395,34 +375,49 @@ public:
         return true;
     }
 
+    bool Fullscreen() override { return m_fullscreen; }
+
+    PlatformTraits Traits() const override {
+        PlatformTraits traits;
+        traits.savesScreenshots = true;
+        traits.escapeEnds = true;
+        traits.windowScales = true;
+        traits.fullscreenAtStart = true;
+        return traits;
+    }
+
+    // ------------------------------------------------------------ data files
+    void AwaitDataFile(const char* /*path*/) override {}  // the data folder is all there
+
 private:
-    // F11 and Alt+Enter switch fullscreen, F12 takes a screenshot, F1 opens
-    // or closes the help panel. True for these keys, which never reach the
-    // game's key array (up or down).
-    bool TakePlayerKey(const SDL_KeyboardEvent& key) {
-        const SDL_Scancode code = key.keysym.scancode;
-        const bool altEnter = code == SDL_SCANCODE_RETURN && (key.keysym.mod & KMOD_ALT);
-        if (code != SDL_SCANCODE_F1 && code != SDL_SCANCODE_F11 && code != SDL_SCANCODE_F12 && !altEnter)
-            return false;
-        if (key.type != SDL_KEYDOWN || key.repeat) return true;
-        if (code == SDL_SCANCODE_F1) ToggleHelp();
-        else if (code == SDL_SCANCODE_F12) SaveScreenshot();
-        else if (SetFullscreen(!m_fullscreen)) NotePlayerFullscreen(m_fullscreen);
-        return true;
+    void ReportKey(const SDL_KeyboardEvent& key) {
+        const uint8_t dik = DikOfScancode(key.keysym.scancode);
+        if (dik && m_sink) m_sink->KeyChanged(dik, key.type == SDL_KEYDOWN, key.repeat != 0);
     }
 
-    // The panel opens or closes at once: the window shows it (or the picture
-    // alone again) without waiting for the game's next frame.
-    void ToggleHelp() {
-        ToggleHelpPanel();
-        if (m_renderer) Show();
+    void TakeWindowEvent(const SDL_WindowEvent& window) {
+        switch (window.event) {
+            case SDL_WINDOWEVENT_CLOSE: m_quit = true; break;
+            case SDL_WINDOWEVENT_FOCUS_LOST:
+                if (m_sink) m_sink->AllKeysUp();  // their releases go to another window
+                m_active = false;
+                break;
+            case SDL_WINDOWEVENT_MINIMIZED: m_active = false; break;
+            case SDL_WINDOWEVENT_FOCUS_GAINED:
+            case SDL_WINDOWEVENT_RESTORED: m_active = true; break;
+            case SDL_WINDOWEVENT_SIZE_CHANGED:
+                NoteWindowSize();
+                if (m_overlayText.panel) Show();  // the game waits: nothing else draws the window
+                break;
+            default: break;
+        }
     }
 
-    // The overlay at the window's resolution, above the picture: the help panel
+    // The overlay at the window's resolution, above the picture: a panel
     // centred in the window, a notice across the picture's top. Text is 4 window
     // pixels per screen pixel of the scale (the game's 8-pixel face at 2x).
-    void ShowOverlay(const PictureFit& fit) {
-        const OverlayText& text = CurrentOverlay(MonotonicMillis());
+    void DrawOverlay(const PictureFit& fit) {
+        const OverlayText& text = m_overlayText;
         if (text.lines.empty()) return;
         const int pixelSize = 4 * std::max(fit.scale, 2);
         if (text.serial != m_overlaySerial || pixelSize != m_overlaySize) {
@@ -464,7 +459,7 @@ private:
         const int scale = FitPicture(width, height, m_width, m_height).scale;
         if (scale == m_playerScale) return;
         m_playerScale = scale;
-        NotePlayerScale(scale);
+        if (m_sink) m_sink->WindowScaleChosen(scale);
     }
 
     // Another start of the game asked for this window: restored when minimised, raised, given the focus.
@@ -566,8 +561,6 @@ private:
         if (driver && SDL_strcmp(driver, "x11") == 0) XSetIOErrorHandler(EndOnLostDisplay);
         m_videoStarted = true;
         m_quit = false;
-        std::memset(m_down, 0, sizeof m_down);
-        std::memset(m_pressedSinceRead, 0, sizeof m_pressedSinceRead);
         return true;
     }
 
@@ -594,7 +587,7 @@ private:
             const PictureFit fit = PictureInWindow();
             const SDL_Rect place{fit.x, fit.y, fit.width, fit.height};
             SDL_RenderCopy(m_renderer, m_texture, nullptr, &place);
-            ShowOverlay(fit);
+            DrawOverlay(fit);
         }
         SDL_RenderPresent(m_renderer);
     }
@@ -612,9 +605,9 @@ private:
     bool m_videoStarted = false;
     bool m_quit = false;
     bool m_active = true;
-    uint8_t m_down[256] = {};
-    uint8_t m_pressedSinceRead[256] = {};
+    InputSink* m_sink = nullptr;
     std::vector<uint32_t> m_converted;
+    OverlayText m_overlayText;  // what shows above the picture
     OverlayPainter m_overlayPainter;
     SDL_Texture* m_overlay = nullptr;  // the overlay's last picture
     int m_overlayWidth = 0, m_overlayHeight = 0;
@@ -634,6 +627,7 @@ std::unique_ptr<Platform> MakeSdlPlatform() { return std::make_unique<SdlPlatfor
 void UseSdlPlatform() {
     CatchEndSignals();
     UsePlatform(MakeSdlPlatform());
+    TheShell().SetMode(ShellMode::Player);
 }
 
 }  // namespace media

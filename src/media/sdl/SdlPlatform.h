@@ -10,8 +10,9 @@ namespace media {
 
 std::unique_ptr<Platform> MakeSdlPlatform();
 
-// Selects the SDL platform and catches the signals that ask the program to end
-// (EndSignals.h); call before InitMediaLayer.
+// Selects the SDL platform, with the shell in player mode (the player's keys and
+// panels), and catches the signals that ask the program to end (EndSignals.h);
+// call before InitMediaLayer.
 void UseSdlPlatform();
 
 }  // namespace media

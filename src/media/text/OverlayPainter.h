@@ -1,4 +1,4 @@
-// Paints the window's overlay (media/core/WindowOverlay.h) at the window's own
+// Paints the window's overlay (media/shell/WindowOverlay.h) at the window's own
 // resolution: lines of Shift-JIS text in the game's face, light on an
 // opaque dark box, into ARGB pixels a platform shows above the picture.
 #pragma once

@@ -9,7 +9,8 @@ namespace media {
 namespace {
 
 // The standard mapping's buttons: south and east faces, then the d-pad.
-constexpr int kSouth = 0, kEast = 1, kBack = 8, kUp = 12, kDown = 13, kLeft = 14, kRight = 15;
+constexpr int kSouth = 0, kEast = 1, kRightShoulder = 5, kBack = 8, kStart = 9, kUp = 12, kDown = 13, kLeft = 14,
+              kRight = 15;
 
 // Calls `use` with each connected pad of the standard mapping (the others have
 // buttons in an order of their own).
@@ -33,6 +34,9 @@ PadControls ControlsOf(const EmscriptenGamepadEvent& pad) {
     controls.left = held(kLeft);
     controls.south = held(kSouth);
     controls.east = held(kEast);
+    controls.back = held(kBack);
+    controls.start = held(kStart);
+    controls.rightShoulder = held(kRightShoulder);
     if (pad.numAxes >= 2) {
         controls.stickX = pad.axis[0];
         controls.stickY = pad.axis[1];
@@ -68,25 +72,16 @@ EM_BOOL WebPads::OnPlugged(int type, const EmscriptenGamepadEvent* pad, void* us
     return EM_FALSE;
 }
 
-void WebPads::PressKeys(uint8_t keys[256], const std::vector<int32_t>& codes) {
-    if (m_announced > 0) PressButtonKeys(Sample(), keys, codes);
+void WebPads::Report(InputSink* sink) {
+    const uint32_t held = m_announced > 0 ? Sample() : 0;
+    ReportButtonChanges(sink, ButtonSource::Pad, m_held, held);
+    m_held = held;
 }
 
-bool WebPads::BackPressed() {
-    if (m_announced <= 0) return false;
-    bool held = false;
-    ForEachStandardPad([&held](const EmscriptenGamepadEvent& pad) {
-        held = held || (kBack < pad.numButtons && pad.digitalButton[kBack] != 0);
-    });
-    const bool pressed = held && !m_backHeld;
-    m_backHeld = held;
-    return pressed;
-}
-
-// The game buttons held now on the pads.
-unsigned WebPads::Sample() {
-    unsigned held = 0;
-    ForEachStandardPad([&held](const EmscriptenGamepadEvent& pad) { held |= GameButtonsOf(ControlsOf(pad)); });
+// The player buttons held now on the pads.
+uint32_t WebPads::Sample() {
+    uint32_t held = 0;
+    ForEachStandardPad([&held](const EmscriptenGamepadEvent& pad) { held |= PlayerButtonsOf(ControlsOf(pad)); });
     return held;
 }
 

@@ -1,6 +1,6 @@
-// Gamepads in the browser, through its Gamepad API: pads with the browser's
-// standard mapping press the game's keys as media/platform/PadButtons.h says;
-// Back opens and closes the help panel.
+// Gamepads in the browser, through its Gamepad API: the player buttons that
+// pads with the browser's standard mapping hold (media/platform/PadButtons.h)
+// are reported as they change, as one pad holding what any pad holds.
 // Pads may be plugged in and out while the game runs. The pads are read only
 // while the browser has announced one (reading them costs a tenth of a frame).
 #pragma once
@@ -9,6 +9,8 @@
 
 #include <cstdint>
 #include <vector>
+
+#include "media/platform/InputSink.h"
 
 namespace media {
 
@@ -22,19 +24,15 @@ public:
     // Listens for pads plugged in and out.
     void Start();
     void Stop();
-    // Sets keys[code] = 1 for the key code (codes[button]) of every game button
-    // held now on any pad (the pads are read at this call).
-    void PressKeys(uint8_t keys[256], const std::vector<int32_t>& codes);
-    // True once each time a pad's Back (select) button goes down: the help
-    // panel's button, as on the desktop. Reads the pads.
-    bool BackPressed();
+    // Reads the pads and reports to `sink` the buttons that changed since the last read.
+    void Report(InputSink* sink);
 
 private:
     static EM_BOOL OnPlugged(int type, const EmscriptenGamepadEvent* pad, void* user);
-    unsigned Sample();
+    uint32_t Sample();
 
     bool m_started = false;
-    bool m_backHeld = false;
+    uint32_t m_held = 0;  // the player buttons last reported held
     int m_announced = 0;  // pads the browser has announced and not taken back
 };
 

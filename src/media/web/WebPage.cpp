@@ -12,7 +12,7 @@ EM_JS(int, anagura_page_scale, (), { return Module.page.shownScale(); });
 EM_JS(int, anagura_page_visible, (), { return document.hidden ? 0 : 1; });
 EM_JS(int, anagura_page_fullscreen, (int on), { return Module.page.setFullscreen(!!on) ? 1 : 0; });
 EM_JS(void, anagura_page_ended, (), { Module.page.ended(); });
-EM_JS(void, anagura_page_toggle_fullscreen, (), { Module.page.toggleFullscreen(); });
+EM_JS(int, anagura_page_is_fullscreen, (), { return document.fullscreenElement ? 1 : 0; });
 EM_JS(void, anagura_page_gesture, (), { Module.page.gesture(); });
 EM_JS(int, anagura_page_open_sound, (int rate), { return Module.page.sound.open(rate) ? 1 : 0; });
 EM_JS(void, anagura_page_close_sound, (), { Module.page.sound.close(); });
@@ -30,7 +30,7 @@ int ShownScale() { return anagura_page_scale(); }
 bool Visible() { return anagura_page_visible() != 0; }
 bool SetFullscreen(bool fullscreen) { return anagura_page_fullscreen(fullscreen ? 1 : 0) != 0; }
 void Ended() { anagura_page_ended(); }
-void ToggleFullscreen() { anagura_page_toggle_fullscreen(); }
+bool Fullscreen() { return anagura_page_is_fullscreen() != 0; }
 void PlayerGesture() { anagura_page_gesture(); }
 bool OpenSound(int rate) { return anagura_page_open_sound(rate) != 0; }
 void CloseSound() { anagura_page_close_sound(); }

@@ -21,7 +21,8 @@ void Ended();
 bool Visible();
 // Asks the browser for fullscreen or back; false when it refused at once.
 bool SetFullscreen(bool fullscreen);
-void ToggleFullscreen();
+// True while the page is fullscreen.
+bool Fullscreen();
 // The player pressed a key or clicked: the moment sound may be unlocked.
 void PlayerGesture();
 // Sound out at `rate` frames a second; the page pulls it through WebSoundPull.
@@ -39,5 +40,7 @@ void ShowOverlay(const char* lines, bool panel);
 
 // Fills `frames` stereo int16 frames for the page's sound; returns where they are.
 extern "C" int16_t* WebSoundPull(int frames);
-// The page's help button: opens or closes the help panel, as F1 does.
-extern "C" void WebToggleHelp();
+// The page's touch controls: player button `button` (media/platform/InputSink.h:
+// 0 up, 1 down, 2 right, 3 left, 4 decide, 5 cancel, 6 help, 7 settings,
+// 8 fast-forward) went down (1) or up (0).
+extern "C" void WebPlayerButton(int button, int down);

@@ -1,11 +1,9 @@
 // The picture on the page's canvas at the largest whole multiple that fits,
-// nearest-neighbour, centred on black; the keyboard as DIK scan codes by key
-// position, gamepads pressing keys too (WebPads); F11 and Alt+Enter switch
-// fullscreen and F1 (or a pad's Back, or the page's help button) opens the help
-// panel (keys the game never sees); the panel and the notices of
-// core/WindowOverlay.h show as the page's text above the canvas; sound through
-// Web Audio, unlocked by the player's first key or click; presents paced by the
-// animation frames.
+// nearest-neighbour, centred on black; keys reported by their DIK numbers (by
+// key position), gamepads (WebPads) and the page's touch controls by their
+// player buttons; the overlay it is given as the page's text above the canvas;
+// sound through Web Audio, unlocked by the player's first key or click;
+// presents paced by the animation frames.
 // The platform functions follow the template (platform/PlatformTemplate.cpp),
 // in its sections.
 #include "media/web/WebPlatform.h"
@@ -17,10 +15,9 @@
 #include <cstring>
 #include <vector>
 
-#include "media/core/PlayerPrefs.h"
-#include "media/core/WindowOverlay.h"
 #include "media/platform/KeyPositions.h"
 #include "media/platform/WindowPlatform.h"
+#include "media/shell/Shell.h"
 #include "media/text/ShiftJis.h"
 #include "media/video/PixelMath.h"
 #include "media/web/DomKeyCodes.h"
@@ -48,7 +45,7 @@ constexpr uint32_t kHiddenPollMillis = 50;
 // How often a wait for a data file looks again.
 constexpr int kDataPollMillis = 20;
 
-// The open platform, for the page's help button.
+// The open platform, for the page's touch controls.
 class WebPlatform;
 WebPlatform* g_openPlatform = nullptr;
 
@@ -101,8 +98,6 @@ public:
     bool OpenWindow(const WindowRequest& request, std::string&) override {
         m_width = request.width;
         m_height = request.height;
-        std::memset(m_down, 0, sizeof m_down);
-        std::memset(m_pressedSinceRead, 0, sizeof m_pressedSinceRead);
         ListenToThePage(true);
         m_pads.Start();
         m_open = true;
@@ -118,7 +113,7 @@ public:
         m_pads.Stop();
         m_open = false;
         g_openPlatform = nullptr;
-        webpage::ShowOverlay("", false);
+        ShowOverlay(OverlayText(), true);
         webpage::Ended();
     }
 
@@ -138,44 +133,40 @@ public:
         Yielding();
         webpage::NoteFrameWork(m_workMillis, uploadMillis);
         m_workMillis = 0;
-        ShowOverlayText();
         webpage::AwaitAnimationFrame();
         Awake();
     }
 
-    // Opens or closes the help panel, shown at once: while it is open the game waits.
-    void ToggleHelp() {
-        ToggleHelpPanel();
-        ShowOverlayText();
-    }
-
     bool PresentWaitsForBlank() override { return m_open; }
 
-    // ------------------------------------------------------------ events and keys
+    // The page's text, changed at once.
+    void ShowOverlay(const OverlayText& text, bool) override {
+        std::string joined;
+        for (const std::string& line : text.lines) joined += SjisToUtf8(line) + "\n";
+        webpage::ShowOverlay(joined.c_str(), text.panel);
+    }
 
-    PumpResult PumpEvents(int) override {
-        if (m_pads.BackPressed()) ToggleHelp();
+    // ------------------------------------------------------------ events and input
+
+    void AttachInput(InputSink* sink) override { m_sink = sink; }
+
+    // Keys and touches come from the page's own callbacks; the pads are read here.
+    PumpResult PumpEvents() override {
+        m_pads.Report(m_sink);
         PumpResult result;
-        result.active = Active();
+        result.active = webpage::Visible();
         return result;
     }
 
-    // A freeze ends with the tab shown again and the help panel closed.
+    // Keys and touches reach the shell while this waits.
     void WaitForEvent(uint32_t timeoutMillis) override {
-        const uint32_t start = NowMillis();
-        while (!Active() && NowMillis() - start < timeoutMillis) {
-            emscripten_sleep(kHiddenPollMillis);
-            if (m_pads.BackPressed()) ToggleHelp();
-            ShowOverlayText();
-        }
+        emscripten_sleep(timeoutMillis < kHiddenPollMillis ? timeoutMillis : kHiddenPollMillis);
     }
 
-    // A key counts as down while it is held, and also in the first read after it
-    // went down: a tap shorter than a frame is seen once rather than lost.
-    void ReadKeys(uint8_t keys[256]) override {
-        for (int k = 0; k < 256; ++k) keys[k] = (m_down[k] | m_pressedSinceRead[k]) ? 1 : 0;
-        std::memset(m_pressedSinceRead, 0, sizeof m_pressedSinceRead);
-        m_pads.PressKeys(keys, PadButtonKeys());
+    // The page's touch controls.
+    void TouchButton(int button, bool down) {
+        if (m_sink && button >= 0 && button < kPlayerButtonCount)
+            m_sink->ButtonChanged(ButtonSource::Touch, static_cast<PlayerButton>(button), down);
     }
 
     // ------------------------------------------------------------ clock
@@ -192,6 +183,7 @@ public:
     // One game a tab: nothing to lock against.
     bool AcquireInstanceLock(const std::string&) override { return true; }
     void ReleaseInstanceLock() override {}
+    void AskRunningCopyToShow(const std::string&) override {}
 
     // ------------------------------------------------------------ sound
 
@@ -214,11 +206,22 @@ public:
         TheSoundTarget().callback = nullptr;
     }
 
+    // The page pulls the mixer from its sound callback, on the page's one thread.
+    bool DevicePullsByItself() const override { return true; }
+
     // ------------------------------------------------------------ display
+
+    int DisplayRefreshRate() override { return 0; }
 
     int ShownScale() override { return webpage::ShownScale(); }
 
     bool SetFullscreen(bool fullscreen) override { return webpage::SetFullscreen(fullscreen); }
+
+    bool Fullscreen() override { return webpage::Fullscreen(); }
+
+    // F12 is the browser's; Escape never ends the game in a page (it leaves
+    // the browser's fullscreen); the page decides the picture's size.
+    PlatformTraits Traits() const override { return PlatformTraits{false, false, false, false}; }
 
     // ------------------------------------------------------------ data files
 
@@ -233,17 +236,6 @@ public:
     }
 
 private:
-    bool Active() { return webpage::Visible() && !HelpPanelOpen(); }
-
-    // The page's text above the picture, sent again only when it changed.
-    void ShowOverlayText() {
-        const OverlayText& text = CurrentOverlay(NowMillis());
-        if (text.serial == m_overlaySerial) return;
-        m_overlaySerial = text.serial;
-        std::string joined;
-        for (const std::string& line : text.lines) joined += SjisToUtf8(line) + "\n";
-        webpage::ShowOverlay(joined.c_str(), text.panel);
-    }
 
     // The game's own work between two presents: the time it did not wait.
     void Yielding() { m_workMillis += emscripten_get_now() - m_awakeSince; }
@@ -267,38 +259,23 @@ private:
         emscripten_set_mousedown_callback(target, on ? this : nullptr, true, on ? &OnClick : nullptr);
     }
 
-    // True (the browser does nothing more with it) for the keys the game takes;
-    // keys held with Ctrl or Meta stay the browser's, as do those the game has no code for.
+    // True (the browser does nothing more with it) for the keys the shell
+    // takes; keys held with Ctrl or Meta stay the browser's, as do those the
+    // game has no code for.
     static EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* event, void* user) {
         auto* self = static_cast<WebPlatform*>(user);
         const bool down = type == EMSCRIPTEN_EVENT_KEYDOWN;
         if (down) webpage::PlayerGesture();
-        const int usage = UsageOfDomCode(event->code);
-        if (self->TakePlayerKey(usage, *event, down)) return EM_TRUE;
-        const uint8_t dik = DikOfKeyPosition(usage);
-        if (!dik) return EM_FALSE;
-        self->m_down[dik] = down ? 1 : 0;
-        if (down) self->m_pressedSinceRead[dik] = 1;
-        return event->ctrlKey || event->metaKey ? EM_FALSE : EM_TRUE;
-    }
-
-    // F11 and Alt+Enter switch fullscreen, F1 opens or closes the help panel;
-    // F12 stays the browser's. True for these keys, which never reach the
-    // game's key array (up or down).
-    bool TakePlayerKey(int usage, const EmscriptenKeyboardEvent& event, bool down) {
-        constexpr int kEnter = 0x28, kF1 = 0x3A, kF11 = 0x44;
-        const bool altEnter = usage == kEnter && event.altKey;
-        if (usage != kF1 && usage != kF11 && !altEnter) return false;
-        if (!down || event.repeat) return true;
-        if (usage == kF1) ToggleHelp();
-        else webpage::ToggleFullscreen();
-        return true;
+        const uint8_t dik = DikOfKeyPosition(UsageOfDomCode(event->code));
+        if (!dik || !self->m_sink) return EM_FALSE;
+        const bool taken = self->m_sink->KeyChanged(dik, down, event->repeat != 0);
+        return taken && !event->ctrlKey && !event->metaKey ? EM_TRUE : EM_FALSE;
     }
 
     // Keys let go while another window had the focus never come up here.
     static EM_BOOL OnBlur(int, const EmscriptenFocusEvent*, void* user) {
         auto* self = static_cast<WebPlatform*>(user);
-        std::memset(self->m_down, 0, sizeof self->m_down);
+        if (self->m_sink) self->m_sink->AllKeysUp();
         return EM_FALSE;
     }
 
@@ -309,12 +286,10 @@ private:
 
     bool m_open = false;
     int m_width = 0, m_height = 0;
-    uint8_t m_down[256] = {};
-    uint8_t m_pressedSinceRead[256] = {};
+    InputSink* m_sink = nullptr;
     std::vector<uint8_t> m_rgba;
     double m_awakeSince = 0;  // when the tab was last handed back to the game
     double m_workMillis = 0;  // the game's work since the last present
-    uint64_t m_overlaySerial = 0;  // of the overlay text the page shows
     WebPads m_pads;
 };
 
@@ -322,12 +297,15 @@ private:
 
 std::unique_ptr<Platform> MakeWebPlatform() { return std::make_unique<WebPlatform>(); }
 
-void UseWindowPlatform() { UsePlatform(MakeWebPlatform()); }
+void UseWindowPlatform() {
+    UsePlatform(MakeWebPlatform());
+    TheShell().SetMode(ShellMode::Player);
+}
 
 }  // namespace media
 
-extern "C" EMSCRIPTEN_KEEPALIVE void WebToggleHelp() {
-    if (media::g_openPlatform) media::g_openPlatform->ToggleHelp();
+extern "C" EMSCRIPTEN_KEEPALIVE void WebPlayerButton(int button, int down) {
+    if (media::g_openPlatform) media::g_openPlatform->TouchButton(button, down != 0);
 }
 
 extern "C" EMSCRIPTEN_KEEPALIVE int16_t* WebSoundPull(int frames) {
