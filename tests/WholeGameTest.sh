@@ -16,7 +16,9 @@
 # defeat) the game is frozen by taking the keyboard focus away, its window is
 # dumped (xwd) and the focus given back; each dump must show exactly the
 # picture that anagura-replay makes of that frame from the recording, and the
-# replayed trace must equal the played one.
+# replayed trace must equal the played one. On the first command menu F1 opens
+# the help panel, which freezes the game too: that dump must show the same
+# picture with the panel's box and text centred above it, and nothing else.
 set -u
 build="$1"
 src="$2"
@@ -42,12 +44,13 @@ for sub in image sound Data fonts; do ln -s "$src/assets/$sub" "$work/data/$sub"
 trace="$work/game.jsonl"
 rec="$work/game.rec"
 
-# Freezes the game (the focus goes to the root window), dumps its window and
-# notes the frames it may show, then gives the focus back and sees it run on.
+# dump_window NAME [KEY]: freezes the game (the focus goes to the root window,
+# or KEY opens a panel), dumps its window and notes the frames it may show,
+# then gives the focus back (or KEY closes the panel) and sees it run on.
 dumps=()
 dump_window() {
-  local name="$1" still=0 last=-1 first
-  xdotool windowfocus --sync "$root_window"
+  local name="$1" key="${2:-}" still=0 last=-1 first
+  if [ -n "$key" ]; then xdotool key "$key"; else xdotool windowfocus --sync "$root_window"; fi
   for _ in $(seq 1 100); do
     read_state
     if [ "$frame" = "$last" ]; then still=$((still + 1)); else still=0; fi
@@ -55,12 +58,12 @@ dump_window() {
     [ "$still" -lt 3 ] || break
     sleep 0.1
   done
-  [ "$still" -ge 3 ] || fail "the game did not stop while another window had the focus"
+  [ "$still" -ge 3 ] || fail "the game did not stop while ${key:-another window had the focus}"
   first="$frame"
   xwd -id "$window" -silent -out "$work/$name.xwd" || fail "xwd could not dump the window"
   read_state
-  dumps+=("$name $first $((frame + 1))")   # the picture shown: that of one of these frames
-  xdotool windowfocus --sync "$window"
+  dumps+=("$name $first $((frame + 1)) ${key:+--panel}")   # the picture shown: that of one of these frames
+  if [ -n "$key" ]; then xdotool key "$key"; else xdotool windowfocus --sync "$window"; fi
   ran_on() { read_state && [ "$frame" -gt "$last" ]; }
   wait_until "frame after the focus came back" ran_on
 }
@@ -137,7 +140,10 @@ while :; do
       fi ;;
     game:1)
       if [ "${menu[2]}" = -1 ] && [ "$covered" = 0 ]; then
-        [ "$games:$day" != 1:1 ] || [ -e "$work/command-menu.xwd" ] || dump_window command-menu
+        if [ "$games:$day" = 1:1 ] && [ ! -e "$work/command-menu.xwd" ]; then
+          dump_window command-menu
+          dump_window help F1
+        fi
         give_command
       fi ;;
     game:5 | game:10)   # a message: "てきしゅうだ！" or "たたかいにしょうりした！"
@@ -177,7 +183,7 @@ tail -n 1 "$trace" | grep -q '"scene":"title"' || fail "the game did not end on 
   fail "the replay failed"
 cmp -s "$trace" "$work/replay.jsonl" || fail "the replayed trace differs from the played one"
 for entry in "${dumps[@]}"; do
-  read -r name from to <<< "$entry"
+  read -r name from to panel <<< "$entry"
   shots=()
   for ((f = from; f <= to; ++f)); do
     mkdir -p "$work/shots$f"
@@ -185,7 +191,8 @@ for entry in "${dumps[@]}"; do
       --shot-every "$f" > "$work/out" 2>&1 || fail "the replay to frame $f failed"
     shots+=("$work/shots$f/$(printf %08d "$f").png")
   done
-  "$build/anagura-shotmatch" "$work/$name.xwd" "${shots[@]}" > /dev/null 2> "$work/out" ||
-    fail "the window dump '$name' shows none of frames $from to $to"
+  # shellcheck disable=SC2086
+  "$build/anagura-shotmatch" $panel "$work/$name.xwd" "${shots[@]}" > /dev/null 2> "$work/out" ||
+    fail "the window dump '$name' shows none of frames $from to $to${panel:+ under the help panel}"
 done
 echo "PASS: $games game(s), $played frames in the window; commands$commands_given; dumps: ${dumps[*]}"
