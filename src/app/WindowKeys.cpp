@@ -1,17 +1,21 @@
 #include "app/WindowKeys.h"
 
+#include "media/shell/KeyTable.h"
+
 namespace app {
 
 const char* WindowKeyUse(int code) {
-    switch (code) {
-        case 1: return "ends the game";            // Escape
-        case 15: return "fast-forwards the game";  // Tab
-        case 59: return "opens the help";          // F1
-        case 60: return "opens the settings";      // F2
-        case 87: return "switches fullscreen";     // F11
-        case 88: return "takes a screenshot";      // F12
-        default: return nullptr;
+    if (!media::ReservedKey(code)) return nullptr;
+    switch (media::KeyActionOf(static_cast<uint8_t>(code), false)) {
+        case media::KeyAction::Help: return "opens the help";
+        case media::KeyAction::Settings: return "opens the settings";
+        case media::KeyAction::Fullscreen: return "switches fullscreen";
+        case media::KeyAction::Screenshot: return "takes a screenshot";
+        case media::KeyAction::FastForward: return "fast-forwards the game";
+        case media::KeyAction::Escape: return "ends the game";
+        case media::KeyAction::None: break;
     }
+    return "is the window's own";
 }
 
 }  // namespace app
