@@ -31,7 +31,11 @@ TEST(HelpWords, BothLanguagesTakeTheSameValuesInTheSameOrder) {
           &app::texts::HelpWords::atHome, &app::texts::HelpWords::onOrder, &app::texts::HelpWords::offer,
           &app::texts::HelpWords::busy, &app::texts::HelpWords::poor})
         EXPECT_EQ(Conversions(ja.*field), Conversions(en.*field)) << en.*field;
-    for (int kind = 0; kind < 5; ++kind) EXPECT_EQ(Conversions(ja.yields[kind]), Conversions(en.yields[kind]));
+    for (int n = 0; n < 2; ++n) {
+        EXPECT_EQ(Conversions(ja.days[n]), Conversions(en.days[n]));
+        for (int kind = 0; kind < 5; ++kind)
+            EXPECT_EQ(Conversions(ja.yields[kind][n]), Conversions(en.yields[kind][n]));
+    }
 }
 
 class HelpPanelTest : public RulesTest {
@@ -70,6 +74,13 @@ TEST_F(HelpPanelTest, ShowsTheKeyFilesKeysAndWhatTheGameKnows) {
     EXPECT_TRUE(Has(lines, "Raid of the 20th day in 7 days, boss in 27 days"));
     EXPECT_TRUE(Has(lines, "Yellow: at home"));
     EXPECT_TRUE(Has(lines, "Blue: hunting, back in 2 days, brings 45 food"));
+    Player().day = 19;  // one of a thing is said so
+    Player().orders[2] = {1, kOrderBreed, 1};
+    lines = panel.HelpLines();
+    EXPECT_TRUE(Has(lines, "Raid of the 20th day in 1 day, boss in 21 days"));
+    EXPECT_TRUE(Has(lines, "Red: breeding, back in 1 day, brings 1 unit"));
+    Player().orders[2] = {};
+    Player().day = 13;
 
     // On the command menu, the offers of the command under the cursor; on the unit
     // menu, the offer to the colour under the cursor; a refusal in place of an offer.

@@ -37,9 +37,15 @@ std::string Formatted(const char* format, ...) {
 
 int DaysTo(int day, int every) { return (every - day % every) % every; }
 
+// The words for one of a thing or any other number of it.
+int Number(int count) { return count == 1 ? 0 : 1; }
+
+// "%d days" in the words' language.
+std::string Days(int days) { return Formatted(Words().days[Number(days)], days); }
+
 // The yield of an order of `kind` bringing `amount`.
 std::string Yield(int kind, int amount) {
-    return kind >= 0 && kind < 5 ? Formatted(Words().yields[kind], amount) : std::string();
+    return kind >= 0 && kind < 5 ? Formatted(Words().yields[kind][Number(amount)], amount) : std::string();
 }
 
 const char* OrderName(int kind) { return kind >= 0 && kind < 5 ? Words().orders[kind] : ""; }
@@ -57,7 +63,8 @@ std::string Refusal(const PlayerRecord& p, int selection, int k, int32_t cost) {
     if (cost == kCostOutOfReach || held < cost)
         return Formatted(w.poor, w.resources[money], cost == kCostOutOfReach ? INT32_MAX : cost, held);
     const UnitOrder& order = p.orders[static_cast<size_t>(k)];
-    if (order.daysLeft >= 1) return Formatted(w.busy, w.colours[k], OrderName(order.kind), order.daysLeft);
+    if (order.daysLeft >= 1)
+        return Formatted(w.busy, w.colours[k], OrderName(order.kind), Days(order.daysLeft).c_str());
     return {};
 }
 
@@ -106,7 +113,8 @@ void AddHotkeys(std::vector<std::string>& lines) {
     std::vector<std::pair<media::KeyAction, std::string>> entries;
     for (const media::KeyRole& role : media::KeyTable()) {
         if (role.action == media::KeyAction::Escape || !media::KeyWorks(role.action)) continue;
-        auto same = std::find_if(entries.begin(), entries.end(), [&](const auto& e) { return e.first == role.action; });
+        auto same =
+            std::find_if(entries.begin(), entries.end(), [&](const auto& e) { return e.first == role.action; });
         if (same == entries.end()) entries.emplace_back(role.action, role.name);
         else same->second += std::string("/") + role.name;
     }
@@ -141,12 +149,12 @@ void AddGame(const CGameScene& scene, std::vector<std::string>& lines) {
     const PlayerRecord& p = scene.gameData->player;
     lines.push_back(Formatted(w.pressure, scene.raidPressure));
     const int boss = std::min(DaysTo(p.day, 40), DaysTo(p.day, 100));
-    lines.push_back(Formatted(w.calendar, DaysTo(p.day, 20), boss));
+    lines.push_back(Formatted(w.calendar, Days(DaysTo(p.day, 20)).c_str(), Days(boss).c_str()));
     for (int k = 0; k < 4; ++k) {
         const UnitOrder& order = p.orders[k];
         if (order.daysLeft < 1) lines.push_back(Formatted(w.atHome, w.colours[k]));
         else
-            lines.push_back(Formatted(w.onOrder, w.colours[k], OrderName(order.kind), order.daysLeft,
+            lines.push_back(Formatted(w.onOrder, w.colours[k], OrderName(order.kind), Days(order.daysLeft).c_str(),
                                       Yield(order.kind, order.amount).c_str()));
     }
     if (scene.screen) AddOffers(scene, lines);
