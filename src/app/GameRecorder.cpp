@@ -23,39 +23,49 @@ std::vector<int> DownKeys(const uint8_t keys[256]) {
 GameRecorder::~GameRecorder() { Close(); }
 
 bool GameRecorder::Open(const std::string& path) {
-    Close();
+    OpenInMemory();
     m_file = media::OpenOutputFile(path);
     m_path = path;
-    m_failed = false;
-    std::memset(m_keys, 0, sizeof m_keys);
-    m_lastLine = 0;
     return m_file != nullptr;
 }
 
-bool GameRecorder::Resume(const std::string& path, const uint8_t keys[256]) {
+void GameRecorder::OpenInMemory() {
     Close();
+    m_active = true;
+    m_path.clear();
+    m_failed = false;
+    std::memset(m_keys, 0, sizeof m_keys);
+    m_lastLine = 0;
+    m_text.clear();
+}
+
+bool GameRecorder::Resume(const std::string& path, const std::string& text, const uint8_t keys[256]) {
+    Close();
+    m_active = true;
     m_file = std::fopen(path.c_str(), "ab");
+    m_path = path;
     m_failed = false;
     std::memcpy(m_keys, keys, sizeof m_keys);
     m_lastLine = 0;
+    m_text = text;
     return m_file != nullptr;
 }
 
 void GameRecorder::Begin(uint32_t seed, const std::vector<int32_t>& keyCodes, const uint8_t keys[256],
                          const std::string& more) {
-    if (!m_file) return;
+    if (!m_active) return;
     std::memcpy(m_keys, keys, sizeof m_keys);
     Write(RecordedGameHeader(seed, keyCodes, DownKeys(keys)) + more);
 }
 
 void GameRecorder::EndFrame(uint64_t frame, const uint8_t keys[256]) {
-    if (!m_file || std::memcmp(m_keys, keys, sizeof m_keys) == 0) return;
+    if (!m_active || std::memcmp(m_keys, keys, sizeof m_keys) == 0) return;
     std::memcpy(m_keys, keys, sizeof m_keys);
     WriteKeys(frame);
 }
 
 void GameRecorder::Mark(uint64_t frame) {
-    if (m_file && m_lastLine != frame) WriteKeys(frame);
+    if (m_active && m_lastLine != frame) WriteKeys(frame);
 }
 
 void GameRecorder::WriteKeys(uint64_t frame) {
@@ -65,16 +75,19 @@ void GameRecorder::WriteKeys(uint64_t frame) {
     m_lastLine = frame;
 }
 
-void GameRecorder::EndRun(uint64_t frames) { Write("# frames " + std::to_string(frames) + "\n"); }
+void GameRecorder::EndRun(uint64_t frames) {
+    if (m_active) Write("# frames " + std::to_string(frames) + "\n");
+}
 
 bool GameRecorder::Close() {
-    if (!m_file) return !m_failed;
-    if (std::fclose(m_file) != 0) m_failed = true;
+    m_active = false;
+    if (m_file && std::fclose(m_file) != 0) m_failed = true;
     m_file = nullptr;
     return !m_failed;
 }
 
 void GameRecorder::Abandon() {
+    m_active = false;
     if (!m_file) return;
     struct stat info;
     const bool plain = fstat(fileno(m_file), &info) == 0 && S_ISREG(info.st_mode);
@@ -84,6 +97,7 @@ void GameRecorder::Abandon() {
 }
 
 void GameRecorder::Write(const std::string& text) {
+    m_text += text;
     if (!m_file || m_failed) return;
     if (std::fwrite(text.data(), 1, text.size(), m_file) != text.size() || std::fflush(m_file) != 0) m_failed = true;
 }

@@ -2,7 +2,7 @@
 // end of start-up, a line for each frame whose keyboard snapshot differs from
 // the one before, and the number of frames when the run ends. Each line is
 // handed to the system as it is written, so a game that ends abruptly keeps
-// what it recorded.
+// what it recorded; all of it is kept in memory too (Text()).
 #pragma once
 
 #include <cstdint>
@@ -19,10 +19,14 @@ public:
     GameRecorder(const GameRecorder&) = delete;
     GameRecorder& operator=(const GameRecorder&) = delete;
 
-    // Creates the file. False when it cannot be made.
+    // Creates the file and starts recording. False when the file cannot be
+    // made (the game is recorded in memory only).
     bool Open(const std::string& path);
-    // Opens a recording made before to go on with it: the keys down at its last frame were `keys`.
-    bool Resume(const std::string& path, const uint8_t keys[256]);
+    // Starts recording in memory only.
+    void OpenInMemory();
+    // Opens a recording made before, whose bytes are `text`, to go on with it:
+    // the keys down at its last frame were `keys`.
+    bool Resume(const std::string& path, const std::string& text, const uint8_t keys[256]);
     // The end of start-up: the seed drawn, the key codes in force and the keys
     // down in the arrays filled at start; `more` (whole comment lines) follows the header.
     void Begin(uint32_t seed, const std::vector<int32_t>& keyCodes, const uint8_t keys[256],
@@ -38,19 +42,23 @@ public:
     bool Close();
     // A write has failed (a full disk): nothing more is written.
     bool Failed() const { return m_failed; }
+    // Everything recorded since Open (or given to Resume), written or not.
+    const std::string& Text() const { return m_text; }
     // Closes the file and removes it, when it is a plain file: after a failed
-    // write it holds only part of the game.
+    // write it holds only part of the game. Nothing more is recorded.
     void Abandon();
 
 private:
     void Write(const std::string& text);
     void WriteKeys(uint64_t frame);
 
+    bool m_active = false;  // recording (into memory, and into the file when there is one)
     std::FILE* m_file = nullptr;
     std::string m_path;
     bool m_failed = false;
     uint8_t m_keys[256] = {};
     uint64_t m_lastLine = 0;  // the frame of the last key line
+    std::string m_text;
 };
 
 }  // namespace app

@@ -7,14 +7,18 @@
 
 #include "app/AtomicFile.h"
 #include "app/GameOptions.h"
+#include "app/KeptState.h"
 #include "app/MainLoop.h"
+#include "app/RunState.h"
 #include "app/SystemContext.h"
 #include "app/input/KeyConfig.h"
 #include "game/rules/scene/GameScene.h"
 #include "game/rules/state/GameData.h"
+#include "media/core/CallRecorder.h"
 #include "media/core/CatchUp.h"
 #include "media/core/Log.h"
 #include "media/core/Random.h"
+#include "media/core/SmallFile.h"
 #include "media/core/StartFailure.h"
 
 namespace app {
@@ -25,21 +29,31 @@ namespace {
 
 // The progress bar is brought up to date on one frame in this many.
 constexpr uint64_t kProgressEvery = 1024;
+// The state is kept after one frame in this many of live play (a minute):
+// continuing after a kill plays at most that many frames again.
+constexpr uint64_t kKeepStateEvery = 3600;
+// A kept state is far below this.
+constexpr size_t kMaxKeptStateBytes = 256u << 20;
+
+constexpr int kEscape = 1;
 
 void KeysDown(const std::vector<int>& codes, uint8_t keys[256]) {
     std::memset(keys, 0, 256);
     for (int code : codes) keys[code] = 1;
 }
 
-// A game that is lost (or gone) leaves nothing to continue.
-bool GameUnderWay(const CGameScene* game) {
+}  // namespace
+
+bool GameUnderWay(const CScene& scene) {
+    const auto* game = dynamic_cast<const CGameScene*>(&scene);
     return game && game->state != kStateDefeat && game->state != kStateLeave && game->pendingState != kStateLeave;
 }
 
-}  // namespace
-
 LastGameKeeper::LastGameKeeper(std::string folder)
-    : m_enabled(!folder.empty()), m_files(LastGameFilesIn(folder)), m_stamp(LastGameStamp(GameVersion())) {
+    : m_enabled(!folder.empty()),
+      m_files(LastGameFilesIn(folder)),
+      m_stamp(LastGameStamp(GameVersion())),
+      m_statePath(KeptStatePath(m_files.current)) {
     std::error_code ec;
     if (m_enabled) fs::create_directories(folder, ec);
 }
@@ -54,7 +68,64 @@ bool LastGameKeeper::PrepareContinue(MainLoopOptions& loop, const std::vector<in
     loop.keyCodes = m_game.header.keyCodes;
     KeysDown(m_game.header.downAtStart, m_keys);
     media::BeginCatchUp(m_keys);
+    FindKeptState();
     return true;
+}
+
+void LastGameKeeper::FindKeptState() {
+    std::error_code ec;
+    if (!fs::exists(fs::symlink_status(m_statePath, ec))) return;
+    std::string bytes, problem, reason;
+    if (!media::ReadSmallFile(m_statePath, kMaxKeptStateBytes, bytes, problem)) reason = "it " + problem;
+    else if (ReadKeptStateFile(bytes, m_stamp, m_game, m_keptFrame, m_keptState, reason)) return;
+    media::LogLine("The state kept with the last game is not used (%s): the game is played again from its start",
+                   reason.c_str());
+}
+
+void LastGameKeeper::BetweenFrames(LoopState& loop) {
+    m_loop = &loop;
+    if (loop.frames == 0) PutKeptState(loop);
+    else if (m_catchUpTo == 0 && loop.frames % kKeepStateEvery == 0) KeepState(loop);
+}
+
+void LastGameKeeper::PutKeptState(LoopState& loop) {
+    if (m_keptState.empty() || m_catchUpTo == 0) return;
+    std::string reason;
+    const bool put = PutRunState(m_keptState, loop, reason);
+    m_keptState = std::string();
+    if (!put) {
+        media::LogLine(
+            "The state kept with the last game cannot be put back (%s): the game is played again "
+            "from its start",
+            reason.c_str());
+        return;
+    }
+    media::LogLine("The last game goes on from the state kept after frame %llu",
+                   static_cast<unsigned long long>(m_keptFrame));
+    // Escape only ends a run: the keys of a game caught up are without it.
+    KeyboardState& keyboard = *GetSystem()->keyboard;
+    keyboard.current[kEscape] = keyboard.previous[kEscape] = 0;
+    const std::vector<KeyChange>& changes = m_game.changes;
+    const std::vector<int>* down = &m_game.header.downAtStart;
+    for (; m_nextChange < changes.size() && changes[m_nextChange].frame <= m_keptFrame; ++m_nextChange)
+        down = &changes[m_nextChange].codes;
+    KeysDown(*down, m_keys);
+    media::SetCatchUpKeys(m_keys);
+    if (m_keptFrame >= m_catchUpTo) GoLive(*loop.scene);
+}
+
+void LastGameKeeper::KeepState(const LoopState& loop) {
+    if (!m_recording || !m_inGame || m_keptAt == loop.frames) return;
+    m_keptAt = loop.frames;
+    // The recording reaches the frame the state is kept after.
+    m_recorder.Mark(loop.frames);
+    if (m_recorder.Failed()) return;
+    if (!m_pictures) m_pictures = PicturesDigest();
+    const std::string file = KeptStateOfRun(loop, m_recorder.Text(), m_stamp, *m_pictures);
+    std::string error;
+    if (file.empty()) return;
+    if (!WriteFileAtomically(m_statePath, file, error))
+        media::LogLine("The game's state is not kept: %s", error.c_str());
 }
 
 void LastGameKeeper::Tell(const std::string& message) const {
@@ -82,8 +153,9 @@ void LastGameKeeper::AfterStart(const KeyConfig& keys) {
             m_game.changes.empty() ? m_game.header.downAtStart : m_game.changes.back().codes;
         uint8_t lastKeys[256];
         KeysDown(last, lastKeys);
-        m_recording = WriteFileAtomically(m_files.current, ContinuedRecording(m_game, m_stamp), error) &&
-                      m_recorder.Resume(m_files.current, lastKeys);
+        const std::string text = ContinuedRecording(m_game, m_stamp);
+        m_recording =
+            WriteFileAtomically(m_files.current, text, error) && m_recorder.Resume(m_files.current, text, lastKeys);
         m_inGame = true;
     } else {
         m_recording = m_recorder.Open(m_files.ended);
@@ -121,24 +193,27 @@ void LastGameKeeper::AfterFrame(uint64_t frame, CScene& scene) {
 void LastGameKeeper::GoLive(CScene& scene) {
     media::EndCatchUp();
     m_catchUpTo = 0;
+    media::TakeRecordedCalls();  // those of the frames caught up: a call trace holds the live frames'
     const auto* game = dynamic_cast<const CGameScene*>(&scene);
     if (game) m_day = game->gameData->player.day;
-    if (!GameUnderWay(game)) Tell("the last game was lost: there is no game to continue");
+    if (!GameUnderWay(scene)) Tell("the last game was lost: there is no game to continue");
     NoteScene(game);
 }
 
 // Names the recording after what the run is in: a game, or the title.
 void LastGameKeeper::NoteScene(const CGameScene* game) {
-    const bool inGame = GameUnderWay(game);
+    const bool inGame = game && GameUnderWay(*game);
     if (inGame == m_inGame || !m_recording) return;
     m_inGame = inGame;
     std::error_code ec;
     if (inGame) fs::rename(m_files.ended, m_files.current, ec);
     else fs::rename(m_files.current, m_files.ended, ec);
+    fs::remove(m_statePath, ec);  // a state kept of another game, or of none now
 }
 
 void LastGameKeeper::EndOfRun(uint64_t frame) {
     if (!m_recording || m_catchUpTo != 0) return;
+    if (m_loop) KeepState(*m_loop);
     m_recorder.EndRun(frame);
     if (!m_recorder.Close()) Tell("cannot write the recording of the game");
 }

@@ -73,6 +73,7 @@ int main(int argc, char** argv) {
         keeper.AfterStart(keys);
         outputs.EndOfStart(keys);
     };
+    loop.betweenFrames = [&](LoopState& state) { keeper.BetweenFrames(state); };
     loop.beforeFrame = [&](uint64_t frame) { keeper.BeforeFrame(frame + 1); };
     loop.afterFrame = [&](uint64_t frame, CScene& scene) {
         const bool live = keeper.Live();

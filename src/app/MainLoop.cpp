@@ -65,8 +65,21 @@ int RunMainLoop(const MainLoopOptions& options) {
     media::SetHelpSource(&help);
     media::TellPictureProblems();  // the first scene's
 
+    // The loop's state handed to betweenFrames; what it puts in place is taken back.
+    LoopState between{0, scene, gameData, keyConfig, pacer};
+    auto betweenFrames = [&](uint64_t framesRun) {
+        if (!options.betweenFrames) return framesRun;
+        between.frames = framesRun;
+        between.scene = scene;
+        options.betweenFrames(between);
+        if (between.scene != scene) {
+            scene = between.scene;
+            help.Watch(scene);
+        }
+        return between.frames;
+    };
+    uint64_t frame = betweenFrames(0);
     const bool run = ProcessMessage() == 0;
-    uint64_t frame = 0;
     if (run) {
         bool quit = false;
         for (;; ++frame) {
@@ -94,6 +107,7 @@ int RunMainLoop(const MainLoopOptions& options) {
             }
             if (options.afterFrame) options.afterFrame(frame, *scene);
             media::TellPictureProblems();  // those of a new scene, or of a picture made in this frame
+            frame = betweenFrames(frame + 1) - 1;
             if (keys.current[1] == 1 || keys.previous[1] == 1 || quit) break;
             if (ProcessMessage() != 0) break;
         }

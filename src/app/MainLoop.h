@@ -8,7 +8,19 @@
 #include <vector>
 
 class CScene;
+class GameData;
+struct FramePacer;
 struct KeyConfig;
+
+// What the loop holds between two frames: with the system context, the stores
+// and the media layer, the whole state of a run (see RunState.h).
+struct LoopState {
+    uint64_t frames = 0;  // frames run so far
+    CScene* scene = nullptr;
+    GameData* gameData = nullptr;
+    KeyConfig* keyConfig = nullptr;
+    FramePacer* pacer = nullptr;
+};
 
 struct MainLoopOptions {
     // Makes the scene for a scene-change code (1 title, 2 game); the game's own
@@ -22,6 +34,11 @@ struct MainLoopOptions {
     std::function<void(uint64_t frame)> beforeFrame;
     // Called at the end of every frame, after the scene switch and before the exit check.
     std::function<void(uint64_t frame, CScene& scene)> afterFrame;
+    // Called before the first frame (after afterStart) and after every frame
+    // (after afterFrame, before the exit check), with the loop's state: it may
+    // keep that state, or put a kept one in force (a scene put in its place is
+    // the loop's from then on, and so is the count of frames run).
+    std::function<void(LoopState& state)> betweenFrames;
     // Called once when the loop has ended, with its last frame (after that
     // frame's afterFrame) and the scene it ended with; not called when no frame ran.
     std::function<void(uint64_t frame, CScene& scene)> afterLastFrame;

@@ -2,8 +2,10 @@
 
 #include <cstdint>
 
-CDamageEffect::CDamageEffect() {
-    m_number.LoadDigits();
+CDamageEffect::CDamageEffect() : CDamageEffect(true) {}
+
+CDamageEffect::CDamageEffect(bool loadDigits) {
+    if (loadDigits) m_number.LoadDigits();
     m_number.SetRange(0, 9999);
 }
 

@@ -7,6 +7,8 @@
 class CDamageEffect : public CBaseEffect {
 public:
     CDamageEffect();
+    // Without its digit pictures (they come with a kept state put back).
+    explicit CDamageEffect(bool loadDigits);
     ~CDamageEffect() override;
 
     void Start(int x, int y) override;

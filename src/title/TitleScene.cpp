@@ -15,6 +15,8 @@ CTitleScene::CTitleScene() : titleObjects(new TitleObjects()) {
     visible = false;
 }
 
+CTitleScene::CTitleScene(TitleObjects* objects) : titleObjects(objects) {}
+
 CTitleScene::~CTitleScene() {
     delete titleObjects;
     titleObjects = nullptr;

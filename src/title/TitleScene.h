@@ -12,6 +12,8 @@ enum TitleState : int { kTitleBlank = 0, kTitleWaiting = 1, kTitleLeaving = 2 };
 class CTitleScene : public CScene {
 public:
     CTitleScene();
+    // A title whose objects are given as they are (a kept state put back): nothing is built.
+    explicit CTitleScene(TitleObjects* objects);
     ~CTitleScene() override;
 
     void EnterState(int newState) override;

@@ -12,7 +12,7 @@ const char* Usage() {
     return "usage: anagura-replay [--data DIR] [--seed S] [--input FILE] [--frames N]\n"
            "                      [--trace FILE] [--calls FILE] [--trace-every K]\n"
            "                      [--screenshots DIR [--shot-every K]] [--audio-out FILE.wav]\n"
-           "                      [--lang en|ja]\n"
+           "                      [--lang en|ja] [--write-last-game FILE] [--keep-state-every K]\n"
            "Runs the game headless with a virtual clock, feeding the keys of the input script.\n"
            "A game recorded by anagura --record plays with its own seed, keys and length.\n";
 }
@@ -27,7 +27,7 @@ bool ParseOptions(int argc, char** argv, Options& o, std::string& error) {
         const bool known = name == "--data" || name == "--seed" || name == "--input" || name == "--frames" ||
                            name == "--trace" || name == "--trace-every" || name == "--calls" ||
                            name == "--screenshots" || name == "--shot-every" || name == "--audio-out" ||
-                           name == "--lang";
+                           name == "--lang" || name == "--keep-state-every" || name == "--write-last-game";
         if (!known) {
             error = "unknown option \"" + name + "\"";
             return false;
@@ -62,6 +62,10 @@ bool ParseOptions(int argc, char** argv, Options& o, std::string& error) {
             ok = ParseUnsigned(value, o.shotEvery) && o.shotEvery > 0;
         } else if (name == "--audio-out") {
             o.audioFile = value;
+        } else if (name == "--write-last-game") {
+            o.lastGameFile = value;
+        } else if (name == "--keep-state-every") {
+            ok = ParseUnsigned(value, o.keepStateEvery) && o.keepStateEvery > 0;
         } else if (name == "--lang") {
             o.english = std::strcmp(value, "en") == 0;
             ok = o.english || std::strcmp(value, "ja") == 0;

@@ -17,8 +17,10 @@ struct Options {
     std::string callsFile;           // JSON Lines of the media-layer calls
     std::string screenshotDir;       // PNG screenshots
     uint64_t shotEvery = 1;
-    std::string audioFile;  // WAV of the mixed output
-    bool english = false;   // --lang en: the game's words in English
+    std::string audioFile;        // WAV of the mixed output
+    bool english = false;         // --lang en: the game's words in English
+    std::string lastGameFile;     // --write-last-game: the game kept after the last frame, as the game keeps it
+    uint64_t keepStateEvery = 0;  // after every K-th frame the run's state is kept and put back (0: never)
     bool help = false;
 };
 

@@ -14,10 +14,12 @@
 #include "app/PlayerStart.h"
 #include "app/RecordedGame.h"
 #include "app/RunOutputs.h"
+#include "app/RunState.h"
 #include "media/core/Log.h"
 #include "media/headless/HeadlessControls.h"
 #include "media/video/PngFile.h"
 #include "replay/AudioOut.h"
+#include "replay/LastGameOut.h"
 #include "app/InputScript.h"
 #include "app/InputScriptFile.h"
 #include "replay/Options.h"
@@ -136,7 +138,8 @@ int main(int argc, char** argv) {
 
     // Output paths are taken from where the tool was started, before the data folder is entered.
     std::error_code ec;
-    for (std::string* path : {&options.traceFile, &options.callsFile, &options.screenshotDir, &options.audioFile})
+    for (std::string* path :
+         {&options.traceFile, &options.callsFile, &options.screenshotDir, &options.audioFile, &options.lastGameFile})
         if (!path->empty()) *path = std::filesystem::absolute(*path, ec).string();
     if (!options.screenshotDir.empty()) std::filesystem::create_directories(options.screenshotDir, ec);
 
@@ -146,6 +149,8 @@ int main(int argc, char** argv) {
 
     Recorder recorder(options);
     if (!recorder.Open(error)) return Fail(error, 1);
+    replay::LastGameOut lastGame(options.lastGameFile);
+    std::string lastGameError;
 
     media::headless::Install(true);
     app::UseEnglish(options.english);
@@ -155,7 +160,10 @@ int main(int argc, char** argv) {
     if (options.frames && *options.frames == 0) media::headless::RequestQuit();
 
     // The loop counts its frames from 0; the replay's frame 1 is the loop's frame 0.
-    loop.afterStart = [&](const KeyConfig& keys) { recorder.EndOfStart(keys); };
+    loop.afterStart = [&](const KeyConfig& keys) {
+        recorder.EndOfStart(keys);
+        lastGame.EndOfStart(keys);
+    };
     loop.beforeFrame = [&](uint64_t loopFrame) {
         const uint64_t frame = loopFrame + 1;
         if (const app::KeyChange* change = script.ChangeAt(frame)) {
@@ -166,13 +174,36 @@ int main(int argc, char** argv) {
     loop.afterFrame = [&](uint64_t loopFrame, CScene& scene) {
         const uint64_t frame = loopFrame + 1;
         recorder.EndOfFrame(frame, scene);
+        lastGame.EndOfFrame(frame);
         // --frames: the loop ends after this frame.
         if (options.frames && frame >= *options.frames) media::headless::RequestQuit();
     };
-    loop.afterLastFrame = [&](uint64_t loopFrame, CScene& scene) { recorder.EndOfRun(loopFrame + 1, scene); };
+    loop.afterLastFrame = [&](uint64_t loopFrame, CScene& scene) {
+        recorder.EndOfRun(loopFrame + 1, scene);
+        if (!lastGame.EndOfRun(loopFrame + 1, scene, lastGameError))
+            lastGameError = "--write-last-game: " + lastGameError;
+    };
+    // --keep-state-every: the whole state written out and put back in place of the run's own, which must change
+    // nothing.
+    std::string keepError;
+    loop.betweenFrames = [&](LoopState& state) { lastGame.Watch(state); };
+    if (options.keepStateEvery > 0) {
+        loop.betweenFrames = [&](LoopState& state) {
+            lastGame.Watch(state);
+            if (state.frames == 0 || state.frames % options.keepStateEvery != 0 || !keepError.empty()) return;
+            std::string reason;
+            if (!app::PutRunState(app::KeepRunState(state), state, reason)) {
+                keepError =
+                    "the state kept after frame " + std::to_string(state.frames) + " cannot be put back: " + reason;
+                media::headless::RequestQuit();
+            }
+        };
+    }
     const int status = RunMainLoop(loop);
 
     if (!recorder.Close(error)) return Fail(error, 1);
+    if (!keepError.empty()) return Fail(keepError, 1);
+    if (!lastGameError.empty()) return Fail(lastGameError, 1);
     if (status != 0) return Fail("the media layer could not start", 1);
     return 0;
 }

@@ -1,6 +1,8 @@
 // The ring of damage numbers: starting, stepping and retiring them.
 #include "game/world/DamageEffectPool.h"
 
+#include <utility>
+
 #include "objects/DamageEffect.h"
 
 namespace {
@@ -12,6 +14,8 @@ DamageEffectPool::DamageEffectPool() {
     for (auto& slot : slots) slot = new CDamageEffect();
     nextSlot = 0;
 }
+
+DamageEffectPool::DamageEffectPool(std::vector<CDamageEffect*> effects) : slots(std::move(effects)) {}
 
 DamageEffectPool::~DamageEffectPool() {
     running.clear();

@@ -10,6 +10,8 @@ class CDamageEffect;
 class DamageEffectPool {
 public:
     DamageEffectPool();
+    // A pool of the effects given (a kept state put back); it owns them.
+    explicit DamageEffectPool(std::vector<CDamageEffect*> effects);
     ~DamageEffectPool();
     DamageEffectPool(const DamageEffectPool&) = delete;
     DamageEffectPool& operator=(const DamageEffectPool&) = delete;

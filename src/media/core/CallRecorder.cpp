@@ -92,6 +92,27 @@ std::string TakeRecordedCalls() {
     return calls;
 }
 
+bool CurrentCallNames(CallNames& names) {
+    OperationGuard guard;
+    const Recorder* r = TheRecorder().get();
+    if (!r) return false;
+    names.images = {r->imageNames.begin(), r->imageNames.end()};
+    names.sounds = {r->soundNames.begin(), r->soundNames.end()};
+    names.liveSounds.clear();
+    for (const auto& [handle, live] : r->liveSounds) names.liveSounds[handle] = {live.path, live.number};
+    return true;
+}
+
+void PutCallNames(const CallNames& names) {
+    OperationGuard guard;
+    Recorder* r = TheRecorder().get();
+    if (!r) return;
+    r->imageNames = {names.images.begin(), names.images.end()};
+    r->soundNames = {names.sounds.begin(), names.sounds.end()};
+    r->liveSounds.clear();
+    for (const auto& [handle, live] : names.liveSounds) r->liveSounds[handle] = {live.first, live.second};
+}
+
 RecordedCall::RecordedCall() { g_recordingCalls.store(false, std::memory_order_relaxed); }
 
 RecordedCall::~RecordedCall() { g_recordingCalls.store(TheRecorder() != nullptr, std::memory_order_relaxed); }

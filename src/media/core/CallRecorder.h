@@ -14,7 +14,9 @@
 
 #include <atomic>
 #include <cstdint>
+#include <map>
 #include <string>
+#include <utility>
 
 #include "media/core/OperationLock.h"
 
@@ -30,6 +32,19 @@ void StartCallRecorder();
 void StopCallRecorder();
 // The calls recorded since the previous take, as JSON arrays separated by ','.
 std::string TakeRecordedCalls();
+
+// The names the recorder has given (UTF-8), to be kept with a run's state and
+// put back with it: by handle, the image and sound names, and for each live
+// sound its path and number (1 for "PATH", n for "PATH@n").
+struct CallNames {
+    std::map<int32_t, std::string> images;
+    std::map<int32_t, std::string> sounds;
+    std::map<int32_t, std::pair<std::string, int32_t>> liveSounds;
+};
+// False (nothing given) while the recorder is off.
+bool CurrentCallNames(CallNames& names);
+// Replaces the recorder's names (nothing while it is off).
+void PutCallNames(const CallNames& names);
 
 // How an argument is written.
 struct ImageArg {

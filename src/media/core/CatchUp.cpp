@@ -118,6 +118,13 @@ uint32_t GameMillis() {
     return c.on ? c.clock : CurrentPlatform().NowMillis() + c.clockOffset;
 }
 
+void SetGameMillis(uint32_t millis) {
+    OperationGuard guard;
+    CatchUpState& c = TheCatchUp();
+    if (c.on) c.clock = millis;
+    else c.clockOffset = millis - CurrentPlatform().NowMillis();
+}
+
 bool SleepCaughtUp(uint32_t ms) {
     CatchUpState& c = TheCatchUp();
     if (!c.on) return false;

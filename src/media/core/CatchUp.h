@@ -29,6 +29,8 @@ bool CatchingUp();
 bool ReadCatchUpKeys(uint8_t keys[256]);
 // The clock the game reads: the platform's, or the virtual one while catching up.
 uint32_t GameMillis();
+// Sets the clock the game reads to `millis` (a kept state put back); it goes on from there.
+void SetGameMillis(uint32_t millis);
 // Sleep on the game's clock; false when the platform should sleep.
 bool SleepCaughtUp(uint32_t ms);
 // True when ProcessMessage may skip looking at the window this time.

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace media {
@@ -74,6 +75,47 @@ public:
 
     int Count() const { return static_cast<int>(m_live.size()); }
 
+    // Where the entries lie, for keeping the table: the slots whose check value
+    // has moved on, the slots in use in the order they were listed, and the
+    // slot the next Add tries first.
+    struct Layout {
+        std::vector<std::pair<uint32_t, int32_t>> checks;  // slot, check value (slots not named: 1)
+        std::vector<uint32_t> live;
+        uint32_t next = 0;
+    };
+    Layout GetLayout() const {
+        Layout layout;
+        for (size_t i = 0; i < m_slots.size(); ++i)
+            if (m_slots[i].check != 1) layout.checks.emplace_back(static_cast<uint32_t>(i), m_slots[i].check);
+        layout.live.assign(m_live.begin(), m_live.end());
+        layout.next = static_cast<uint32_t>(m_next);
+        return layout;
+    }
+    // The live entries in the order of Layout::live.
+    template <typename Fn>
+    void ForEachListed(Fn fn) const {
+        for (size_t i : m_live) fn(MakeHandle(static_cast<int32_t>(i), m_slots[i].check), *m_slots[i].entry);
+    }
+    // Makes this empty table hold `entries` (one for each slot of layout.live,
+    // in that order) where `layout` says. False, with the table left empty,
+    // when the layout does not fit the table.
+    bool Rebuild(const Layout& layout, std::vector<std::unique_ptr<Entry>> entries) {
+        if (!m_live.empty() || layout.live.size() != entries.size() || layout.next >= m_slots.size()) return false;
+        for (const auto& [index, check] : layout.checks) {
+            if (index >= m_slots.size() || check < 0 || check > kHandleCheckMask) return Abandon();
+            m_slots[index].check = check;
+        }
+        for (size_t k = 0; k < entries.size(); ++k) {
+            const uint32_t index = layout.live[k];
+            if (index >= m_slots.size() || m_slots[index].entry || !entries[k]) return Abandon();
+            m_slots[index].entry = std::move(entries[k]);
+            m_slots[index].livePosition = m_live.size();
+            m_live.push_back(index);
+        }
+        m_next = layout.next;
+        return true;
+    }
+
     int Capacity() const { return static_cast<int>(m_slots.size()); }
 
 private:
@@ -90,6 +132,14 @@ private:
         m_live[pos] = last;
         m_slots[last].livePosition = pos;
         m_live.pop_back();
+    }
+
+    // Rebuild's way out: everything as new.
+    bool Abandon() {
+        for (Slot& slot : m_slots) slot = Slot{};
+        m_live.clear();
+        m_next = 0;
+        return false;
     }
 
     int32_t MakeHandle(int32_t index, int32_t check) const {

@@ -65,6 +65,15 @@ struct Image {
     std::vector<uint8_t> keyed;  // 1 where the pixel had the transparent colour at load
     bool anyKeyed = false;
     std::string fileName;
+    // Where the pixels came from, so that the image can be made again: the
+    // cell's corner in the file's picture, its place among the cells of a
+    // divided load (-1: the whole file), and the transparent colour in force at
+    // the load (keyUsed false: none).
+    int sourceX = 0;
+    int sourceY = 0;
+    int cell = -1;
+    bool keyUsed = false;
+    uint32_t keyRgb = 0;
 
     PixelFormat nativeFormat = PixelFormat::Rgb565;
     bool nativeReady = false;

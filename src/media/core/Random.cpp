@@ -1,5 +1,7 @@
 #include "media/core/Random.h"
 
+#include <algorithm>
+
 #include "media/Media.h"
 #include "media/core/OperationLock.h"
 
@@ -13,6 +15,13 @@ void MersenneTwister::Seed(uint32_t seed) {
         seed = 69069u * seed + 1u;
     }
     m_index = kN;
+}
+
+bool MersenneTwister::Put(const uint32_t words[kN], int index) {
+    if (index < 0 || index > kN) return false;
+    std::copy(words, words + kN, m_mt);
+    m_index = index;
+    return true;
 }
 
 uint32_t MersenneTwister::Next() {
@@ -62,6 +71,22 @@ uint32_t RandomSeed() {
     OperationGuard guard;
     return TheRandom().seed;
 }
+KeptRandom CurrentRandom() {
+    OperationGuard guard;
+    KeptRandom kept;
+    kept.seed = TheRandom().seed;
+    std::copy(TheRandom().generator.Words(), TheRandom().generator.Words() + MersenneTwister::kN, kept.words);
+    kept.index = TheRandom().generator.Index();
+    return kept;
+}
+
+bool PutRandom(const KeptRandom& kept) {
+    OperationGuard guard;
+    if (!TheRandom().generator.Put(kept.words, kept.index)) return false;
+    TheRandom().seed = kept.seed;
+    return true;
+}
+
 void SetRandomSeedOverride(std::optional<uint32_t> seed) { TheRandom().seedOverride = seed; }
 std::optional<uint32_t> RandomSeedOverride() { return TheRandom().seedOverride; }
 

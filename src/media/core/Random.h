@@ -13,6 +13,11 @@ public:
     explicit MersenneTwister(uint32_t seed = 4357) { Seed(seed); }
     void Seed(uint32_t seed);
     uint32_t Next();
+    // The whole state, to be kept and put back.
+    const uint32_t* Words() const { return m_mt; }
+    int Index() const { return m_index; }
+    // False (nothing changed) for an index beyond 0..kN.
+    bool Put(const uint32_t words[kN], int index);
 
 private:
     uint32_t m_mt[kN];
@@ -27,6 +32,16 @@ uint32_t RandomSeed();
 // Seed InitMediaLayer uses instead of the clock (headless controls); nullopt: the clock.
 void SetRandomSeedOverride(std::optional<uint32_t> seed);
 std::optional<uint32_t> RandomSeedOverride();
+
+// The generator as it is now, to be kept and put back with a run's state.
+struct KeptRandom {
+    uint32_t seed = 0;
+    uint32_t words[MersenneTwister::kN] = {};
+    int32_t index = 0;
+};
+KeptRandom CurrentRandom();
+// False (nothing changed) when the state is not one the generator can be in.
+bool PutRandom(const KeptRandom& kept);
 
 }  // namespace media
 

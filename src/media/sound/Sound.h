@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace media {
 
@@ -24,7 +25,11 @@ public:
     // True when it plays and its ring has run below half (streams only).
     virtual bool Hungry() { return false; }
 
-    int level = 0;  // hundredths of a decibel
+    // How it was loaded, so that it can be loaded again: its file, its buffers, its mode.
+    std::string path;
+    int bufferCount = 0;
+    int dataMode = 0;  // the sound data mode it was loaded in
+    int level = 0;     // hundredths of a decibel
     int lastPlayType = 1;
     uint32_t lastStartMillis = 0;
 };

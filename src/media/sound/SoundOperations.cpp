@@ -52,44 +52,52 @@ int media::op::SetSoundDataMode(int mode) {
     return 0;
 }
 
+media::SoundMade media::MakeSound(const char* path, int mode, int bufferCount) {
+    SoundMade made;
+    CurrentPlatform().AwaitDataFile(path);  // a page may still be fetching it
+    made.problem = SoundFileProblem(path);
+    if (!made.problem.empty()) {
+        made.failure =
+            IsSoundFileTooLarge(made.problem) ? texts::kSoundLoadFailedBuffers : texts::kSoundLoadFailedDecode;
+        return made;
+    }
+    Mixer& mixer = *SoundMixer();
+    const int rate = SoundOutputRate();
+    if (mode == 0) {
+        std::vector<int16_t> pcm;
+        const SoundDecodeResult result = DecodeWholeFile(path, rate, pcm);
+        if (result != SoundDecodeResult::Ok) {
+            const bool tooLong = result == SoundDecodeResult::TooLarge;
+            made.failure = tooLong ? texts::kSoundLoadFailedBuffers : texts::kSoundLoadFailedDecode;
+            made.problem = tooLong ? "is too long to be held decoded" : kUndecodable;
+            return made;
+        }
+        made.sound = std::make_unique<BufferedSound>(mixer, std::move(pcm), bufferCount);
+    } else {
+        made.sound = StreamedSound::Open(mixer, OpenStreamDecoder(path, mode), rate);
+        if (!made.sound) {
+            made.failure = texts::kSoundLoadFailedDecode;
+            made.problem = kUndecodable;
+            return made;
+        }
+    }
+    made.sound->path = path;
+    made.sound->bufferCount = bufferCount;
+    made.sound->dataMode = mode;
+    return made;
+}
+
 // Every failed load of a file logs a line naming it; while there is no sound
 // output at all (already logged once) loads fail without a word.
 int media::op::LoadSound(const char* path, int bufferCount, int /*unionHandle: always a new handle*/) {
     media::OperationGuard guard;
     if (!media::SoundOutputRunning() || !path) return -1;
-    media::CurrentPlatform().AwaitDataFile(path);  // a page may still be fetching it
-    const std::string problem = media::SoundFileProblem(path);
-    if (!problem.empty()) {
-        media::ReportSoundLoadFailure(media::IsSoundFileTooLarge(problem) ? media::texts::kSoundLoadFailedBuffers
-                                                                          : media::texts::kSoundLoadFailedDecode,
-                                      path, problem);
+    media::SoundMade made = media::MakeSound(path, media::SoundDataMode(), bufferCount);
+    if (!made.sound) {
+        media::ReportSoundLoadFailure(made.failure, path, made.problem);
         return -1;
     }
-    media::Mixer& mixer = *media::SoundMixer();
-    const int rate = media::SoundOutputRate();
-    const int mode = media::SoundDataMode();
-    if (mode == 0) {
-        std::vector<int16_t> pcm;
-        const media::SoundDecodeResult result = media::DecodeWholeFile(path, rate, pcm);
-        if (result != media::SoundDecodeResult::Ok) {
-            const bool tooLong = result == media::SoundDecodeResult::TooLarge;
-            media::ReportSoundLoadFailure(tooLong ? media::texts::kSoundLoadFailedBuffers
-                                                  : media::texts::kSoundLoadFailedDecode,
-                                          path, tooLong ? "is too long to be held decoded" : kUndecodable);
-            return -1;
-        }
-        const int32_t handle =
-            media::SoundTable().Add(std::make_unique<media::BufferedSound>(mixer, std::move(pcm), bufferCount));
-        if (handle < 0) media::ReportSoundLoadFailure(media::texts::kSoundLoadFailedBuffers, path, kNoFreeHandle);
-        return handle;
-    }
-    std::unique_ptr<media::StreamedSound> sound =
-        media::StreamedSound::Open(mixer, media::OpenStreamDecoder(path, mode), rate);
-    if (!sound) {
-        media::ReportSoundLoadFailure(media::texts::kSoundLoadFailedDecode, path, kUndecodable);
-        return -1;
-    }
-    const int32_t handle = media::SoundTable().Add(std::move(sound));
+    const int32_t handle = media::SoundTable().Add(std::move(made.sound));
     if (handle < 0) media::ReportSoundLoadFailure(media::texts::kSoundLoadFailedBuffers, path, kNoFreeHandle);
     return handle;
 }

@@ -51,6 +51,14 @@ void ChangeSetting(T& setting, const T& value) {
     State().upToDate = false;
 }
 
+void PutDefaultFontSettings(const FontSettings& settings) {
+    OperationGuard guard;
+    if (State().settings == settings) return;
+    State().settings = settings;
+    State().upToDate = false;
+    BringDefaultFontUpToDate();
+}
+
 bool DefaultFontUpToDate() { return State().upToDate; }
 
 Font* DefaultFont() { return FindFont(State().handle); }

@@ -10,6 +10,8 @@ namespace media {
 
 // The settings as they are now.
 const FontSettings& DefaultFontSettings();
+// Gives the default font these settings (a kept state put back).
+void PutDefaultFontSettings(const FontSettings& settings);
 // Re-creates the default font when it is missing or its settings differ from
 // the current ones. A creation that failed is not retried until a setting changes.
 void BringDefaultFontUpToDate();

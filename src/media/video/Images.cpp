@@ -44,18 +44,30 @@ bool LoadPicture(const char* path, DecodedImage& picture, const char* decodeFail
     return true;
 }
 
-// Makes an image of the cell (x, y, w, h) of a picture. Pixels of the transparent
-// colour, and pixels less than half opaque, are marked as colour-keyed.
-std::unique_ptr<Image> MakeImage(const DecodedImage& picture, int x, int y, int w, int h, const char* path) {
+// An image of the cell (x, y, w, h) of a picture, in the drawing state now.
+std::unique_ptr<Image> MakeImage(const DecodedImage& picture, int x, int y, int w, int h, const char* path,
+                                 int cell) {
     const MediaState& st = State();
+    return MakeImageKeyed(picture, x, y, w, h, path, cell, st.transparentSet && st.bitsPerPixel != 8,
+                          st.transparentRgb);
+}
+
+}  // namespace
+
+std::unique_ptr<Image> MakeImageKeyed(const DecodedImage& picture, int x, int y, int w, int h,
+                                      const std::string& path, int cell, bool useKey, uint32_t keyRgb) {
     auto image = std::make_unique<Image>();
     image->width = w;
     image->height = h;
     image->fileName = path;
+    image->sourceX = x;
+    image->sourceY = y;
+    image->cell = cell;
+    image->keyUsed = useKey;
+    image->keyRgb = keyRgb;
     const size_t n = static_cast<size_t>(w) * static_cast<size_t>(h);
     image->rgb.resize(n);
     image->keyed.resize(n);
-    const bool useKey = st.transparentSet && st.bitsPerPixel != 8;
     for (int row = 0; row < h; ++row) {
         const uint32_t* src = picture.argb.data() +
                               static_cast<size_t>(y + row) * static_cast<size_t>(picture.width) +
@@ -64,7 +76,7 @@ std::unique_ptr<Image> MakeImage(const DecodedImage& picture, int x, int y, int 
             const size_t i = static_cast<size_t>(row) * static_cast<size_t>(w) + static_cast<size_t>(col);
             const uint32_t rgb = src[col] & 0xFFFFFF;
             image->rgb[i] = rgb;
-            const bool keyed = (useKey && rgb == st.transparentRgb) || (src[col] >> 24) < 0x80;
+            const bool keyed = (useKey && rgb == keyRgb) || (src[col] >> 24) < 0x80;
             image->keyed[i] = keyed ? 1 : 0;
             image->anyKeyed = image->anyKeyed || keyed;
         }
@@ -72,7 +84,6 @@ std::unique_ptr<Image> MakeImage(const DecodedImage& picture, int x, int y, int 
     return image;
 }
 
-}  // namespace
 }  // namespace media
 
 using namespace media;
@@ -84,7 +95,7 @@ int op::LoadImageFile(const char* path, int /*flag: ignored*/) {
     if (!LoadPicture(path, picture, texts::kImageLoadFailed)) return -1;
     try {
         State().ForgetReuse();
-        const int handle = State().images.Add(MakeImage(picture, 0, 0, picture.width, picture.height, path));
+        const int handle = State().images.Add(MakeImage(picture, 0, 0, picture.width, picture.height, path, -1));
         if (handle < 0) LogPrintf(texts::kImageMemoryFailed, path);
         return handle;
     } catch (const std::bad_alloc&) {
@@ -117,7 +128,8 @@ int op::LoadImageDivided(const char* path, int total, int xCount, int yCount, in
         const int cx = static_cast<int>(i % xCount), cy = static_cast<int>(i / xCount);
         int handle = -1;
         try {
-            handle = st.images.Add(MakeImage(picture, cx * cellWidth, cy * cellHeight, cellWidth, cellHeight, path));
+            handle = st.images.Add(MakeImage(picture, cx * cellWidth, cy * cellHeight, cellWidth, cellHeight, path,
+                                             static_cast<int>(i)));
         } catch (const std::bad_alloc&) {
             handle = -1;
         }

@@ -6,6 +6,8 @@
 
 CGameScene::CGameScene() : screen(new GameScreen()), effectPool(new DamageEffectPool()) {}
 
+CGameScene::CGameScene(GameScreen* builtScreen, DamageEffectPool* pool) : screen(builtScreen), effectPool(pool) {}
+
 CGameScene::~CGameScene() {
     delete screen;
     screen = nullptr;

@@ -39,6 +39,8 @@ OrderOffer OfferFor(const GameData& data, int selection, int colour, int32_t uni
 class CGameScene : public CScene {
 public:
     CGameScene();
+    // A game scene of the screen and damage numbers given (a kept state put back); it owns them.
+    CGameScene(GameScreen* screen, DamageEffectPool* pool);
     ~CGameScene() override;
 
     void EnterState(int newState) override;
