@@ -3,8 +3,9 @@
 # a game is started and left with Escape, then continued again and again, each
 # continued run left another way (Escape, the window destroyed, SIGTERM, SIGINT, SIGHUP,
 # the X server gone, kill -9 just after a new day began). Every continued run
-# goes on from the frame the last one kept, and all the runs together trace
-# exactly what one replay of the kept recording traces.
+# goes on from the frame the last one kept, from the state kept beside the
+# recording, and all the runs together trace exactly what one replay of the
+# kept recording traces.
 set -u
 build="$1"
 src="$2"
@@ -102,10 +103,13 @@ ended_with 0
 [ -s "$kept/last-game.txt" ] || fail "no last game kept after Escape"
 
 rec="$kept/last-game.txt"
+[ -s "$kept/last-game.state" ] || fail "no state kept beside the last game"
 continued escape
 press Down 208
 xdotool key Escape
 ended_with 0
+grep -aq "goes on from the state kept after frame" "$work/data/Log.txt" ||
+  fail "the continued game did not go on from the state kept beside it"
 
 # Without a window manager no close button can be pressed: the window is
 # destroyed under the game, which ends on the X error.

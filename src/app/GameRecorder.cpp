@@ -39,14 +39,14 @@ void GameRecorder::OpenInMemory() {
     m_text.clear();
 }
 
-bool GameRecorder::Resume(const std::string& path, const std::string& text, const uint8_t keys[256]) {
+bool GameRecorder::Resume(const std::string& path, const std::string& text, uint64_t last, const uint8_t keys[256]) {
     Close();
     m_active = true;
     m_file = std::fopen(path.c_str(), "ab");
     m_path = path;
     m_failed = false;
     std::memcpy(m_keys, keys, sizeof m_keys);
-    m_lastLine = 0;
+    m_lastLine = last;
     m_text = text;
     return m_file != nullptr;
 }

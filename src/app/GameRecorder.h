@@ -25,8 +25,8 @@ public:
     // Starts recording in memory only.
     void OpenInMemory();
     // Opens a recording made before, whose bytes are `text`, to go on with it:
-    // the keys down at its last frame were `keys`.
-    bool Resume(const std::string& path, const std::string& text, const uint8_t keys[256]);
+    // its last line is of frame `last`, with the keys `keys` down.
+    bool Resume(const std::string& path, const std::string& text, uint64_t last, const uint8_t keys[256]);
     // The end of start-up: the seed drawn, the key codes in force and the keys
     // down in the arrays filled at start; `more` (whole comment lines) follows the header.
     void Begin(uint32_t seed, const std::vector<int32_t>& keyCodes, const uint8_t keys[256],

@@ -5,8 +5,6 @@
 #include <system_error>
 #include <vector>
 
-#include "app/RunState.h"
-#include "app/input/KeyConfig.h"
 #include "media/core/SmallFile.h"
 #include "media/core/StateArchive.h"
 
@@ -113,16 +111,6 @@ std::string KeptStateFile(const std::string& stamp, uint64_t pictures, uint64_t 
     std::string state = runState;
     archive.Value(state, kMaxStateBytes);
     return archive.Written();
-}
-
-std::string KeptStateOfRun(const LoopState& loop, const std::string& recording, const std::string& stamp,
-                           uint64_t pictures) {
-    ContinuedGame game;
-    std::string reason;
-    if (ParseLastGame(recording, stamp, loop.keyConfig->keys, game, reason) != LastGameRead::Continue ||
-        game.frames < loop.frames)
-        return {};
-    return KeptStateFile(stamp, pictures, loop.frames, RecordingDigest(game, loop.frames), KeepRunState(loop));
 }
 
 bool ReadKeptStateFile(std::string_view file, const std::string& stamp, const ContinuedGame& game, uint64_t& frame,

@@ -13,8 +13,6 @@
 
 #include "app/LastGame.h"
 
-struct LoopState;
-
 namespace app {
 
 // The kept state's file beside a recording: "X.txt" becomes "X.state" (any other name gets ".state" added).
@@ -32,13 +30,6 @@ uint64_t PicturesDigest();
 // of the recorded game with that digest, in the data of `stamp` and `pictures`.
 std::string KeptStateFile(const std::string& stamp, uint64_t pictures, uint64_t frame, uint64_t digest,
                           const std::string& runState);
-
-// The kept state's file of the run the loop's state belongs to, as it is now
-// (after its frame loop.frames), in the data of `stamp` and `pictures`, with
-// `recording` the last game's bytes so far; "" when the recording does not
-// reach that frame.
-std::string KeptStateOfRun(const LoopState& loop, const std::string& recording, const std::string& stamp,
-                           uint64_t pictures);
 
 // Reads a kept state's file for the recorded game `game` as it is now: true
 // with the frame it was kept after and the run's state; false with the reason

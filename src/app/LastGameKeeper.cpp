@@ -49,6 +49,16 @@ bool GameUnderWay(const CScene& scene) {
     return game && game->state != kStateDefeat && game->state != kStateLeave && game->pendingState != kStateLeave;
 }
 
+std::string KeptStateOfRun(const LoopState& loop, const std::string& recording, const std::string& stamp,
+                           uint64_t pictures) {
+    ContinuedGame game;
+    std::string reason;
+    if (ParseLastGame(recording, stamp, loop.keyConfig->keys, game, reason) != LastGameRead::Continue ||
+        game.frames < loop.frames)
+        return {};
+    return KeptStateFile(stamp, pictures, loop.frames, RecordingDigest(game, loop.frames), KeepRunState(loop));
+}
+
 LastGameKeeper::LastGameKeeper(std::string folder)
     : m_enabled(!folder.empty()),
       m_files(LastGameFilesIn(folder)),
@@ -154,8 +164,8 @@ void LastGameKeeper::AfterStart(const KeyConfig& keys) {
         uint8_t lastKeys[256];
         KeysDown(last, lastKeys);
         const std::string text = ContinuedRecording(m_game, m_stamp);
-        m_recording =
-            WriteFileAtomically(m_files.current, text, error) && m_recorder.Resume(m_files.current, text, lastKeys);
+        m_recording = WriteFileAtomically(m_files.current, text, error) &&
+                      m_recorder.Resume(m_files.current, text, m_game.frames, lastKeys);
         m_inGame = true;
     } else {
         m_recording = m_recorder.Open(m_files.ended);

@@ -32,6 +32,13 @@ namespace app {
 // A game is under way in the scene: a lost one (or none) leaves nothing to continue.
 bool GameUnderWay(const CScene& scene);
 
+// The kept state's file (KeptState.h) of the run the loop's state belongs to,
+// as it is now (after its frame loop.frames), in the data of `stamp` and
+// `pictures`, with `recording` the last game's bytes so far; "" when the
+// recording does not reach that frame.
+std::string KeptStateOfRun(const LoopState& loop, const std::string& recording, const std::string& stamp,
+                           uint64_t pictures);
+
 class LastGameKeeper {
 public:
     // `folder`: the player's data folder (made when missing); "" keeps nothing.

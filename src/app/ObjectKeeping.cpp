@@ -119,7 +119,8 @@ void ObjectKeeper::Graphic(CGraphic*& graphic) {
     }
     archive.Value(number);
     graphic = nullptr;
-    if (number == 0 || !archive.Ok()) return;
+    if (number == 0) archive.Fail();
+    if (!archive.Ok()) return;
     if (number <= m_graphics.size()) {
         graphic = m_graphics[number - 1];
         return;

@@ -62,7 +62,7 @@ public:
     // A pointer to the run's key table or game data: null or theirs.
     void KeysRef(KeyConfig*& pointer);
     void DataRef(GameData*& pointer);
-    // A graphic shown by an object.
+    // A graphic shown by an object (never null: reading, the archive fails for none).
     void Graphic(CGraphic*& graphic);
     // Hands the graphics made while reading to the image store, which then owns them.
     void Adopt();

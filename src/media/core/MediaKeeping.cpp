@@ -134,6 +134,12 @@ PreparedMedia ReadMediaState(StateArchive& archive, std::string& reason) {
         reason = "its random generator is damaged";
         return nullptr;
     }
+    const FontSettings& font = prepared->font;
+    if (font.size < 1 || font.size > 1024 || font.thickness < 0 || font.thickness > 9 || font.charSet < 0 ||
+        font.charSet > 2 || font.face.size() > 256) {
+        reason = "its font is damaged";
+        return nullptr;
+    }
     prepared->pictures = PreparePictures(std::move(pictures), reason);
     if (!prepared->pictures) return nullptr;
     prepared->sounds = PrepareSounds(std::move(sounds), reason);

@@ -38,7 +38,8 @@ void StateArchive::Bytes(void* data, size_t size) {
 size_t StateArchive::Count(size_t count, size_t max) {
     uint64_t value = count;
     Value(value);
-    if (value > max) {
+    // Every thing counted takes at least a byte: more than there are bytes left cannot come.
+    if (value > max || (!m_writing && value > m_bytes.size() - m_at)) {
         Fail();
         return 0;
     }

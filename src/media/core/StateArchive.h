@@ -51,7 +51,9 @@ public:
     void Value(std::string& text, size_t max = 4096);
     // `size` raw bytes.
     void Bytes(void* data, size_t size);
-    // A number of things to come: written as given; read, at most `max` (else the archive fails and 0 comes back).
+    // A number of things to come, each of at least one byte: written as given;
+    // read, at most `max` and no more than bytes are left (else the archive
+    // fails and 0 comes back).
     size_t Count(size_t count, size_t max);
     // Writing: the value; reading: checks that the same value comes (else the archive fails).
     template <typename T>

@@ -51,10 +51,11 @@ std::unique_ptr<PreparedSounds> PrepareSounds(KeptSounds kept, std::string& reas
     auto prepared = std::make_unique<PreparedSounds>();
     std::vector<std::unique_ptr<Sound>> sounds;
     for (const KeptSound& sound : kept.sounds) {
-        const bool modeOk = sound.dataMode >= 0 && sound.dataMode <= 3;
-        const bool buffersOk = sound.bufferCount >= 0 && sound.bufferCount <= 4096;
+        const bool valid = sound.dataMode >= 0 && sound.dataMode <= 3 && sound.bufferCount >= 0 &&
+                           sound.bufferCount <= 4096 && sound.level >= -10000 && sound.level <= 0 &&
+                           (sound.lastPlayType == 0 || sound.lastPlayType == 1 || sound.lastPlayType == 3);
         SoundMade made;
-        if (modeOk && buffersOk) made = MakeSound(sound.path.c_str(), sound.dataMode, sound.bufferCount);
+        if (valid) made = MakeSound(sound.path.c_str(), sound.dataMode, sound.bufferCount);
         if (!made.sound) {
             reason = "the sound " + sound.path + " cannot be loaded";
             return nullptr;

@@ -45,6 +45,12 @@ bool CellInside(const KeptImage& image, const DecodedImage& picture) {
            int64_t{image.x} + image.width <= picture.width && int64_t{image.y} + image.height <= picture.height;
 }
 
+bool DrawStateValid(const DrawState& draw) {
+    auto byte = [](int v) { return v >= 0 && v <= 255; };
+    return (draw.target == -2 || draw.target == -4) && (draw.blendMode == 0 || draw.blendMode == 1) &&
+           byte(draw.blendParam) && byte(draw.brightR) && byte(draw.brightG) && byte(draw.brightB);
+}
+
 void PutScreen(Surface& screen, const std::string& bytes) {
     if (!bytes.empty() && bytes.size() == static_cast<size_t>(screen.height) * static_cast<size_t>(screen.Pitch()))
         std::memcpy(screen.Bytes(), bytes.data(), bytes.size());
@@ -102,6 +108,10 @@ std::unique_ptr<PreparedPictures> PreparePictures(KeptPictures kept, std::string
     if (kept.screenWidth != st.screenWidth || kept.screenHeight != st.screenHeight ||
         kept.bitsPerPixel != st.bitsPerPixel) {
         reason = "it was kept in another screen mode";
+        return nullptr;
+    }
+    if (!DrawStateValid(kept.draw)) {
+        reason = "its drawing state is damaged";
         return nullptr;
     }
     const size_t screenBytes = static_cast<size_t>(st.back.height) * static_cast<size_t>(st.back.Pitch());
