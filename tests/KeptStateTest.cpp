@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "GameTestSupport.h"
+#include "KeeperRun.h"
 #include "app/GameOptions.h"
 #include "app/KeptState.h"
 #include "app/LastGame.h"
@@ -41,44 +42,19 @@ std::string Read(const fs::path& path) {
 
 void Write(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
-// A run of the game with the keeper in the player folder "player": played
-// live from the start until `until`, or (`continued`) continued. The trace of
-// the live frames, up to `liveFrames` of them.
-struct LiveFrames {
-    std::string trace;
-    uint64_t firstLive = 0;
-};
+gametest::KeeperRun Played(uint64_t until) {
+    gametest::KeeperRun run;
+    run.presses = kPresses;
+    run.until = until;
+    gametest::Play(run);
+    return run;
+}
 
-LiveFrames RunWithKeeper(bool continued, uint64_t until, uint64_t liveFrames = 0) {
-    ResetSystem();  // the loop starts the media layer, after the keeper has prepared the catch-up
-    media::headless::Install(true);
-    media::headless::SetRandomSeed(7);
-    app::LastGameKeeper keeper("player");
-    MainLoopOptions loop;
-    LiveFrames run;
-    if (continued) keeper.PrepareContinue(loop, kKeys);
-    uint64_t live = 0;
-    loop.afterStart = [&](const KeyConfig& keys) { keeper.AfterStart(keys); };
-    loop.betweenFrames = [&](LoopState& state) { keeper.BetweenFrames(state); };
-    loop.beforeFrame = [&](uint64_t frame) {
-        keeper.BeforeFrame(frame + 1);
-        const auto press = kPresses.find(frame + 1);
-        media::headless::ReleaseAllKeys();
-        if (!continued && press != kPresses.end()) media::headless::SetKeyDown(press->second, true);
-    };
-    loop.afterFrame = [&](uint64_t frame, CScene& scene) {
-        const bool wasLive = keeper.Live();
-        keeper.AfterFrame(frame + 1, scene);
-        if (wasLive && continued) {
-            if (run.firstLive == 0) run.firstLive = frame + 1;
-            app::AppendTrace(run.trace, frame + 1, scene);
-            if (++live == liveFrames) media::headless::RequestQuit();
-        }
-        if (!continued && frame + 1 == until) media::headless::RequestQuit();
-    };
-    loop.afterLastFrame = [&](uint64_t frame, CScene&) { keeper.EndOfRun(frame + 1); };
-    RunMainLoop(loop);
-    gametest::WorkFolder::ResetStores();
+gametest::KeeperRun Continued(uint64_t liveFrames) {
+    gametest::KeeperRun run;
+    run.continued = true;
+    run.liveFrames = liveFrames;
+    gametest::Play(run);
     return run;
 }
 
@@ -89,7 +65,7 @@ protected:
         // Pictures of its own: a test changes one.
         fs::remove(folder.Path() / "image");
         fs::copy(gametest::SourceAssets() / "image", folder.Path() / "image", fs::copy_options::recursive);
-        RunWithKeeper(false, 1500);
+        Played(1500);
         files = app::LastGameFilesIn("player");
         state = app::KeptStatePath(files.current);
         recording = Read(files.current);
@@ -109,12 +85,12 @@ protected:
 };
 
 TEST_F(KeptState, ContinuingFromItGivesTheFramesOfTheWholeRecording) {
-    const LiveFrames fromState = RunWithKeeper(true, 0, 40);
+    const gametest::KeeperRun fromState = Continued(40);
     EXPECT_EQ(fromState.firstLive, 1501u);
     EXPECT_NE(Read("Log.txt").find("goes on from the state kept after frame 1500"), std::string::npos);
 
     Restore("");
-    const LiveFrames played = RunWithKeeper(true, 0, 40);
+    const gametest::KeeperRun played = Continued(40);
     EXPECT_EQ(played.firstLive, 1501u);
     EXPECT_EQ(fromState.trace, played.trace);
 
@@ -125,7 +101,7 @@ TEST_F(KeptState, ContinuingFromItGivesTheFramesOfTheWholeRecording) {
     otherBuild.replace(otherBuild.find("# version "), 10, "# versioN ");
     for (const std::string& bad : {damaged, otherBuild, kept.substr(0, kept.size() / 3)}) {
         Restore(bad);
-        const LiveFrames passedOver = RunWithKeeper(true, 0, 40);
+        const gametest::KeeperRun passedOver = Continued(40);
         EXPECT_EQ(passedOver.trace, played.trace);
         EXPECT_TRUE(fs::exists(files.current));
     }
@@ -137,8 +113,7 @@ TEST_F(KeptState, ItIsUsedOnlyWithTheGameAndDataItWasKeptWith) {
         app::ContinuedGame game;
         std::string reason, runState;
         uint64_t frame = 0;
-        EXPECT_EQ(app::ParseLastGame(recordingBytes, stampNow, kKeys, game, reason), app::LastGameRead::Continue)
-            << reason;
+        EXPECT_EQ(app::ParseLastGame(recordingBytes, stampNow, game, reason), app::LastGameRead::Continue) << reason;
         return app::ReadKeptStateFile(kept, stampNow, game, frame, runState, reason) ? "" : reason;
     };
     EXPECT_EQ(check(recording, stamp), "");

@@ -62,6 +62,12 @@ TEST(RecordedGame, AMalformedOrRepeatedLineIsRefusedWithItsNumber) {
         {"# seed 1\n# frames 5 6\n", 2},
         {"# seed 1\n40 44\n# frames -5\n", 3},
         {"# seed 1\n# frames 1\n# frames 1\n", 3},
+        {"# seed 1\n# frames 4294967297\n", 2},
+        {"# seed 1\n# keys-from\n", 2},
+        {"# seed 1\n# keys-from 0 44\n", 2},
+        {"# seed 1\n# keys-from 4294967297 44\n", 2},
+        {"# seed 1\n# keys-from 9 x\n", 2},
+        {"# seed 1\n# keys-from 9 44\n# keys-from 9 45\n", 3},
     };
     for (const auto& c : cases) {
         app::RecordedGame game;
@@ -74,8 +80,10 @@ TEST(RecordedGame, AMalformedOrRepeatedLineIsRefusedWithItsNumber) {
 
 
 // The last game read back to be continued: Escape (which only ends a run) left
-// out, the recording to go on with ends on its last frame; a damaged one, one
-// of another version, other data or other keys is refused with its reason.
+// out, the recording to go on with ends on its last frame with its changes of
+// the key codes where they were (CR LF line ends read as LF); a damaged one
+// (longer than 2^32 frames too), one of another version or other data is
+// refused with its reason. Other keys than the player's are no reason.
 TEST(RecordedGame, LastGameContinuesOnlyWhenItMatchesTheGameAsItIsNow) {
     testsupport::ScratchFolder folder;
     const std::string stamp = app::LastGameStamp("1.0");
@@ -83,7 +91,7 @@ TEST(RecordedGame, LastGameContinuesOnlyWhenItMatchesTheGameAsItIsNow) {
     const std::string path = app::LastGameFilesIn(folder.Path()).current;
     auto read = [&](const std::string& bytes, app::ContinuedGame& game, std::string& reason) {
         std::ofstream(path, std::ios::binary) << bytes;
-        return app::ReadLastGame(path, stamp, keys, game, reason);
+        return app::ReadLastGame(path, stamp, game, reason);
     };
     const std::string header = app::RecordedGameHeader(7, keys, {}) + stamp;
     app::ContinuedGame game;
@@ -93,11 +101,23 @@ TEST(RecordedGame, LastGameContinuesOnlyWhenItMatchesTheGameAsItIsNow) {
     EXPECT_EQ(app::ContinuedRecording(game, stamp), header + "40 44\n41\n90 208\n");
     ASSERT_EQ(read(header + "40 44\n4", game, reason), app::LastGameRead::Continue);  // cut in its last line
     EXPECT_EQ(app::ContinuedRecording(game, stamp), header + "40 44\n");
+    const std::string keysChanged = header + "40 44\n# keys-from 60 17 31 32 30 44 45\n60\n90\n";
+    ASSERT_EQ(read(keysChanged + "# frames 95\n", game, reason), app::LastGameRead::Continue) << reason;
+    EXPECT_EQ(app::ContinuedRecording(game, stamp), keysChanged + "95\n");
+    EXPECT_EQ(app::KeyCodesAt(game, 59), keys);
+    EXPECT_EQ(app::KeyCodesAt(game, 60), (std::vector<int32_t>{17, 31, 32, 30, 44, 45}));
+    std::string crlf;
+    for (char c : keysChanged) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    ASSERT_EQ(read(crlf, game, reason), app::LastGameRead::Continue) << reason;
+    EXPECT_EQ(app::ContinuedRecording(game, stamp), keysChanged);
+    ASSERT_EQ(read("# seed 7\n# keys 1 2\n" + stamp + "9\n", game, reason), app::LastGameRead::Continue);
 
     const std::pair<std::string, std::string> bad[] = {
         {header + "40 44\n30\n", "damaged"},
         {header + "50 44\n# frames 40\n", "damaged"},
-        {"# seed 7\n# keys 1 2\n" + stamp, "other keys"},
+        {header + "# keys-from 50 1\n# frames 40\n", "damaged"},
+        {header + "99999999999 44\n", "damaged"},
+        {header + "# frames 99999999999999\n", "damaged"},
         {app::RecordedGameHeader(7, keys, {}) + "# version 0.0\n", "another version"},
         {app::RecordedGameHeader(7, keys, {}) + stamp.substr(0, stamp.find("# data")) + "# data 0\n",
          "other game data"},
@@ -109,9 +129,9 @@ TEST(RecordedGame, LastGameContinuesOnlyWhenItMatchesTheGameAsItIsNow) {
     }
     EXPECT_EQ(read(header, game, reason), app::LastGameRead::Nothing);
     std::filesystem::remove(path);
-    EXPECT_EQ(app::ReadLastGame(path, stamp, keys, game, reason), app::LastGameRead::Nothing);
+    EXPECT_EQ(app::ReadLastGame(path, stamp, game, reason), app::LastGameRead::Nothing);
     std::filesystem::create_directory(path);
-    EXPECT_EQ(app::ReadLastGame(path, stamp, keys, game, reason), app::LastGameRead::Bad);
+    EXPECT_EQ(app::ReadLastGame(path, stamp, game, reason), app::LastGameRead::Bad);
 }
 
 }  // namespace

@@ -74,6 +74,16 @@ void RemoveLeftoverTemporaries(const std::string& path, std::time_t before) {
     }
 }
 
+bool RewriteFile(const std::string& linkedPath, std::string_view bytes) {
+    const std::string path = FollowLinks(linkedPath);
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    const int fd = open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool written = WriteAll(fd, bytes) && fsync(fd) == 0;
+    return close(fd) == 0 && written;
+}
+
 bool WriteFileAtomically(const std::string& linkedPath, std::string_view bytes, std::string& error) {
     // Through links to the file they name, which keeps its links and its mode.
     const std::string path = FollowLinks(linkedPath);

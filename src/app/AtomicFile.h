@@ -15,6 +15,11 @@ namespace app {
 // anything fails; `path` is then as it was and no temporary file is left.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
 
+// Writes `bytes` over the plain file at `path` in place (the file must be
+// there): for a file that cannot be replaced because its folder cannot be
+// written. Not atomic: a reader may see part of it. False when it cannot.
+bool RewriteFile(const std::string& path, std::string_view bytes);
+
 // Removes the temporary files of `path` (WriteFileAtomically's, left by a
 // program killed while writing) last changed before `before`.
 void RemoveLeftoverTemporaries(const std::string& path, std::time_t before);

@@ -38,6 +38,12 @@ const OptionRow kOptions[] = {
          o.continueGame = true;
          return true;
      }},
+    {"--continue-from", nullptr, "FILE",
+     "go on with the game saved in FILE (a last-game.txt saved\nelsewhere): it becomes the last game",
+     [](GameOptions& o, const char* value) {
+         o.continueFrom = value;
+         return !o.continueFrom.empty();
+     }},
     {"--scale", nullptr, "N", "start with the window N times 160 x 120 (1 to 8)",
      [](GameOptions& o, const char* value) { return Setting(o, "scale", value); }},
     {"--fullscreen", nullptr, nullptr, "start in fullscreen (F11 or Alt+Enter switches)",
@@ -139,8 +145,8 @@ bool ParseGameOptions(int argc, char** argv, GameOptions& options, std::string& 
             return false;
         }
     }
-    if (options.continueGame && (!options.recordFile.empty() || !options.callsFile.empty())) {
-        error = "--continue records into the last game itself: it does not go with --record or --calls";
+    if ((options.continueGame || !options.continueFrom.empty()) && !options.recordFile.empty()) {
+        error = "--continue records into the last game itself: it does not go with --record";
         return false;
     }
     return true;

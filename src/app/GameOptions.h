@@ -20,6 +20,7 @@ struct GameOptions {
     uint64_t traceEvery = 1;    // --trace-every K: the frames of both traces
     std::string callsFile;      // --calls FILE: the media-layer calls of each traced frame
     bool continueGame = false;  // --continue: go on with the last game
+    std::string continueFrom;   // --continue-from FILE: go on with a game saved elsewhere (it becomes the last game)
 };
 
 // Parses argv into `options`; false with a message in `error` on a bad command line.

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstring>
 
 #include "app/RecordedGame.h"
@@ -26,8 +27,21 @@ bool GameRecorder::Open(const std::string& path) {
     OpenInMemory();
     m_file = media::OpenOutputFile(path);
     m_path = path;
+    if (!m_file) NoteError();
     return m_file != nullptr;
 }
+
+bool GameRecorder::Reopen(const std::string& path) {
+    if (m_file) std::fclose(m_file);
+    m_file = std::fopen(path.c_str(), "ab");
+    m_path = path;
+    m_failed = m_file == nullptr;
+    if (m_failed) NoteError();
+    else m_error.clear();
+    return !m_failed;
+}
+
+void GameRecorder::NoteError() { m_error = std::strerror(errno ? errno : EIO); }
 
 void GameRecorder::OpenInMemory() {
     Close();
@@ -36,6 +50,8 @@ void GameRecorder::OpenInMemory() {
     m_failed = false;
     std::memset(m_keys, 0, sizeof m_keys);
     m_lastLine = 0;
+    m_keysFrom.clear();
+    m_error.clear();
     m_text.clear();
 }
 
@@ -48,6 +64,8 @@ bool GameRecorder::Resume(const std::string& path, const std::string& text, uint
     std::memcpy(m_keys, keys, sizeof m_keys);
     m_lastLine = last;
     m_text = text;
+    m_error.clear();
+    if (!m_file) NoteError();
     return m_file != nullptr;
 }
 
@@ -58,8 +76,12 @@ void GameRecorder::Begin(uint32_t seed, const std::vector<int32_t>& keyCodes, co
     Write(RecordedGameHeader(seed, keyCodes, DownKeys(keys)) + more);
 }
 
+void GameRecorder::KeysFrom(uint64_t frame, const std::vector<int32_t>& codes) {
+    if (m_active) m_keysFrom = KeysFromLine(frame, codes);
+}
+
 void GameRecorder::EndFrame(uint64_t frame, const uint8_t keys[256]) {
-    if (!m_active || std::memcmp(m_keys, keys, sizeof m_keys) == 0) return;
+    if (!m_active || (std::memcmp(m_keys, keys, sizeof m_keys) == 0 && m_keysFrom.empty())) return;
     std::memcpy(m_keys, keys, sizeof m_keys);
     WriteKeys(frame);
 }
@@ -71,7 +93,8 @@ void GameRecorder::Mark(uint64_t frame) {
 void GameRecorder::WriteKeys(uint64_t frame) {
     std::string line = std::to_string(frame);
     for (int code : DownKeys(m_keys)) line += " " + std::to_string(code);
-    Write(line + "\n");
+    Write(m_keysFrom + line + "\n");  // one write: a change of the key codes never without its frame's line
+    m_keysFrom.clear();
     m_lastLine = frame;
 }
 
@@ -81,7 +104,10 @@ void GameRecorder::EndRun(uint64_t frames) {
 
 bool GameRecorder::Close() {
     m_active = false;
-    if (m_file && std::fclose(m_file) != 0) m_failed = true;
+    if (m_file && std::fclose(m_file) != 0) {
+        m_failed = true;
+        NoteError();
+    }
     m_file = nullptr;
     return !m_failed;
 }
@@ -99,7 +125,10 @@ void GameRecorder::Abandon() {
 void GameRecorder::Write(const std::string& text) {
     m_text += text;
     if (!m_file || m_failed) return;
-    if (std::fwrite(text.data(), 1, text.size(), m_file) != text.size() || std::fflush(m_file) != 0) m_failed = true;
+    if (std::fwrite(text.data(), 1, text.size(), m_file) != text.size() || std::fflush(m_file) != 0) {
+        m_failed = true;
+        NoteError();
+    }
 }
 
 }  // namespace app

@@ -31,6 +31,9 @@ public:
     // down in the arrays filled at start; `more` (whole comment lines) follows the header.
     void Begin(uint32_t seed, const std::vector<int32_t>& keyCodes, const uint8_t keys[256],
                const std::string& more = "");
+    // The key codes in force change from frame `frame` on: noted with that
+    // frame's line (written whatever the keys down), at its end.
+    void KeysFrom(uint64_t frame, const std::vector<int32_t>& codes);
     // Frame `frame`'s keyboard snapshot (1 = down).
     void EndFrame(uint64_t frame, const uint8_t keys[256]);
     // Writes frame `frame`'s keys even when unchanged, so that the recording
@@ -40,8 +43,14 @@ public:
     void EndRun(uint64_t frames);
     // Closes the file. False when a write failed.
     bool Close();
-    // A write has failed (a full disk): nothing more is written.
+    // A write has failed (a full disk): nothing more is written to the file,
+    // the game goes on being recorded in memory.
     bool Failed() const { return m_failed; }
+    // Why the file could not be made or written ("" when it could).
+    const std::string& Error() const { return m_error; }
+    // Goes on appending to the file at `path`, which holds Text() whole (written
+    // again by the caller); false when it cannot be opened.
+    bool Reopen(const std::string& path);
     // Everything recorded since Open (or given to Resume), written or not.
     const std::string& Text() const { return m_text; }
     // Closes the file and removes it, when it is a plain file: after a failed
@@ -50,6 +59,7 @@ public:
 
 private:
     void Write(const std::string& text);
+    void NoteError();
     void WriteKeys(uint64_t frame);
 
     bool m_active = false;  // recording (into memory, and into the file when there is one)
@@ -58,6 +68,8 @@ private:
     bool m_failed = false;
     uint8_t m_keys[256] = {};
     uint64_t m_lastLine = 0;  // the frame of the last key line
+    std::string m_keysFrom;
+    std::string m_error;  // a change of the key codes to write with the frame's line
     std::string m_text;
 };
 

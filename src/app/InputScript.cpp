@@ -46,8 +46,9 @@ bool InputScript::Parse(std::string_view text, ScriptError& error) {
         if (words.empty() || words[0][0] == '#') continue;
 
         KeyChange change;
-        if (!ParseDecimal(words[0], change.frame) || change.frame == 0) {
-            error = {number, "the frame must be a decimal number of 1 or more, got \"" + words[0] + "\""};
+        if (!ParseDecimal(words[0], change.frame) || change.frame == 0 || change.frame > kMaxFrames) {
+            error = {number, "the frame must be a decimal number from 1 to " + std::to_string(kMaxFrames) +
+                                 ", got \"" + words[0] + "\""};
             return false;
         }
         if (!m_changes.empty() && change.frame <= m_changes.back().frame) {

@@ -2,8 +2,8 @@
 //
 // Text; blank lines and lines starting with '#' are ignored. Every other line is
 // "<frame> [<code> ...]": from the keyboard snapshot of that frame on, exactly the
-// listed DIK codes (decimal 1..255) are down, until the next line. Frames start at 1
-// and strictly increase.
+// listed DIK codes (decimal 1..255) are down, until the next line. Frames start at 1,
+// strictly increase and go no further than kMaxFrames.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +12,10 @@
 #include <vector>
 
 namespace app {
+
+// The most frames a script or a recorded game may name: 2^32, over two years
+// of play; a frame beyond is refused (a damaged recording, not a game).
+inline constexpr uint64_t kMaxFrames = uint64_t{1} << 32;
 
 struct KeyChange {
     uint64_t frame = 0;

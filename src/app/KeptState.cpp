@@ -69,6 +69,11 @@ uint64_t RecordingDigest(const ContinuedGame& game, uint64_t frame) {
         digest.AddValue(change.frame);
         digest.AddCodes(down);
     }
+    for (const KeyCodesChange& change : game.header.keyChanges) {
+        if (change.frame > frame) break;
+        digest.AddValue(change.frame);
+        digest.AddCodes(change.codes);
+    }
     return digest.Value();
 }
 

@@ -19,8 +19,8 @@ namespace app {
 std::string KeptStatePath(const std::string& recordingPath);
 
 // What of a recorded game decides its frames up to `frame`: its seed and keys,
-// its keys down at start and each change of the keys down (Escape left out),
-// as one number.
+// its keys down at start, each change of the keys down (Escape left out) and
+// of the key codes, as one number.
 uint64_t RecordingDigest(const ContinuedGame& game, uint64_t frame);
 
 // The bytes of the pictures of the data folder that is the working folder (image/), as one number.

@@ -72,15 +72,22 @@ bool ReadRecording(const std::string& path, std::string& bytes, std::string& rea
 }
 
 // What is wrong with a recording read without error, "" when nothing is.
-std::string Mismatch(const std::string& bytes, const ContinuedGame& game, const std::string& stamp,
-                     const std::vector<int32_t>& keyCodes) {
+std::string Mismatch(const std::string& bytes, const ContinuedGame& game, const std::string& stamp) {
     if (!game.header.recorded) return "it is not a recorded game";
     if (!game.header.keyCodes) return "it has no \"# keys\" line";
     const std::string version = CommentValue(bytes, "version");
     if (version != CommentValue(stamp, "version")) return "it was recorded by another version (" + version + ")";
     if (CommentValue(bytes, "data") != CommentValue(stamp, "data")) return "it was recorded with other game data";
-    if (*game.header.keyCodes != keyCodes) return "it was recorded with other keys";
     return {};
+}
+
+// The bytes with every CR LF made LF (a file an editor or another system saved).
+std::string WithLineFeeds(const std::string& bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (size_t i = 0; i < bytes.size(); ++i)
+        if (bytes[i] != '\r' || i + 1 >= bytes.size() || bytes[i + 1] != '\n') out += bytes[i];
+    return out;
 }
 
 std::string KeyLine(uint64_t frame, const std::vector<int>& codes) {
@@ -109,21 +116,21 @@ std::string LastGameStamp(const std::string& version) {
     return "# version " + version + "\n# data " + hex + "\n";
 }
 
-LastGameRead ReadLastGame(const std::string& path, const std::string& stamp, const std::vector<int32_t>& keyCodes,
-                          ContinuedGame& game, std::string& reason) {
+LastGameRead ReadLastGame(const std::string& path, const std::string& stamp, ContinuedGame& game,
+                          std::string& reason) {
     game = ContinuedGame{};
     std::error_code ec;
     if (!fs::exists(fs::symlink_status(path, ec))) return LastGameRead::Nothing;
     std::string bytes;
     if (!ReadRecording(path, bytes, reason)) return LastGameRead::Bad;
-    return ParseLastGame(bytes, stamp, keyCodes, game, reason);
+    return ParseLastGame(bytes, stamp, game, reason);
 }
 
-LastGameRead ParseLastGame(const std::string& written, const std::string& stamp, const std::vector<int32_t>& keyCodes,
-                           ContinuedGame& game, std::string& reason) {
+LastGameRead ParseLastGame(const std::string& written, const std::string& stamp, ContinuedGame& game,
+                           std::string& reason) {
     game = ContinuedGame{};
     // A last line without its end was cut while being written: it is left out.
-    const std::string bytes(WholeLines(written));
+    const std::string bytes(WholeLines(WithLineFeeds(written)));
     InputScript script;
     ScriptError scriptError;
     if (!script.Parse(bytes, scriptError)) {
@@ -135,17 +142,29 @@ LastGameRead ParseLastGame(const std::string& written, const std::string& stamp,
         reason = "it is damaged (" + error + ")";
         return LastGameRead::Bad;
     }
-    reason = Mismatch(bytes, game, stamp, keyCodes);
+    reason = Mismatch(bytes, game, stamp);
     if (!reason.empty()) return LastGameRead::Bad;
     std::erase(game.header.downAtStart, kEscape);
     game.changes = script.Changes();
     for (KeyChange& change : game.changes) std::erase(change.codes, kEscape);
     game.frames = game.header.frames.value_or(game.changes.empty() ? 0 : game.changes.back().frame);
-    if (!game.changes.empty() && game.changes.back().frame > game.frames) {
+    const bool keysAfter = !game.changes.empty() && game.changes.back().frame > game.frames;
+    const auto& keyChanges = game.header.keyChanges;
+    if (keysAfter || (!keyChanges.empty() && keyChanges.back().frame > game.frames)) {
         reason = "it is damaged (keys after its last frame)";
         return LastGameRead::Bad;
     }
     return game.frames > 0 ? LastGameRead::Continue : LastGameRead::Nothing;
+}
+
+const std::vector<int32_t>& KeyCodesAt(const ContinuedGame& game, uint64_t frame) {
+    static const std::vector<int32_t> none;
+    const std::vector<int32_t>* codes = game.header.keyCodes ? &*game.header.keyCodes : &none;
+    for (const KeyCodesChange& change : game.header.keyChanges) {
+        if (change.frame > frame) break;
+        codes = &change.codes;
+    }
+    return *codes;
 }
 
 std::string ContinuedRecording(const ContinuedGame& game, const std::string& stamp) {
@@ -154,11 +173,19 @@ std::string ContinuedRecording(const ContinuedGame& game, const std::string& sta
                         stamp;
     std::vector<int> down = game.header.downAtStart;
     uint64_t last = 0;
+    auto keyChange = game.header.keyChanges.begin();
+    // The changes of the key codes up to `frame`, each before the key line of its frame.
+    auto keyChangesTo = [&](uint64_t frame) {
+        for (; keyChange != game.header.keyChanges.end() && keyChange->frame <= frame; ++keyChange)
+            bytes += KeysFromLine(keyChange->frame, keyChange->codes);
+    };
     for (const KeyChange& change : game.changes) {
+        keyChangesTo(change.frame);
         bytes += KeyLine(change.frame, change.codes);
         down = change.codes;
         last = change.frame;
     }
+    keyChangesTo(game.frames);
     if (last < game.frames) bytes += KeyLine(game.frames, down);
     return bytes;
 }

@@ -40,15 +40,20 @@ enum class LastGameRead { Continue, Nothing, Bad };
 // Reads the recording at `path`: Continue, Nothing (no such file, or no frame
 // in it) or Bad with the reason in `reason` (not a file of a recording's size,
 // or as ParseLastGame says).
-LastGameRead ReadLastGame(const std::string& path, const std::string& stamp, const std::vector<int32_t>& keyCodes,
-                          ContinuedGame& game, std::string& reason);
-// The same for a recording's bytes (any bytes): Bad when damaged, of another
-// version or other data than `stamp`, or of keys other than `keyCodes`, the keys in force now.
-LastGameRead ParseLastGame(const std::string& bytes, const std::string& stamp, const std::vector<int32_t>& keyCodes,
-                           ContinuedGame& game, std::string& reason);
+LastGameRead ReadLastGame(const std::string& path, const std::string& stamp, ContinuedGame& game,
+                          std::string& reason);
+// The same for a recording's bytes (any bytes; lines may end in CR LF): Bad
+// when damaged (a frame beyond kMaxFrames too), or of another version or other
+// data than `stamp`. A game recorded with keys other than those in force now
+// is played with its own.
+LastGameRead ParseLastGame(const std::string& bytes, const std::string& stamp, ContinuedGame& game,
+                           std::string& reason);
 
-// The recording to go on with, as a file's bytes: header, stamp and key lines,
-// ending with a line for its last frame; no "# frames".
+// The key codes in force at frame `frame` of the game (its "# keys", or its last change of them by then).
+const std::vector<int32_t>& KeyCodesAt(const ContinuedGame& game, uint64_t frame);
+
+// The recording to go on with, as a file's bytes: header, stamp, key lines
+// and changes of the key codes, ending with a line for its last frame; no "# frames".
 std::string ContinuedRecording(const ContinuedGame& game, const std::string& stamp);
 
 }  // namespace app

@@ -44,11 +44,13 @@ public:
     // `folder`: the player's data folder (made when missing); "" keeps nothing.
     explicit LastGameKeeper(std::string folder);
 
-    // Before the run, for --continue: reads the last game. When it can be
+    // Before the run, for --continue: reads the last game (or, with `from`, a
+    // game saved elsewhere, which becomes the last game). When it can be
     // continued, its seed, keys and keys down at start are put in force
     // (`loop.keyCodes`, the media layer's catch-up) and true is returned.
-    // `keyCodes`: the keys the run would have without it.
-    bool PrepareContinue(MainLoopOptions& loop, const std::vector<int32_t>& keyCodes);
+    // `deviceKeys`: the keys of this player (the key file's, else the
+    // defaults), in force from the game's last frame on.
+    bool PrepareContinue(MainLoopOptions& loop, const std::vector<int32_t>& deviceKeys, const std::string& from = "");
     // The end of start-up: says what PrepareContinue found, sets a bad
     // recording aside and starts recording. Nothing when the media layer did not
     // start (another copy runs: its files are left alone).
@@ -59,6 +61,8 @@ public:
     void BetweenFrames(LoopState& loop);
     // Frames are numbered from 1.
     void BeforeFrame(uint64_t frame);
+    // The key codes in force change from frame `frame` on (the loop's keysChanged).
+    void KeysChanged(uint64_t frame, const std::vector<int32_t>& codes);
     // True when frame `frame` is played live (not caught up).
     bool Live() const { return m_catchUpTo == 0; }
     void AfterFrame(uint64_t frame, CScene& scene);
@@ -69,30 +73,47 @@ private:
     void Tell(const std::string& message) const;
     void GoLive(CScene& scene);
     void NoteScene(const CGameScene* game);
-    // Reads the state kept beside the last game when it matches it.
-    void FindKeptState();
+    // Reads the state kept beside `recording` when it matches the game read from it.
+    void FindKeptState(const std::string& recording);
     void PutKeptState(LoopState& loop);
     // Keeps the state of the run after its frame loop.frames.
     void KeepState(const LoopState& loop);
+    // Sets the last game aside as damaged, and says so.
+    void SetAside();
+    // The recording's file: last-game.txt while a game is under way, else last-game-ended.txt.
+    const std::string& RecordingPath() const { return m_inGame ? m_files.current : m_files.ended; }
+    // Writes the whole recording to its file, which the recorder then goes on
+    // appending to. False (the game stays in memory) when it cannot.
+    bool WriteRecording();
+    // Says once that the game cannot be written, and tries again now and then.
+    void KeepTrying(uint64_t frame);
 
     bool m_enabled;
     LastGameFiles m_files;
     std::string m_stamp;
-    bool m_asked = false;  // --continue
+    std::string m_statePath;  // last-game.state
+    bool m_asked = false;     // --continue
+    std::string m_from;       // --continue-from: the file the game comes from
     LastGameRead m_found = LastGameRead::Nothing;
     std::string m_reason;
     ContinuedGame m_game;
-    size_t m_nextChange = 0;   // the next key change to catch up
-    uint64_t m_catchUpTo = 0;  // the last frame caught up; 0 when live
+    std::vector<int32_t> m_deviceKeys;
+    size_t m_nextChange = 0;     // the next change of the keys down to catch up
+    size_t m_nextKeyChange = 0;  // the next change of the key codes to catch up
+    uint64_t m_catchUpTo = 0;    // the last frame caught up; 0 when live
     uint8_t m_keys[256] = {};
-    std::string m_statePath;  // last-game.state
-    std::string m_keptState;  // the run's state kept after frame m_keptFrame, to be put back
+    std::string m_keptFile;   // the kept state's file, when its state is to be put back
+    std::string m_keptState;  // the run's state kept after frame m_keptFrame
     uint64_t m_keptFrame = 0;
     uint64_t m_keptAt = 0;               // the frame the state was last kept after in this run
     std::optional<uint64_t> m_pictures;  // the pictures' digest, once known
     const LoopState* m_loop = nullptr;   // the loop's state, from the first BetweenFrames on
-    bool m_recording = false;
-    bool m_inGame = false;  // the recording is last-game.txt
+    bool m_started = false;              // recording (the media layer started)
+    bool m_inGame = false;               // the recording is last-game.txt
+    bool m_behind = false;               // the file does not hold the whole recording
+    bool m_failureTold = false;
+    uint64_t m_retryAt = 0;
+    std::string m_writeError;
     int32_t m_day = 0;
     GameRecorder m_recorder;
 };

@@ -3,6 +3,7 @@
 // another copy already running, no data folder to enter) or a file asked for
 // on the command line could not be written, 2 for a bad command line.
 #include <cstdio>
+#include <filesystem>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -55,6 +56,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "anagura: %s\n", error.c_str());
         return 1;
     }
+    // Taken from where the game was started, before the data folder is entered.
+    std::error_code ec;
+    if (!options.continueFrom.empty()) options.continueFrom = std::filesystem::absolute(options.continueFrom, ec);
     const app::FolderPlaces places = app::CurrentFolderPlaces(options.dataDir);
     app::GameFolders folders;
     if (!app::EnterGameFolders(places, folders, error)) {
@@ -65,7 +69,8 @@ int main(int argc, char** argv) {
     MainLoopOptions loop;
     loop.keyFile = app::PlayerKeyFile(folders);
     app::LastGameKeeper keeper(app::PlayerDataFolder(places));
-    if (options.continueGame) keeper.PrepareContinue(loop, KeysInForce(loop.keyFile));
+    if (options.continueGame || !options.continueFrom.empty())
+        keeper.PrepareContinue(loop, KeysInForce(loop.keyFile), options.continueFrom);
     // The loop counts its frames from 0; the outputs' frame 1 is the loop's frame 0.
     // The outputs see only the frames played live.
     loop.afterStart = [&](const KeyConfig& keys) {
@@ -75,6 +80,10 @@ int main(int argc, char** argv) {
     };
     loop.betweenFrames = [&](LoopState& state) { keeper.BetweenFrames(state); };
     loop.beforeFrame = [&](uint64_t frame) { keeper.BeforeFrame(frame + 1); };
+    loop.keysChanged = [&](uint64_t frame, const std::vector<int32_t>& codes) {
+        if (keeper.Live()) outputs.KeysChanged(frame + 1, codes);
+        keeper.KeysChanged(frame + 1, codes);
+    };
     loop.afterFrame = [&](uint64_t frame, CScene& scene) {
         const bool live = keeper.Live();
         keeper.AfterFrame(frame + 1, scene);

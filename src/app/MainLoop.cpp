@@ -1,6 +1,7 @@
 #include "app/MainLoop.h"
 
 #include <cstring>
+#include <optional>
 
 #include "app/FramePacer.h"
 #include "app/HelpPanel.h"
@@ -34,7 +35,15 @@ GameData* CreateGameData() {
     return data;
 }
 
+// Key codes to put in force at the start of the next frame.
+std::optional<std::vector<int32_t>>& PendingKeys() {
+    static std::optional<std::vector<int32_t>> pending;
+    return pending;
+}
+
 }  // namespace
+
+void ChangeKeys(const std::vector<int32_t>& codes) { PendingKeys() = codes; }
 
 void RunSceneFrame(CScene& scene) {  // the batch must not wait for threads that use the media layer
     media::OperationGuard batch;
@@ -84,6 +93,11 @@ int RunMainLoop(const MainLoopOptions& options) {
         bool quit = false;
         for (;; ++frame) {
             if (options.beforeFrame) options.beforeFrame(frame);
+            if (PendingKeys()) {
+                app::UseStartKeys(*keyConfig, *PendingKeys());
+                if (options.keysChanged) options.keysChanged(frame, *PendingKeys());
+                PendingKeys().reset();
+            }
             KeyboardState& keys = *system->keyboard;
             std::memcpy(keys.previous, keys.current, sizeof keys.current);
             GetKeyStateAll(keys.current);
@@ -113,6 +127,7 @@ int RunMainLoop(const MainLoopOptions& options) {
         }
     }
     if (run && options.afterLastFrame) options.afterLastFrame(frame, *scene);
+    PendingKeys().reset();  // a change asked for after the last frame is no next run's
 
     media::SetHelpSource(nullptr);
     ImageStore::Instance()->ReleaseAll();

@@ -42,12 +42,20 @@ struct MainLoopOptions {
     // Called once when the loop has ended, with its last frame (after that
     // frame's afterFrame) and the scene it ended with; not called when no frame ran.
     std::function<void(uint64_t frame, CScene& scene)> afterLastFrame;
+    // Called when key codes given to ChangeKeys are put in force, at the start
+    // of frame `frame` (before its keyboard snapshot).
+    std::function<void(uint64_t frame, const std::vector<int32_t>& codes)> keysChanged;
     // The key file read after the first scene's Begin; when it cannot be used
     // the default keys are taken (and the reason logged).
     std::string keyFile = "Data/KeyData.dat";
     // The key codes to start with instead of the key file's (a recorded game's).
     std::optional<std::vector<int32_t>> keyCodes;
 };
+
+// Puts these key codes in force from the next frame on, as a key file holding
+// them would (gamepads too): the keys changed in the game, or a recorded change
+// played again. The loop calls its keysChanged with that frame.
+void ChangeKeys(const std::vector<int32_t>& codes);
 
 // One frame of a scene as the loop runs it: Update, then Draw, as one batch of
 // media operations (the media layer's lock is held across both, so each

@@ -75,10 +75,24 @@ std::string ReadLine(const std::vector<std::string_view>& words, RecordedGame& g
         for (int code : codes) ok = ok && code >= 1 && code <= 255;
         if (!ok) return "\"# down-at-start\" takes key codes from 1 to 255";
         game.downAtStart = std::move(codes);
+    } else if (keyword == "keys-from") {
+        KeyCodesChange change;
+        // The codes follow the frame: the words after it, read as ParseNumbers reads those after a keyword.
+        const bool read = words.size() >= 3 && ParseNumber(words[2], change.frame) && change.frame >= 1 &&
+                          change.frame <= kMaxFrames &&
+                          ParseNumbers(std::vector<std::string_view>(words.begin() + 1, words.end()), change.codes);
+        if (!read)
+            return "\"# keys-from\" takes a frame from 1 to " + std::to_string(kMaxFrames) +
+                   " and key codes (decimal 32-bit numbers)";
+        if (!game.keyChanges.empty() && change.frame <= game.keyChanges.back().frame)
+            return "\"# keys-from\" frame " + std::to_string(change.frame) + " does not follow frame " +
+                   std::to_string(game.keyChanges.back().frame);
+        game.keyChanges.push_back(std::move(change));
     } else if (keyword == "frames") {
         if (game.frames) return "a second \"# frames\" line";
         uint64_t frames = 0;
-        if (words.size() != 3 || !ParseNumber(words[2], frames)) return "\"# frames\" takes one number";
+        if (words.size() != 3 || !ParseNumber(words[2], frames) || frames > kMaxFrames)
+            return "\"# frames\" takes one number up to " + std::to_string(kMaxFrames) + " (over two years of play)";
         game.frames = frames;
     }
     return {};
@@ -91,6 +105,12 @@ std::string RecordedGameHeader(uint32_t seed, const std::vector<int32_t>& keyCod
     std::string header = "# seed " + std::to_string(seed) + "\n" + Codes("keys", keyCodes);
     if (!downAtStart.empty()) header += Codes("down-at-start", {downAtStart.begin(), downAtStart.end()});
     return header;
+}
+
+std::string KeysFromLine(uint64_t frame, const std::vector<int32_t>& codes) {
+    std::string line = "# keys-from " + std::to_string(frame);
+    for (int32_t code : codes) line += " " + std::to_string(code);
+    return line + "\n";
 }
 
 std::string_view WholeLines(std::string_view bytes) {

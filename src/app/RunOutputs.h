@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/GameRecorder.h"
 #include "app/StateTraceWriter.h"
@@ -30,6 +31,8 @@ public:
     bool Open(const RunOutputFiles& files, std::string& error);
     // The end of start-up, with the keys in force.
     void EndOfStart(const KeyConfig& keys);
+    // The key codes in force change from frame `frame` on.
+    void KeysChanged(uint64_t frame, const std::vector<int32_t>& codes) { m_record.KeysFrom(frame, codes); }
     // The end of frame `frame`, after the loop's scene switch.
     void EndOfFrame(uint64_t frame, CScene& scene);
     // The run's last frame was `frame`.

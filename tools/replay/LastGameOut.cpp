@@ -19,6 +19,10 @@ void LastGameOut::EndOfStart(const KeyConfig& keys) {
     m_recorder.Begin(media::RandomSeed(), keys.keys, GetSystem()->keyboard->current, m_stamp);
 }
 
+void LastGameOut::KeysChanged(uint64_t frame, const std::vector<int32_t>& codes) {
+    if (!m_path.empty()) m_recorder.KeysFrom(frame, codes);
+}
+
 void LastGameOut::EndOfFrame(uint64_t frame) {
     if (!m_path.empty()) m_recorder.EndFrame(frame, GetSystem()->keyboard->current);
 }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/GameRecorder.h"
 
@@ -22,6 +23,7 @@ public:
 
     // The end of start-up, in the data folder, with the keys in force.
     void EndOfStart(const KeyConfig& keys);
+    void KeysChanged(uint64_t frame, const std::vector<int32_t>& codes);
     void EndOfFrame(uint64_t frame);
     // The loop's state, from its first betweenFrames on.
     void Watch(const LoopState& loop) { m_loop = &loop; }

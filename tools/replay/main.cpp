@@ -129,9 +129,11 @@ int main(int argc, char** argv) {
     // A recorded game plays as it was recorded: its seed and keys unless --seed
     // is given, its keys down at start, its length unless --frames is given.
     MainLoopOptions loop;
+    std::vector<app::KeyCodesChange> keyChanges;  // the recording's changes of the key codes, when its keys are used
     if (recorded.recorded && !options.seed) {
         options.seed = recorded.seed;
         loop.keyCodes = recorded.keyCodes;
+        keyChanges = recorded.keyChanges;
     }
     if (!options.frames) options.frames = recorded.frames;
     if (recorded.recorded && !options.frames) EndCutRecording(options.inputFile, script, options);
@@ -164,12 +166,18 @@ int main(int argc, char** argv) {
         recorder.EndOfStart(keys);
         lastGame.EndOfStart(keys);
     };
+    size_t nextKeyChange = 0;
     loop.beforeFrame = [&](uint64_t loopFrame) {
         const uint64_t frame = loopFrame + 1;
+        if (nextKeyChange < keyChanges.size() && keyChanges[nextKeyChange].frame == frame)
+            ChangeKeys(keyChanges[nextKeyChange++].codes);
         if (const app::KeyChange* change = script.ChangeAt(frame)) {
             media::headless::ReleaseAllKeys();
             for (int code : change->codes) media::headless::SetKeyDown(code, true);
         }
+    };
+    loop.keysChanged = [&](uint64_t loopFrame, const std::vector<int32_t>& codes) {
+        lastGame.KeysChanged(loopFrame + 1, codes);
     };
     loop.afterFrame = [&](uint64_t loopFrame, CScene& scene) {
         const uint64_t frame = loopFrame + 1;
