@@ -5,7 +5,8 @@
 # the X server gone, kill -9 just after a new day began). Every continued run
 # goes on from the frame the last one kept, from the state kept beside the
 # recording, and all the runs together trace exactly what one replay of the
-# kept recording traces.
+# kept recording traces. Escape during a long catch-up ends the program and
+# leaves the last game as it was.
 set -u
 build="$1"
 src="$2"
@@ -155,4 +156,17 @@ for ((i = 0; i < ${#runs[@]}; ++i)); do
   cmp -s <(sed -n "1,$((to - from + 1))p" "$run") <(sed -n "${from},${to}p" "$work/whole.jsonl") ||
     fail "run ${runs[i]} (frames $from to $to) differs from the replay of the kept game"
 done
+
+# The same game left open for a day longer, without its state: a long catch-up.
+long=$(($(last_frame "$work/whole.jsonl") + 5000000))
+rm "$kept/last-game.state"
+sed -i "s/^# frames .*/# frames $long/" "$kept/last-game.txt"
+(cd "$work/data" && exec "$build/anagura" --continue) > "$work/out" 2>&1 &
+game=$!
+wait_for_window "$game"
+sleep 1
+xdotool key --window "$window" Escape
+ended_with 0
+[ "$(tail -n 1 "$kept/last-game.txt")" = "$long" ] && [ ! -e "$kept/last-game.state" ] ||
+  fail "Escape during the catch-up did not leave the last game as it was"
 echo "PASS: ${#runs[@]} runs, $(last_frame "$work/whole.jsonl") frames kept"
