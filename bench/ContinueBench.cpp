@@ -138,7 +138,8 @@ void BM_KeepingTheState(benchmark::State& state) {
         for (auto _ : state) {
             const std::string file = app::KeptStateOfRun(loop, recording, stamp, pictures);
             std::string error;
-            if (!app::WriteFileAtomically("player/last-game.state", file, error)) state.SkipWithError(error.c_str());
+            if (!app::WriteFileAtomically("player/last-game.state", file, error, app::Durability::Handed))
+                state.SkipWithError(error.c_str());
             bytes = file.size();
         }
         state.counters["bytes"] = static_cast<double>(bytes);

@@ -84,7 +84,8 @@ bool RewriteFile(const std::string& linkedPath, std::string_view bytes) {
     return close(fd) == 0 && written;
 }
 
-bool WriteFileAtomically(const std::string& linkedPath, std::string_view bytes, std::string& error) {
+bool WriteFileAtomically(const std::string& linkedPath, std::string_view bytes, std::string& error,
+                         Durability durability) {
     // Through links to the file they name, which keeps its links and its mode.
     const std::string path = FollowLinks(linkedPath);
     struct stat old;
@@ -101,11 +102,12 @@ bool WriteFileAtomically(const std::string& linkedPath, std::string_view bytes, 
     }
     const mode_t mode = exists ? (old.st_mode & 07777) : 0644;
     int failure = 0;
-    if (fchmod(fd, mode) != 0 || !WriteAll(fd, bytes) || fsync(fd) != 0) failure = errno ? errno : EIO;
+    const bool flush = durability == Durability::Flushed;
+    if (fchmod(fd, mode) != 0 || !WriteAll(fd, bytes) || (flush && fsync(fd) != 0)) failure = errno ? errno : EIO;
     if (close(fd) != 0 && failure == 0) failure = errno;
     if (failure == 0 && rename(temporary.c_str(), path.c_str()) != 0) failure = errno;
     if (failure == 0) {
-        SyncFolder(path);
+        if (flush) SyncFolder(path);
         return true;
     }
     error = "cannot write " + path + " (" + std::strerror(failure) + ")";

@@ -143,7 +143,8 @@ void LastGameKeeper::KeepState(const LoopState& loop) {
     if (!m_pictures) m_pictures = PicturesDigest();
     const std::string file = KeptStateOfRun(loop, m_recorder.Text(), m_stamp, *m_pictures);
     std::string error;
-    if (!file.empty() && !WriteFileAtomically(m_statePath, file, error))
+    // Not flushed to the disk: the frame waits for no disk, and a state lost leaves the recording.
+    if (!file.empty() && !WriteFileAtomically(m_statePath, file, error, Durability::Handed))
         media::LogLine("The game's state is not kept: %s", error.c_str());
 }
 
